@@ -1,0 +1,21 @@
+// The headless tool's sub-commands. Each command file registers itself with a
+// static `CommandRegistration`, so adding a command touches no other file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tavrine::sim {
+
+using Args = std::vector<std::string>;
+/// Runs a command with the arguments after its name; returns the exit code.
+using CommandFn = int (*)(const Args& args);
+
+struct CommandRegistration {
+    CommandRegistration(const char* name, const char* usage, CommandFn fn);
+};
+
+/// The folder of the running executable: the program folder.
+std::string ExecutableFolder();
+
+}  // namespace tavrine::sim

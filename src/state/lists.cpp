@@ -1,0 +1,102 @@
+#include "state/lists.h"
+
+namespace tavrine {
+
+namespace {
+std::size_t FieldSize(const GameType& g) {
+    return g.Columns > 0 && g.Rows > 0 ? static_cast<std::size_t>(g.Columns) * static_cast<std::size_t>(g.Rows) : 0;
+}
+
+template <typename F>
+void ForEachObject(GameType& g, F&& f) {
+    for (auto& column : g.Cells)
+        for (auto& cell : column)
+            if (cell.Object) f(*cell.Object);
+}
+}  // namespace
+
+std::int32_t AddOrder(GameType& g, std::int32_t kind, std::int32_t targetRef, std::int32_t state) {
+    auto order = std::make_unique<OrderType>();
+    order->Index = static_cast<std::int32_t>(g.Orders.size());
+    order->Kind = kind;
+    order->TargetRef = targetRef;
+    order->State = state;
+    order->Replan = 0;
+    order->MemberMoved = 1;
+    g.Orders.push_back(std::move(order));
+    g.Waves.emplace_back(FieldSize(g), 0);
+    return g.Orders.back()->Index;
+}
+
+void RemoveOrder(GameType& g, std::int32_t k) {
+    if (k < 0 || static_cast<std::size_t>(k) >= g.Orders.size()) return;
+    g.Orders.erase(g.Orders.begin() + k);
+    if (static_cast<std::size_t>(k) < g.Waves.size()) g.Waves.erase(g.Waves.begin() + k);
+    for (std::size_t i = static_cast<std::size_t>(k); i < g.Orders.size(); ++i) g.Orders[i]->Index = static_cast<std::int32_t>(i);
+    for (auto& t : g.Tanks) {
+        if (t->Order == k) {
+            t->Order = -1;
+            t->Route.clear();
+        } else if (t->Order > k) {
+            --t->Order;
+        }
+    }
+}
+
+void DetachAndRemoveTank(GameType& g, std::int32_t i) {
+    if (i < 0 || static_cast<std::size_t>(i) >= g.Tanks.size()) return;
+
+    for (auto k = static_cast<std::int32_t>(g.Orders.size()) - 1; k >= 0; --k) {
+        const OrderType& o = *g.Orders[static_cast<std::size_t>(k)];
+        if (o.Kind == OrderAttackTank && o.TargetRef == i) RemoveOrder(g, k);
+    }
+    ForEachObject(g, [i](GameCellObjectType& o) {
+        if (o.TowerState == 1 && o.TowerTarget == i) {
+            o.TowerState = 0;
+            o.TowerTarget = -1;
+        }
+    });
+    for (auto& t : g.Tanks)
+        if (t->ChanceTarget == i) t->ChanceTarget = -1;
+
+    g.Tanks.erase(g.Tanks.begin() + i);
+
+    // Every reference to a later tank moves down by one.
+    const auto follow = [i](std::int32_t& ref) {
+        if (ref > i) --ref;
+    };
+    for (std::size_t j = static_cast<std::size_t>(i); j < g.Tanks.size(); ++j) g.Tanks[j]->Index = static_cast<std::int32_t>(j);
+    for (auto& o : g.Orders)
+        if (o->Kind == OrderAttackTank) follow(o->TargetRef);
+    ForEachObject(g, [&](GameCellObjectType& o) {
+        if (o.TowerState == 1) follow(o.TowerTarget);
+    });
+    for (auto& t : g.Tanks) follow(t->ChanceTarget);
+    for (auto& column : g.Cells) {
+        for (auto& cell : column) {
+            if (cell.Occupancy == CellTank) {
+                if (cell.Occupant == i) {
+                    // A mark the removed tank left behind on a second cell: nobody stands here.
+                    cell.Occupancy = CellFree;
+                    cell.Occupant = -1;
+                    cell.MinimapColor = cell.GroundColor;
+                } else {
+                    follow(cell.Occupant);
+                }
+            }
+            if (cell.LeavingTank == i) {
+                cell.LeavingTank = -1;
+                cell.Clear = 1;
+            } else {
+                follow(cell.LeavingTank);
+            }
+        }
+    }
+}
+
+void ResizeWaveFields(GameType& g) {
+    g.Waves.resize(g.Orders.size());
+    for (auto& field : g.Waves) field.assign(FieldSize(g), 0);
+}
+
+}  // namespace tavrine

@@ -1,0 +1,110 @@
+// The main window's run-time state: everything beside the game record that the
+// game needs between ticks and that is never saved.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "state/records.h"
+
+namespace tavrine {
+
+/// A gamma ramp: red, green and blue, 256 entries each.
+using GammaRamp = std::array<std::array<std::uint16_t, 256>, 3>;
+
+struct CellRect {
+    std::int32_t Left = -1;
+    std::int32_t Top = -1;
+    std::int32_t Right = -1;
+    std::int32_t Bottom = -1;
+
+    friend bool operator==(const CellRect&, const CellRect&) = default;
+};
+
+struct EditPoint {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+
+    friend bool operator==(const EditPoint&, const EditPoint&) = default;
+};
+
+/// Mission outcome codes.
+enum OutcomeCode : std::int32_t { OutcomeRunning = 0, OutcomeAccomplished = 1, OutcomeFailed = 2 };
+
+/// Difficulty levels. The settings file may hold any integer; tables are indexed
+/// through `DifficultyIndex`.
+enum DifficultyLevel : std::int32_t { DifficultyEasy = 0, DifficultyNormal = 1, DifficultyDifficult = 2 };
+
+/// The difficulty as a table index: values below 0 count as Easy, above 2 as
+/// Difficult. `Difficulty` itself keeps whatever the settings file said.
+inline std::int32_t DifficultyIndex(std::int32_t difficulty) {
+    return difficulty < 0 ? 0 : (difficulty > 2 ? 2 : difficulty);
+}
+
+struct RunState {
+    // Display and fades.
+    GammaRamp SavedGamma{};
+    GammaRamp FadeGamma{};
+    std::uint8_t FadeInPending = 0;
+    std::uint8_t EditMode = 0;
+    std::int32_t DisplayWidth = 800;  ///< the drawing surface, W
+    std::int32_t DisplayHeight = 600;  ///< the drawing surface, H
+    std::int32_t DisplayBits = 16;
+
+    // Scrolling and the minimap.
+    std::int32_t ScrollStep = 24;
+    std::int32_t ScrollDX = 0;
+    std::int32_t ScrollDY = 0;
+    std::int32_t MouseMapX = 0;
+    std::int32_t MouseMapY = 0;
+    std::int32_t MinimapState = 0;  ///< 0 rebuild, 1 drawing, 2 complete
+    std::int32_t MinimapRowUp = -1;
+    std::int32_t MinimapRowDown = 0;
+    CellRect MinimapFrame;
+    std::uint8_t MinimapZoom2 = 1;
+
+    // The map editor's drawing state.
+    std::vector<EditPoint> EditPoints;
+    std::vector<EditPoint> EditTrack;
+    std::uint8_t EditDrawing = 0;
+
+    // Title and outcome.
+    std::uint8_t TitleShown = 0;
+    std::int32_t TitleFrames = 0;
+    std::uint8_t LoadOffered = 0;
+    std::int32_t Outcome = OutcomeRunning;
+    std::vector<std::string> InfoLines;
+    std::int32_t BannerTime = 0;
+
+    /// Decoration minimap colours, indexed by the decoration picture's list.
+    std::array<Color, 4> ObjectColors{0xC0C0C0, 0x000080, 0x008080, 0x808080};
+
+    // The mouse.
+    std::int32_t DragStartX = -1;
+    std::int32_t DragStartY = 0;
+    std::int32_t DragX = 0;
+    std::int32_t DragY = 0;
+    std::uint8_t Dragging = 0;
+    std::uint8_t PressOnObject = 0;
+
+    // Settings.
+    std::int32_t Difficulty = DifficultyNormal;
+    std::uint8_t SoundOn = 1;
+    std::uint8_t MusicOn = 1;
+    std::uint8_t ReportOn = 1;
+    std::int32_t TimerInterval = 30;  ///< ms between frame ticks: 50, 30 or 20
+
+    // The clock and the per-tick counts.
+    std::int32_t SecondTicks = 0;
+    std::int32_t FramePhase = 0;
+    std::int32_t EnemyHQs = 0;
+    std::int32_t EnemyBuildings = 0;
+    std::int32_t EnemyTanks = 0;
+    std::int32_t OwnHQs = 0;
+    std::int32_t OwnBuildings = 0;
+    std::int32_t OwnTanks = 0;
+};
+
+}  // namespace tavrine
