@@ -1,0 +1,23 @@
+// What the rules of the battle work on: the game record, the main window's
+// run-time state, the library (picture sizes) and the game's random generator.
+#pragma once
+
+#include "data/library.h"
+#include "state/random.h"
+#include "state/records.h"
+#include "state/run_state.h"
+
+namespace tavrine {
+
+class SoundEvents;
+
+struct SimContext {
+    GameType& G;
+    RunState& Run;
+    const ImageLibrary& Lib;
+    Random& Rng;
+    /// Where shots and explosions are heard; nullptr for silence.
+    SoundEvents* Sound = nullptr;
+};
+
+}  // namespace tavrine
