@@ -9,7 +9,7 @@
 
 namespace tavrine {
 
-class SoundEvents;
+class SoundEvents;  // platform/sound_events.h
 
 struct SimContext {
     GameType& G;
