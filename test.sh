@@ -33,7 +33,7 @@ if [ "$fuzz_seconds" -gt 0 ] && command -v clang++ >/dev/null; then
   CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRINE_FUZZ=ON \
     -DTAVRINE_GUI=OFF -DTAVRINE_BENCH=OFF -DTAVRINE_WERROR=OFF \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" >/dev/null
-  targets=$(cd fuzz && ls fuzz_*.cpp 2>/dev/null | sed 's/\.cpp$//')
+  targets=$(find fuzz -maxdepth 1 -name 'fuzz_*.cpp' -printf '%f\n' | sed 's/\.cpp$//' | sort)
   if [ -n "$targets" ]; then
     # shellcheck disable=SC2086
     cmake --build build-fuzz --target $targets
