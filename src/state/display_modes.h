@@ -1,0 +1,72 @@
+// The display modes the game plays in, their names in the dialogs, and the choice
+// of the mode preselected for the player.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavrine {
+
+/// A full-screen display mode: width and height in pixels, bits per pixel.
+struct DisplayMode {
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+    std::int32_t Bits = 0;
+
+    friend bool operator==(const DisplayMode&, const DisplayMode&) = default;
+};
+
+/// One row of the mode table. The row index is the mode number that the start
+/// dialog, the settings file and the game control dialog use.
+struct DisplayModeRow {
+    DisplayMode Mode;
+    std::int32_t Preference = 0;  ///< the offered mode of highest preference is preselected
+};
+
+inline constexpr std::array<DisplayModeRow, 3> kDisplayModes{{
+    {{640, 480, 16}, 70},
+    {{800, 600, 16}, 100},
+    {{1024, 768, 16}, 20},
+}};
+
+inline constexpr std::int32_t kModeCount = static_cast<std::int32_t>(kDisplayModes.size());
+
+/// The mode the game falls back to when nothing else is known: 800 by 600, 16 bits.
+inline constexpr DisplayMode kDefaultDisplayMode{800, 600, 16};
+
+/// "256 Colors (8 bit)", "High Color (16 bit)", "True Color (24 bit)" or
+/// "True Color (32 bit)"; empty for any other bit count.
+std::string_view ColorDepthText(std::int32_t bits);
+
+/// "<width> by <height>, <depth text>", e.g. "800 by 600, High Color (16 bit)".
+/// With an unknown bit count the name ends in ", ".
+std::string ModeName(const DisplayMode& mode);
+
+/// The name of table row `number`; empty when there is no such row.
+std::string ModeName(std::int32_t number);
+
+/// The mode number whose name equals `name` exactly, -1 when none does.
+std::int32_t ModeNumberOfName(std::string_view name);
+
+/// The mode number of the row with this width, height and bit count, -1 when
+/// none matches.
+std::int32_t ModeNumberOf(const DisplayMode& mode);
+
+/// The table rows among the modes the display offers, as mode numbers in the
+/// display's order. A mode the display lists more than once appears once.
+std::vector<std::int32_t> OfferedModeNumbers(std::span<const DisplayMode> offered);
+
+/// The position in `modeNumbers` of the mode of highest preference (the first of
+/// equals), -1 when the list is empty. Entries that are not table rows are skipped.
+std::int32_t PreselectedEntry(std::span<const std::int32_t> modeNumbers);
+
+/// The entry the start dialog selects: the first one holding mode `wanted` (the
+/// mode stored in the settings file, -1 for none), otherwise the entry of highest
+/// preference.
+std::int32_t PreselectedEntry(std::span<const std::int32_t> modeNumbers, std::int32_t wanted);
+
+}  // namespace tavrine
