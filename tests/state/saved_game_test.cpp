@@ -1,0 +1,434 @@
+#include "state/saved_game.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+
+#include "state/game_json.h"
+#include "state/lists.h"
+#include "state/new_map.h"
+#include "support/sample_game.h"
+
+namespace tavrine {
+namespace {
+
+GameType EmptyMap(std::int32_t columns, std::int32_t rows) {
+    GameType g;
+    RunState run;
+    NewMap(g, run, columns, rows, 1, 0);
+    return g;
+}
+
+std::int32_t I32At(const Bytes& b, std::size_t at) {
+    std::uint32_t u = 0;
+    for (std::size_t i = 0; i < 4; ++i) u |= static_cast<std::uint32_t>(b.at(at + i)) << (8 * i);
+    return static_cast<std::int32_t>(u);
+}
+
+void PutI32(Bytes& b, std::size_t at, std::int32_t v) {
+    for (std::size_t i = 0; i < 4; ++i) b.at(at + i) = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i));
+}
+
+/// Reads a file in the order the layout table lists its fields, independently of
+/// the parser, so that a field written in the wrong place shows.
+class Cursor {
+public:
+    Cursor(const Bytes& b, std::size_t at) : b_(b), at_(at) {}
+    std::int32_t I32() {
+        const std::int32_t v = I32At(b_, at_);
+        at_ += 4;
+        return v;
+    }
+    std::uint8_t U8() { return b_.at(at_++); }
+    std::size_t At() const { return at_; }
+
+private:
+    const Bytes& b_;
+    std::size_t at_;
+};
+
+LoadResult Parse(const Bytes& bytes, GameType& out, std::string* problem = nullptr) {
+    return ParseGame(std::span<const std::uint8_t>(bytes.data(), bytes.size()), out, problem);
+}
+
+TEST(SavedGameTest, BlockSizes) {
+    EXPECT_EQ(SerializeGame(EmptyMap(0, 0)).size(), 126u) << "fixed part and five zero counts";
+    const std::size_t oneCell = SerializeGame(EmptyMap(1, 1)).size();
+    EXPECT_EQ(oneCell, 126u + 4 + 55) << "a column count and a cell without object and orders";
+
+    GameType g = EmptyMap(1, 1);
+    g.Cell(0, 0).Object = std::make_unique<GameCellObjectType>();
+    EXPECT_EQ(SerializeGame(g).size(), oneCell + 60) << "a cell with a smokeless object takes 115 bytes";
+    g.Cell(0, 0).Object->Smoke.resize(2);
+    EXPECT_EQ(SerializeGame(g).size(), oneCell + 60 + 64);
+
+    g = EmptyMap(1, 1);
+    g.Tanks.push_back(std::make_unique<GameObjectType>());
+    EXPECT_EQ(SerializeGame(g).size(), oneCell + 92) << "a tank with an empty route";
+    g.Tanks[0]->Route = {0, 0, 0};
+    EXPECT_EQ(SerializeGame(g).size(), oneCell + 92 + 12);
+
+    g = EmptyMap(1, 1);
+    g.InfoLabels.emplace_back();
+    EXPECT_EQ(SerializeGame(g).size(), oneCell + 24) << "a label with an empty text";
+    g.InfoLabels[0].Text = "abc";
+    EXPECT_EQ(SerializeGame(g).size(), oneCell + 27);
+
+    g = EmptyMap(2, 3);
+    const std::size_t sixCells = SerializeGame(g).size();
+    AddOrder(g, OrderMove, 0, OrderNew);
+    EXPECT_EQ(SerializeGame(g).size(), sixCells + 20 + 6 * 4) << "an order block and one wave entry per cell";
+    g.Explosions.emplace_back();
+    g.Shots.emplace_back();
+    EXPECT_EQ(SerializeGame(g).size(), sixCells + 20 + 6 * 4 + 20 + 24);
+}
+
+TEST(SavedGameTest, ScalarsSitAtTheirOffsets) {
+    GameType g = test::MakeSampleGame();
+    const Bytes b = SerializeGame(g);
+    EXPECT_EQ(b[0], 0xBA);
+    EXPECT_EQ(b[1], 0x78);
+    EXPECT_EQ(I32At(b, 0), 30906);
+    EXPECT_EQ(I32At(b, 4), 2);
+    EXPECT_EQ(I32At(b, 8), 36);
+    EXPECT_EQ(I32At(b, 16), 4);
+    EXPECT_EQ(I32At(b, 20), 3);
+    EXPECT_EQ(I32At(b, 24), 17);
+    EXPECT_EQ(I32At(b, 28), 23);
+    EXPECT_EQ(I32At(b, 32), 144);
+    EXPECT_EQ(I32At(b, 36), 108);
+    EXPECT_EQ(I32At(b, 40), g.SelectedBuilding);
+    EXPECT_EQ(b[44], 1);
+    EXPECT_EQ(I32At(b, 45), 321);
+    EXPECT_EQ(I32At(b, 49), 4567) << "Money comes before Spare1";
+    EXPECT_EQ(I32At(b, 53), 9);
+    EXPECT_EQ(I32At(b, 57), 44);
+    EXPECT_EQ(b[61], 0xAB);
+    EXPECT_EQ(I32At(b, 62), -3);
+    EXPECT_EQ(b[66], 4);
+    EXPECT_EQ(I32At(b, 67), 55555);
+    EXPECT_EQ(I32At(b, 71), 66);
+    EXPECT_EQ(b[75], 6);
+    EXPECT_EQ(I32At(b, 76), -7);
+    EXPECT_EQ(b[80], 8);
+    EXPECT_EQ(I32At(b, 81), 2);
+    EXPECT_EQ(I32At(b, 85), 5);
+    EXPECT_EQ(I32At(b, 89), 1);
+    EXPECT_EQ(I32At(b, 93), 3);
+    EXPECT_EQ(I32At(b, 97), 4);
+    EXPECT_EQ(b[101], 0);
+    EXPECT_EQ(I32At(b, 102), 4) << "the number of columns";
+    EXPECT_EQ(I32At(b, 106), 3) << "the first column's number of cells";
+}
+
+// One of everything on a 1 by 1 map, read back field by field in file order.
+TEST(SavedGameTest, BlocksFollowTheFileLayout) {
+    GameType g = EmptyMap(1, 1);
+    GameCellType& c = g.Cell(0, 0);
+    c.MinimapColor = 0x010203;
+    c.GroundColor = 0x040506;
+    c.Ground = {0, 1, 2, 3};
+    c.GroundSpare = 4;
+    c.Occupant = 0;
+    c.LeavingTank = -1;
+    c.Occupancy = CellTank;
+    c.Clear = 0;
+    c.Object = std::make_unique<GameCellObjectType>();
+    c.Object->Image = {2, 1, 0, 9};
+    c.Object->Spare = 5;
+    c.Object->DestroyTimer = 6;
+    c.Object->Health = 7;
+    c.Object->ReloadCounter = 8;
+    c.Object->TowerState = 1;
+    c.Object->TowerTarget = 0;
+    c.Object->AimTicks = 10;
+    c.Object->RestFacing = 11;
+    c.Object->ScanCounter = 12;
+    c.Object->HitTimer = 13;
+    c.Object->Smoke.push_back({{0, 5, 0, 2}, 14, 15, 16, 17});
+    AddOrder(g, OrderAttackTank, 0, OrderFlooding);
+    g.Orders[0]->Replan = 1;
+    g.Orders[0]->MemberMoved = 0;
+    g.Waves[0][0] = 18;
+    auto t = std::make_unique<GameObjectType>();
+    *t = GameObjectType{0, 0x00FFFF, 20, 21, 0, 0, -1, -1, {4, 0, 1, 3}, 22, 1, 23, 1, 0, 1, {0, 0}, 24, 25, 0, 26, -1, 27, 28};
+    g.Tanks.push_back(std::move(t));
+    g.Explosions.push_back({30, 31, 1, 32, 33});
+    g.Shots.push_back({40, 41, 42, 43, 44, 45});
+    g.InfoLabels.push_back({50, 51, 3, "hey", 52, 0x112233});
+
+    const Bytes b = SerializeGame(g);
+    Cursor r(b, 110);
+    for (std::int32_t v : {0, 0, 0x010203, 0x040506, 0, 1, 2, 3, 4}) EXPECT_EQ(r.I32(), v);
+    EXPECT_EQ(r.U8(), 1) << "Hidden";
+    EXPECT_EQ(r.U8(), 1) << "object present";
+    for (std::int32_t v : {2, 1, 0, 9, 5, 6, 7, 8, 1, 0, 10, 11, 12, 13}) EXPECT_EQ(r.I32(), v);
+    EXPECT_EQ(r.I32(), 1) << "smoke puffs";
+    for (std::int32_t v : {0, 5, 0, 2, 14, 15, 16, 17}) EXPECT_EQ(r.I32(), v);
+    for (std::int32_t v : {0, -1, 1}) EXPECT_EQ(r.I32(), v);
+    EXPECT_EQ(r.U8(), 0) << "Clear";
+    EXPECT_EQ(r.I32(), 1) << "wave entries";
+    EXPECT_EQ(r.I32(), 18);
+
+    EXPECT_EQ(r.I32(), 1) << "tanks";
+    const std::size_t tankStart = r.At();
+    for (std::int32_t v : {0, 0x00FFFF, 20, 21, 0, 0, -1, -1, 4, 0, 1, 3, 22}) EXPECT_EQ(r.I32(), v);
+    EXPECT_EQ(r.U8(), 1) << "Spare";
+    EXPECT_EQ(r.I32(), 23);
+    EXPECT_EQ(r.U8(), 1) << "Selected";
+    EXPECT_EQ(r.I32(), 0) << "Order";
+    EXPECT_EQ(r.U8(), 1) << "NeedsRoute";
+    for (std::int32_t v : {2, 0, 0, 24, 25}) EXPECT_EQ(r.I32(), v);
+    EXPECT_EQ(r.U8(), 0) << "AtRest";
+    for (std::int32_t v : {26, 27, 28}) EXPECT_EQ(r.I32(), v) << "ReloadCounter, MuzzleX, MuzzleY";
+    EXPECT_EQ(r.I32(), -1) << "ChanceTarget comes last";
+    EXPECT_EQ(r.At() - tankStart, 92u + 8);
+
+    EXPECT_EQ(r.I32(), 1) << "orders";
+    for (std::int32_t v : {0, 2, 0, 1}) EXPECT_EQ(r.I32(), v);
+    for (std::uint8_t v : {1, 0, 0, 0}) EXPECT_EQ(r.U8(), v) << "Replan, MemberMoved, two reserved bytes";
+    EXPECT_EQ(r.I32(), 1) << "explosions";
+    for (std::int32_t v : {30, 31, 1, 32, 33}) EXPECT_EQ(r.I32(), v);
+    EXPECT_EQ(r.I32(), 1) << "shots";
+    for (std::int32_t v : {40, 41, 42, 43, 44, 45}) EXPECT_EQ(r.I32(), v);
+    EXPECT_EQ(r.I32(), 1) << "labels";
+    for (std::int32_t v : {50, 51, 3, 52, 0x112233, 3}) EXPECT_EQ(r.I32(), v) << "Life and Color before the text";
+    EXPECT_EQ(r.U8(), 'h');
+    EXPECT_EQ(r.U8(), 'e');
+    EXPECT_EQ(r.U8(), 'y');
+    EXPECT_EQ(r.At(), b.size()) << "nothing follows the labels";
+
+    GameType back;
+    ASSERT_EQ(Parse(b, back), LoadResult::Ok);
+    EXPECT_EQ(SerializeGame(back), b);
+}
+
+TEST(SavedGameTest, RichRecordRoundTripsByteForByte) {
+    const GameType g = test::MakeSampleGame();
+    const Bytes b = SerializeGame(g);
+    GameType back;
+    std::string problem;
+    ASSERT_EQ(Parse(b, back, &problem), LoadResult::Ok) << problem;
+    EXPECT_EQ(SerializeGame(back), b);
+    EXPECT_EQ(GameToJson(back), GameToJson(g)) << "every field, by name";
+
+    // Spot checks on the parts the byte comparison cannot tell apart from a
+    // symmetric mistake of writer and reader.
+    EXPECT_EQ(back.Waves, g.Waves) << "wave numbers back in their per-order fields";
+    EXPECT_EQ(back.Waves[1][3 + 2 * 4], 200 + 11) << "cell (3, 2), second order";
+    ASSERT_EQ(back.Tanks.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(*back.Tanks[i], *g.Tanks[i]) << "tank " << i;
+    ASSERT_EQ(back.Orders.size(), 2u);
+    EXPECT_EQ(*back.Orders[1], *g.Orders[1]);
+    EXPECT_EQ(back.InfoLabels, g.InfoLabels);
+    EXPECT_EQ(back.Explosions, g.Explosions);
+    EXPECT_EQ(back.Shots, g.Shots);
+    ASSERT_TRUE(back.Cell(0, 1).Object);
+    EXPECT_EQ(*back.Cell(0, 1).Object, *g.Cell(0, 1).Object);
+    EXPECT_EQ(back.Spare2, 0xAB);
+}
+
+TEST(SavedGameTest, EveryTruncationIsRejectedAndLeavesTheTargetAlone) {
+    const Bytes b = SerializeGame(test::MakeSampleGame());
+    GameType target = EmptyMap(2, 2);
+    target.Money = 31337;
+    const Bytes before = SerializeGame(target);
+    for (std::size_t n = 0; n < b.size(); ++n) {
+        const Bytes prefix(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(n));
+        std::string problem;
+        ASSERT_EQ(Parse(prefix, target, &problem), LoadResult::Malformed) << "prefix of " << n << " bytes";
+        EXPECT_FALSE(problem.empty());
+    }
+    EXPECT_EQ(SerializeGame(target), before);
+
+    Bytes longer = b;
+    longer.push_back(0);
+    EXPECT_EQ(Parse(longer, target), LoadResult::Malformed) << "a byte after the last label";
+    EXPECT_EQ(SerializeGame(target), before);
+}
+
+TEST(SavedGameTest, MagicAndVersionAreCheckedFirst) {
+    Bytes b = SerializeGame(EmptyMap(1, 1));
+    GameType target = EmptyMap(3, 3);
+    const Bytes before = SerializeGame(target);
+
+    PutI32(b, 4, 1);
+    EXPECT_EQ(Parse(b, target), LoadResult::BadVersion);
+    PutI32(b, 4, 3);
+    EXPECT_EQ(Parse(b, target), LoadResult::BadVersion);
+    PutI32(b, 0, 30907);
+    EXPECT_EQ(Parse(b, target), LoadResult::BadMagic) << "the magic is checked before the version";
+    const Bytes wrongMagicOnly = {0x00, 0x00, 0x00, 0x00};
+    EXPECT_EQ(Parse(wrongMagicOnly, target), LoadResult::BadMagic);
+    const Bytes versionOneOnly = {0xBA, 0x78, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00};
+    EXPECT_EQ(Parse(versionOneOnly, target), LoadResult::BadVersion);
+    EXPECT_EQ(SerializeGame(target), before);
+
+    EXPECT_EQ(LoadFailureMessage(LoadResult::BadMagic), "File format error");
+    EXPECT_EQ(LoadFailureMessage(LoadResult::BadVersion), "File version error");
+    EXPECT_EQ(LoadFailureMessage(LoadResult::IoError), "Data I/O Error");
+    EXPECT_EQ(LoadFailureMessage(LoadResult::Malformed), "");
+}
+
+// Offsets in a 1 by 1 file with one tank whose route has one step and one
+// label whose text has two bytes.
+constexpr std::size_t kColumnCount = 102;
+constexpr std::size_t kCellCount = 106;
+constexpr std::size_t kWaveCount = 110 + 38 + 13;
+constexpr std::size_t kTankCount = 110 + 55;
+constexpr std::size_t kRouteCount = kTankCount + 4 + 63;
+constexpr std::size_t kOrderCount = kTankCount + 4 + 92 + 4;
+constexpr std::size_t kExplosionCount = kOrderCount + 4;
+constexpr std::size_t kShotCount = kExplosionCount + 4;
+constexpr std::size_t kLabelCount = kShotCount + 4;
+constexpr std::size_t kTextLength = kLabelCount + 4 + 20;
+
+Bytes CountsFile() {
+    GameType g = EmptyMap(1, 1);
+    g.Tanks.push_back(std::make_unique<GameObjectType>());
+    g.Tanks[0]->Route = {0};
+    g.InfoLabels.push_back({1, 2, 3, "ab", 4, 5});
+    return SerializeGame(g);
+}
+
+TEST(SavedGameTest, AbsurdAndNegativeCountsAreRejectedBeforeAllocating) {
+    const Bytes good = CountsFile();
+    GameType probe;
+    ASSERT_EQ(Parse(good, probe), LoadResult::Ok);
+    EXPECT_EQ(I32At(good, kRouteCount), 1);
+    EXPECT_EQ(I32At(good, kTextLength), 2);
+    ASSERT_EQ(good.size(), kTextLength + 4 + 2);
+
+    GameType target = EmptyMap(2, 2);
+    const Bytes before = SerializeGame(target);
+    for (std::size_t at : {kColumnCount, kCellCount, kWaveCount, kTankCount, kRouteCount, kOrderCount, kExplosionCount,
+                           kShotCount, kLabelCount, kTextLength}) {
+        for (std::int32_t count : {-1, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(),
+                                   0x10000000, 1000}) {
+            Bytes b = good;
+            PutI32(b, at, count);
+            std::string problem;
+            EXPECT_EQ(Parse(b, target, &problem), LoadResult::Malformed) << "count " << count << " at " << at;
+        }
+    }
+    EXPECT_EQ(SerializeGame(target), before);
+}
+
+TEST(SavedGameTest, RecordsThatBreakTheRulesAreMalformed) {
+    const auto rejects = [](const GameType& g, const char* what) {
+        GameType target;
+        std::string problem;
+        EXPECT_EQ(Parse(SerializeGame(g), target, &problem), LoadResult::Malformed) << what;
+        return problem;
+    };
+    GameType g = EmptyMap(3, 2);
+    g.Cells.pop_back();
+    g.MapWidth = 72;
+    EXPECT_NE(rejects(g, "two columns written for Columns 3").find("columns"), std::string::npos);
+
+    g = EmptyMap(3, 2);
+    g.Cells[1].pop_back();
+    rejects(g, "columns of differing lengths");
+
+    g = EmptyMap(3, 2);
+    g.MapWidth = 100;
+    rejects(g, "MapWidth not Columns * CellWidth");
+
+    g = test::MakeSampleGame();
+    g.Tanks[1]->Order = 2;
+    rejects(g, "tank order beyond the orders");
+
+    g = test::MakeSampleGame();
+    g.Tanks[2]->Index = 7;
+    rejects(g, "tank index differs from its position");
+
+    g = test::MakeSampleGame();
+    g.Orders[1]->TargetRef = 3;
+    rejects(g, "attack order on a missing tank");
+
+    g = test::MakeSampleGame();
+    g.Tanks[0]->Route.push_back(12);
+    rejects(g, "route step off the map");
+
+    g = test::MakeSampleGame();
+    g.Cell(0, 1).Object->TowerTarget = -1;
+    rejects(g, "aiming tower without a target");
+}
+
+TEST(SavedGameTest, WaveCountsMustMatchTheOrders) {
+    // A 1 by 2 map with one order: each cell carries one wave entry.
+    GameType g = EmptyMap(1, 2);
+    AddOrder(g, OrderMove, 1, OrderReady);
+    const Bytes good = SerializeGame(g);
+    const std::size_t firstW = 110 + 38 + 13;
+    ASSERT_EQ(I32At(good, firstW), 1);
+    const std::size_t secondW = firstW + 4 + 4 + 38 + 13;
+    ASSERT_EQ(I32At(good, secondW), 1);
+
+    GameType target;
+    Bytes noneInFirst = good;  // the first cell without its entry
+    noneInFirst.erase(noneInFirst.begin() + firstW + 4, noneInFirst.begin() + firstW + 8);
+    PutI32(noneInFirst, firstW, 0);
+    EXPECT_EQ(Parse(noneInFirst, target), LoadResult::Malformed) << "cells differ from each other";
+
+    Bytes noneAtAll = noneInFirst;  // and the second, too: both differ from the order count
+    noneAtAll.erase(noneAtAll.begin() + secondW, noneAtAll.begin() + secondW + 4);
+    PutI32(noneAtAll, secondW - 4, 0);
+    std::string problem;
+    EXPECT_EQ(Parse(noneAtAll, target, &problem), LoadResult::Malformed);
+    EXPECT_NE(problem.find("wave"), std::string::npos) << problem;
+}
+
+TEST(SavedGameTest, BooleansReadAsOneAndReservedBytesStayAsTheyAre) {
+    GameType g = EmptyMap(1, 1);
+    AddOrder(g, OrderMove, 0, OrderReady);
+    Bytes b = SerializeGame(g);
+    b[44] = 0x80;  // UnitsSelected
+    b[61] = 0x80;  // Spare2, reserved
+    b[101] = 7;  // MapFlag
+    b[110 + 36] = 0xFF;  // Hidden
+    const std::size_t order = 110 + 55 + 4 + 4 + 4;
+    b[order + 16] = 9;  // Replan
+    b[order + 18] = 0xEE;  // reserved bytes: ignored
+    b[order + 19] = 0xEE;
+    GameType back;
+    ASSERT_EQ(Parse(b, back), LoadResult::Ok);
+    EXPECT_EQ(back.UnitsSelected, 1);
+    EXPECT_EQ(back.Spare2, 0x80);
+    EXPECT_EQ(back.MapFlag, 1);
+    EXPECT_EQ(back.Cell(0, 0).Hidden, 1);
+    EXPECT_EQ(back.Orders[0]->Replan, 1);
+    const Bytes again = SerializeGame(back);
+    EXPECT_EQ(again[order + 18], 0);
+    EXPECT_EQ(again[order + 19], 0);
+}
+
+// The fuzz target's seeds are our own files; TAVRINE_UPDATE_CORPUS=1 rewrites them.
+TEST(SavedGameTest, FuzzSeedsAreCurrent) {
+    const std::string folder =
+        (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "fuzz/corpus/fuzz_saved_game/").string();
+    const std::pair<const char*, Bytes> seeds[] = {
+        {"empty.gam", SerializeGame(EmptyMap(0, 0))},
+        {"one_cell.gam", SerializeGame(EmptyMap(1, 1))},
+        {"counts.gam", CountsFile()},
+        {"sample.gam", SerializeGame(test::MakeSampleGame())},
+    };
+    const bool update = std::getenv("TAVRINE_UPDATE_CORPUS") != nullptr;
+    for (const auto& [name, bytes] : seeds) {
+        const std::string path = folder + name;
+        if (update) {
+            std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        }
+        const auto stored = ReadWholeFile(path);
+        ASSERT_TRUE(stored) << path << " is missing; run with TAVRINE_UPDATE_CORPUS=1";
+        EXPECT_EQ(*stored, bytes) << path << " is stale; run with TAVRINE_UPDATE_CORPUS=1";
+        GameType g;
+        EXPECT_EQ(Parse(*stored, g), LoadResult::Ok) << path;
+    }
+}
+
+}  // namespace
+}  // namespace tavrine
