@@ -1,0 +1,264 @@
+#include "sim/orders.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <limits>
+
+#include "sim/grid.h"
+
+namespace tavrine {
+
+namespace {
+
+struct Offset {
+    std::int32_t DX;
+    std::int32_t DY;
+};
+
+/// The order in which a cell offers its wave number to its neighbours.
+constexpr std::array<Offset, 8> kSweepNeighbours{{{-1, -1}, {1, -1}, {1, 1}, {-1, 1}, {-1, 0}, {0, -1}, {1, 0}, {0, 1}}};
+
+/// The order in which the descent looks for the next lower cell when it does not
+/// take the diagonal toward the target.
+constexpr std::array<Offset, 8> kDescentNeighbours{{{-1, 0}, {0, -1}, {1, 0}, {0, 1}, {-1, -1}, {1, -1}, {1, 1}, {-1, 1}}};
+
+/// First-step orders of a route, by the direction of the target from the start cell.
+using FirstSteps = std::array<Offset, 8>;
+constexpr FirstSteps kDiagonalDownRight{{{1, 1}, {1, 0}, {0, 1}, {1, -1}, {-1, 1}, {-1, 0}, {0, -1}, {-1, -1}}};
+constexpr FirstSteps kDiagonalUpRight{{{1, -1}, {1, 0}, {0, -1}, {-1, -1}, {1, 1}, {-1, 0}, {0, 1}, {-1, 1}}};
+constexpr FirstSteps kDiagonalDownLeft{{{-1, 1}, {-1, 0}, {0, 1}, {-1, -1}, {1, 1}, {1, 0}, {0, -1}, {1, -1}}};
+constexpr FirstSteps kDiagonalUpLeft{{{-1, -1}, {-1, 0}, {0, -1}, {1, -1}, {-1, 1}, {1, 0}, {0, 1}, {1, 1}}};
+constexpr FirstSteps kMostlyRight{{{1, 0}, {1, 1}, {1, -1}, {0, 1}, {0, -1}, {-1, 1}, {-1, 0}, {-1, -1}}};
+constexpr FirstSteps kMostlyLeft{{{-1, 0}, {-1, 1}, {-1, -1}, {0, 1}, {0, -1}, {1, 0}, {1, 1}, {1, -1}}};
+constexpr FirstSteps kMostlyDown{{{0, 1}, {1, 1}, {-1, 1}, {1, 0}, {-1, 0}, {0, -1}, {1, -1}, {-1, -1}}};
+constexpr FirstSteps kMostlyUp{{{0, -1}, {1, -1}, {-1, -1}, {1, 0}, {-1, 0}, {0, 1}, {1, 1}, {-1, 1}}};
+
+const FirstSteps& FirstStepOrder(std::int32_t ddx, std::int32_t ddy) {
+    const std::int32_t a = std::abs(ddx), b = std::abs(ddy);
+    if (a == b) {
+        if (ddx > 0) return ddy > 0 ? kDiagonalDownRight : kDiagonalUpRight;
+        return ddy > 0 ? kDiagonalDownLeft : kDiagonalUpLeft;
+    }
+    if (b < a) return ddx > 0 ? kMostlyRight : kMostlyLeft;
+    return ddy > 0 ? kMostlyDown : kMostlyUp;
+}
+
+std::int32_t Sign(std::int32_t v) { return (v > 0) - (v < 0); }
+
+/// The wave number one above e. Wraps instead of overflowing: a field read from a
+/// damaged file may hold any value.
+std::int32_t NextWave(std::int32_t e) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(e) + 1u); }
+
+}  // namespace
+
+bool OrderTarget(const SimContext& ctx, const OrderType& order, PlanTarget& out) {
+    const GameType& g = ctx.G;
+    if (g.Columns <= 0 || g.Rows <= 0) return false;
+    out.Object = nullptr;
+    switch (order.Kind) {
+        case OrderMove: {
+            if (!ValidCellIndex(g, order.TargetRef)) return false;
+            out.Cell = CellOfIndex(g, order.TargetRef);
+            return true;
+        }
+        case OrderAttackBuilding: {
+            const CellXY a = CellOfIndex(g, order.TargetRef);
+            std::int32_t w = 0, h = 0;
+            if (g.OnMap(a.X, a.Y)) {
+                out.Object = g.Cell(a.X, a.Y).Object.get();
+                if (out.Object) ImageSize(ctx.Lib, out.Object->Image, w, h);
+            }
+            out.Cell.X = std::clamp(a.X + (w / g.CellWidth) / 2, 0, g.Columns - 1);
+            out.Cell.Y = std::clamp(a.Y + (h / g.CellHeight) / 2, 0, g.Rows - 1);
+            return true;
+        }
+        case OrderAttackTank: {
+            const GameObjectType* t = TankAt(g, order.TargetRef);
+            if (!t) return false;
+            out.Cell = TankCell(g, *t, ctx.Lib);
+            return g.OnMap(out.Cell.X, out.Cell.Y);
+        }
+        default:
+            return false;
+    }
+}
+
+std::vector<std::int32_t>& WaveField(GameType& g, std::int32_t order) {
+    const auto k = static_cast<std::size_t>(order);
+    if (g.Waves.size() <= k) g.Waves.resize(k + 1);
+    std::vector<std::int32_t>& field = g.Waves[k];
+    const auto cells = static_cast<std::size_t>(std::max(0, g.Columns) * std::max(0, g.Rows));
+    if (field.size() != cells) field.assign(cells, 0);
+    return field;
+}
+
+namespace {
+
+/// One sweep over the whole map, column by column, each column from top to
+/// bottom; numbers are written in place. Returns whether any cell was numbered.
+bool SweepPlainly(GameType& g, std::vector<std::int32_t>& field, const GameCellObjectType* target, std::int32_t allowance) {
+    bool changed = false;
+    for (std::int32_t x = 0; x < g.Columns; ++x)
+        for (std::int32_t y = 0; y < g.Rows; ++y) {
+            const std::int32_t e = field[static_cast<std::size_t>(CellIndex(g, x, y))];
+            if (e <= 0) continue;
+            for (const Offset d : kSweepNeighbours) {
+                const std::int32_t nx = x + d.DX, ny = y + d.DY;
+                if (!g.OnMap(nx, ny)) continue;
+                std::int32_t& n = field[static_cast<std::size_t>(CellIndex(g, nx, ny))];
+                if (n == 0 && IsPassable(g, nx, ny, target, allowance)) {
+                    n = NextWave(e);
+                    changed = true;
+                }
+            }
+        }
+    return changed;
+}
+
+}  // namespace
+
+void PlanOrder(SimContext& ctx, std::int32_t order, bool immediate) {
+    GameType& g = ctx.G;
+    if (order < 0 || static_cast<std::size_t>(order) >= g.Orders.size()) return;
+    OrderType& o = *g.Orders[static_cast<std::size_t>(order)];
+    if (o.State == OrderObsolete) return;
+
+    PlanTarget target;
+    if (!OrderTarget(ctx, o, target)) {
+        // Nothing on the map to go to: the order can never be completed.
+        o.State = OrderObsolete;
+        return;
+    }
+    const std::int32_t allowance = immediate ? 1 : 0;
+
+    if (o.State == OrderReady && !o.MemberMoved && !immediate && o.Kind == OrderMove) {
+        o.State = OrderObsolete;
+        return;
+    }
+    std::vector<std::int32_t>& field = WaveField(g, order);
+    if ((o.State == OrderReady && o.Replan) || immediate) {
+        std::fill(field.begin(), field.end(), 0);
+    } else if (!o.Replan) {
+        return;
+    }
+    field[static_cast<std::size_t>(CellIndex(g, target.Cell.X, target.Cell.Y))] = 1;
+    if (!immediate && o.State == OrderReady) {
+        o.State = OrderFlooding;
+        o.Replan = 0;
+        o.MemberMoved = 0;
+        return;
+    }
+
+    bool complete = true;
+    if (immediate) {
+        while (SweepPlainly(g, field, target.Object, allowance)) {
+        }
+    } else {
+        complete = !SweepPlainly(g, field, target.Object, allowance);
+    }
+    if (!complete) {
+        o.State = OrderFlooding;
+        return;
+    }
+    bool members = false;
+    for (std::size_t i = 0; i < g.Tanks.size(); ++i)
+        if (g.Tanks[i]->Order == order) {
+            members = true;
+            BuildRoute(ctx, static_cast<std::int32_t>(i), immediate);
+        }
+    o.State = members ? OrderReady : OrderObsolete;
+}
+
+void BuildRoute(SimContext& ctx, std::int32_t tank, bool immediate) {
+    GameType& g = ctx.G;
+    GameObjectType* t = TankAt(g, tank);
+    if (!t || t->Order < 0 || static_cast<std::size_t>(t->Order) >= g.Orders.size()) return;
+    if (!immediate && !t->NeedsRoute) return;
+    t->NeedsRoute = 0;
+
+    PlanTarget target;
+    if (!OrderTarget(ctx, *g.Orders[static_cast<std::size_t>(t->Order)], target)) return;
+    const std::int32_t tx = target.Cell.X, ty = target.Cell.Y;
+    const CellXY start = t->DestX >= 0 ? CellXY{t->DestX, t->DestY} : TankCell(g, *t, ctx.Lib);
+    const std::int32_t ddx = tx - start.X, ddy = ty - start.Y;
+    if (ddx == 0 && ddy == 0) return;
+
+    const std::vector<std::int32_t>& field = WaveField(g, t->Order);
+    const auto waveAt = [&](std::int32_t x, std::int32_t y) { return field[static_cast<std::size_t>(CellIndex(g, x, y))]; };
+
+    CellXY first{};
+    std::int32_t w = 0;
+    for (const Offset d : FirstStepOrder(ddx, ddy)) {
+        const CellXY n{start.X + d.DX, start.Y + d.DY};
+        if (g.OnMap(n.X, n.Y) && waveAt(n.X, n.Y) >= 1) {
+            first = n;
+            w = waveAt(n.X, n.Y);
+            break;
+        }
+    }
+    if (w < 1) return;
+
+    // The steps from the first cell down to the target, in driving order; the
+    // route holds them last step first. Each step lowers the wave number by one,
+    // so the walk visits distinct cells and ends within the map's cell count.
+    std::vector<std::int32_t> steps;
+    steps.reserve(static_cast<std::size_t>(std::min<std::int64_t>(std::int64_t{w} + 1, std::int64_t{g.CellCount()} + 1)));
+    steps.push_back(CellIndex(g, first.X, first.Y));
+    CellXY p = first;
+    for (std::int32_t v = w;; --v) {
+        steps.push_back(CellIndex(g, p.X, p.Y));
+        if (v - 1 < 1) break;
+        bool found = false;
+        const std::int32_t a = std::abs(tx - p.X), b = std::abs(ty - p.Y);
+        if (a > 3 && b > 3) {
+            const std::int64_t lo = std::min(a, b), hi = std::max(a, b);
+            const auto range = static_cast<std::int32_t>(std::min<std::int64_t>(hi * 100000, std::numeric_limits<std::int32_t>::max()));
+            const bool diagonal = lo * 100000 >= ctx.Rng(range);
+            const CellXY d{p.X + Sign(tx - p.X), p.Y + Sign(ty - p.Y)};
+            if (diagonal && g.OnMap(d.X, d.Y) && waveAt(d.X, d.Y) == v - 1) {
+                p = d;
+                found = true;
+            }
+        }
+        for (std::size_t i = 0; !found && i < kDescentNeighbours.size(); ++i) {
+            const CellXY n{p.X + kDescentNeighbours[i].DX, p.Y + kDescentNeighbours[i].DY};
+            if (g.OnMap(n.X, n.Y) && waveAt(n.X, n.Y) == v - 1) {
+                p = n;
+                found = true;
+            }
+        }
+        // A field whose numbers were changed under it (a target that moved while
+        // its field was still growing) can leave a cell without a lower neighbour:
+        // the route then ends at that cell rather than with cells it never reached.
+        if (!found) break;
+    }
+    t->Route.assign(steps.rbegin(), steps.rend());
+}
+
+void MarkObsoleteOrders(SimContext& ctx) {
+    GameType& g = ctx.G;
+    for (std::size_t k = 0; k < g.Orders.size(); ++k) {
+        OrderType& o = *g.Orders[k];
+        bool stays = o.Kind != OrderMove && !g.Tanks.empty();
+        for (std::size_t i = 0; !stays && i < g.Tanks.size(); ++i)
+            stays = g.Tanks[i]->Order == static_cast<std::int32_t>(k) && !g.Tanks[i]->Route.empty();
+        if (!stays) o.State = OrderObsolete;
+    }
+}
+
+void RemoveOneObsoleteOrder(SimContext& ctx) {
+    GameType& g = ctx.G;
+    for (auto k = static_cast<std::int32_t>(g.Orders.size()) - 1; k >= 0; --k)
+        if (g.Orders[static_cast<std::size_t>(k)]->State == OrderObsolete) {
+            RemoveOrder(g, k);
+            return;
+        }
+}
+
+void PlanAllOrders(SimContext& ctx) {
+    for (std::size_t k = 0; k < ctx.G.Orders.size(); ++k) PlanOrder(ctx, static_cast<std::int32_t>(k), false);
+    RemoveOneObsoleteOrder(ctx);
+}
+
+}  // namespace tavrine
