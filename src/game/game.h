@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "data/byte_reader.h"
 #include "data/library.h"
 #include "platform/host.h"
 #include "state/random.h"
@@ -32,6 +34,23 @@ public:
     std::string ProgramPath(const std::string& suffix) const { return folder_ + suffix; }
     const std::string& ProgramFolder() const { return folder_; }
 
+    // The picture and sound library (library_io.cpp).
+
+    /// Loads program folder + "/Tavrine.isd" into `Library()`. On failure shows
+    /// "File format error", "File version error" or "Data I/O Error" and keeps
+    /// the library that was loaded before. On success the caller re-initialises
+    /// the sound output so that every wave gets a playback buffer.
+    bool LoadImageLibrary();
+
+    /// Writes `Library()` to program folder + "/Tavrine.isd" through a temporary
+    /// file that replaces the old one only when complete. On failure shows
+    /// "Data I/O Error"; the old file stays as it was.
+    bool SaveImageLibrary();
+
+    /// Start-up: `LoadImageLibrary` when the file exists; otherwise shows
+    /// "File \"Tavrine.isd\" not found" and leaves the library empty.
+    bool LoadLibraryAtStartUp();
+
 private:
     std::string folder_;
     Host& host_;
@@ -40,5 +59,20 @@ private:
     ImageLibrary library_;
     Random random_;
 };
+
+/// The library body (no magic and version) from `in` into `library`, which is
+/// replaced only on success. A missing stream fails without a message; a
+/// malformed or short body shows "Data I/O Error".
+bool ReadLibraryContents(Host& host, ByteReader* in, ImageLibrary& library);
+
+/// Appends the body of `library` to `out`. A missing stream fails without a
+/// message; a picture without a readable bitmap record shows "Data I/O Error".
+bool WriteLibraryContents(Host& host, const ImageLibrary& library, std::vector<std::uint8_t>* out);
+
+/// `LoadImageLibrary` from any path, into any library (the headless tool uses it).
+bool LoadImageLibraryFrom(Host& host, const std::string& path, ImageLibrary& library);
+
+/// `SaveImageLibrary` to any path.
+bool SaveImageLibraryTo(Host& host, const std::string& path, const ImageLibrary& library);
 
 }  // namespace tavrine
