@@ -1,7 +1,7 @@
 #include "state/settings.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <stdlib.h>  // mkdtemp
 
 #include <filesystem>
 #include <fstream>
