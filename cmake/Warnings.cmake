@@ -1,6 +1,9 @@
 # Warnings for the project's own targets. Third-party code never gets these flags.
 function(tavrine_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow=local -Wnon-virtual-dtor)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wnon-virtual-dtor)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -Wshadow=local)
+  endif()
   if(TAVRINE_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()

@@ -10,11 +10,11 @@
 
 namespace tavrine {
 
-std::optional<Bytes> ReadWholeFile(const std::string& path) {
+std::optional<Bytes> ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > maxBytes) {
         ::close(fd);
         return std::nullopt;
     }
@@ -29,6 +29,10 @@ std::optional<Bytes> ReadWholeFile(const std::string& path) {
             return std::nullopt;
         }
         if (n == 0) break;
+        if (data.size() + static_cast<std::size_t>(n) > maxBytes) {  // the file grew while we read it
+            ::close(fd);
+            return std::nullopt;
+        }
         data.insert(data.end(), buffer, buffer + n);
     }
     ::close(fd);

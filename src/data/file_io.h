@@ -1,6 +1,7 @@
 // Whole-file reads and safe whole-file writes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,8 +11,13 @@ namespace tavrine {
 
 using Bytes = std::vector<std::uint8_t>;
 
-/// The whole file, or nothing when it cannot be opened or read.
-std::optional<Bytes> ReadWholeFile(const std::string& path);
+/// Files larger than this are refused by `ReadWholeFile` unless the caller asks
+/// for another limit; no file the game reads comes near it.
+inline constexpr std::size_t kMaxReadBytes = std::size_t{1} << 30;
+
+/// The whole file, or nothing when it cannot be opened or read, is not a
+/// regular file, or is larger than `maxBytes`.
+std::optional<Bytes> ReadWholeFile(const std::string& path, std::size_t maxBytes = kMaxReadBytes);
 
 /// Writes `data` to a temporary file in the same folder, flushes it to disk and
 /// renames it over `path`; on any failure the temporary file is removed and the

@@ -6,6 +6,9 @@ namespace tavrine {
 
 void NewMap(GameType& g, RunState& run, std::int32_t columns, std::int32_t rows, std::uint8_t mapFlag, std::int32_t mission) {
     run.MinimapZoom2 = 1;
+    // A negative size can only come from a faulty caller; it makes an empty map
+    // rather than an impossible one.
+    if (columns < 0 || rows < 0) columns = rows = 0;
     g.Columns = columns;
     g.Rows = rows;
     g.ViewX = 0;
