@@ -34,6 +34,28 @@ public:
     std::string ProgramPath(const std::string& suffix) const { return folder_ + suffix; }
     const std::string& ProgramFolder() const { return folder_; }
 
+    // Saved games (load_save.cpp).
+
+    /// Writes the game record to `path` (a missing parent folder is created), so
+    /// that an earlier file of that name is replaced only by a complete one. On
+    /// failure shows "Data I/O Error" and returns false.
+    bool SaveGame(const std::string& path);
+
+    /// Replaces the game record with the one in the file at `path` and prepares
+    /// the view for it: clamped view, minimap rebuild, fade-in, no title, game
+    /// running, mission banner. On failure the game stays exactly as it was and
+    /// the player sees "Data I/O Error", "File format error" or "File version
+    /// error"; a truncated or impossible file fails without a message.
+    bool LoadGame(const std::string& path);
+
+    /// Loads a prepared map as `LoadGame` does and, only when that succeeds,
+    /// starts it as a fresh game (`StartNewGame`).
+    bool LoadNewGame(const std::string& path);
+
+    /// Creates the program's SaveGames and NewGames folders when missing; true
+    /// when both exist afterwards.
+    bool EnsureGameFolders();
+
     // The picture and sound library (library_io.cpp).
 
     /// Loads program folder + "/Tavrine.isd" into `Library()`. On failure shows

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <tuple>
+
+#include "game/game.h"
+#include "state/lists.h"
+#include "state/new_map.h"
+#include "state/saved_game.h"
+#include "support/sample_game.h"
+
+namespace tavrine {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordingHost : public QuietHost {
+public:
+    void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
+        QuietHost::ShowMessage(text, caption, icon);
+        lastIcon = icon;
+    }
+    MessageIcon lastIcon = MessageIcon::Information;
+};
+
+/// The run-time fields a load changes.
+auto LoadFlags(const RunState& run) {
+    return std::make_tuple(run.MinimapState, run.FadeInPending, run.TitleShown, run.Outcome, run.BannerTime);
+}
+
+void WriteBytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+class LoadSaveTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "tavrine-load-save-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+        // A game in progress that a failed load must leave alone.
+        NewMap(game_.Record(), game_.Run(), 12, 9, 1, 2);
+        game_.Record().Money = 123;
+        game_.Record().GameTime = 77;
+        game_.Record().ViewX = 360;
+        RunState& run = game_.Run();
+        run.MinimapState = 2;
+        run.FadeInPending = 0;
+        run.TitleShown = 1;
+        run.Outcome = OutcomeFailed;
+        run.BannerTime = 0;
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string Path(const std::string& name) const { return folder_ + "/" + name; }
+
+    void ExpectUnchanged(const Bytes& record, const char* what) {
+        EXPECT_EQ(SerializeGame(game_.Record()), record) << what;
+        EXPECT_EQ(LoadFlags(game_.Run()), std::make_tuple(2, std::uint8_t{0}, std::uint8_t{1}, 2, 0)) << what;
+    }
+
+    std::string folder_;
+    RecordingHost host_;
+    Game game_{"/nonexistent-program-folder", host_};
+};
+
+TEST_F(LoadSaveTest, SaveThenLoadRestoresTheRecordAndPreparesTheView) {
+    RecordingHost saveHost;
+    Game saver(folder_, saveHost);
+    saver.Record() = test::MakeSampleGame();
+    const Bytes written = SerializeGame(saver.Record());
+    const std::string path = saver.ProgramPath("/SaveGames/first game");
+    ASSERT_TRUE(saver.SaveGame(path)) << "the missing SaveGames folder is created";
+    EXPECT_EQ(ReadWholeFile(path), written);
+    EXPECT_EQ(saveHost.messages, 0);
+
+    ASSERT_TRUE(game_.LoadGame(path));
+    EXPECT_EQ(host_.messages, 0);
+    GameType& g = game_.Record();
+    // The 144 by 108 pixel map is centred on the 800 by 600 surface.
+    EXPECT_EQ(g.ViewX, (144 - 800) / 2);
+    EXPECT_EQ(g.ViewY, (108 - 600) / 2);
+    g.ViewX = 17;
+    g.ViewY = 23;
+    EXPECT_EQ(SerializeGame(g), written) << "everything else as saved";
+    EXPECT_EQ(LoadFlags(game_.Run()), std::make_tuple(0, std::uint8_t{1}, std::uint8_t{0}, 0, 600));
+    EXPECT_EQ(g.Money, 4567) << "a saved game keeps its money and clock";
+    EXPECT_EQ(g.GameTime, 321);
+}
+
+TEST_F(LoadSaveTest, FailedLoadsKeepTheRunningGameAndSayWhy) {
+    const Bytes before = SerializeGame(game_.Record());
+    const auto fails = [&](const std::string& path, const std::string& message) {
+        host_.messages = 0;
+        host_.lastMessage.clear();
+        EXPECT_FALSE(game_.LoadGame(path)) << path;
+        if (message.empty()) {
+            EXPECT_EQ(host_.messages, 0) << path;
+        } else {
+            EXPECT_EQ(host_.messages, 1) << path;
+            EXPECT_EQ(host_.lastMessage, message) << path;
+            EXPECT_EQ(host_.lastCaption, "Error");
+            EXPECT_EQ(host_.lastIcon, MessageIcon::Error);
+        }
+        ExpectUnchanged(before, path.c_str());
+    };
+
+    fails(Path("missing.gam"), "Data I/O Error");
+    fails(folder_, "Data I/O Error");
+
+    Bytes file = SerializeGame(test::MakeSampleGame());
+    Bytes versionOne = file;
+    versionOne[4] = 1;
+    WriteBytes(Path("old.gam"), versionOne);
+    fails(Path("old.gam"), "File version error");
+    Bytes notAGame = file;
+    notAGame[0] = 'P';
+    WriteBytes(Path("other.gam"), notAGame);
+    fails(Path("other.gam"), "File format error");
+
+    // Every cut of a small file with a tank, an order and a label in it.
+    GameType small;
+    RunState scratch;
+    NewMap(small, scratch, 2, 1, 0, 3);
+    small.Tanks.push_back(std::make_unique<GameObjectType>());
+    small.Tanks[0]->Route = {1, 0};
+    small.Tanks[0]->Order = AddOrder(small, OrderMove, 1, OrderReady);
+    small.InfoLabels.push_back({1, 2, 3, "+500", 4, 0x00FFFF});
+    const Bytes smallFile = SerializeGame(small);
+    for (std::size_t n = 0; n < smallFile.size(); ++n) {
+        // A new name each time: rewriting one file would wait for the disk on every cut.
+        const std::string cut = Path("cut" + std::to_string(n) + ".gam");
+        WriteBytes(cut, Bytes(smallFile.begin(), smallFile.begin() + static_cast<std::ptrdiff_t>(n)));
+        fails(cut, "");
+        if (HasFailure()) break;
+    }
+}
+
+TEST_F(LoadSaveTest, PreparedMapStartsFreshOnlyAfterASuccessfulLoad) {
+    WriteBytes(Path("prepared.gam"), SerializeGame(test::MakeSampleGame()));
+    ASSERT_FALSE(game_.LoadNewGame(Path("absent.gam")));
+    EXPECT_EQ(game_.Record().Money, 123) << "the running game keeps its money";
+    EXPECT_EQ(game_.Record().GameTime, 77) << "and its clock";
+
+    ASSERT_TRUE(game_.LoadNewGame(Path("prepared.gam")));
+    const GameType& g = game_.Record();
+    EXPECT_EQ(g.Money, 5000);
+    EXPECT_EQ(g.GameTime, 0);
+    EXPECT_EQ(g.OwnBuildingsTotal, 1) << "the factory";
+    EXPECT_EQ(g.EnemyBuildingsTotal, 1) << "the tower";
+    EXPECT_EQ(g.OwnTanksTotal, 1);
+    EXPECT_EQ(g.EnemyTanksTotal, 1) << "the neutral tank counts for nobody";
+    EXPECT_EQ(g.Tanks.size(), 3u);
+}
+
+TEST_F(LoadSaveTest, FailedSaveKeepsTheOldFileAndReports) {
+    // A name so long that the temporary file beside it cannot be made, while the
+    // file itself can: the write fails after the old file was found in place.
+    const std::string longPath = Path(std::string(250, 'g'));
+    const Bytes old = {1, 2, 3, 4, 5};
+    WriteBytes(longPath, old);
+    ASSERT_EQ(ReadWholeFile(longPath), old);
+
+    EXPECT_FALSE(game_.SaveGame(longPath));
+    EXPECT_EQ(host_.messages, 1);
+    EXPECT_EQ(host_.lastMessage, "Data I/O Error");
+    EXPECT_EQ(host_.lastCaption, "Error");
+    EXPECT_EQ(host_.lastIcon, MessageIcon::Error);
+    EXPECT_EQ(ReadWholeFile(longPath), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1) << "no temporary file left";
+
+    WriteBytes(Path("plain-file"), old);
+    EXPECT_FALSE(game_.SaveGame(Path("plain-file/save.gam"))) << "the parent is a file, not a folder";
+    EXPECT_EQ(host_.messages, 2);
+
+    WriteBytes(Path("replace.gam"), old);
+    ASSERT_TRUE(game_.SaveGame(Path("replace.gam")));
+    EXPECT_EQ(ReadWholeFile(Path("replace.gam")), SerializeGame(game_.Record())) << "a good save replaces the old file";
+    EXPECT_EQ(host_.messages, 2);
+}
+
+TEST_F(LoadSaveTest, GameFoldersAreCreatedWhenMissing) {
+    Game game(folder_, host_);
+    ASSERT_FALSE(fs::exists(folder_ + "/SaveGames"));
+    EXPECT_TRUE(game.EnsureGameFolders());
+    EXPECT_TRUE(fs::is_directory(folder_ + "/SaveGames"));
+    EXPECT_TRUE(fs::is_directory(folder_ + "/NewGames"));
+    EXPECT_TRUE(game.EnsureGameFolders()) << "existing folders are fine";
+
+    Game homeless(folder_ + "/missing/deeper", host_);
+    EXPECT_FALSE(homeless.EnsureGameFolders()) << "only the program's own folders are made";
+}
+
+}  // namespace
+}  // namespace tavrine
