@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "sim/flood.h"
 #include "sim/grid.h"
 
 namespace tavrine {
@@ -15,9 +16,6 @@ struct Offset {
     std::int32_t DX;
     std::int32_t DY;
 };
-
-/// The order in which a cell offers its wave number to its neighbours.
-constexpr std::array<Offset, 8> kSweepNeighbours{{{-1, -1}, {1, -1}, {1, 1}, {-1, 1}, {-1, 0}, {0, -1}, {1, 0}, {0, 1}}};
 
 /// The order in which the descent looks for the next lower cell when it does not
 /// take the diagonal toward the target.
@@ -45,10 +43,6 @@ const FirstSteps& FirstStepOrder(std::int32_t ddx, std::int32_t ddy) {
 }
 
 std::int32_t Sign(std::int32_t v) { return (v > 0) - (v < 0); }
-
-/// The wave number one above e. Wraps instead of overflowing: a field read from a
-/// damaged file may hold any value.
-std::int32_t NextWave(std::int32_t e) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(e) + 1u); }
 
 }  // namespace
 
@@ -93,31 +87,6 @@ std::vector<std::int32_t>& WaveField(GameType& g, std::int32_t order) {
     return field;
 }
 
-namespace {
-
-/// One sweep over the whole map, column by column, each column from top to
-/// bottom; numbers are written in place. Returns whether any cell was numbered.
-bool SweepPlainly(GameType& g, std::vector<std::int32_t>& field, const GameCellObjectType* target, std::int32_t allowance) {
-    bool changed = false;
-    for (std::int32_t x = 0; x < g.Columns; ++x)
-        for (std::int32_t y = 0; y < g.Rows; ++y) {
-            const std::int32_t e = field[static_cast<std::size_t>(CellIndex(g, x, y))];
-            if (e <= 0) continue;
-            for (const Offset d : kSweepNeighbours) {
-                const std::int32_t nx = x + d.DX, ny = y + d.DY;
-                if (!g.OnMap(nx, ny)) continue;
-                std::int32_t& n = field[static_cast<std::size_t>(CellIndex(g, nx, ny))];
-                if (n == 0 && IsPassable(g, nx, ny, target, allowance)) {
-                    n = NextWave(e);
-                    changed = true;
-                }
-            }
-        }
-    return changed;
-}
-
-}  // namespace
-
 void PlanOrder(SimContext& ctx, std::int32_t order, bool immediate) {
     GameType& g = ctx.G;
     if (order < 0 || static_cast<std::size_t>(order) >= g.Orders.size()) return;
@@ -136,13 +105,15 @@ void PlanOrder(SimContext& ctx, std::int32_t order, bool immediate) {
         o.State = OrderObsolete;
         return;
     }
-    std::vector<std::int32_t>& field = WaveField(g, order);
+    Flood flood{g, WaveField(g, order), o.Frontier, target.Object, allowance};
     if ((o.State == OrderReady && o.Replan) || immediate) {
-        std::fill(field.begin(), field.end(), 0);
+        flood.Clear();
     } else if (!o.Replan) {
         return;
+    } else {
+        flood.Prepare();
     }
-    field[static_cast<std::size_t>(CellIndex(g, target.Cell.X, target.Cell.Y))] = 1;
+    flood.Set(target.Cell.X, target.Cell.Y, 1);
     if (!immediate && o.State == OrderReady) {
         o.State = OrderFlooding;
         o.Replan = 0;
@@ -151,12 +122,10 @@ void PlanOrder(SimContext& ctx, std::int32_t order, bool immediate) {
     }
 
     bool complete = true;
-    if (immediate) {
-        while (SweepPlainly(g, field, target.Object, allowance)) {
-        }
-    } else {
-        complete = !SweepPlainly(g, field, target.Object, allowance);
-    }
+    if (immediate)
+        flood.Complete();
+    else
+        complete = !flood.Sweep();
     if (!complete) {
         o.State = OrderFlooding;
         return;

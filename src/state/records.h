@@ -119,6 +119,20 @@ struct GameObjectType {
     friend bool operator==(const GameObjectType&, const GameObjectType&) = default;
 };
 
+/// The path finding's working memory for one order's wave field: the numbered
+/// cells that may still number a neighbour, one bit per cell, column by column.
+/// Not saved and not part of the order's value (it always compares equal); the
+/// planning rebuilds it from `Waves` whenever it is missing or was made for
+/// another field. Code that writes an order's `Waves` by hand resets it to {}.
+struct WaveFrontier {
+    std::vector<std::uint64_t> Bits;
+    std::int32_t Columns = 0;
+    std::int32_t Rows = 0;
+    const std::int32_t* Field = nullptr;  ///< the field it describes
+
+    friend bool operator==(const WaveFrontier&, const WaveFrontier&) { return true; }
+};
+
 /// A move or attack order, shared by every tank whose `Order` names it.
 struct OrderType {
     std::int32_t Index = 0;
@@ -127,6 +141,7 @@ struct OrderType {
     std::int32_t State = OrderNew;  ///< OrderState
     std::uint8_t Replan = 0;
     std::uint8_t MemberMoved = 1;
+    WaveFrontier Frontier;  ///< not saved; see WaveFrontier
 
     friend bool operator==(const OrderType&, const OrderType&) = default;
 };
