@@ -41,6 +41,15 @@ TEST(CombatTest, AnAimedTankFiresEvery66FramesAndATurningTurretDoesNotReload) {
     }
 }
 
+TEST(CombatTest, ATargetCellCornerOnTheTanksOwnCornerGivesTheTurretNoDirection) {
+    BattleWorld w(OpenField());
+    const std::int32_t shooter = w.Put(2, 2, 0, 8);
+    const std::int32_t target = w.Put(2, 2, 1, 8);  // overlapping: its cell corner is the shooter's corner
+    w.Tank(shooter).Order = AddOrder(w.G, OrderAttackTank, target, OrderReady);
+    for (int frame = 0; frame < 4; ++frame) TurretStep(w.Ctx, shooter);
+    EXPECT_EQ(w.Tank(shooter).TurretFacing, 8);
+}
+
 TEST(CombatTest, ADestroyedComputerTankPays500AfterTenHitsOnNormal) {
     BattleWorld w(OpenField());
     w.G.Money = 1000;

@@ -186,6 +186,18 @@ TEST(MovementTest, EnterCellRefusesDepthsAboveOneAndCellsOffTheMap) {
     EXPECT_EQ(w.Cell(0, 0).Clear, 1) << "claiming its own cell leaves nothing";
 }
 
+TEST(MovementTest, LeavingACellMarkedForAnotherTankKeepsThatTanksMark) {
+    BattleWorld w({"....", "...."});
+    const std::int32_t owner = w.Put(1, 1, 0);
+    const std::int32_t stacked = w.Put(1, 1, 0, 8);  // placed on the same cell, unmarked
+    w.Drive(stacked, {{2, 1}});
+    TankStep(w.Ctx, stacked);
+    EXPECT_EQ(w.Tank(stacked).DestX, 2);
+    EXPECT_EQ(w.Cell(1, 1).Occupancy, CellTank);
+    EXPECT_EQ(w.Cell(1, 1).Occupant, owner);
+    EXPECT_EQ(w.Cell(1, 1).Clear, 1);
+}
+
 TEST(MovementTest, AFollowerWaitsUntilTheCellAheadIsClear) {
     BattleWorld w({"......", "......"});
     const std::int32_t leader = w.Put(2, 0, 0, 8);
