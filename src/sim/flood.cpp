@@ -18,45 +18,56 @@ struct Offset {
 /// The order in which a cell offers its wave number to its neighbours.
 constexpr std::array<Offset, 8> kOfferOrder{{{-1, -1}, {1, -1}, {1, 1}, {-1, 1}, {-1, 0}, {0, -1}, {1, 0}, {0, 1}}};
 
-/// Bits of the frontier are numbered in sweep order: column by column.
-struct SweepOrder {
-    std::int32_t Rows;
-    std::size_t Of(std::int32_t x, std::int32_t y) const { return static_cast<std::size_t>(x) * static_cast<std::size_t>(Rows) + static_cast<std::size_t>(y); }
+/// Bit positions in sweep order: column by column, each column in whole words.
+struct BitLayout {
+    std::size_t WordsPerColumn;
+
+    explicit BitLayout(const GameType& g) : WordsPerColumn(g.Rows > 0 ? (static_cast<std::size_t>(g.Rows) + 63) / 64 : 0) {}
+    std::size_t Words(const GameType& g) const { return g.Columns > 0 ? WordsPerColumn * static_cast<std::size_t>(g.Columns) : 0; }
+    std::size_t Word(std::int32_t x, std::int32_t y) const {
+        return static_cast<std::size_t>(x) * WordsPerColumn + (static_cast<std::size_t>(y) >> 6);
+    }
+    static std::uint64_t Bit(std::int32_t y) { return std::uint64_t{1} << (static_cast<std::uint32_t>(y) & 63); }
 };
 
-std::size_t CellTotal(const GameType& g) {
-    return g.Columns > 0 && g.Rows > 0 ? static_cast<std::size_t>(g.Columns) * static_cast<std::size_t>(g.Rows) : 0;
+/// IsPassable for a cell known to be on the map (the same rule, read in place).
+inline bool Enterable(const GameType& g, const GameCellType& c, const GameCellObjectType* target, std::int32_t allowance) {
+    if (target && c.Occupancy == CellObject) return ObjectAt(g, c.Occupant) == target;
+    return IsLand(c) && c.Occupancy <= allowance;
 }
-
-void SetBit(std::vector<std::uint64_t>& bits, std::size_t pos) { bits[pos >> 6] |= std::uint64_t{1} << (pos & 63); }
 
 }  // namespace
 
-void Flood::Clear() {
-    std::fill(Field.begin(), Field.end(), 0);
-    Frontier.Bits.assign((CellTotal(G) + 63) / 64, 0);
+void Flood::Reset() {
+    const std::size_t words = BitLayout(G).Words(G);
+    Frontier.Pending.assign(words, 0);
+    Frontier.WaitingBits.assign(words, 0);
+    Frontier.Waiting.clear();
     Frontier.Columns = G.Columns;
     Frontier.Rows = G.Rows;
     Frontier.Field = Field.data();
 }
 
+void Flood::Clear() {
+    std::fill(Field.begin(), Field.end(), 0);
+    Reset();
+}
+
 void Flood::Prepare() {
-    const std::size_t words = (CellTotal(G) + 63) / 64;
+    const BitLayout layout(G);
     if (Frontier.Field == Field.data() && Frontier.Columns == G.Columns && Frontier.Rows == G.Rows &&
-        Frontier.Bits.size() == words)
+        Frontier.Pending.size() == layout.Words(G) && Frontier.WaitingBits.size() == layout.Words(G))
         return;
-    Frontier.Bits.assign(words, 0);
-    Frontier.Columns = G.Columns;
-    Frontier.Rows = G.Rows;
-    Frontier.Field = Field.data();
-    const SweepOrder order{G.Rows};
+    // Without a record of what was visited, every numbered cell beside an
+    // unnumbered one is visited again.
+    Reset();
     for (std::int32_t x = 0; x < G.Columns; ++x)
         for (std::int32_t y = 0; y < G.Rows; ++y) {
             if (Field[static_cast<std::size_t>(x + y * G.Columns)] <= 0) continue;
             for (const Offset d : kOfferOrder) {
                 const std::int32_t nx = x + d.DX, ny = y + d.DY;
                 if (G.OnMap(nx, ny) && Field[static_cast<std::size_t>(nx + ny * G.Columns)] == 0) {
-                    SetBit(Frontier.Bits, order.Of(x, y));
+                    Frontier.Pending[layout.Word(x, y)] |= BitLayout::Bit(y);
                     break;
                 }
             }
@@ -65,59 +76,95 @@ void Flood::Prepare() {
 
 void Flood::Set(std::int32_t x, std::int32_t y, std::int32_t wave) {
     Field[static_cast<std::size_t>(x + y * G.Columns)] = wave;
-    SetBit(Frontier.Bits, SweepOrder{G.Rows}.Of(x, y));
+    Frontier.Pending[BitLayout(G).Word(x, y)] |= BitLayout::Bit(y);
 }
 
-bool Flood::Sweep() { return SweepFrom(nullptr); }
+bool Flood::Sweep() {
+    RecheckWaiting();
+    return SweepPending();
+}
 
 void Flood::Complete() {
-    // Passability holds still for the whole plan, so a cell whose only unnumbered
-    // neighbours are impassable is parked until the plan ends instead of being
-    // visited again by every later sweep; it stays in the frontier for later plans.
-    std::vector<std::int32_t> parked;
-    while (SweepFrom(&parked)) {
+    // Nothing becomes enterable during one plan: the waiting cells need a look
+    // only before the first sweep.
+    RecheckWaiting();
+    while (SweepPending()) {
     }
-    for (const std::int32_t pos : parked) SetBit(Frontier.Bits, static_cast<std::size_t>(pos));
 }
 
-bool Flood::SweepFrom(std::vector<std::int32_t>* parked) {
+void Flood::RecheckWaiting() {
+    const BitLayout layout(G);
     const std::int32_t columns = G.Columns, rows = G.Rows;
-    std::vector<std::uint64_t>& bits = Frontier.Bits;
-    bool changed = false;
-    for (std::size_t wi = 0; wi < bits.size(); ++wi) {
-        // Bits at or below the position being visited belong to the next sweep.
-        std::uint64_t behind = 0;
-        for (;;) {
-            const std::uint64_t ahead = bits[wi] & ~behind;
-            if (!ahead) break;
-            const int b = std::countr_zero(ahead);
-            const std::uint64_t bit = std::uint64_t{1} << b;
-            behind |= bit | (bit - 1);
-            bits[wi] &= ~bit;
+    std::vector<std::int32_t>& waiting = Frontier.Waiting;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i + 1 < waiting.size(); i += 2) {
+        const std::int32_t x = waiting[i], y = waiting[i + 1];
+        const std::size_t word = layout.Word(x, y);
+        if (Field[static_cast<std::size_t>(x + y * columns)] == 0 && !Enterable(G, G.Cell(x, y), Target, Allowance)) {
+            waiting[kept++] = x;
+            waiting[kept++] = y;
+            continue;
+        }
+        Frontier.WaitingBits[word] &= ~BitLayout::Bit(y);
+        if (Field[static_cast<std::size_t>(x + y * columns)] != 0) continue;  // numbered meanwhile (the target)
+        // Enterable now: its numbered neighbours offer to it again.
+        for (const Offset d : kOfferOrder) {
+            const std::int32_t nx = x + d.DX, ny = y + d.DY;
+            if (nx < 0 || ny < 0 || nx >= columns || ny >= rows) continue;
+            if (Field[static_cast<std::size_t>(nx + ny * columns)] > 0) Frontier.Pending[layout.Word(nx, ny)] |= BitLayout::Bit(ny);
+        }
+    }
+    waiting.resize(kept);
+}
 
-            const auto pos = static_cast<std::int32_t>(wi * 64 + static_cast<std::size_t>(b));
-            const std::int32_t x = pos / rows, y = pos % rows;
-            const std::int32_t e = Field[static_cast<std::size_t>(x + y * columns)];
-            if (e <= 0) continue;
-            bool waiting = false;  // an unnumbered neighbour that cannot be entered now
-            for (const Offset d : kOfferOrder) {
-                const std::int32_t nx = x + d.DX, ny = y + d.DY;
-                if (nx < 0 || ny < 0 || nx >= columns || ny >= rows) continue;
-                std::int32_t& n = Field[static_cast<std::size_t>(nx + ny * columns)];
-                if (n != 0) continue;
-                if (IsPassable(G, nx, ny, Target, Allowance)) {
-                    n = NextWave(e);
-                    changed = true;
-                    SetBit(bits, static_cast<std::size_t>(nx) * static_cast<std::size_t>(rows) + static_cast<std::size_t>(ny));
-                } else {
-                    waiting = true;
+bool Flood::SweepPending() {
+    const BitLayout layout(G);
+    const std::int32_t columns = G.Columns, rows = G.Rows;
+    std::uint64_t* pending = Frontier.Pending.data();
+    std::uint64_t* waitingBits = Frontier.WaitingBits.data();
+    std::int32_t* field = Field.data();
+    bool changed = false;
+
+    for (std::int32_t x = 0; x < columns; ++x) {
+        const GameCellType* left = x > 0 ? G.Cells[static_cast<std::size_t>(x - 1)].data() : nullptr;
+        const GameCellType* here = G.Cells[static_cast<std::size_t>(x)].data();
+        const GameCellType* right = x + 1 < columns ? G.Cells[static_cast<std::size_t>(x + 1)].data() : nullptr;
+        const GameCellType* column[3] = {left, here, right};
+        for (std::size_t wy = 0; wy < layout.WordsPerColumn; ++wy) {
+            std::uint64_t& word = pending[layout.Word(x, 0) + wy];
+            // Bits at or below the position being visited belong to the next sweep.
+            std::uint64_t behind = 0;
+            for (;;) {
+                const std::uint64_t ahead = word & ~behind;
+                if (!ahead) break;
+                const int b = std::countr_zero(ahead);
+                const std::uint64_t bit = std::uint64_t{1} << b;
+                behind |= bit | (bit - 1);
+                word &= ~bit;
+
+                const auto y = static_cast<std::int32_t>(wy * 64 + static_cast<std::size_t>(b));
+                const std::int32_t e = field[x + y * columns];
+                if (e <= 0) continue;
+                const bool inside = x > 0 && y > 0 && x + 1 < columns && y + 1 < rows;
+#pragma GCC unroll 8
+                for (const Offset d : kOfferOrder) {
+                    const std::int32_t nx = x + d.DX, ny = y + d.DY;
+                    if (!inside && (nx < 0 || ny < 0 || nx >= columns || ny >= rows)) continue;
+                    std::int32_t& n = field[nx + ny * columns];
+                    if (n != 0) continue;
+                    const std::size_t nw = layout.Word(nx, ny);
+                    const std::uint64_t nbit = BitLayout::Bit(ny);
+                    if (Enterable(G, column[d.DX + 1][ny], Target, Allowance)) {
+                        n = NextWave(e);
+                        changed = true;
+                        pending[nw] |= nbit;
+                    } else if (!(waitingBits[nw] & nbit)) {
+                        waitingBits[nw] |= nbit;
+                        Frontier.Waiting.push_back(nx);
+                        Frontier.Waiting.push_back(ny);
+                    }
                 }
             }
-            if (!waiting) continue;
-            if (parked)
-                parked->push_back(pos);
-            else
-                bits[wi] |= bit;
         }
     }
     return changed;

@@ -1,16 +1,21 @@
 // The flood behind every order's distance field.
 //
 // A sweep visits the cells column by column, each column from top to bottom, and
-// every numbered cell offers its number plus one to its free, still unnumbered
-// neighbours; numbers are written in place, so they spread further within the
-// same sweep. Within one plan passability does not change, and a numbered cell
-// that has been visited has numbered every passable neighbour it had, so visiting
-// it again does nothing until a neighbour becomes passable. The flood therefore
-// keeps, per order, the frontier of numbered cells that still have an unnumbered
-// neighbour (WaveFrontier) and a sweep visits only those and the cells it numbers
-// itself, in sweep order: a cell numbered ahead of the sweep's position is
-// visited in the same sweep, one numbered behind it waits for the next. The
-// numbers written are exactly those of visiting every cell of the map.
+// every numbered cell offers its number plus one to its enterable, still
+// unnumbered neighbours; numbers are written in place, so they spread further in
+// the same sweep. Visiting a numbered cell changes something only while it has an
+// enterable unnumbered neighbour, and within one sweep nothing becomes enterable.
+// So instead of visiting every cell, the flood keeps per order (WaveFrontier):
+//  - the pending cells: numbered cells not yet visited since they were numbered.
+//    A cell numbered ahead of the sweep's position is visited later in the same
+//    sweep, one numbered behind it in the next sweep, exactly as the full sweep
+//    would reach them;
+//  - the waiting cells: unnumbered cells that were offered a number but could not
+//    be entered (water, a building, a tank). Each sweep first looks at them again;
+//    one that can be entered now makes its numbered neighbours pending, so they
+//    offer to it again in sweep order.
+// Every cell whose visit would number something is therefore visited, in the same
+// order as by the full sweep, and the numbers are exactly the same.
 #pragma once
 
 #include <cstdint>
@@ -35,7 +40,7 @@ struct Flood {
     /// map when it is missing or was made for another field or map size.
     void Prepare();
 
-    /// Gives cell (x, y) wave number `wave` and adds it to the frontier.
+    /// Gives cell (x, y) wave number `wave`; it is visited by the next sweep.
     void Set(std::int32_t x, std::int32_t y, std::int32_t wave);
 
     /// One sweep. Returns whether any cell was numbered.
@@ -45,7 +50,9 @@ struct Flood {
     void Complete();
 
 private:
-    bool SweepFrom(std::vector<std::int32_t>* parked);
+    void Reset();
+    void RecheckWaiting();
+    bool SweepPending();
 };
 
 /// The wave number one above e. Wraps instead of overflowing: a field read from a

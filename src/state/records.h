@@ -119,13 +119,18 @@ struct GameObjectType {
     friend bool operator==(const GameObjectType&, const GameObjectType&) = default;
 };
 
-/// The path finding's working memory for one order's wave field: the numbered
-/// cells that may still number a neighbour, one bit per cell, column by column.
-/// Not saved and not part of the order's value (it always compares equal); the
-/// planning rebuilds it from `Waves` whenever it is missing or was made for
-/// another field. Code that writes an order's `Waves` by hand resets it to {}.
+/// The path finding's working memory for one order's wave field. Not saved and
+/// not part of the order's value (it always compares equal); the planning
+/// rebuilds it from `Waves` whenever it is missing or was made for another field.
+/// Code that writes an order's `Waves` by hand resets it to {}.
 struct WaveFrontier {
-    std::vector<std::uint64_t> Bits;
+    /// Numbered cells the next sweep must visit, one bit per cell, column by
+    /// column, each column padded to whole 64-bit words.
+    std::vector<std::uint64_t> Pending;
+    /// Unnumbered cells beside numbered ones that could not be entered when they
+    /// were offered a number, as x, y pairs; WaitingBits marks them (same layout).
+    std::vector<std::int32_t> Waiting;
+    std::vector<std::uint64_t> WaitingBits;
     std::int32_t Columns = 0;
     std::int32_t Rows = 0;
     const std::int32_t* Field = nullptr;  ///< the field it describes
