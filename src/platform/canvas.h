@@ -1,0 +1,105 @@
+// The back surface the game draws each frame on: pictures with a transparent
+// colour, text, lines and rectangles with a pen and a brush, and the flip that
+// shows the finished frame. The desktop program draws into a real buffer; tests
+// record the calls; headless runs use the null canvas and take the same path.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tavrine {
+
+/// A colour as the drawing code writes it: red, green, blue.
+struct Rgb {
+    std::uint8_t R = 0;
+    std::uint8_t G = 0;
+    std::uint8_t B = 0;
+
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+/// A picture to draw: rows top-down, 0xAARRGGBB; pixels with alpha 0 are the
+/// transparent colour and leave the surface as it was. The pixels belong to the
+/// caller and stay valid for the duration of the call.
+struct CanvasPicture {
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+    const std::uint32_t* Pixels = nullptr;
+};
+
+enum class PenStyle { Solid, Clear };
+enum class BrushStyle { Solid, Clear };
+
+/// A font by family name, size in points, and weight.
+struct CanvasFont {
+    std::string Name = "MS Sans Serif";
+    std::int32_t Size = 8;
+    bool Bold = true;
+
+    friend bool operator==(const CanvasFont&, const CanvasFont&) = default;
+};
+
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    /// False while the surface cannot be drawn on (no display yet, or it was
+    /// lost); the frame is then skipped.
+    virtual bool CanDraw() = 0;
+
+    /// Fills the whole back surface with one colour.
+    virtual void Fill(Rgb color) = 0;
+
+    /// Draws a picture with its top-left corner at surface pixel (x, y), clipped
+    /// to the surface; transparent pixels are skipped.
+    virtual void DrawPicture(std::int32_t x, std::int32_t y, const CanvasPicture& picture) = 0;
+
+    /// The pen draws lines and rectangle outlines; `width` in pixels.
+    virtual void SetPen(Rgb color, std::int32_t width, PenStyle style) = 0;
+    /// The brush fills rectangles and, when solid, the background of text.
+    virtual void SetBrush(Rgb color, BrushStyle style) = 0;
+
+    virtual void SetFont(const CanvasFont& font) = 0;
+    virtual void SetTextColor(Rgb color) = 0;
+    /// Draws text with its top-left corner at (x, y) in the current font.
+    virtual void TextOut(std::int32_t x, std::int32_t y, std::string_view text) = 0;
+    /// The size of a text in the current font, in pixels.
+    virtual std::int32_t TextWidth(std::string_view text) = 0;
+    virtual std::int32_t TextHeight(std::string_view text) = 0;
+
+    /// Moves the pen without drawing; `LineTo` draws from there with the pen and
+    /// leaves the pen at the new point, excluding the end point.
+    virtual void MoveTo(std::int32_t x, std::int32_t y) = 0;
+    virtual void LineTo(std::int32_t x, std::int32_t y) = 0;
+
+    /// A rectangle outlined with the pen and filled with the brush. The corners
+    /// are taken as given; a rectangle given right to left or bottom to top covers
+    /// the same area.
+    virtual void Rectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) = 0;
+
+    /// Shows the finished back surface.
+    virtual void Flip() = 0;
+};
+
+/// A surface that can always be drawn on and keeps nothing: headless runs, the
+/// benchmarks and tests that only look at the game state.
+class NullCanvas final : public Canvas {
+public:
+    bool CanDraw() override { return true; }
+    void Fill(Rgb) override {}
+    void DrawPicture(std::int32_t, std::int32_t, const CanvasPicture&) override {}
+    void SetPen(Rgb, std::int32_t, PenStyle) override {}
+    void SetBrush(Rgb, BrushStyle) override {}
+    void SetFont(const CanvasFont&) override {}
+    void SetTextColor(Rgb) override {}
+    void TextOut(std::int32_t, std::int32_t, std::string_view) override {}
+    std::int32_t TextWidth(std::string_view) override { return 0; }
+    std::int32_t TextHeight(std::string_view) override { return 0; }
+    void MoveTo(std::int32_t, std::int32_t) override {}
+    void LineTo(std::int32_t, std::int32_t) override {}
+    void Rectangle(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
+    void Flip() override {}
+};
+
+}  // namespace tavrine
