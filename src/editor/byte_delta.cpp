@@ -1,0 +1,215 @@
+#include "editor/byte_delta.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace tavrine {
+
+namespace {
+
+// Operations of a delta, after the target's length. A base cursor moves with
+// copies and literals alike, so a literal replaces the base bytes it covers and
+// the next copy needs no offset while the alignment holds.
+enum DeltaOp : std::uint8_t {
+    OpCopy = 0,     ///< length: copy from the base cursor
+    OpLiteral = 1,  ///< length, bytes
+    OpSeek = 2,     ///< signed distance: move the base cursor
+};
+
+constexpr std::size_t kBlock = 16;  ///< bytes hashed to find a moved run
+constexpr std::size_t kResume = 8;  ///< equal bytes that resume a recent alignment
+constexpr std::size_t kRecentShifts = 4;
+
+void PutVarint(Bytes& out, std::uint64_t v) {
+    while (v >= 0x80) {
+        out.push_back(static_cast<std::uint8_t>(v | 0x80));
+        v >>= 7;
+    }
+    out.push_back(static_cast<std::uint8_t>(v));
+}
+
+bool GetVarint(const Bytes& in, std::size_t& pos, std::uint64_t& v) {
+    v = 0;
+    for (int shift = 0; shift < 64; shift += 7) {
+        if (pos >= in.size()) return false;
+        const std::uint8_t b = in[pos++];
+        v |= static_cast<std::uint64_t>(b & 0x7F) << shift;
+        if (!(b & 0x80)) return true;
+    }
+    return false;
+}
+
+std::uint64_t ZigZag(std::int64_t v) { return (static_cast<std::uint64_t>(v) << 1) ^ static_cast<std::uint64_t>(v >> 63); }
+std::int64_t UnZigZag(std::uint64_t v) { return static_cast<std::int64_t>(v >> 1) ^ -static_cast<std::int64_t>(v & 1); }
+
+std::uint32_t HashBlock(const std::uint8_t* p, unsigned bits) {
+    std::uint64_t a = 0, b = 0;
+    std::memcpy(&a, p, 8);
+    std::memcpy(&b, p + 8, 8);
+    const std::uint64_t h = (a * 0x9E3779B97F4A7C15ull) ^ (b * 0xC2B2AE3D27D4EB4Full);
+    return static_cast<std::uint32_t>((h ^ (h >> 29)) >> (64 - bits));
+}
+
+/// Positions of the base's aligned blocks by hash (last one wins).
+class BlockIndex {
+public:
+    explicit BlockIndex(const Bytes& base) {
+        const std::size_t blocks = base.size() / kBlock;
+        while ((std::size_t{1} << bits_) < blocks * 2) ++bits_;
+        slots_.assign(std::size_t{1} << bits_, 0);
+        for (std::size_t i = 0; i + kBlock <= base.size(); i += kBlock) slots_[HashBlock(base.data() + i, bits_)] = i + 1;
+    }
+    /// A base position whose block may equal the 16 bytes at `p`, or npos.
+    std::size_t Find(const std::uint8_t* p) const {
+        const std::size_t s = slots_[HashBlock(p, bits_)];
+        return s ? s - 1 : npos;
+    }
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+private:
+    unsigned bits_ = 10;
+    std::vector<std::size_t> slots_;
+};
+
+class Encoder {
+public:
+    Encoder(const Bytes& base, const Bytes& target) : base_(base), target_(target) { PutVarint(out_, target.size()); }
+
+    Bytes Run() {
+        const BlockIndex index(base_);
+        const std::size_t n = target_.size();
+        while (j_ < n) {
+            if (TryRecentShifts() || TryIndex(index)) continue;
+            ++j_;
+        }
+        FlushLiteral(n);
+        return std::move(out_);
+    }
+
+private:
+    std::size_t MatchLength(std::size_t b, std::size_t t) const {
+        const std::size_t limit = std::min(base_.size() - b, target_.size() - t);
+        const auto end = std::mismatch(base_.begin() + static_cast<std::ptrdiff_t>(b),
+                                       base_.begin() + static_cast<std::ptrdiff_t>(b + limit),
+                                       target_.begin() + static_cast<std::ptrdiff_t>(t));
+        return static_cast<std::size_t>(end.first - base_.begin()) - b;
+    }
+
+    bool TryRecentShifts() {
+        for (std::size_t k = 0; k < shiftCount_; ++k) {
+            const std::int64_t b = static_cast<std::int64_t>(j_) + shifts_[k];
+            if (b < 0 || static_cast<std::size_t>(b) + kResume > base_.size() || j_ + kResume > target_.size()) continue;
+            if (std::memcmp(base_.data() + b, target_.data() + j_, kResume) != 0) continue;
+            Copy(static_cast<std::size_t>(b), MatchLength(static_cast<std::size_t>(b), j_));
+            return true;
+        }
+        return false;
+    }
+
+    bool TryIndex(const BlockIndex& index) {
+        if (j_ + kBlock > target_.size()) return false;
+        std::size_t b = index.Find(target_.data() + j_);
+        if (b == BlockIndex::npos || std::memcmp(base_.data() + b, target_.data() + j_, kBlock) != 0) return false;
+        // Take back literal bytes that the moved run also covers.
+        while (j_ > literalStart_ && b > 0 && base_[b - 1] == target_[j_ - 1]) {
+            --b;
+            --j_;
+        }
+        Copy(b, MatchLength(b, j_));
+        return true;
+    }
+
+    void Copy(std::size_t from, std::size_t length) {
+        FlushLiteral(j_);
+        const auto cursor = static_cast<std::int64_t>(from);
+        if (cursor != cursor_) {
+            out_.push_back(OpSeek);
+            PutVarint(out_, ZigZag(cursor - cursor_));
+        }
+        out_.push_back(OpCopy);
+        PutVarint(out_, length);
+        RememberShift(cursor - static_cast<std::int64_t>(j_));
+        cursor_ = cursor + static_cast<std::int64_t>(length);
+        j_ += length;
+        literalStart_ = j_;
+    }
+
+    void FlushLiteral(std::size_t end) {
+        if (end <= literalStart_) return;
+        out_.push_back(OpLiteral);
+        PutVarint(out_, end - literalStart_);
+        out_.insert(out_.end(), target_.begin() + static_cast<std::ptrdiff_t>(literalStart_),
+                    target_.begin() + static_cast<std::ptrdiff_t>(end));
+        cursor_ += static_cast<std::int64_t>(end - literalStart_);
+        literalStart_ = end;
+    }
+
+    /// Keeps the most recently used alignments first, so a spurious match
+    /// elsewhere does not lose the alignment of the bulk of the data.
+    void RememberShift(std::int64_t shift) {
+        std::size_t k = 0;
+        while (k < shiftCount_ && shifts_[k] != shift) ++k;
+        if (k == shiftCount_) k = shiftCount_ < kRecentShifts ? shiftCount_++ : kRecentShifts - 1;
+        for (; k > 0; --k) shifts_[k] = shifts_[k - 1];
+        shifts_[0] = shift;
+    }
+
+    const Bytes& base_;
+    const Bytes& target_;
+    Bytes out_;
+    std::size_t j_ = 0;
+    std::size_t literalStart_ = 0;
+    std::int64_t cursor_ = 0;
+    std::array<std::int64_t, kRecentShifts> shifts_{};
+    std::size_t shiftCount_ = 1;  // alignment 0 to begin with
+};
+
+}  // namespace
+
+Bytes EncodeDelta(const Bytes& base, const Bytes& target) { return Encoder(base, target).Run(); }
+
+std::optional<Bytes> ApplyDelta(const Bytes& base, const Bytes& delta) {
+    std::size_t pos = 0;
+    std::uint64_t size = 0;
+    if (!GetVarint(delta, pos, size)) return std::nullopt;
+    Bytes out;
+    // Every byte of the target comes from the base or the delta.
+    if (size > base.size() * std::uint64_t{64} + delta.size()) return std::nullopt;
+    out.reserve(std::min(static_cast<std::size_t>(size), base.size() + delta.size()));
+    const auto limit = static_cast<std::int64_t>(base.size() + size);
+    std::int64_t cursor = 0;
+    while (pos < delta.size()) {
+        const std::uint8_t op = delta[pos++];
+        std::uint64_t v = 0;
+        if (!GetVarint(delta, pos, v)) return std::nullopt;
+        if (op == OpSeek) {
+            const std::int64_t step = UnZigZag(v);
+            if (step > 2 * limit || step < -2 * limit) return std::nullopt;
+            cursor += step;
+            if (cursor < -limit || cursor > limit) return std::nullopt;
+            continue;
+        }
+        if (v > size - out.size()) return std::nullopt;
+        const auto length = static_cast<std::size_t>(v);
+        if (op == OpCopy) {
+            if (cursor < 0 || static_cast<std::uint64_t>(cursor) > base.size() || length > base.size() - static_cast<std::size_t>(cursor))
+                return std::nullopt;
+            out.insert(out.end(), base.begin() + cursor, base.begin() + cursor + static_cast<std::ptrdiff_t>(length));
+        } else if (op == OpLiteral) {
+            if (length > delta.size() - pos) return std::nullopt;
+            out.insert(out.end(), delta.begin() + static_cast<std::ptrdiff_t>(pos),
+                       delta.begin() + static_cast<std::ptrdiff_t>(pos + length));
+            pos += length;
+        } else {
+            return std::nullopt;
+        }
+        cursor += static_cast<std::int64_t>(length);
+    }
+    if (out.size() != size) return std::nullopt;
+    return out;
+}
+
+}  // namespace tavrine

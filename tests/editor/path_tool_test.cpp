@@ -1,0 +1,130 @@
+#include "editor/path_tool.h"
+
+#include <gtest/gtest.h>
+
+#include "editor/edge_tiling.h"
+#include "editor_world.h"
+
+namespace tavrine {
+namespace {
+
+using test::EditorWorld;
+using Points = std::vector<EditPoint>;
+
+TEST(PathToolTest, OutlinesTurnByAtMostARightAngle) {
+    for (std::int32_t tool : {ToolLandOutline, ToolMountainOutline}) {
+        for (std::int32_t e = 0; e <= 8; ++e) EXPECT_TRUE(AcceptsMove(tool, DirNone, e)) << "first step " << e;
+        // Arriving eastward: NE, E, SE and the right angles N and S.
+        EXPECT_TRUE(AcceptsMove(tool, DirEast, DirNorth));
+        EXPECT_TRUE(AcceptsMove(tool, DirEast, DirNorthEast));
+        EXPECT_TRUE(AcceptsMove(tool, DirEast, DirEast));
+        EXPECT_TRUE(AcceptsMove(tool, DirEast, DirSouthEast));
+        EXPECT_TRUE(AcceptsMove(tool, DirEast, DirSouth));
+        EXPECT_FALSE(AcceptsMove(tool, DirEast, DirSouthWest));
+        EXPECT_FALSE(AcceptsMove(tool, DirEast, DirWest));
+        EXPECT_FALSE(AcceptsMove(tool, DirEast, DirNorthWest));
+        EXPECT_FALSE(AcceptsMove(tool, DirEast, DirNone));
+        // The compass wraps around between north-east and east.
+        EXPECT_TRUE(AcceptsMove(tool, DirNorthEast, DirEast));
+        EXPECT_TRUE(AcceptsMove(tool, DirNorthEast, DirSouthEast));
+        EXPECT_TRUE(AcceptsMove(tool, DirNorthEast, DirNorthWest));
+        EXPECT_FALSE(AcceptsMove(tool, DirNorthEast, DirWest));
+        EXPECT_TRUE(AcceptsMove(tool, DirNorth, DirEast));
+        EXPECT_FALSE(AcceptsMove(tool, DirNorth, DirSouthEast));
+    }
+}
+
+TEST(PathToolTest, WallsRunAlongRowsAndColumnsAndNeverDoubleBack) {
+    for (std::int32_t tool : {ToolWall0, ToolWall1}) {
+        for (std::int32_t e : {DirEast, DirSouth, DirWest, DirNorth}) EXPECT_TRUE(AcceptsMove(tool, DirNone, e));
+        for (std::int32_t e : {DirNone, DirSouthEast, DirSouthWest, DirNorthWest, DirNorthEast})
+            EXPECT_FALSE(AcceptsMove(tool, DirNone, e)) << e;
+        const std::int32_t reverse[][2] = {{DirEast, DirWest}, {DirSouth, DirNorth}, {DirWest, DirEast}, {DirNorth, DirSouth}};
+        for (const auto& r : reverse) {
+            EXPECT_FALSE(AcceptsMove(tool, r[0], r[1]));
+            EXPECT_TRUE(AcceptsMove(tool, r[0], r[0]));
+            EXPECT_TRUE(AcceptsMove(tool, r[0], (r[0] + 1) % 8 + 1));  // a right turn
+        }
+        // After a diagonal (only possible when the tool changed mid-path) nothing goes.
+        for (std::int32_t e = 0; e <= 8; ++e) EXPECT_FALSE(AcceptsMove(tool, DirSouthEast, e));
+    }
+}
+
+TEST(PathToolTest, OtherToolsAcceptNoMove) {
+    for (std::int32_t tool : {std::int32_t{ToolNone}, std::int32_t{ToolFillLand}, std::int32_t{ToolFillMountain}, 6})
+        for (std::int32_t e = 0; e <= 8; ++e) EXPECT_FALSE(AcceptsMove(tool, DirNone, e));
+}
+
+TEST(PathToolTest, DiagonalRunsKeepToFortyFiveDegrees) {
+    EditorWorld w(20, 20);
+    PressPathPoint(w.g, w.run, {2, 2});
+    // The mouse is five columns right and one row down: five steps south-east.
+    RebuildEditTrack(w.g, w.run, ToolLandOutline, {7, 3});
+    EXPECT_EQ(w.run.EditTrack, (Points{{3, 3}, {4, 4}, {5, 5}, {6, 6}, {7, 7}}));
+    // North-west counts the columns, south-west the rows.
+    RebuildEditTrack(w.g, w.run, ToolLandOutline, {0, 1});
+    EXPECT_EQ(w.run.EditTrack, (Points{{1, 1}, {0, 0}}));
+    RebuildEditTrack(w.g, w.run, ToolLandOutline, {1, 5});
+    // Three rows south-west, but the third step would leave the map.
+    EXPECT_EQ(w.run.EditTrack, (Points{{1, 3}, {0, 4}}));
+    RebuildEditTrack(w.g, w.run, ToolLandOutline, {2, 0});
+    EXPECT_EQ(w.run.EditTrack, (Points{{2, 1}, {2, 0}}));
+}
+
+TEST(PathToolTest, ARunStopsAtTheMapsEdge) {
+    EditorWorld w(6, 6);
+    PressPathPoint(w.g, w.run, {3, 3});
+    RebuildEditTrack(w.g, w.run, ToolWall0, {4000000, 3});
+    EXPECT_EQ(w.run.EditTrack, (Points{{4, 3}, {5, 3}}));
+    RebuildEditTrack(w.g, w.run, ToolLandOutline, {9, 4});
+    EXPECT_EQ(w.run.EditTrack, (Points{{4, 4}, {5, 5}}));
+}
+
+TEST(PathToolTest, PressesFixTheRunAndRefusedMovesLeaveNone) {
+    EditorWorld w(10, 10);
+    PressPathPoint(w.g, w.run, {1, 1});
+    EXPECT_TRUE(w.run.EditDrawing);
+    EXPECT_EQ(w.run.EditPoints, (Points{{1, 1}}));
+    RebuildEditTrack(w.g, w.run, ToolWall0, {4, 1});
+    PressPathPoint(w.g, w.run, {4, 1});
+    EXPECT_EQ(w.run.EditPoints, (Points{{1, 1}, {2, 1}, {3, 1}, {4, 1}}));
+    // Doubling back is refused and clears the tentative run.
+    RebuildEditTrack(w.g, w.run, ToolWall0, {4, 3});
+    EXPECT_EQ(w.run.EditTrack.size(), 2u);
+    RebuildEditTrack(w.g, w.run, ToolWall0, {1, 1});
+    EXPECT_TRUE(w.run.EditTrack.empty());
+    PressPathPoint(w.g, w.run, {1, 1});
+    EXPECT_EQ(w.run.EditPoints.size(), 4u) << "a press without a run adds nothing";
+}
+
+TEST(PathToolTest, APressOffTheMapStartsNoPath) {
+    EditorWorld w(4, 4);
+    PressPathPoint(w.g, w.run, {-1, 2});
+    PressPathPoint(w.g, w.run, {2, 4});
+    EXPECT_FALSE(w.run.EditDrawing);
+    EXPECT_TRUE(w.run.EditPoints.empty());
+}
+
+TEST(PathToolTest, ApplyPathNeedsThreePointsAndALineTool) {
+    EditorWorld w(6, 6);
+    w.run.EditPoints = {{1, 1}, {2, 1}};
+    ApplyPath(w.g, w.run, ToolWall0);
+    ApplyPath(w.g, w.run, ToolLandOutline);
+    w.run.EditPoints = {{1, 1}, {2, 1}, {3, 1}};
+    ApplyPath(w.g, w.run, ToolFillLand);
+    ApplyPath(w.g, w.run, ToolNone);
+    for (int x = 0; x < 6; ++x)
+        for (int y = 0; y < 6; ++y) {
+            EXPECT_FALSE(w.g.Cell(x, y).Object);
+            EXPECT_EQ(w.g.Cell(x, y).Ground.Subgroup, 0);
+        }
+
+    ApplyPath(w.g, w.run, ToolWall1);
+    EXPECT_EQ(test::WallMap(w.g, 1)[1], ".000..");
+    EXPECT_EQ(w.g.Cell(2, 1).MinimapColor, w.run.ObjectColors[1]);
+    ApplyPath(w.g, w.run, ToolMountainOutline);
+    EXPECT_EQ(w.g.Cell(2, 1).Ground, (ImageRef{0, 2, TerrainMountain, 1}));
+}
+
+}  // namespace
+}  // namespace tavrine
