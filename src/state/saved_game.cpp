@@ -18,7 +18,9 @@ public:
 
     void I32(std::int32_t v) {
         const auto u = static_cast<std::uint32_t>(v);
-        for (int shift = 0; shift < 32; shift += 8) out_.push_back(static_cast<std::uint8_t>(u >> shift));
+        const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(u), static_cast<std::uint8_t>(u >> 8),
+                                       static_cast<std::uint8_t>(u >> 16), static_cast<std::uint8_t>(u >> 24)};
+        out_.insert(out_.end(), bytes, bytes + 4);
     }
     void U32(std::uint32_t v) { I32(static_cast<std::int32_t>(v)); }
     void U8(std::uint8_t v) { out_.push_back(v); }
@@ -474,6 +476,11 @@ std::string LoadFailureMessage(LoadResult result) {
 
 Bytes SerializeGame(const GameType& g) {
     Bytes out;
+    // Room for the fixed-size blocks; objects, routes and texts may add a little.
+    const std::size_t cells = static_cast<std::size_t>(g.Cells.size()) * (g.Cells.empty() ? 0 : g.Cells[0].size());
+    out.reserve(kHeaderBytes + 4 * g.Cells.size() + cells * (kCellBytes + 4 * g.Orders.size()) + 20 +
+                g.Tanks.size() * kTankBytes + g.Orders.size() * kOrderBytes + g.Explosions.size() * kExplosionBytes +
+                g.Shots.size() * kShotBytes + g.InfoLabels.size() * kLabelBytes);
     Writer w(out);
     WriteScalars(w, g);
     w.Count(g.Cells.size());
