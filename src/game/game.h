@@ -8,10 +8,15 @@
 
 #include "data/byte_reader.h"
 #include "data/library.h"
+#include "platform/canvas.h"
 #include "platform/host.h"
+#include "platform/music_player.h"
+#include "platform/sound_events.h"
+#include "sim/context.h"
 #include "state/random.h"
 #include "state/records.h"
 #include "state/run_state.h"
+#include "view/draw_frame.h"
 
 namespace tavrine {
 
@@ -73,6 +78,38 @@ public:
     /// "File \"Tavrine.isd\" not found" and leaves the library empty.
     bool LoadLibraryAtStartUp();
 
+    // The frame tick (tick.cpp).
+
+    /// What the rules work on: the record, the run-time state, the library, the
+    /// random generator and where sounds are heard.
+    SimContext Context() { return SimContext{record_, run_, library_, random_, sound_}; }
+
+    /// Where frames are drawn; nullptr returns to the null canvas (the default).
+    void SetCanvas(Canvas* canvas) { canvas_ = canvas ? canvas : &nullCanvas_; }
+    /// The background music; nullptr (the default) for none.
+    void SetMusic(MusicPlayer* music) { music_ = music; }
+    /// Where shots and explosions are heard; nullptr (the default) for silence.
+    void SetSound(SoundEvents* sound) { sound_ = sound; }
+    /// What the frame needs beside the game state (the editor's fog button).
+    FrameOptions& DrawOptions() { return frameOptions_; }
+
+    /// One frame tick: every step of the game in its fixed order. One tick is
+    /// one step of the simulation; the timer interval only sets how often.
+    void DXTimerTimer();
+    /// Draws the frame now on the current canvas (and advances what drawing
+    /// advances: the tanks' steps, shells, explosions, labels).
+    void DrawFrame();
+    /// The once-per-game-second step: the game clock and the music loop.
+    void SecondTick();
+    /// Judges the mission; once decided, builds the statistics, shows the
+    /// result and holds the game for two seconds.
+    void CheckOutcome();
+
+    /// The status bar's time text: "Time" until the first refresh.
+    const std::string& TimeLabel() const { return timeLabel_; }
+    /// Shows the game time in the status bar (left alone while a title is shown).
+    void RefreshTimeLabel();
+
 private:
     std::string folder_;
     Host& host_;
@@ -80,6 +117,12 @@ private:
     RunState run_;
     ImageLibrary library_;
     Random random_;
+    NullCanvas nullCanvas_;
+    Canvas* canvas_ = &nullCanvas_;
+    MusicPlayer* music_ = nullptr;
+    SoundEvents* sound_ = nullptr;
+    FrameOptions frameOptions_;
+    std::string timeLabel_ = "Time";
 };
 
 /// The library body (no magic and version) from `in` into `library`, which is

@@ -1,0 +1,94 @@
+// The frame tick: every step of one tick in its fixed order, the game clock and
+// the mission outcome check.
+#include <algorithm>
+
+#include "game/game.h"
+#include "sim/combat.h"
+#include "sim/orders.h"
+#include "sim/outcome.h"
+#include "sim/production.h"
+#include "view/scroll.h"
+#include "view/status.h"
+
+namespace tavrine {
+
+namespace {
+
+/// Frames the mission hint has shown before the outcome is first judged: a
+/// freshly loaded game (hint at 600) is judged after 100 drawn frames.
+constexpr std::int32_t kJudgeAfterBanner = 500;
+/// How long the game holds on the result before it goes on.
+constexpr int kResultHoldMs = 2000;
+
+}  // namespace
+
+void Game::DXTimerTimer() {
+    SimContext ctx = Context();
+
+    // 1. The frame phase runs 3, 2, 1, 0, 3, ...; objects animate on phase 0.
+    run_.FramePhase = run_.FramePhase >= 1 && run_.FramePhase <= 4 ? run_.FramePhase - 1 : 3;
+
+    // 2. Edge scrolling and the cursor (viewport and minimap) run here.
+
+    // 3. One destroyed tank leaves, or the tanks are counted.
+    RemoveDestroyedTank(ctx);
+
+    // 4. The minimap panel and the game menu slide (viewport and minimap) here.
+
+    // 5. Every order's flood advances; one obsolete order goes.
+    PlanAllOrders(ctx);
+
+    // 6. Forces counted, towers, smoke, burning and production.
+    BuildingStep(ctx);
+
+    // 7. The view scrolls.
+    ScrollBy(record_, run_, run_.ScrollDX, run_.ScrollDY);
+
+    // 8. The minimap is updated (viewport and minimap) here.
+
+    // 9. The frame is drawn; each tank takes its step as it is drawn.
+    DrawFrame();
+
+    // 10. The game clock and the music.
+    SecondTick();
+
+    // 11. The mission outcome.
+    CheckOutcome();
+
+    // 12. After start-up or loading, the picture fades in (start-up and fades).
+}
+
+void Game::DrawFrame() {
+    SimContext ctx = Context();
+    tavrine::DrawFrame(ctx, *canvas_, frameOptions_);
+}
+
+void Game::SecondTick() {
+    if (run_.EditMode) return;
+    run_.SecondTicks = static_cast<std::int32_t>(static_cast<std::uint32_t>(run_.SecondTicks) + 1u);
+    // A nonsensical interval from a foreign settings file counts as 1 ms rather
+    // than dividing by zero.
+    const std::int32_t interval = std::max(run_.TimerInterval, 1);
+    if (run_.SecondTicks <= 1000 / interval) return;
+    run_.SecondTicks = 0;
+    if (run_.MusicOn && music_ && music_->Stopped()) music_->Play();
+    if (run_.Outcome == OutcomeRunning) {
+        record_.GameTime = static_cast<std::int32_t>(static_cast<std::uint32_t>(record_.GameTime) + 1u);
+        RefreshTimeLabel();
+    }
+}
+
+void Game::CheckOutcome() {
+    if (run_.Outcome != OutcomeRunning || run_.TitleShown || run_.EditMode || run_.BannerTime > kJudgeAfterBanner) return;
+    run_.Outcome = MissionOutcome(record_.Mission, run_);
+    if (run_.Outcome == OutcomeRunning) return;
+    BuildInfoLines(record_, run_);
+    DrawFrame();
+    host_.Sleep(kResultHoldMs);
+}
+
+void Game::RefreshTimeLabel() {
+    if (!run_.TitleShown) timeLabel_ = FormatGameTime(record_.GameTime);
+}
+
+}  // namespace tavrine

@@ -1,0 +1,41 @@
+// The drawing of one frame: terrain and objects, tanks (each advanced by its
+// movement step just before it is drawn), explosions, the fog, and the overlay
+// with shells, selection marks, the band, labels and the mission hint. Drawing
+// also advances the animations: object and smoke frames, explosions, shells in
+// flight, labels and the hint's countdown.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/canvas.h"
+#include "sim/context.h"
+
+namespace tavrine {
+
+/// What the frame needs from outside the game state.
+struct FrameOptions {
+    /// The map editor's fog button is down: the editing mode shows the fog too.
+    bool EditorFogShown = false;
+};
+
+/// The cells the terrain passes visit: the view plus 3 cells to the left and top
+/// and 1 to the right and bottom, within the map. Empty when Last < First.
+struct CellRange {
+    std::int32_t FirstColumn = 0;
+    std::int32_t LastColumn = -1;
+    std::int32_t FirstRow = 0;
+    std::int32_t LastRow = -1;
+};
+CellRange VisibleRange(const GameType& g, std::int32_t surfaceWidth, std::int32_t surfaceHeight);
+
+/// The fog picture for a cell whose hidden neighbours form `mask` (1 top-left,
+/// 2 top, 4 top-right, 8 right, 16 bottom-right, 32 bottom, 64 bottom-left,
+/// 128 left); 9 stands for no fog, 8 for full fog.
+std::int32_t FogPiece(std::int32_t mask);
+
+/// Draws the whole frame and flips it; nothing happens while the canvas cannot
+/// be drawn on. While a title is shown outside the editing mode the battlefield
+/// is neither drawn nor advanced.
+void DrawFrame(SimContext& ctx, Canvas& canvas, const FrameOptions& options = {});
+
+}  // namespace tavrine
