@@ -174,6 +174,21 @@ TEST(MovementTest, NoPushOfMovingOrderedOrEnemyTanksNorIntoBuildings) {
     }
 }
 
+TEST(MovementTest, ATankStandingOffLandIsNotPushedSinceItsCellCannotBeTaken) {
+    BattleWorld w({"....", ".~..", "...."});
+    const std::int32_t mover = w.Put(0, 1, 0, 8);
+    const std::int32_t stranded = w.Put(1, 1, 0);
+    w.Drive(mover, {{1, 1}});
+    TankStep(w.Ctx, mover);
+    EXPECT_EQ(w.Tank(mover).DestX, -1);
+    EXPECT_EQ(w.Tank(stranded).DestX, -1);
+    for (std::int32_t x = 0; x < 4; ++x)
+        for (std::int32_t y = 0; y < 3; ++y)
+            if (!(y == 1 && x < 2)) {
+                EXPECT_EQ(w.Cell(x, y).Occupancy, CellFree) << x << "," << y;
+            }
+}
+
 TEST(MovementTest, EnterCellRefusesDepthsAboveOneAndCellsOffTheMap) {
     BattleWorld w({"...", "..."});
     const std::int32_t t = w.Put(0, 0, 0, 8);
