@@ -98,6 +98,40 @@ TEST(OrdersTest, DiagonalIsADrawWhenTheTargetIsNotOnTheDiagonal) {
     EXPECT_GT(routes.size(), 1u);
 }
 
+TEST(OrdersTest, FirstStepTriesNeighboursTowardTheTargetFirst) {
+    // Start (2, 2); every neighbour numbered alike. The chosen first cell is taken
+    // away again and again, which lists the order in which neighbours are tried.
+    struct Case {
+        CellXY Target;
+        const char* Order;
+    };
+    const Case cases[] = {
+        {{4, 4}, "SE E S NE SW W N NW"}, {{4, 0}, "NE E N NW SE W S SW"},  // diagonal
+        {{0, 4}, "SW W S NW SE E N NE"}, {{0, 0}, "NW W N NE SW E S SE"},
+        {{4, 3}, "E SE NE S N SW W NW"}, {{0, 3}, "W SW NW S N E SE NE"},  // mostly across
+        {{3, 4}, "S SE SW E W N NE NW"}, {{3, 0}, "N NE NW E W S SE SW"},  // mostly up or down
+    };
+    const auto compass = [](std::int32_t dx, std::int32_t dy) {
+        return std::string(dy < 0 ? "N" : dy > 0 ? "S" : "") + (dx < 0 ? "W" : dx > 0 ? "E" : "");
+    };
+    for (const Case& c : cases) {
+        FloodWorld w(std::vector<std::string>(5, "....."));
+        const std::int32_t t = test::PutTank(w.G, w.Lib, 2, 2, 0);
+        const std::int32_t k = MoveOrder(w, c.Target.X, c.Target.Y);
+        w.G.Tanks[static_cast<std::size_t>(t)]->Order = k;
+        for (std::int32_t x = 1; x <= 3; ++x)
+            for (std::int32_t y = 1; y <= 3; ++y) CellWaves(w.G, k, x, y) = 5;
+        std::string tried;
+        for (int i = 0; i < 8; ++i) {
+            BuildRoute(w.Ctx, t, true);
+            const CellXY first = CellOfIndex(w.G, w.G.Tanks[static_cast<std::size_t>(t)]->Route.back());
+            tried += (i ? " " : "") + compass(first.X - 2, first.Y - 2);
+            CellWaves(w.G, k, first.X, first.Y) = 0;
+        }
+        EXPECT_EQ(tried, c.Order) << "target " << c.Target.X << "," << c.Target.Y;
+    }
+}
+
 TEST(OrdersTest, TankOnTheTargetKeepsItsRoute) {
     FloodWorld w({".....", ".....", "....."});
     const std::int32_t t = test::PutTank(w.G, w.Lib, 2, 1, 0);
