@@ -1,0 +1,54 @@
+// The parts of the main window the engine moves and paints beside the battlefield:
+// the positions of the sliding panels and the minimap picture. The desktop shell
+// reads them after every tick and places its widgets accordingly.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace tavrine {
+
+/// Panel positions in surface pixels. The shell sets the sizes and the button
+/// states; `SlidePanels`, `UpdateMinimap` and `PlacePanels` move the panels.
+struct PanelState {
+    /// The status bar along the bottom of the surface (placed by `PlacePanels`).
+    std::int32_t StatusBarLeft = 1;
+    std::int32_t StatusBarTop = 0;
+    std::int32_t StatusBarWidth = 0;
+    std::int32_t StatusBarHeight = 22;  ///< set by the shell from its widget
+
+    /// The drop-down game menu; it slides up until its bottom meets the status bar.
+    std::int32_t MenuTop = 0;
+    std::int32_t MenuHeight = 0;  ///< set by the shell from its widget
+    bool MenuButtonDown = false;  ///< the "Menu" button of the status bar
+
+    /// The minimap panel: the minimap picture plus a 2-pixel border on each side.
+    std::int32_t MinimapLeft = 0;
+    std::int32_t MinimapTop = 0;
+    std::int32_t MinimapWidth = 4;
+    std::int32_t MinimapHeight = 4;
+    bool MinimapVisible = false;
+    bool MinimapButtonDown = true;  ///< the minimap button: down at start
+};
+
+/// The width of the minimap panel's border on each side, in pixels.
+inline constexpr std::int32_t kMinimapBorder = 2;
+
+/// The minimap as a plain picture: one or 2 x 2 pixels per cell, rows top-down,
+/// each pixel 0xFFRRGGBB (opaque), ready to be shown as it is.
+struct MinimapPicture {
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+    std::vector<std::uint32_t> Pixels;
+
+    std::uint32_t At(std::int32_t x, std::int32_t y) const {
+        return Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) + static_cast<std::size_t>(x)];
+    }
+};
+
+struct ViewState {
+    PanelState Panels;
+    MinimapPicture Minimap;
+};
+
+}  // namespace tavrine
