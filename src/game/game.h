@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/byte_reader.h"
 #include "data/library.h"
 #include "platform/canvas.h"
+#include "platform/cursors.h"
 #include "platform/host.h"
 #include "platform/music_player.h"
 #include "platform/sound_events.h"
@@ -17,6 +19,7 @@
 #include "state/records.h"
 #include "state/run_state.h"
 #include "view/draw_frame.h"
+#include "view/view_state.h"
 
 namespace tavrine {
 
@@ -92,6 +95,14 @@ public:
     void SetSound(SoundEvents* sound) { sound_ = sound; }
     /// What the frame needs beside the game state (the editor's fog button).
     FrameOptions& DrawOptions() { return frameOptions_; }
+    /// Where the hover and scroll cursors are shown; nullptr (the default) for nowhere.
+    void SetCursors(Cursors* cursors) { cursors_ = cursors ? cursors : &nullCursors_; }
+    /// The panels' positions and the minimap picture, for the window to show.
+    ViewState& View() { return view_; }
+    const ViewState& View() const { return view_; }
+    /// True once after the title has been shown long enough: the caller opens
+    /// the Load Game dialog after the tick (not from inside it).
+    bool TakeLoadGameOffer() { return std::exchange(loadGameOffered_, false); }
 
     /// One frame tick: every step of the game in its fixed order. One tick is
     /// one step of the simulation; the timer interval only sets how often.
@@ -122,6 +133,10 @@ private:
     MusicPlayer* music_ = nullptr;
     SoundEvents* sound_ = nullptr;
     FrameOptions frameOptions_;
+    NullCursors nullCursors_;
+    Cursors* cursors_ = &nullCursors_;
+    ViewState view_;
+    bool loadGameOffered_ = false;
     std::string timeLabel_ = "Time";
 };
 

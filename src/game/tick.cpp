@@ -7,6 +7,9 @@
 #include "sim/orders.h"
 #include "sim/outcome.h"
 #include "sim/production.h"
+#include "view/edge_scroll.h"
+#include "view/minimap.h"
+#include "view/panels.h"
 #include "view/scroll.h"
 #include "view/status.h"
 
@@ -28,12 +31,14 @@ void Game::DXTimerTimer() {
     // 1. The frame phase runs 3, 2, 1, 0, 3, ...; objects animate on phase 0.
     run_.FramePhase = run_.FramePhase >= 1 && run_.FramePhase <= 4 ? run_.FramePhase - 1 : 3;
 
-    // 2. Edge scrolling and the cursor (viewport and minimap) run here.
+    // 2. Edge scrolling and the cursor.
+    EdgeScroll(ctx, *cursors_);
 
     // 3. One destroyed tank leaves, or the tanks are counted.
     RemoveDestroyedTank(ctx);
 
-    // 4. The minimap panel and the game menu slide (viewport and minimap) here.
+    // 4. The minimap panel and the game menu slide.
+    SlidePanels(record_, run_, view_.Panels);
 
     // 5. Every order's flood advances; one obsolete order goes.
     PlanAllOrders(ctx);
@@ -44,7 +49,8 @@ void Game::DXTimerTimer() {
     // 7. The view scrolls.
     ScrollBy(record_, run_, run_.ScrollDX, run_.ScrollDY);
 
-    // 8. The minimap is updated (viewport and minimap) here.
+    // 8. Two more rows of the minimap, and the view frame on it.
+    UpdateMinimap(record_, run_, view_, frameOptions_.EditorFogShown);
 
     // 9. The frame is drawn; each tank takes its step as it is drawn.
     DrawFrame();
@@ -60,7 +66,7 @@ void Game::DXTimerTimer() {
 
 void Game::DrawFrame() {
     SimContext ctx = Context();
-    tavrine::DrawFrame(ctx, *canvas_, frameOptions_);
+    if (tavrine::DrawFrame(ctx, *canvas_, frameOptions_).OfferLoadGame) loadGameOffered_ = true;
 }
 
 void Game::SecondTick() {

@@ -4,6 +4,7 @@
 // record the calls; headless runs use the null canvas and take the same path.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,6 +28,11 @@ struct CanvasPicture {
     std::int32_t Height = 0;
     const std::uint32_t* Pixels = nullptr;
 };
+
+/// A gamma ramp: red, green and blue, 256 16-bit entries each; entry i says how
+/// bright a channel value of i is shown (i * 257 everywhere shows the frame as
+/// drawn, all zeros shows black).
+using GammaRamp = std::array<std::array<std::uint16_t, 256>, 3>;
 
 enum class PenStyle { Solid, Clear };
 enum class BrushStyle { Solid, Clear };
@@ -80,6 +86,13 @@ public:
 
     /// Shows the finished back surface.
     virtual void Flip() = 0;
+
+    /// The ramp the shown frames go through. False when the display offers no
+    /// gamma control; the fades are then skipped.
+    virtual bool GetGammaRamp(GammaRamp& ramp) = 0;
+    /// Takes effect at once, on the frame already shown too (the fades change it
+    /// between frames).
+    virtual void SetGammaRamp(const GammaRamp& ramp) = 0;
 };
 
 /// A surface that can always be drawn on and keeps nothing: headless runs, the
@@ -100,6 +113,8 @@ public:
     void LineTo(std::int32_t, std::int32_t) override {}
     void Rectangle(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
     void Flip() override {}
+    bool GetGammaRamp(GammaRamp&) override { return false; }
+    void SetGammaRamp(const GammaRamp&) override {}
 };
 
 }  // namespace tavrine

@@ -24,4 +24,10 @@ public:
     virtual void SetCursor(int number) = 0;
 };
 
+/// No cursors to show: headless runs and tests that only look at the game.
+class NullCursors final : public Cursors {
+public:
+    void SetCursor(int) override {}
+};
+
 }  // namespace tavrine

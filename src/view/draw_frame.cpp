@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
 #include <cstdlib>
 #include <string>
 
 #include "sim/combat.h"
 #include "sim/grid.h"
 #include "sim/movement.h"
+#include "view/diagnostic_line.h"
+#include "view/screens.h"
 #include "view/status.h"
 
 namespace tavrine {
@@ -21,9 +24,6 @@ constexpr Rgb kGreen{0, 255, 0};
 constexpr Rgb kYellow{255, 255, 0};
 constexpr Rgb kMaroon{128, 0, 0};
 constexpr Rgb kSilver{192, 192, 192};
-
-/// The main window's font, which the battlefield's texts use.
-const CanvasFont kOverlayFont{"MS Sans Serif", 8, true};
 
 /// Frames an explosion picture stays before the next one.
 constexpr std::int32_t kExplosionFrameTicks = 6;
@@ -259,16 +259,15 @@ void Painter::DrawFog(const CellRange& r) {
 }
 
 void Painter::DrawOverlay() {
-    C.SetFont(kOverlayFont);
+    C.SetFont(kMainFont);
     if (Run().EditDrawing) DrawEditorPath();
     DrawShots();
     DrawSelections();
     DrawBand();
     DrawInfoLabels();
-    // The mission-end text comes here, between the labels and the hint (title
-    // and result screens).
+    DrawMissionEnd(Run(), C, SW, SH);
     DrawMissionHint();
-    // The editing mode's diagnostic line comes last (editing-mode status).
+    DrawDiagnosticLine(G(), Run(), C, Options.FrameRate);
 }
 
 void Painter::DrawEditorPath() {
@@ -492,16 +491,24 @@ std::int32_t FogPiece(std::int32_t mask) {
     return 9;
 }
 
-void DrawFrame(SimContext& ctx, Canvas& canvas, const FrameOptions& options) {
-    if (!canvas.CanDraw()) return;
-    if (ctx.Run.EditMode || !ctx.Run.TitleShown) {
-        Painter painter{ctx, canvas, options, ctx.Run.DisplayWidth, ctx.Run.DisplayHeight};
-        painter.DrawWorld();
-        painter.DrawOverlay();
+FrameResult DrawFrame(SimContext& ctx, Canvas& canvas, const FrameOptions& options) {
+    FrameResult result;
+    if (!canvas.CanDraw()) return result;
+    try {
+        if (ctx.Run.EditMode || !ctx.Run.TitleShown) {
+            Painter painter{ctx, canvas, options, ctx.Run.DisplayWidth, ctx.Run.DisplayHeight};
+            painter.DrawWorld();
+            painter.DrawOverlay();
+        } else {
+            // The battlefield stands still under the title.
+            result.OfferLoadGame = DrawTitle(ctx.Run, canvas, ctx.Run.DisplayWidth, ctx.Run.DisplayHeight);
+        }
+        canvas.Flip();
+    } catch (const std::exception&) {
+        // A frame that cannot be finished (out of memory for a text, a canvas
+        // failure) is dropped; the next tick draws afresh.
     }
-    // Otherwise the title screen is drawn here (title and result screens); the
-    // battlefield stands still under it.
-    canvas.Flip();
+    return result;
 }
 
 }  // namespace tavrine

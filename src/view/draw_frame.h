@@ -16,6 +16,16 @@ namespace tavrine {
 struct FrameOptions {
     /// The map editor's fog button is down: the editing mode shows the fog too.
     bool EditorFogShown = false;
+    /// The frame timer's measured rate, frames per second: the editing mode's
+    /// diagnostic line shows it.
+    std::int32_t FrameRate = 0;
+};
+
+/// What a drawn frame asks of the game around it.
+struct FrameResult {
+    /// The title has been shown long enough: open the Load Game dialog (once,
+    /// after the tick).
+    bool OfferLoadGame = false;
 };
 
 /// The cells the terrain passes visit: the view plus 3 cells to the left and top
@@ -34,8 +44,9 @@ CellRange VisibleRange(const GameType& g, std::int32_t surfaceWidth, std::int32_
 std::int32_t FogPiece(std::int32_t mask);
 
 /// Draws the whole frame and flips it; nothing happens while the canvas cannot
-/// be drawn on. While a title is shown outside the editing mode the battlefield
-/// is neither drawn nor advanced.
-void DrawFrame(SimContext& ctx, Canvas& canvas, const FrameOptions& options = {});
+/// be drawn on. While a title is shown outside the editing mode the title screen
+/// is drawn instead and the battlefield is neither drawn nor advanced. A frame
+/// that fails half way is dropped without a flip.
+FrameResult DrawFrame(SimContext& ctx, Canvas& canvas, const FrameOptions& options = {});
 
 }  // namespace tavrine

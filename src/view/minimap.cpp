@@ -1,0 +1,169 @@
+#include "view/minimap.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "view/scroll.h"
+
+namespace tavrine {
+
+namespace {
+
+constexpr std::uint32_t kBlackPixel = 0xFF000000u;
+constexpr std::uint32_t kWhitePixel = 0xFFFFFFFFu;
+
+/// 0x00BBGGRR as an opaque 0xFFRRGGBB pixel.
+std::uint32_t PixelOf(Color c) {
+    return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+
+std::int32_t Zoom(const RunState& run) { return run.MinimapZoom2 ? 2 : 1; }
+
+/// The outline of a view frame in picture pixels, corners included.
+struct Outline {
+    std::int64_t Left, Top, Right, Bottom;
+
+    bool Contains(std::int64_t x, std::int64_t y) const {
+        const bool onColumn = (x == Left || x == Right) && y >= Top && y <= Bottom;
+        const bool onRow = (y == Top || y == Bottom) && x >= Left && x <= Right;
+        return onColumn || onRow;
+    }
+};
+
+Outline OutlineOf(const CellRect& f, std::int32_t zoom) {
+    return {std::int64_t{f.Left} * zoom, std::int64_t{f.Top} * zoom, std::int64_t{f.Right} * zoom + zoom - 1,
+            std::int64_t{f.Bottom} * zoom + zoom - 1};
+}
+
+void SetPixel(MinimapPicture& p, std::int64_t x, std::int64_t y, std::uint32_t pixel) {
+    if (x < 0 || y < 0 || x >= p.Width || y >= p.Height) return;
+    p.Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(p.Width) + static_cast<std::size_t>(x)] = pixel;
+}
+
+/// Paints cell (x, y) whole, or all but the pixels of `keep`.
+void PaintCell(const GameType& g, const RunState& run, MinimapPicture& p, std::int32_t x, std::int32_t y, bool fog,
+               const Outline* keep) {
+    if (!g.OnMap(x, y)) return;
+    const std::uint32_t pixel = PixelOf(MinimapCellColor(g, run, x, y, fog));
+    const std::int32_t zoom = Zoom(run);
+    for (std::int32_t dy = 0; dy < zoom; ++dy)
+        for (std::int32_t dx = 0; dx < zoom; ++dx) {
+            const std::int64_t px = std::int64_t{x} * zoom + dx, py = std::int64_t{y} * zoom + dy;
+            if (keep && keep->Contains(px, py)) continue;
+            SetPixel(p, px, py, pixel);
+        }
+}
+
+void DrawOutline(MinimapPicture& p, const Outline& o) {
+    // Only the part that lies on the picture; a frame for a centred map may
+    // start left of it.
+    const std::int64_t left = std::max<std::int64_t>(o.Left, 0), right = std::min<std::int64_t>(o.Right, p.Width - 1);
+    const std::int64_t top = std::max<std::int64_t>(o.Top, 0), bottom = std::min<std::int64_t>(o.Bottom, p.Height - 1);
+    for (std::int64_t x = left; x <= right; ++x) {
+        SetPixel(p, x, o.Top, kWhitePixel);
+        SetPixel(p, x, o.Bottom, kWhitePixel);
+    }
+    for (std::int64_t y = top; y <= bottom; ++y) {
+        SetPixel(p, o.Left, y, kWhitePixel);
+        SetPixel(p, o.Right, y, kWhitePixel);
+    }
+}
+
+std::int32_t Clamp32(std::int64_t v) {
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+void Rebuild(const GameType& g, RunState& run, ViewState& view) {
+    MinimapPicture& p = view.Minimap;
+    PanelState& panels = view.Panels;
+    const std::int32_t zoom = Zoom(run);
+    p.Width = std::max(g.Columns, 0) * zoom;
+    p.Height = std::max(g.Rows, 0) * zoom;
+    p.Pixels.assign(static_cast<std::size_t>(p.Width) * static_cast<std::size_t>(p.Height), kBlackPixel);
+    if (!run.TitleShown) panels.MinimapVisible = true;
+    panels.MinimapWidth = p.Width + 2 * kMinimapBorder;
+    panels.MinimapHeight = p.Height + 2 * kMinimapBorder;
+    panels.MinimapLeft = run.DisplayWidth - panels.MinimapWidth - 1;
+    panels.MinimapTop = panels.StatusBarTop - panels.MinimapHeight;
+    run.MinimapState = 1;
+    run.MinimapRowUp = -1;
+    run.MinimapRowDown = 0;
+    run.MinimapFrame = CellRect{};
+}
+
+}  // namespace
+
+Color MinimapCellColor(const GameType& g, const RunState& run, std::int32_t x, std::int32_t y, bool editorFogShown) {
+    const GameCellType& cell = g.Cell(x, y);
+    const bool fog = (!run.EditMode && run.Outcome != OutcomeAccomplished) || editorFogShown;
+    return cell.Hidden && fog ? 0 : cell.MinimapColor;
+}
+
+void DrawMinimapRow(const GameType& g, const RunState& run, MinimapPicture& picture, std::int32_t y, bool editorFogShown) {
+    if (y < 0 || y >= g.Rows) return;
+    const Outline keep = OutlineOf(run.MinimapFrame, Zoom(run));
+    for (std::int32_t x = 0; x < g.Columns; ++x) PaintCell(g, run, picture, x, y, editorFogShown, &keep);
+}
+
+void UpdateViewFrame(const GameType& g, RunState& run, MinimapPicture& picture, bool editorFogShown) {
+    if (run.MinimapState != 2 || g.CellWidth <= 0 || g.CellHeight <= 0) return;
+    const CellRect now{g.ViewX / g.CellWidth, g.ViewY / g.CellHeight,
+                       std::min(run.DisplayWidth / g.CellWidth + g.ViewX / g.CellWidth, g.Columns - 1),
+                       std::min(run.DisplayHeight / g.CellHeight + g.ViewY / g.CellHeight, g.Rows - 1)};
+    if (now == run.MinimapFrame) return;
+
+    const CellRect& old = run.MinimapFrame;
+    const std::int32_t left = std::max(old.Left, 0), top = std::max(old.Top, 0);
+    const std::int32_t right = std::min(old.Right, g.Columns - 1), bottom = std::min(old.Bottom, g.Rows - 1);
+    for (std::int32_t x = left; x <= right; ++x) {
+        PaintCell(g, run, picture, x, top, editorFogShown, nullptr);
+        PaintCell(g, run, picture, x, bottom, editorFogShown, nullptr);
+    }
+    for (std::int32_t y = top; y <= bottom; ++y) {
+        PaintCell(g, run, picture, left, y, editorFogShown, nullptr);
+        PaintCell(g, run, picture, right, y, editorFogShown, nullptr);
+    }
+
+    run.MinimapFrame = now;
+    DrawOutline(picture, OutlineOf(now, Zoom(run)));
+}
+
+void UpdateMinimap(const GameType& g, RunState& run, ViewState& view, bool editorFogShown) {
+    if (run.MinimapState == 0) {
+        Rebuild(g, run, view);
+        return;
+    }
+    // A picture of another size than the map (a map replaced without a rebuild
+    // request) is rebuilt rather than painted out of bounds.
+    const std::int32_t zoom = Zoom(run);
+    if (view.Minimap.Width != std::max(g.Columns, 0) * zoom || view.Minimap.Height != std::max(g.Rows, 0) * zoom) {
+        Rebuild(g, run, view);
+        return;
+    }
+    if (run.MinimapRowUp < 0) {
+        run.MinimapRowUp = g.Rows / 2;
+        run.MinimapRowDown = run.MinimapRowUp + 1;
+    }
+    DrawMinimapRow(g, run, view.Minimap, run.MinimapRowUp, editorFogShown);
+    DrawMinimapRow(g, run, view.Minimap, run.MinimapRowDown, editorFogShown);
+    if (run.MinimapRowUp == 0) run.MinimapState = 2;
+    UpdateViewFrame(g, run, view.Minimap, editorFogShown);
+    --run.MinimapRowUp;
+    ++run.MinimapRowDown;
+}
+
+void MiniMapMouseDown(GameType& g, RunState& run, std::int32_t x, std::int32_t y) {
+    const std::int32_t zoom = Zoom(run);
+    const std::int64_t cx = x / zoom, cy = y / zoom;
+    ScrollBy(g, run, Clamp32(cx * g.CellWidth - run.DisplayWidth / 2 - g.ViewX),
+             Clamp32(cy * g.CellHeight - run.DisplayHeight / 2 - g.ViewY));
+}
+
+void MiniMapMouseMove(GameType& g, RunState& run, std::int32_t x, std::int32_t y, bool leftButtonDown) {
+    run.ScrollDX = 0;
+    run.ScrollDY = 0;
+    if (leftButtonDown) MiniMapMouseDown(g, run, x, y);
+}
+
+}  // namespace tavrine

@@ -1,0 +1,42 @@
+// The minimap: a small picture of the whole map, repainted by a sweep from the
+// middle row outward, with a white frame around the part the screen shows; a
+// click or drag on it moves the view.
+#pragma once
+
+#include <cstdint>
+
+#include "state/records.h"
+#include "state/run_state.h"
+#include "view/view_state.h"
+
+namespace tavrine {
+
+/// The colour the minimap shows for cell (x, y), as 0x00BBGGRR: black for a
+/// hidden cell while the fog is in force (in play until a mission is won, in the
+/// editing mode only with the editor's fog button down), else its `MinimapColor`.
+Color MinimapCellColor(const GameType& g, const RunState& run, std::int32_t x, std::int32_t y, bool editorFogShown);
+
+/// Tick step 8. In state 0: sizes the picture to the map (2 x 2 pixels per cell
+/// with zoom), shows and places the minimap panel, clears it to black and starts
+/// a sweep. Otherwise paints two rows, spreading out from the middle; once the
+/// top row is reached the minimap is complete, the view frame is kept up to date
+/// from then on and the next tick starts a new sweep from the middle.
+void UpdateMinimap(const GameType& g, RunState& run, ViewState& view, bool editorFogShown);
+
+/// Paints one row of cells, leaving the pixels of the view frame white. Rows
+/// outside the map paint nothing.
+void DrawMinimapRow(const GameType& g, const RunState& run, MinimapPicture& picture, std::int32_t y, bool editorFogShown);
+
+/// Once the minimap is complete: moves the white frame to the cells the screen
+/// shows now, restoring the cells under the old one.
+void UpdateViewFrame(const GameType& g, RunState& run, MinimapPicture& picture, bool editorFogShown);
+
+/// A press on the minimap at picture pixel (x, y): scrolls the view so the top-left
+/// corner of that cell comes to the centre of the screen, as far as the map allows.
+void MiniMapMouseDown(GameType& g, RunState& run, std::int32_t x, std::int32_t y);
+
+/// The mouse moving over the minimap: stops edge scrolling; with the left button
+/// held it drags the view along.
+void MiniMapMouseMove(GameType& g, RunState& run, std::int32_t x, std::int32_t y, bool leftButtonDown);
+
+}  // namespace tavrine
