@@ -1,0 +1,288 @@
+#include "help.h"
+
+namespace tavrine::assets {
+
+namespace {
+
+constexpr std::string_view kHead = R"(<!DOCTYPE html>
+<html lang="en">
+<head>
+<meta charset="utf-8">
+<title>Tavrine - Player's and Map Maker's Guide</title>
+<style>
+body { font-family: "Liberation Sans", "DejaVu Sans", sans-serif; max-width: 46em; margin: 1.5em auto; padding: 0 1em;
+       color: #1c1f24; background: #fbfaf6; line-height: 1.45; }
+h1 { color: #7a5a00; border-bottom: 3px solid #d9b42e; padding-bottom: .2em; }
+h2 { color: #24384f; border-bottom: 1px solid #c8ccd2; margin-top: 1.8em; }
+h3 { color: #24384f; }
+table { border-collapse: collapse; margin: .6em 0; }
+th, td { border: 1px solid #c8ccd2; padding: .25em .6em; text-align: left; vertical-align: top; }
+th { background: #eef0f3; }
+kbd { border: 1px solid #9aa0a8; border-radius: 3px; padding: 0 .3em; background: #fff; font-size: 90%; }
+.note { background: #fff6d6; border-left: 4px solid #d9b42e; padding: .4em .8em; }
+nav ul { columns: 2; }
+</style>
+</head>
+<body>
+)";
+
+constexpr std::string_view kIntro = R"(<h1>Tavrine</h1>
+<p>Tavrine is a war of tanks on a map of land, water and mountains. You command the yellow army. The computer
+commands the red one; green units belong to nobody and fight for no one. Every map has one mission, and the battle
+ends with <b>Mission Accomplished</b> or <b>Mission Failed</b>.</p>
+<nav><ul>
+<li><a href="#start">Starting the game</a></li>
+<li><a href="#play">How to play</a></li>
+<li><a href="#controls">Controls</a></li>
+<li><a href="#cursors">What the pointer tells you</a></li>
+<li><a href="#missions">The six missions</a></li>
+<li><a href="#units">Tanks, towers and buildings</a></li>
+<li><a href="#menu">The game menu</a></li>
+<li><a href="#editor">Making maps: the editing mode</a></li>
+<li><a href="#library">The library editor</a></li>
+<li><a href="#files">The game's files</a></li>
+</ul></nav>
+)";
+
+constexpr std::string_view kStartA = R"(<h2 id="start">Starting the game</h2>
+<p>When Tavrine starts it shows the start dialog. Choose a display mode from the <b>Display</b> list
+(640 by 480, 800 by 600 or 1024 by 768) and press <b>Play</b>. The game then runs full screen, shows its title and
+opens the <b>Load Game</b> dialog by itself after a moment; press any key or click to open it sooner.</p>
+<ul>
+<li><b>Help...</b> opens this guide.</li>
+<li><b>Cancel</b> (or <kbd>Esc</kbd>) leaves without playing.</li>
+</ul>
+<p class="note">To start the editing mode instead, )";
+
+constexpr std::string_view kStartB = R"(. The program then opens in an 800 by 600 window with the map editor's tool
+window beside it (see <a href="#editor">Making maps</a>).</p>
+<p>In the Load Game dialog, games you saved are listed first, in bold green, with a disk beside them; after them come
+the prepared maps of the <code>NewGames</code> folder, marked <i>[New Game]</i>. A prepared map starts a fresh battle
+with 5000 in money; a saved game continues where you left it.</p>
+)";
+
+constexpr std::string_view kPlay = R"(<h2 id="play">How to play</h2>
+<p>At the start most of the map lies under the fog of war. Your tanks uncover the land around them as they drive.
+The aim is always the mission shown at the top left when the battle begins.</p>
+<h3>Giving orders</h3>
+<ul>
+<li><b>Select</b> a tank by clicking it, or several at once by dragging a band around them with the left button.
+Only your own tanks can be selected for orders; the band simply leaves the others out.</li>
+<li><b>Move:</b> with tanks selected, click open land. They find their own way around water, mountains,
+walls and buildings.</li>
+<li><b>Attack a tank:</b> with tanks selected, click an enemy tank.</li>
+<li><b>Attack a building or tower:</b> with tanks selected, click it. Your tanks drive up to it, stop within
+range and keep firing until it burns down.</li>
+<li><b>Deselect:</b> press the right mouse button.</li>
+<li>Clicking one of your own buildings selects it and shows its name and health; clicking an enemy tank with
+nothing selected only shows its health.</li>
+</ul>
+<h3>Fighting</h3>
+<p>Tanks turn their turrets towards the target and fire as soon as the gun points at it. Idle tanks react
+on their own when enemies come near, and tanks on the move take a shot at enemies they pass. Gun towers guard the
+ground within six cells around them. Each unit shows a health bar when selected: green, then yellow, then red.
+A destroyed tank leaves a wreck; a destroyed building burns for a while and leaves ruins.</p>
+<h3>Money and new tanks</h3>
+<p>Every enemy tank you destroy pays <b>500</b>, every enemy tower or building <b>2000</b>. You do not order new
+tanks: your factories build them by themselves, one tank each, whenever production is due and you have at least
+500 in money, which each new tank costs. The more money you have, the sooner they build (but never faster than
+every 330 game ticks). New tanks roll out of the factory's gate and drive a few cells south. A factory whose way
+out is blocked builds nothing, and you can command at most 60 tanks. The computer's factories build for free,
+at a pace set by the difficulty, and send out attack waves.</p>
+)";
+
+constexpr std::string_view kControls = R"(<h2 id="controls">Controls</h2>
+<table>
+<tr><th>Input</th><th>What it does</th></tr>
+<tr><td>Left click on a tank</td><td>select it (or attack it, when it is an enemy and your tanks are selected)</td></tr>
+<tr><td>Left drag</td><td>select your tanks inside the band</td></tr>
+<tr><td>Left click on land</td><td>send the selected tanks there</td></tr>
+<tr><td>Left click on an enemy building or tower</td><td>attack it with the selected tanks</td></tr>
+<tr><td>Right click</td><td>deselect everything</td></tr>
+<tr><td>Pointer at the screen's edge or corner</td><td>scroll the map</td></tr>
+<tr><td>Click or drag on the minimap</td><td>move the view there</td></tr>
+<tr><td><kbd>Esc</kbd></td><td>asks whether to leave the game</td></tr>
+<tr><td>Any key or click on the title or result screen</td><td>opens the Load Game dialog</td></tr>
+</table>
+<p>The status bar along the bottom shows the game time and your money. Its buttons open the game menu, show or
+hide the minimap, and switch the minimap between one and two pixels per cell. On the minimap a white frame marks
+the part of the map you see.</p>
+)";
+
+constexpr std::string_view kCursors = R"(<h2 id="cursors">What the pointer tells you</h2>
+<table>
+<tr><th>Pointer</th><th>Meaning</th></tr>
+<tr><td>Yellow arrow at the edge</td><td>the map scrolls that way (eight directions)</td></tr>
+<tr><td>Red arrow against a bar</td><td>the view has reached the map's border in that direction</td></tr>
+<tr><td>White arrow</td><td>the ordinary pointer</td></tr>
+<tr><td>Green arrows closing in</td><td>a click here moves the selected tanks</td></tr>
+<tr><td>Red sight</td><td>a click here attacks</td></tr>
+<tr><td>Red circle, struck through</td><td>the selected tanks cannot go there</td></tr>
+<tr><td>White corners</td><td>a click here selects what is under the pointer</td></tr>
+</table>
+)";
+
+constexpr std::string_view kMissions = R"(<h2 id="missions">The six missions</h2>
+<p>Towers and buildings count as buildings. Only the computer's forces count as enemies; green units count for
+nobody. A battle is first judged a few seconds after it starts.</p>
+<table>
+<tr><th>Mission</th><th>You win when</th><th>You lose when</th></tr>
+<tr><td>Destroy all the enemy buildings and kill all the enemies.</td>
+<td>no enemy building and no enemy tank is left</td><td>you have no tank left</td></tr>
+<tr><td>Destroy all the enemy buildings.</td><td>no enemy building is left</td><td>you have no tank left</td></tr>
+<tr><td>Find the enemy headquarters and destroy it.</td><td>no enemy headquarters is left</td>
+<td>you have no tank left</td></tr>
+<tr><td>Defend army headquarters from enemies and kill all enemies.</td>
+<td>no enemy building and no enemy tank is left</td><td>you have no tank left, or your last headquarters falls</td></tr>
+<tr><td>Defend army headquarters from enemies and destroy all enemy buildings.</td>
+<td>no enemy building is left</td><td>you have no tank left, or your last headquarters falls</td></tr>
+<tr><td>Defend army headquarters from enemies and find the enemy headquarters, destroy it.</td>
+<td>no enemy headquarters is left</td><td>you have no tank left, or your last headquarters falls</td></tr>
+</table>
+<p>If you win and lose at the same moment, you win. After the result the battlefield stays on screen with the
+statistics; any key or click opens the Load Game dialog for the next battle.</p>
+)";
+
+constexpr std::string_view kUnits = R"(<h2 id="units">Tanks, towers and buildings</h2>
+<p>Yellow is yours, red the computer's, green nobody's. On the minimap your buildings show olive, the computer's
+dark red, your tanks yellow, the computer's tanks red.</p>
+<ul>
+<li><b>Tanks</b> come as a battle tank (the one factories build), a fast light tank and a heavy tank.</li>
+<li><b>Gun towers</b> turn towards any enemy tank within six cells and fire on it. The fortress is a twin-gun
+tower on two by two cells.</li>
+<li><b>Headquarters</b> (with the turning radar) are what the defence missions are about.</li>
+<li><b>Factories</b> build tanks, which leave through the gate in the middle of the factory's front.</li>
+<li>Barracks, power plants, fuel depots and radio masts are further buildings that count toward the missions.</li>
+<li>Walls, trees, rocks, crates and craters are scenery: they block the way but cannot be attacked.</li>
+</ul>
+)";
+
+constexpr std::string_view kMenu = R"(<h2 id="menu">The game menu</h2>
+<p>The <b>Menu</b> button on the status bar slides up the game menu:</p>
+<ul>
+<li><b>Load Game</b> opens a saved game or a prepared map.</li>
+<li><b>Save Game</b> saves the battle under a name into the <code>SaveGames</code> folder; an existing name is
+overwritten.</li>
+<li><b>Game Control</b> sets the speed (Slow, Normal, Fast), the difficulty (Easy, Normal, Difficult), the display
+mode, music and sound effects. The choices are kept in <code>Tavrine.ini</code>.</li>
+<li><b>Information</b> shows the statistics of the battle so far.</li>
+<li><b>Exit</b> leaves the game after asking.</li>
+</ul>
+<p>The difficulty changes how hard your shots hit the computer's units, how hard its towers hit back, and how fast
+its factories build and send out waves.</p>
+)";
+
+constexpr std::string_view kEditor = R"(<h2 id="editor">Making maps: the editing mode</h2>
+<p>Maps are made in the game itself. Start the editing mode from the start dialog (see
+<a href="#start">Starting the game</a>): the map appears in a window with the small <b>Game Editor</b> tool window
+above it. The fog is hidden unless you ask for it, the clock stands still and factories do not build, but towers
+still aim and tanks still drive, so you can try a map out as you build it.</p>
+<h3>The tools</h3>
+<table>
+<tr><th>Button</th><th>Tool</th></tr>
+<tr><td>1</td><td><b>Land outline</b>: trace a coastline</td></tr>
+<tr><td>2</td><td><b>Mountain outline</b>: trace the border of a mountain range on land</td></tr>
+<tr><td>3</td><td><b>Fill land</b>: turn the water inside a coastline into land (asks "Fill Land ?")</td></tr>
+<tr><td>4</td><td><b>Fill mountain</b>: turn the land inside a mountain border into mountain (asks "Fill Mount ?")</td></tr>
+<tr><td>5, 6</td><td><b>Walls</b> of the first (concrete) and second (brick) kind</td></tr>
+<tr><td>7</td><td>no tool</td></tr>
+<tr><td>Fog</td><td>shows the fog of war while it is down</td></tr>
+<tr><td>New map</td><td>asks for the size (40 to 200 columns, 30 to 200 rows), the mission and the <i>Demo</i> flag,
+and replaces the map with empty water</td></tr>
+</table>
+<h3>Tracing coasts and mountains</h3>
+<p>With an outline tool chosen, press the left button on the first cell. Moving the mouse shows the next stretch
+in red; each left press fixes it (green). Stretches run straight or diagonally, and the outline may turn by at most a
+right angle at a time. The right button closes the outline back to its first cell and lays the edge pieces; an outline
+needs at least three points.</p>
+<ul>
+<li>Traced <b>clockwise</b>, the outline makes an island: land inside, water outside.</li>
+<li>Traced <b>counter-clockwise</b>, it makes a lake or bay: the land lies outside.</li>
+</ul>
+<p>Then fill the inside with the fill tool: click inside the outline and answer Yes. The fill stops at the edge
+pieces. Mountains work the same way on land: trace with the mountain outline, then fill mountain.</p>
+<h3>Walls</h3>
+<p>Walls are traced like outlines, but only in straight runs east, west, north and south. Pieces of the same kind
+join into corners, T-junctions and crossings by themselves; the two kinds never join each other.</p>
+<h3>Placing ground, scenery, buildings and tanks</h3>
+<p>Press <kbd>S</kbd> to open the library editor. Choose a list in its tree, then drag a picture from it onto the map:</p>
+<ul>
+<li>ground pictures (group 0, subgroups 0 to 2) repaint the cell's ground, for example a water or land variant;</li>
+<li>scenery (group 1) stands on the cell it is dropped on;</li>
+<li>towers (group 2) and buildings (group 3) take as many cells as their picture covers, anchored at the cell
+under the pointer; the subgroup is the side (0 yours, 1 the computer's, 2 neutral);</li>
+<li>tanks (group 4) are placed on the cell, facing the direction of the picture you dragged.</li>
+</ul>
+<p>Give the computer a headquarters and a factory if the mission needs them, and leave the cell below a factory's
+gate free, or it can never build.</p>
+<h3>Saving a map</h3>
+<p>Save the map with <b>Save Game</b> from the game menu. To make it a starting map, copy the file from the
+<code>SaveGames</code> folder into the <code>NewGames</code> folder; it is then offered as <i>[New Game]</i>.</p>
+<p>Other keys in the editing mode: <kbd>A</kbd> pauses for a moment, <kbd>Alt</kbd>+<kbd>Enter</kbd> switches
+between window and full screen.</p>
+)";
+
+constexpr std::string_view kLibrary = R"(<h2 id="library">The library editor</h2>
+<p>Every picture and sound of the game is kept in one library file, <code>Tavrine.isd</code>. The library editor
+(<b>ImageEditor</b>, key <kbd>S</kbd> in the editing mode) shows it as a tree: groups, their subgroups and their
+lists. Selecting a list shows its pictures, numbered from 0; the sounds are listed at the bottom.</p>
+<table>
+<tr><th>Button</th><th>Action</th></tr>
+<tr><td>Save</td><td>writes the library back to <code>Tavrine.isd</code></td></tr>
+<tr><td>Add group</td><td>appends an empty group</td></tr>
+<tr><td>Add</td><td>on a group: a new subgroup; on a subgroup: a new list; on a list: a picture from a .bmp file</td></tr>
+<tr><td>Delete picture / Replace picture</td><td>removes the selected picture, or replaces it from a .bmp file</td></tr>
+<tr><td>Fill from series</td><td>empties the list and loads <code>0.bmp</code>, <code>1.bmp</code>, ... from the folder of
+a chosen file, up to the first missing number (at most 32)</td></tr>
+<tr><td>Add sound / Delete sound / Replace sound / Play</td><td>the same for the .wav sounds</td></tr>
+</table>
+<p>Changes stay in memory until you save. In every picture the colour red 255, green 0, blue 255 (magenta) is
+transparent.</p>
+<h3>What the library holds</h3>
+<table>
+<tr><th>Group</th><th>Subgroup</th><th>List</th><th>Pictures</th></tr>
+<tr><td>0</td><td>0</td><td>0-4</td><td>water; frame 0 plain, 1-5 ruins on it, 6-11 wrecks on it</td></tr>
+<tr><td>0</td><td>1</td><td>0-4</td><td>land, with the same twelve frames</td></tr>
+<tr><td>0</td><td>2</td><td>0</td><td>mountain, with the same twelve frames</td></tr>
+<tr><td>0</td><td>2</td><td>1, 2</td><td>coast pieces and mountain border pieces, twelve each</td></tr>
+<tr><td>0</td><td>3</td><td>0, 1</td><td>explosion of a tank, fire on a burning building</td></tr>
+<tr><td>0</td><td>4, 5, 6</td><td>0</td><td>fog of war pieces, smoke puff, muzzle flash</td></tr>
+<tr><td>1</td><td>0, 1</td><td>0</td><td>the two wall kinds, eleven connection pieces each</td></tr>
+<tr><td>1</td><td>2, 3</td><td>0-3</td><td>scenery; the list sets the minimap colour: 0 silver, 1 maroon, 2 olive, 3 grey</td></tr>
+<tr><td>2</td><td>side</td><td>any</td><td>gun towers, one picture per facing (16)</td></tr>
+<tr><td>3</td><td>side</td><td>0, 1, 2...</td><td>headquarters, factory, other buildings; frames animate</td></tr>
+<tr><td>4</td><td>side</td><td>model</td><td>tanks: pictures 0-15 the hull, 16-31 the turret, per facing</td></tr>
+</table>
+<p>Ground pictures are one cell, 36 by 36 pixels. A tower's or building's picture decides how many cells it takes:
+a picture w pixels wide covers w div 36 + 1 columns, and likewise for rows. Make them 35, 71 or 107 pixels to cover
+one, two or three cells. A factory must be exactly two cells tall and at least two wide: its gate is one cell right
+of and one below its top-left cell, and the cell below the gate must lie outside it. Facings count clockwise from
+west: 0 west, 4 north, 8 east, 12 south.</p>
+<p>Sound 0 is the explosion, sound 1 the shot.</p>
+)";
+
+constexpr std::string_view kFiles = R"(<h2 id="files">The game's files</h2>
+<table>
+<tr><th>File</th><th>What it is</th></tr>
+<tr><td><code>Tavrine.ini</code></td><td>your settings</td></tr>
+<tr><td><code>Tavrine.isd</code></td><td>the library of pictures and sounds</td></tr>
+<tr><td><code>Music.mid</code></td><td>the music; without it the game is silent but for the effects</td></tr>
+<tr><td><code>Cursors/1.ani</code> ... <code>22.ani</code></td><td>the mouse pointers</td></tr>
+<tr><td><code>NewGames/</code></td><td>prepared maps</td></tr>
+<tr><td><code>SaveGames/</code></td><td>saved games</td></tr>
+</table>
+</body>
+</html>
+)";
+
+}  // namespace
+
+std::string HelpText() {
+    std::string html;
+    for (std::string_view part : {kHead, kIntro, kStartA, kEditingModeEntry, kStartB, kPlay, kControls, kCursors,
+                                  kMissions, kUnits, kMenu, kEditor, kLibrary, kFiles})
+        html += part;
+    return html;
+}
+
+}  // namespace tavrine::assets
