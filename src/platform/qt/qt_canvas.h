@@ -1,0 +1,95 @@
+// The canvas on a real picture: a QImage back buffer drawn with QPainter, the
+// library's pictures converted once to premultiplied images, and the frame shown
+// through the gamma ramp so that fades work on any display.
+#pragma once
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+
+#include "data/library.h"
+#include "platform/canvas.h"
+
+namespace tavrine::qt {
+
+class QtCanvas final : public Canvas {
+public:
+    /// A black back buffer of `width` by `height` pixels. Needs a
+    /// QGuiApplication for its fonts.
+    QtCanvas(int width, int height);
+    ~QtCanvas() override;
+
+    /// A new size for the back buffer (a display mode change); cleared to black.
+    void Resize(int width, int height);
+    int Width() const { return back_.width(); }
+    int Height() const { return back_.height(); }
+
+    /// Converts every picture of the library to a ready-to-draw image, replacing
+    /// the earlier conversions. Call after every load or change of the library:
+    /// pictures are found again by the address of their pixels. A picture the
+    /// canvas does not know is converted on each draw, which is slower but right.
+    void LoadPictures(const ImageLibrary& library);
+
+    /// The last flipped frame as the player sees it: through the gamma ramp.
+    const QImage& Presented() const { return presented_; }
+    /// Called after each flip and each change of the gamma ramp, to repaint.
+    void SetPresentHandler(std::function<void()> handler) { onPresent_ = std::move(handler); }
+    /// Frames flipped so far.
+    long long Flips() const { return flips_; }
+
+    bool CanDraw() override;
+    void Fill(Rgb color) override;
+    void DrawPicture(std::int32_t x, std::int32_t y, const CanvasPicture& picture) override;
+    void SetPen(Rgb color, std::int32_t width, PenStyle style) override;
+    void SetBrush(Rgb color, BrushStyle style) override;
+    void SetFont(const CanvasFont& font) override;
+    void SetTextColor(Rgb color) override;
+    void TextOut(std::int32_t x, std::int32_t y, std::string_view text) override;
+    std::int32_t TextWidth(std::string_view text) override;
+    std::int32_t TextHeight(std::string_view text) override;
+    void MoveTo(std::int32_t x, std::int32_t y) override;
+    void LineTo(std::int32_t x, std::int32_t y) override;
+    void Rectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) override;
+    void Flip() override;
+    bool GetGammaRamp(GammaRamp& ramp) override;
+    void SetGammaRamp(const GammaRamp& ramp) override;
+
+private:
+    QPainter& Painter();
+    void EndPainting();
+    void Present();
+    void ThinLine(QPoint from, QPoint to);
+
+    QImage back_;       ///< drawn on
+    QImage front_;      ///< the last flipped frame
+    QImage presented_;  ///< front_ through the gamma ramp
+    std::unique_ptr<QPainter> painter_;
+    std::unordered_map<const std::uint32_t*, QImage> pictures_;
+
+    QColor penColor_{Qt::black};
+    int penWidth_ = 1;
+    PenStyle penStyle_ = PenStyle::Solid;
+    QColor brushColor_{Qt::white};
+    BrushStyle brushStyle_ = BrushStyle::Solid;
+    QColor textColor_{Qt::black};
+    QFont font_;
+    std::optional<QFontMetrics> metrics_;
+    QPoint penPosition_{0, 0};
+
+    GammaRamp ramp_{};
+    bool identityRamp_ = true;
+    std::function<void()> onPresent_;
+    long long flips_ = 0;
+};
+
+/// A library picture as a premultiplied image: its transparent pixels (alpha 0)
+/// become fully transparent black.
+QImage ToImage(const CanvasPicture& picture);
+
+}  // namespace tavrine::qt

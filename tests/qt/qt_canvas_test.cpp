@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+
+#include "platform/qt/qt_canvas.h"
+#include "platform/qt/qt_fonts.h"
+
+namespace tavrine::qt {
+namespace {
+
+constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb kBlue{0, 0, 255};
+constexpr Rgb kWhite{255, 255, 255};
+
+/// The presented frame's pixel as 0xRRGGBB.
+std::uint32_t At(const QtCanvas& c, int x, int y) { return c.Presented().pixel(x, y) & 0xFFFFFFu; }
+
+/// Pixels of one colour in a region of the presented frame.
+int Count(const QtCanvas& c, std::uint32_t rgb, QRect r = QRect(0, 0, 64, 48)) {
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) n += At(c, x, y) == rgb;
+    return n;
+}
+
+TEST(QtCanvasTest, ARectangleLeavesOutItsRightAndBottomEdgeWhicheverWayRound) {
+    for (const bool reversed : {false, true}) {
+        QtCanvas c(64, 48);
+        c.SetPen(kRed, 1, PenStyle::Clear);
+        c.SetBrush(kBlue, BrushStyle::Solid);
+        if (reversed) c.Rectangle(14, 13, 4, 3);
+        else c.Rectangle(4, 3, 14, 13);
+        c.Flip();
+        EXPECT_EQ(Count(c, 0x0000FF), 100) << "10 x 10 pixels";
+        EXPECT_EQ(At(c, 4, 3), 0x0000FFu);
+        EXPECT_EQ(At(c, 13, 12), 0x0000FFu);
+        EXPECT_EQ(At(c, 14, 12), 0u);
+        EXPECT_EQ(At(c, 13, 13), 0u);
+    }
+}
+
+TEST(QtCanvasTest, AnOutlineWithAClearBrushKeepsTheInside) {
+    QtCanvas c(64, 48);
+    c.SetPen(kWhite, 1, PenStyle::Solid);
+    c.SetBrush(kBlue, BrushStyle::Clear);
+    c.Rectangle(20, 20, 10, 10);  // a band drawn from bottom-right to top-left
+    c.Flip();
+    EXPECT_EQ(Count(c, 0xFFFFFF), 36) << "the border of 10 x 10";
+    EXPECT_EQ(At(c, 10, 10), 0xFFFFFFu);
+    EXPECT_EQ(At(c, 19, 19), 0xFFFFFFu);
+    EXPECT_EQ(At(c, 15, 15), 0u);
+    EXPECT_EQ(At(c, 20, 20), 0u);
+}
+
+TEST(QtCanvasTest, ALineLeavesOutItsEndPoint) {
+    QtCanvas c(64, 48);
+    c.SetPen(kRed, 1, PenStyle::Solid);
+    c.MoveTo(5, 5);
+    c.LineTo(5, 11);   // down: 6 pixels
+    c.LineTo(11, 11);  // right: 6 pixels, starting on the corner
+    c.MoveTo(20, 20);
+    c.LineTo(30, 25);  // slanted: 10 pixels
+    c.Flip();
+    EXPECT_EQ(Count(c, 0xFF0000, QRect(0, 0, 15, 15)), 12);
+    EXPECT_EQ(At(c, 5, 5), 0xFF0000u);
+    EXPECT_EQ(At(c, 11, 11), 0u);
+    EXPECT_EQ(Count(c, 0xFF0000, QRect(16, 16, 20, 15)), 10);
+    EXPECT_EQ(At(c, 30, 25), 0u);
+}
+
+TEST(QtCanvasTest, PicturesSkipTheirTransparentPixelsAndAreClipped) {
+    // 4 x 2: green, transparent, white, green / transparent, transparent, white, green.
+    const std::vector<std::uint32_t> pixels = {0xFF00FF00, 0x00FF00FF, 0xFFFFFFFF, 0xFF00FF00,
+                                               0x00FF00FF, 0x00FF00FF, 0xFFFFFFFF, 0xFF00FF00};
+    ImageLibrary lib;
+    lib.Images.resize(1);
+    lib.Images[0].resize(1);
+    lib.Images[0][0].resize(1);
+    lib.Images[0][0][0].Pictures.push_back(Picture{4, 2, pixels, {}});
+    const Picture& p = lib.Images[0][0][0].Pictures[0];
+
+    for (const bool known : {true, false}) {
+        QtCanvas c(64, 48);
+        if (known) c.LoadPictures(lib);
+        c.Fill(kBlue);
+        c.DrawPicture(10, 10, CanvasPicture{p.Width, p.Height, p.Pixels.data()});
+        c.DrawPicture(-2, -1, CanvasPicture{p.Width, p.Height, p.Pixels.data()});  // partly off the top-left
+        c.DrawPicture(62, 47, CanvasPicture{p.Width, p.Height, p.Pixels.data()});  // partly off the bottom-right
+        c.DrawPicture(200, 10, CanvasPicture{p.Width, p.Height, p.Pixels.data()});  // wholly outside
+        c.Flip();
+        SCOPED_TRACE(known ? "converted at load" : "converted when drawn");
+        EXPECT_EQ(At(c, 10, 10), 0x00FF00u);
+        EXPECT_EQ(At(c, 11, 10), 0x0000FFu) << "transparent: the background shows";
+        EXPECT_EQ(At(c, 12, 10), 0xFFFFFFu);
+        EXPECT_EQ(At(c, 10, 11), 0x0000FFu);
+        EXPECT_EQ(At(c, 0, 0), 0xFFFFFFu) << "pixel (2, 1) of the clipped copy";
+        EXPECT_EQ(At(c, 1, 0), 0x00FF00u);
+        EXPECT_EQ(At(c, 62, 47), 0x00FF00u);
+        EXPECT_EQ(At(c, 63, 47), 0x0000FFu);
+    }
+}
+
+TEST(QtCanvasTest, TextIsPlacedByItsTopLeftAndHasABackgroundOnlyWithASolidBrush) {
+    QtCanvas c(200, 60);
+    c.SetFont(CanvasFont{"MS Sans Serif", 8, true});
+    c.SetTextColor(kWhite);
+    const int w = c.TextWidth("HHHH"), h = c.TextHeight("HHHH");
+    EXPECT_GT(w, 20);
+    EXPECT_GE(h, 11);
+    c.SetBrush(kBlue, BrushStyle::Clear);
+    c.TextOut(10, 5, "HHHH");
+    c.SetBrush(kBlue, BrushStyle::Solid);
+    c.TextOut(10, 30, "HHHH");
+    c.Flip();
+    QRect ink;
+    for (int y = 0; y < 28; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (At(c, x, y) != 0) ink |= QRect(x, y, 1, 1);
+    EXPECT_GE(ink.left(), 10);
+    EXPECT_LE(ink.left(), 12);
+    EXPECT_GE(ink.top(), 5);
+    EXPECT_LT(ink.bottom(), 5 + h);
+    EXPECT_LE(ink.right(), 10 + w);
+    EXPECT_EQ(Count(c, 0x0000FF, QRect(0, 0, 200, 28)), 0) << "a clear brush leaves the background";
+    EXPECT_EQ(At(c, 10, 30), 0x0000FFu) << "a solid brush fills the text's box";
+    EXPECT_EQ(At(c, 10 + w - 1, 30 + h - 1), 0x0000FFu);
+    EXPECT_EQ(At(c, 10 + w, 30), 0u);
+}
+
+TEST(QtCanvasTest, TheClassicFontsHaveDebianStandIns) {
+    EXPECT_EQ(QFontInfo(FontFor(CanvasFont{"MS Sans Serif", 8, true})).family(), "Liberation Sans");
+    EXPECT_EQ(QFontInfo(FontFor(CanvasFont{"Times New Roman", 16, true})).family(), "Liberation Serif");
+    const QFont impact = FontFor(CanvasFont{"Impact", 24, false});
+    EXPECT_TRUE(QFontInfo(impact).family().startsWith("DejaVu Sans"));
+    EXPECT_TRUE(QFontInfo(impact).bold());
+    EXPECT_EQ(QFontInfo(impact).pixelSize(), 32) << "24 points at 96 dots per inch";
+    // The condensed face is narrower than the plain one.
+    QFont plain = impact;
+    plain.setFamily("DejaVu Sans");
+    plain.setStretch(QFont::Unstretched);
+    EXPECT_LT(QFontMetrics(impact).horizontalAdvance("Mission"), QFontMetrics(plain).horizontalAdvance("Mission"));
+}
+
+TEST(QtCanvasTest, ThePresentedFrameGoesThroughTheGammaRamp) {
+    QtCanvas c(16, 16);
+    int presents = 0;
+    c.SetPresentHandler([&] { ++presents; });
+    c.Fill(Rgb{200, 100, 50});
+    c.Flip();
+    EXPECT_EQ(At(c, 3, 3), 0xC86432u);
+    EXPECT_EQ(presents, 1);
+
+    GammaRamp ramp{};
+    ASSERT_TRUE(c.GetGammaRamp(ramp));
+    EXPECT_EQ(ramp[1][255], 0xFFFF) << "starts as identity";
+    GammaRamp half = ramp;
+    for (auto& channel : half)
+        for (auto& v : channel) v = static_cast<std::uint16_t>(v / 2);
+    c.SetGammaRamp(half);
+    EXPECT_EQ(presents, 2) << "a ramp change shows at once, without a new frame";
+    EXPECT_EQ(At(c, 3, 3), 0x643219u);
+
+    GammaRamp black{};
+    c.SetGammaRamp(black);
+    EXPECT_EQ(At(c, 3, 3), 0u);
+    c.Fill(kWhite);
+    c.Flip();
+    EXPECT_EQ(At(c, 3, 3), 0u) << "the ramp stays until it is set again";
+    c.SetGammaRamp(ramp);
+    EXPECT_EQ(At(c, 3, 3), 0xFFFFFFu);
+}
+
+TEST(QtCanvasTest, AFlipShowsTheFrameAndDrawingGoesOnInTheBackBuffer) {
+    QtCanvas c(16, 16);
+    c.Fill(kRed);
+    c.Flip();
+    c.Fill(kBlue);
+    EXPECT_EQ(At(c, 0, 0), 0xFF0000u) << "the next frame is not shown before its flip";
+    c.Flip();
+    EXPECT_EQ(At(c, 0, 0), 0x0000FFu);
+    EXPECT_EQ(c.Flips(), 2);
+}
+
+}  // namespace
+}  // namespace tavrine::qt
