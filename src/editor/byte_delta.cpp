@@ -22,6 +22,7 @@ enum DeltaOp : std::uint8_t {
 constexpr std::size_t kBlock = 16;  ///< bytes hashed to find a moved run
 constexpr std::size_t kResume = 8;  ///< equal bytes that resume a recent alignment
 constexpr std::size_t kRecentShifts = 4;
+constexpr std::size_t kLookahead = 32;  ///< bytes searched for the continuing alignment to resume
 
 void PutVarint(Bytes& out, std::uint64_t v) {
     while (v >= 0x80) {
@@ -82,7 +83,7 @@ public:
         const BlockIndex index(base_);
         const std::size_t n = target_.size();
         while (j_ < n) {
-            if (TryRecentShifts() || TryIndex(index)) continue;
+            if (TryCopy(index)) continue;
             ++j_;
         }
         FlushLiteral(n);
@@ -92,33 +93,86 @@ public:
 private:
     std::size_t MatchLength(std::size_t b, std::size_t t) const {
         const std::size_t limit = std::min(base_.size() - b, target_.size() - t);
-        const auto end = std::mismatch(base_.begin() + static_cast<std::ptrdiff_t>(b),
-                                       base_.begin() + static_cast<std::ptrdiff_t>(b + limit),
-                                       target_.begin() + static_cast<std::ptrdiff_t>(t));
-        return static_cast<std::size_t>(end.first - base_.begin()) - b;
+        const std::uint8_t* x = base_.data() + b;
+        const std::uint8_t* y = target_.data() + t;
+        std::size_t n = 0;
+        for (; n + 8 <= limit; n += 8) {
+            std::uint64_t u = 0, v = 0;
+            std::memcpy(&u, x + n, 8);
+            std::memcpy(&v, y + n, 8);
+            if (u != v) break;
+        }
+        while (n < limit && x[n] == y[n]) ++n;
+        return n;
     }
 
-    bool TryRecentShifts() {
-        for (std::size_t k = 0; k < shiftCount_; ++k) {
-            const std::int64_t b = static_cast<std::int64_t>(j_) + shifts_[k];
-            if (b < 0 || static_cast<std::size_t>(b) + kResume > base_.size() || j_ + kResume > target_.size()) continue;
-            if (std::memcmp(base_.data() + b, target_.data() + j_, kResume) != 0) continue;
-            Copy(static_cast<std::size_t>(b), MatchLength(static_cast<std::size_t>(b), j_));
+    /// Length of the match of the base at `b` (which may lie outside the base)
+    /// with the target at the current position; 0 when `b` is outside.
+    std::size_t MatchAt(std::int64_t b, std::size_t t) const {
+        if (b < 0 || static_cast<std::size_t>(b) >= base_.size() || t >= target_.size()) return 0;
+        return MatchLength(static_cast<std::size_t>(b), t);
+    }
+    std::size_t MatchAt(std::int64_t b) const { return MatchAt(b, j_); }
+
+    /// The first of the next few bytes where the continuing alignment matches
+    /// again for at least kResume bytes, or kLookahead when it does not.
+    std::size_t ContinuingResumes(std::int64_t here) const {
+        for (std::size_t d = 0; d < kLookahead; ++d)
+            if (MatchAt(here + static_cast<std::int64_t>(d), j_ + d) >= kResume) return d;
+        return kLookahead;
+    }
+
+    /// Copies from the best of the known alignments: the one the base cursor
+    /// continues (free to resume: no seek), the recently used ones and a block
+    /// found by hash. Moving to another alignment costs a seek, so it must match
+    /// a whole block; the longest match wins, the continuing one on a tie.
+    bool TryCopy(const BlockIndex& index) {
+        const std::int64_t here = cursor_ + static_cast<std::int64_t>(j_ - literalStart_);
+        const std::size_t direct = MatchAt(here);
+        if (direct >= kResume) {
+            Copy(static_cast<std::size_t>(here), direct);
             return true;
         }
-        return false;
-    }
+        // Where bytes changed in place, the continuing alignment resumes a few
+        // bytes on; after an insertion or removal it matches only by chance.
+        const std::size_t resume = ContinuingResumes(here);
+        const std::size_t hereLength = resume < kLookahead ? MatchAt(here + static_cast<std::int64_t>(resume), j_ + resume) : 0;
+        const std::size_t hereReach = resume < kLookahead ? resume + hereLength : 0;
 
-    bool TryIndex(const BlockIndex& index) {
-        if (j_ + kBlock > target_.size()) return false;
-        std::size_t b = index.Find(target_.data() + j_);
-        if (b == BlockIndex::npos || std::memcmp(base_.data() + b, target_.data() + j_, kBlock) != 0) return false;
-        // Take back literal bytes that the moved run also covers.
-        while (j_ > literalStart_ && b > 0 && base_[b - 1] == target_[j_ - 1]) {
-            --b;
-            --j_;
+        // Another alignment must reach further (a seek costs bytes, and runs of
+        // zeros match almost anywhere).
+        std::int64_t otherFrom = -1;
+        std::size_t otherLength = 0, otherBack = 0;
+        for (std::size_t k = 0; k < shiftCount_; ++k) {
+            const std::int64_t b = static_cast<std::int64_t>(j_) + shifts_[k];
+            const std::size_t length = b == here ? 0 : MatchAt(b);
+            if (length >= kBlock && length > otherLength) {
+                otherLength = length;
+                otherFrom = b;
+            }
         }
-        Copy(b, MatchLength(b, j_));
+        if (j_ + kBlock <= target_.size()) {
+            const std::size_t b = index.Find(target_.data() + j_);
+            if (b != BlockIndex::npos && std::memcmp(base_.data() + b, target_.data() + j_, kBlock) == 0) {
+                std::size_t back = 0;  // literal bytes the moved run also covers
+                while (j_ - back > literalStart_ && b - back > 0 && base_[b - back - 1] == target_[j_ - back - 1]) ++back;
+                const std::size_t length = MatchLength(b, j_);
+                if (length > otherLength) {
+                    otherLength = length;
+                    otherFrom = static_cast<std::int64_t>(b);
+                    otherBack = back;
+                }
+            }
+        }
+
+        if (otherFrom >= 0 && otherLength > hereReach) {
+            j_ -= otherBack;
+            Copy(static_cast<std::size_t>(otherFrom) - otherBack, otherLength + otherBack);
+            return true;
+        }
+        if (hereReach == 0) return false;
+        j_ += resume;
+        Copy(static_cast<std::size_t>(here + static_cast<std::int64_t>(resume)), hereLength);
         return true;
     }
 
