@@ -71,7 +71,7 @@ void Chunk(Relief& relief, std::uint32_t seed, int i, float x, float y, float si
 
 Image WithRuins(const Image& plain, DebrisGround ground, std::uint32_t seed, int style) {
     Image img = plain;
-    Scorch(img, ground, seed, 18.f + Pick(seed, 1, 1, -3, 3), 18.f + Pick(seed, 1, 2, -3, 3), 15.f, 0.85f);
+    Scorch(img, ground, seed, 18.f + Pick(seed, 1, 1, -2, 2), 18.f + Pick(seed, 1, 2, -2, 2), 18.f, 0.85f);
     Relief relief(kCell, kCell);
     const bool water = ground == DebrisGround::Water;
     Rgb a, b;
@@ -82,12 +82,12 @@ Image WithRuins(const Image& plain, DebrisGround ground, std::uint32_t seed, int
         case 4: a = Bytes(140, 136, 126); b = Bytes(92, 88, 82); break;     // wall corner
         default: a = Bytes(120, 112, 100); b = Bytes(84, 78, 70); break;    // crater
     }
-    const int pieces = water ? 5 : 11;
+    const int pieces = water ? 6 : 18;
     for (int i = 0; i < pieces; ++i) {
         const float angle = Pick(seed, i, 3, 0.f, 2.f * kPi);
-        const float dist = Pick(seed, i, 4, style == 5 ? 7.f : 0.f, style == 5 ? 12.f : 11.f);
+        const float dist = Pick(seed, i, 4, style == 5 ? 7.f : 0.f, style == 5 ? 12.f : 13.f);
         const float x = 18.f + std::cos(angle) * dist, y = 18.f + std::sin(angle) * dist;
-        Chunk(relief, seed, i, x, y, Pick(seed, i, 5, 1.6f, 3.8f), Pick(seed, i, 6, 1.f, 3.f), i % 2 ? a : b);
+        Chunk(relief, seed, i, x, y, Pick(seed, i, 5, 1.8f, 4.4f), Pick(seed, i, 6, 1.f, 3.5f), i % 2 ? a : b);
     }
     if (style == 3) {  // charred beams
         for (int i = 0; i < 3; ++i) {

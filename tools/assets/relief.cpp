@@ -130,8 +130,9 @@ Image Relief::Render(const Lighting& lighting) const {
             x += stepX;
             y += stepY;
             ray += rise;
-            const int ix = static_cast<int>(std::lround(x)), iy = static_cast<int>(std::lround(y));
-            if (ix < 0 || iy < 0 || ix >= sw_ || iy >= sh_) return false;
+            if (x < -0.5f || y < -0.5f) return false;
+            const int ix = static_cast<int>(x + 0.5f), iy = static_cast<int>(y + 0.5f);
+            if (ix >= sw_ || iy >= sh_) return false;
             if (At(ix, iy).Height > ray) return true;
         }
         return false;

@@ -174,7 +174,7 @@ Image Boulders(std::uint32_t seed, int variant) {
     Relief r(kDecorSize, kDecorSize);
     const int count = 1 + variant * 2;
     for (int i = 0; i < count; ++i) {
-        const float size = i == 0 ? 10.f - variant * 2.f : Pick(seed, i, 1, 3.f, 5.5f);
+        const float size = i == 0 ? 12.f - variant * 2.5f : Pick(seed, i, 1, 3.5f, 6.f);
         const float x = i == 0 ? 16.f : Pick(seed, i, 2, 6.f, 28.f), y = i == 0 ? 16.f : Pick(seed, i, 3, 6.f, 28.f);
         std::vector<float> pts;
         for (int k = 0; k < 7; ++k) {
@@ -186,7 +186,7 @@ Image Boulders(std::uint32_t seed, int variant) {
         r.Stamp(Pose{x, y, 0.f}, size + 1.f, [pts](float u, float v) { return SdPolygon(u, v, pts); },
                 Profile{0.f, size * 0.8f, size * 0.8f, true}, [&, i](float u, float v, float) {
                     const float n = Fbm(seed + i, u * 2.f, v * 2.f, 2.f, 3);
-                    return Mix(Bytes(150, 146, 138), Bytes(200, 198, 190), n);
+                    return Mix(Bytes(120, 116, 108), Bytes(176, 172, 162), n);
                 });
     }
     return Finish(r);

@@ -50,6 +50,27 @@ void SceneMap::AddTank(int side, int model, int hull, int turret, int column, in
 
 void SceneMap::Hide(int column, int row) { hidden_[row * columns_ + column] = 1; }
 
+int WallFrameOfMask(int mask) {
+    static constexpr int kFrames[16] = {0, 0, 1, 4, 0, 0, 5, 9, 1, 3, 1, 8, 2, 7, 6, 10};
+    return kFrames[mask & 15];
+}
+
+void SceneMap::AddWalls(const std::vector<std::string>& rows) {
+    auto kind = [&](int x, int y) {
+        if (y < 0 || y >= static_cast<int>(rows.size()) || x < 0 || x >= static_cast<int>(rows[y].size())) return -1;
+        const char c = rows[y][x];
+        return c == '0' ? 0 : c == '1' ? 1 : -1;
+    };
+    for (int y = 0; y < static_cast<int>(rows.size()); ++y)
+        for (int x = 0; x < static_cast<int>(rows[y].size()); ++x) {
+            const int k = kind(x, y);
+            if (k < 0) continue;
+            const int mask = (kind(x - 1, y) == k ? 1 : 0) | (kind(x, y - 1) == k ? 2 : 0) | (kind(x + 1, y) == k ? 4 : 0) |
+                             (kind(x, y + 1) == k ? 8 : 0);
+            AddObject(1, k, 0, WallFrameOfMask(mask), x, y);
+        }
+}
+
 int FogPieceOf(int mask) {
     if (mask == 0) return 9;
     if (mask == 255) return 8;
@@ -77,7 +98,8 @@ Image SceneMap::Draw(const ContentLibrary& library) const {
     auto keyed = [&](const Image& src, int x, int y) {
         for (int sy = 0; sy < src.Height; ++sy)
             for (int sx = 0; sx < src.Width; ++sx)
-                if (!IsKey(src.At(sx, sy))) img.Put(x + sx, y + sy, src.At(sx, sy) | 0xFF000000u);
+                if (!IsKey(src.At(sx, sy)) && AlphaOf(src.At(sx, sy)) >= 128)
+                    img.Put(x + sx, y + sy, src.At(sx, sy) | 0xFF000000u);
     };
     for (int y = 0; y < rows_; ++y)
         for (int x = 0; x < columns_; ++x) {
@@ -158,6 +180,75 @@ std::vector<Scene> PreviewScenes(const ContentLibrary& library) {
         "C0 L  L  L  C5 C9",
     });
     scenes.push_back({"DIAGONAL COAST", diagonal.Draw(library)});
+
+    // Two bases, walls, scenery and the fog of war.
+    SceneMap base({
+        "L L L L L L L L L L L L L L L L",
+        "L L L L L L L L L L L L L L L L",
+        "L L L L L L L L L L L L L L L L",
+        "L L L L L L L L L L L L L L L L",
+        "L L L L L L L L L L L L L L L L",
+        "L L L L L L L L L L L L L L L L",
+        "L L L L L L L L L L L L L L L L",
+        "L L L L L L L L L L L L L L L L",
+        "L L L L L L L L L L L L L L L L",
+        "L L L L L L L L L L L L L L L L",
+    });
+    base.AddWalls({
+        "...........11111",
+        "...........1....",
+        "...........1....",
+        "...........1....",
+        "................",
+        "...........1....",
+        "0000000000.1....",
+        "....0......11111",
+        "....0...........",
+        "....0...........",
+    });
+    base.AddObject(3, 0, 0, 0, 0, 0);    // headquarters
+    base.AddObject(3, 0, 1, 0, 3, 0);    // factory, its gate over (4, 1)
+    base.AddObject(3, 0, 2, 0, 0, 4);    // barracks
+    base.AddObject(3, 0, 3, 1, 6, 0);    // power plant
+    base.AddObject(3, 0, 4, 0, 2, 4);    // fuel depot
+    base.AddObject(3, 0, 5, 1, 8, 3);    // radio mast
+    base.AddObject(2, 0, 0, 8, 9, 0);    // gun tower facing east
+    base.AddObject(2, 0, 1, 10, 8, 7);   // fortress facing south-east
+    base.AddObject(3, 1, 0, 3, 12, 1);   // the computer's headquarters
+    base.AddObject(3, 1, 1, 2, 12, 5);   // and its factory
+    base.AddObject(2, 1, 0, 0, 15, 4);   // its tower facing west
+    base.AddObject(3, 2, 2, 0, 13, 8);   // a neutral barracks
+    base.AddObject(1, 2, 2, 0, 5, 4);    // trees, rocks, crates, craters
+    base.AddObject(1, 2, 2, 1, 6, 5);
+    base.AddObject(1, 2, 2, 2, 1, 8);
+    base.AddObject(1, 2, 1, 0, 2, 9);
+    base.AddObject(1, 2, 0, 1, 7, 9);
+    base.AddObject(1, 2, 3, 1, 9, 5);
+    base.AddObject(1, 3, 1, 0, 3, 5);
+    base.AddObject(1, 3, 0, 0, 6, 8);
+    base.AddObject(1, 3, 2, 0, 10, 9);
+    base.AddObject(1, 3, 3, 0, 3, 8);
+    base.AddTank(0, 0, 12, 12, 4, 2);
+    base.AddTank(0, 0, 8, 7, 7, 5);
+    base.AddTank(0, 2, 8, 8, 8, 6);
+    base.AddTank(0, 1, 6, 6, 10, 4);
+    base.AddTank(1, 0, 0, 1, 11, 4);
+    base.AddTank(1, 2, 2, 0, 14, 3);
+    base.AddTank(2, 1, 4, 4, 12, 8);
+    for (int x = 13; x < 16; ++x)
+        for (int y = 0; y < 10; ++y)
+            if (x > 13 || y > 4) base.Hide(x, y);
+    scenes.push_back({"BASES, WALLS, SCENERY AND FOG", base.Draw(library)});
+
+    SceneMap tiling({
+        "W W W W W L L L L L",
+        "W W W W W L L L L L",
+        "W W W W W L L L L L",
+        "W W W W W L L L L L",
+        "M M M M M L L L L L",
+        "M M M M M L L L L L",
+    });
+    scenes.push_back({"PLAIN GROUND REPEATED", tiling.Draw(library)});
 
     // Every side and model at the four main facings, and with the turret turned.
     SceneMap tanks({

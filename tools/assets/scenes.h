@@ -29,6 +29,9 @@ public:
     /// A tank centred on a cell, with its hull and turret facings.
     void AddTank(int side, int model, int hull, int turret, int column, int row);
     void Hide(int column, int row);
+    /// Walls from rows of characters: '0' or '1' for a piece of that wall kind,
+    /// anything else for none. Pieces of one kind join as the editor joins them.
+    void AddWalls(const std::vector<std::string>& rows);
 
     Image Draw(const ContentLibrary& library) const;
 
@@ -47,6 +50,10 @@ private:
 /// (1 top-left, 2 top, 4 top-right, 8 right, 16 bottom-right, 32 bottom,
 /// 64 bottom-left, 128 left): 9 means no fog.
 int FogPieceOf(int mask);
+
+/// The wall frame for the mask of same-kind neighbours (1 left, 2 up, 4 right,
+/// 8 down), as the map editor chooses it.
+int WallFrameOfMask(int mask);
 
 /// The review scenes of the contact sheet.
 std::vector<Scene> PreviewScenes(const ContentLibrary& library);

@@ -103,11 +103,11 @@ Image GunTower(int side, int facing) {
     // The turret turns; the gun points along the facing.
     const Pose gun{c, c, FacingAngle(facing)};
     r.Stamp(gun, 18.f, [](float u, float v) {
-                return std::min(SdBox(u - 11.f, v, 5.2f, 1.25f, 0.3f), SdBox(u - 15.f, v, 1.3f, 1.8f, 0.3f));
-            }, Profile{9.f, 1.5f, 1.2f, true}, kMetal, 0.5f);
-    r.Stamp(gun, 10.f, [](float u, float v) { return SdCircle(u + 0.5f, v, 7.4f); }, Profile{6.f, 5.f, 5.f, true},
+                return std::min(SdBox(u - 10.5f, v, 6.f, 1.45f, 0.3f), SdBox(u - 15.3f, v, 1.4f, 2.1f, 0.3f));
+            }, Profile{9.5f, 1.5f, 1.4f, true}, kMetal * 1.1f, 0.5f);
+    r.Stamp(gun, 10.f, [](float u, float v) { return SdCircle(u + 0.8f, v, 6.3f); }, Profile{6.f, 5.f, 4.5f, true},
             p.Paint * 1.05f, 0.25f);
-    r.Stamp(gun.Moved(-3.f, -2.5f), 3.f, [](float u, float v) { return SdCircle(u, v, 1.7f); },
+    r.Stamp(gun.Moved(-3.f, -2.3f), 3.f, [](float u, float v) { return SdCircle(u, v, 1.5f); },
             Profile{10.5f, 1.f, 0.8f, true}, p.Trim, 0.3f);
     return Finish(r);
 }
@@ -154,13 +154,12 @@ Image Headquarters(int side, int frame) {
     r.Stamp(kOrigin, 160.f, Rect(2.f, 4.f, 99.f, 98.f, 2.f), Profile{0.f, 1.5f, 1.f, false}, kDarkConcrete);
     FlatBlock(r, 6.f, 10.f, 95.f, 93.f, 9.f, p.Paint);
     FlatBlock(r, 52.f, 16.f, 88.f, 54.f, 8.f, Bytes(110, 112, 116), 10.f);
-    // The emblem on the roof: a ring and a star in the light colour.
+    // The emblem on the roof: a white star on a dark disc, clear on every side's colour.
+    r.Tint(Pose{30.f, 34.f, 0.f}, 16.f, [](float u, float v) { return SdCircle(u, v, 12.5f); }, p.Trim * 0.8f);
     r.Tint(Pose{30.f, 34.f, -kPi / 2.f}, 16.f, [](float u, float v) {
-        const float ring = std::abs(SdCircle(u, v, 12.f)) - 1.4f;
         const float a = std::atan2(v, u), rr = std::hypot(u, v);
-        const float star = rr - (5.f + 4.f * std::pow(std::abs(std::cos(2.5f * a)), 6.f));
-        return std::min(ring, star);
-    }, p.Light * 0.95f);
+        return rr - (4.5f + 5.5f * std::pow(std::abs(std::cos(2.5f * a)), 5.f));
+    }, Bytes(240, 240, 232));
     // A helipad at the front corner.
     r.Tint(Pose{30.f, 72.f, 0.f}, 14.f, [](float u, float v) { return std::abs(SdCircle(u, v, 10.f)) - 1.f; },
            Bytes(236, 236, 228));

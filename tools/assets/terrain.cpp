@@ -57,48 +57,52 @@ float InteriorWeight(float x, float y) {
 
 GroundTextures::GroundTextures(std::uint32_t seed) : seed_(seed) {}
 
+// The plain textures repeat with every cell, so they are built from fine
+// detail only: anything as large as a third of a cell would show as a grid.
 Rgb GroundTextures::Water(float x, float y) const {
-    const float depth = TileFbm(seed_ + 1, x, y, kCell, 2, 3);
-    Rgb c = Mix(kDeepWater, kWater, SmoothStep(0.25f, 0.75f, depth));
-    // Wave crests: the ridges of a second noise, short bright strokes.
-    const float r = TileFbm(seed_ + 2, x * 1.f, y, kCell, 3, 3);
+    const float depth = TileFbm(seed_ + 1, x, y, kCell, 4, 3);
+    Rgb c = Mix(kDeepWater, kWater, 0.45f + 0.4f * SmoothStep(0.2f, 0.8f, depth));
+    // Ripples: short bright arcs on the ridges of a fine noise.
+    const float r = TileFbm(seed_ + 2, x, y, kCell, 9, 2);
     const float ridge = 1.f - std::abs(2.f * r - 1.f);
-    const float crest = SmoothStep(0.86f, 0.97f, ridge);
+    const float light = SmoothStep(0.3f, 0.7f, TileFbm(seed_ + 4, x, y, kCell, 4, 2));
+    c = Mix(c, kWaveCrest, 0.5f * SmoothStep(0.86f, 0.97f, ridge) * light);
     const float fine = TileFbm(seed_ + 3, x, y, kCell, 12, 1);
-    c = Mix(c, kWaveCrest, crest * (0.35f + 0.5f * fine));
     return c * (0.96f + 0.08f * fine);
 }
 
 Rgb GroundTextures::Land(float x, float y) const {
-    const float patches = TileFbm(seed_ + 11, x, y, kCell, 2, 4);
-    Rgb c = Mix(kDarkGrass, kLightGrass, SmoothStep(0.2f, 0.8f, patches));
-    const float dry = TileFbm(seed_ + 12, x, y, kCell, 3, 2);
-    c = Mix(c, kDryGrass, 0.35f * SmoothStep(0.6f, 0.8f, dry));
-    // Grain of grass blades: single pixels a little lighter or darker.
+    const float patches = TileFbm(seed_ + 11, x, y, kCell, 6, 3);
+    Rgb c = Mix(kDarkGrass, kLightGrass, 0.3f + 0.35f * SmoothStep(0.2f, 0.8f, patches));
+    const float dry = TileFbm(seed_ + 12, x, y, kCell, 6, 2);
+    c = Mix(c, kDryGrass, 0.25f * SmoothStep(0.6f, 0.8f, dry));
+    // Blades of grass: short upright strokes, lit at the tip and dark at the foot.
     const int ix = static_cast<int>(std::floor(x)) % kCell, iy = static_cast<int>(std::floor(y)) % kCell;
     const float speck = HashUnit(seed_ + 13, ix, iy);
+    const float below = HashUnit(seed_ + 13, ix, (iy + kCell - 1) % kCell);
     const float fine = TileFbm(seed_ + 14, x, y, kCell, 18, 1);
-    float k = 0.93f + 0.12f * fine;
-    if (speck > 0.9f) k += 0.10f;
-    else if (speck < 0.1f) k -= 0.10f;
+    float k = 0.94f + 0.1f * fine;
+    if (speck > 0.88f) k += 0.12f;
+    else if (below > 0.88f) k -= 0.12f;
+    else if (speck < 0.06f) k -= 0.08f;
     return c * k;
 }
 
 float GroundTextures::RockHeight(float x, float y) const {
-    const float big = TileFbm(seed_ + 21, x, y, kCell, 2, 4, 0.55f);
-    const float r = TileFbm(seed_ + 22, x, y, kCell, 3, 3);
+    const float lumps = TileFbm(seed_ + 21, x, y, kCell, 4, 4, 0.55f);
+    const float r = TileFbm(seed_ + 22, x, y, kCell, 6, 2);
     const float ridge = 1.f - std::abs(2.f * r - 1.f);
-    return 7.f + 9.f * big + 3.f * ridge * ridge;
+    return 7.f + 6.f * lumps + 3.f * ridge * ridge;
 }
 
 Rgb GroundTextures::RockColor(float x, float y) const {
-    const float tone = TileFbm(seed_ + 23, x, y, kCell, 3, 3);
-    Rgb c = Mix(kRockDark, kRockLight, SmoothStep(0.15f, 0.85f, tone));
+    const float tone = TileFbm(seed_ + 23, x, y, kCell, 6, 3);
+    Rgb c = Mix(kRockDark, kRockLight, 0.2f + 0.6f * SmoothStep(0.15f, 0.85f, tone));
     const float fine = TileFbm(seed_ + 24, x, y, kCell, 18, 1);
-    const float crack = TileFbm(seed_ + 25, x, y, kCell, 4, 2);
-    const float crackLine = 1.f - SmoothStep(0.f, 0.035f, std::abs(crack - 0.5f));
-    c = c * (0.94f + 0.1f * fine);
-    return Mix(c, kRockDark * 0.7f, 0.6f * crackLine);
+    const float crack = TileFbm(seed_ + 25, x, y, kCell, 6, 2);
+    const float crackLine = 1.f - SmoothStep(0.f, 0.03f, std::abs(crack - 0.5f));
+    c = c * (0.92f + 0.14f * fine);
+    return Mix(c, kRockDark * 0.65f, 0.55f * crackLine);
 }
 
 namespace {

@@ -42,7 +42,7 @@ TankColors TankColorsOfSide(int side) {
 }
 
 TankColors WreckColors() {
-    return {Bytes(70, 62, 54), Bytes(112, 64, 38), Bytes(52, 50, 46), Bytes(60, 56, 52), 0.f};
+    return {Bytes(62, 56, 50), Bytes(104, 60, 36), Bytes(46, 44, 42), Bytes(56, 52, 48), 0.f, false};
 }
 
 void StampHull(Relief& relief, const Pose& pose, int model, const TankColors& colors) {
@@ -93,7 +93,8 @@ void StampHull(Relief& relief, const Pose& pose, int model, const TankColors& co
     }
     // Headlights at the nose, exhausts at the tail.
     for (float side : {-1.f, 1.f}) {
-        relief.Stamp(pose.Moved(m.BodyFront - 1.0f, side * (m.BodyHalfWidth - 1.4f)), 2.f,
+        if (colors.Headlights)
+            relief.Stamp(pose.Moved(m.BodyFront - 1.0f, side * (m.BodyHalfWidth - 1.4f)), 2.f,
                      [](float u, float v) { return SdCircle(u, v, 0.75f); }, Profile{4.6f, 0.8f, 0.5f, true},
                      Bytes(240, 236, 206), 0.7f);
         relief.Carve(pose.Moved(m.BodyBack + 1.0f, side * (m.BodyHalfWidth - 2.2f)), 2.f,

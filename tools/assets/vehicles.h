@@ -22,6 +22,7 @@ struct TankColors {
     Rgb Track = Bytes(58, 56, 52);
     Rgb Metal = Bytes(86, 88, 84);
     float Shine = 0.18f;
+    bool Headlights = true;
 };
 
 TankColors TankColorsOfSide(int side);
