@@ -153,6 +153,11 @@ void UpdateMinimap(const GameType& g, RunState& run, ViewState& view, bool edito
     ++run.MinimapRowDown;
 }
 
+void ToggleMinimapZoom(RunState& run) {
+    run.MinimapZoom2 = run.MinimapZoom2 ? 0 : 1;
+    run.MinimapState = 0;
+}
+
 void MiniMapMouseDown(GameType& g, RunState& run, std::int32_t x, std::int32_t y) {
     const std::int32_t zoom = Zoom(run);
     const std::int64_t cx = x / zoom, cy = y / zoom;

@@ -31,6 +31,10 @@ void DrawMinimapRow(const GameType& g, const RunState& run, MinimapPicture& pict
 /// shows now, restoring the cells under the old one.
 void UpdateViewFrame(const GameType& g, RunState& run, MinimapPicture& picture, bool editorFogShown);
 
+/// The zoom button: one pixel per cell instead of two by two, or back, and a
+/// fresh minimap in the new size.
+void ToggleMinimapZoom(RunState& run);
+
 /// A press on the minimap at picture pixel (x, y): scrolls the view so the top-left
 /// corner of that cell comes to the centre of the screen, as far as the map allows.
 void MiniMapMouseDown(GameType& g, RunState& run, std::int32_t x, std::int32_t y);

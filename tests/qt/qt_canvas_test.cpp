@@ -2,6 +2,8 @@
 
 #include <QFontInfo>
 
+#include <algorithm>
+
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_fonts.h"
 
@@ -98,6 +100,23 @@ TEST(QtCanvasTest, PicturesSkipTheirTransparentPixelsAndAreClipped) {
         EXPECT_EQ(At(c, 62, 47), 0x00FF00u);
         EXPECT_EQ(At(c, 63, 47), 0x0000FFu);
     }
+}
+
+TEST(QtCanvasTest, APictureChangedSinceItsConversionIsDrawnAsItIsNow) {
+    ImageLibrary lib;
+    lib.Images.resize(1);
+    lib.Images[0].resize(1);
+    lib.Images[0][0].resize(1);
+    lib.Images[0][0][0].Pictures.push_back(Picture{3, 3, std::vector<std::uint32_t>(9, 0xFF00FF00u), {}});
+    Picture& p = lib.Images[0][0][0].Pictures[0];
+    QtCanvas c(16, 16);
+    c.LoadPictures(lib);
+    // The same address and size, other pixels: as when the library was edited or
+    // reloaded without converting again.
+    std::fill(p.Pixels.begin(), p.Pixels.end(), 0xFFFF0000u);
+    c.DrawPicture(2, 2, CanvasPicture{p.Width, p.Height, p.Pixels.data()});
+    c.Flip();
+    EXPECT_EQ(At(c, 3, 3), 0xFF0000u);
 }
 
 TEST(QtCanvasTest, TextIsPlacedByItsTopLeftAndHasABackgroundOnlyWithASolidBrush) {

@@ -139,6 +139,20 @@ TEST(MinimapTest, AReplacedMapIsRebuiltInsteadOfPaintedOutOfBounds) {
     EXPECT_EQ(w.run.MinimapState, 1);
 }
 
+TEST(MinimapTest, TheZoomButtonRebuildsInTheOtherSize) {
+    MinimapWorld w(80, 60);
+    w.Update(40);
+    ToggleMinimapZoom(w.run);
+    EXPECT_EQ(w.run.MinimapState, 0);
+    w.Update();
+    EXPECT_EQ(w.view.Minimap.Width, 80);
+    EXPECT_EQ(w.view.Panels.MinimapWidth, 84);
+    EXPECT_EQ(w.view.Panels.MinimapTop, MinimapRestTop(w.g, w.run, w.view.Panels));
+    ToggleMinimapZoom(w.run);
+    w.Update();
+    EXPECT_EQ(w.view.Minimap.Height, 120);
+}
+
 TEST(MinimapTest, TheTitleKeepsThePanelHidden) {
     MinimapWorld w(40, 30);
     w.run.TitleShown = 1;

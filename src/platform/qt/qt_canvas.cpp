@@ -19,6 +19,12 @@ GammaRamp IdentityRamp() {
     return ramp;
 }
 
+/// The first, last and two middle pixels of a picture.
+std::array<std::uint32_t, 4> Samples(const CanvasPicture& p) {
+    const auto n = static_cast<std::size_t>(p.Width) * static_cast<std::size_t>(p.Height);
+    return {p.Pixels[0], p.Pixels[n / 3], p.Pixels[2 * n / 3], p.Pixels[n - 1]};
+}
+
 QString ToQString(std::string_view text) {
     // The game's texts are single-byte; a saved game may carry any byte.
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -60,7 +66,11 @@ void QtCanvas::LoadPictures(const ImageLibrary& library) {
         for (const auto& subgroup : group)
             for (const auto& list : subgroup)
                 for (const Picture& p : list.Pictures)
-                    if (!p.Pixels.empty()) pictures_[p.Pixels.data()] = ToImage(CanvasPicture{p.Width, p.Height, p.Pixels.data()});
+                    if (p.Width > 0 && p.Height > 0 &&
+                        p.Pixels.size() == static_cast<std::size_t>(p.Width) * static_cast<std::size_t>(p.Height)) {
+                        const CanvasPicture picture{p.Width, p.Height, p.Pixels.data()};
+                        pictures_[p.Pixels.data()] = Converted{ToImage(picture), Samples(picture)};
+                    }
 }
 
 QPainter& QtCanvas::Painter() {
@@ -92,8 +102,9 @@ void QtCanvas::DrawPicture(std::int32_t x, std::int32_t y, const CanvasPicture& 
         std::int64_t{y} + picture.Height <= 0)
         return;
     const auto known = pictures_.find(picture.Pixels);
-    if (known != pictures_.end() && known->second.width() == picture.Width && known->second.height() == picture.Height) {
-        Painter().drawImage(x, y, known->second);
+    if (known != pictures_.end() && known->second.Image.width() == picture.Width &&
+        known->second.Image.height() == picture.Height && known->second.Samples == Samples(picture)) {
+        Painter().drawImage(x, y, known->second.Image);
         return;
     }
     Painter().drawImage(x, y, ToImage(picture));

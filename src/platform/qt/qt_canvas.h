@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -70,7 +71,13 @@ private:
     QImage front_;      ///< the last flipped frame
     QImage presented_;  ///< front_ through the gamma ramp
     std::unique_ptr<QPainter> painter_;
-    std::unordered_map<const std::uint32_t*, QImage> pictures_;
+    /// A converted picture and a few of its source pixels, which must still match
+    /// for the conversion to be used (a freed picture's address may be reused).
+    struct Converted {
+        QImage Image;
+        std::array<std::uint32_t, 4> Samples{};
+    };
+    std::unordered_map<const std::uint32_t*, Converted> pictures_;
 
     QColor penColor_{Qt::black};
     int penWidth_ = 1;
