@@ -63,11 +63,12 @@ void DrawFrameOver(Image& sheet, const Image& frame, int x, int y, const Image* 
 
 }  // namespace
 
-Image ContactSheet(const ContentLibrary& library) {
+Image ContactSheet(const ContentLibrary& library, const std::vector<Scene>& extras) {
     const PictureSet* land = library.Find(0, 1, 0);
     const Image* ground = land && !land->Frames.empty() ? &land->Frames[0] : nullptr;
 
     std::vector<Scene> scenes = PreviewScenes(library);
+    scenes.insert(scenes.end(), extras.begin(), extras.end());
     std::vector<Block> blocks;
     for (std::size_t g = 0; g < library.Groups.size(); ++g) {
         for (std::size_t s = 0; s < library.Groups[g].size(); ++s) {

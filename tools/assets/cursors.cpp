@@ -17,51 +17,51 @@ void Fill(Image& img, F&& sdf, Rgb color, float outline = 0.f) {
     FillShape(img, sdf, color, outline, kInk);
 }
 
-/// A direction's unit vector; dx, dy in -1..1.
+/// A direction's unit steps; x and y in -1..1.
 struct Dir {
     float X, Y;
 };
 
-/// An arrow pointing along `d` with its tip at (tx, ty): a head and a shaft,
-/// with chevrons behind it lit by `glow` (0..2, which of them is brightest).
+
+/// A bold arrow pointing along `d` with its tip in the corner or at the edge it
+/// points to. `glow` (0..2) moves a bright band toward the tip from frame to
+/// frame; a blocked arrow is red and runs into a bar.
 Image ScrollArrow(Dir d, int glow, bool blocked) {
     Image img(kCursorSize, kCursorSize, 0);
     const float len = std::hypot(d.X, d.Y);
     const float ux = d.X / len, uy = d.Y / len;  // forward
     const float vx = -uy, vy = ux;               // across
-    // The tip sits in the corner or at the edge the arrow points to.
-    const float tx = 15.5f + d.X * 14.f, ty = 15.5f + d.Y * 14.f;
-    auto local = [&](float x, float y, float& u, float& v) {
+    const float reach = len > 1.f ? 13.5f : 14.f;
+    const float tx = 15.5f + d.X * reach, ty = 15.5f + d.Y * reach;
+    auto local = [=](float x, float y, float& u, float& v) {
         const float dx = x - tx, dy = y - ty;
         u = -(dx * ux + dy * uy);  // distance back from the tip
         v = dx * vx + dy * vy;
     };
-    const Rgb body = blocked ? Bytes(200, 70, 60) : Bytes(250, 226, 90);
-    auto head = [&](float x, float y) {
+    const float inset = blocked ? 2.5f : 0.f;  // the blocked arrow stops short of its bar
+    auto arrow = [=](float x, float y) {
         float u, v;
         local(x, y, u, v);
-        return std::max(std::abs(v) - u * 0.8f, u - 9.f) - 0.3f;
+        u -= inset;
+        const float head = std::max(std::abs(v) - u * 0.8f, u - 9.f);
+        const float shaft = std::max(std::abs(v) - 2.6f, std::max(8.f - u, u - 17.f));
+        return std::min(head, shaft) - 0.2f;
     };
-    auto chevron = [&](int k) {
-        return [&, k](float x, float y) {
-            float u, v;
-            local(x, y, u, v);
-            const float start = 11.f + k * 5.f;
-            return std::max(std::abs((u - start) - std::abs(v) * 0.8f) - 1.4f, std::abs(v) - 6.f);
-        };
-    };
-    for (int k = 1; k >= 0; --k) {
-        const float bright = (glow == k + 1) ? 1.f : 0.55f;
-        Fill(img, chevron(k), blocked ? body * 0.7f : body * bright, 1.2f);
-    }
-    Fill(img, head, glow == 0 || blocked ? body : body * 0.8f, 1.2f);
+    const Rgb base = blocked ? Bytes(214, 64, 52) : Bytes(246, 214, 72);
+    FillShapeWith(img, arrow, [=](float x, float y) {
+        float u, v;
+        local(x, y, u, v);
+        if (blocked) return base;
+        const float band = 15.f - 6.f * static_cast<float>(2 - glow);  // 15, 9, 3: toward the tip
+        const float bright = std::exp(-(u - band) * (u - band) / 6.f);
+        return Mix(base * 0.8f, Bytes(255, 250, 210), bright);
+    }, 1.2f, kInk);
     if (blocked) {
-        // A bar across the tip: the view cannot go further this way.
-        Fill(img, [&](float x, float y) {
+        FillShape(img, [=](float x, float y) {
             float u, v;
             local(x, y, u, v);
-            return std::max(std::abs(u - 0.2f) - 1.f, std::abs(v) - 9.f);
-        }, Bytes(230, 230, 230), 1.2f);
+            return std::max(std::abs(u - 0.6f) - 1.1f, std::abs(v) - 8.f);
+        }, Bytes(236, 236, 232), 1.2f, kInk);
     }
     return img;
 }
@@ -163,7 +163,7 @@ AnimatedCursor MakeCursor(int number) {
         if (blocked) {
             c.Frames.push_back({ScrollArrow(d, 0, true), hotX, hotY});
         } else {
-            for (int g = 2; g >= 0; --g) c.Frames.push_back({ScrollArrow(d, g, false), hotX, hotY});
+            for (int g = 0; g < 3; ++g) c.Frames.push_back({ScrollArrow(d, g, false), hotX, hotY});
             c.Jiffies = 7;
         }
         return c;

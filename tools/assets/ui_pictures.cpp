@@ -232,48 +232,66 @@ Image SoundIcon() {
 }  // namespace
 
 Image TitlePicture(const ContentLibrary& library) {
+    // A coast on the left, the player's base on the shore, a mountain, and the
+    // computer's tanks coming down from the north.
     SceneMap map({
-        "W  W  C6 L  L  L  L  L  L",
-        "W  W  C2 L  L  L  K8 K1 K1",
-        "W  W  C2 L  L  L  K0 M  M",
-        "W  W  C5 C4 L  L  K11 K3 K3",
-        "W  W  W  C2 L  L  L  L  L",
-        "W  W  W  C2 L  L2 L  L  L",
-        "W  W  W  C2 L  L  L  L  L",
+        "W  W  C0 L  L  L  L  L  L",
+        "W  W  C0 L  L  L  K8 K1 K1",
+        "W  W  C0 L  L  L  K0 M  M",
+        "W  W  C0 L  L  L  K11 K3 K3",
+        "W  W  C0 L  L2 L  L  L  L",
+        "W  W  C0 L  L  L  L  L3 L",
+        "W  W  C0 L  L  L  L  L  L",
     });
-    map.AddObject(3, 0, 0, 2, 3, 4);     // the player's headquarters
-    map.AddObject(2, 1, 0, 14, 6, 4);    // a computer tower
-    map.AddObject(1, 2, 2, 0, 8, 5);     // a tree
-    map.AddObject(1, 2, 2, 1, 4, 0);
-    map.AddTank(1, 0, 12, 10, 6, 0);
-    map.AddTank(1, 2, 14, 13, 8, 0);
-    map.AddTank(0, 0, 4, 6, 7, 6);
-    map.AddTank(0, 2, 6, 6, 5, 3);
-    map.AddTank(0, 1, 2, 2, 4, 3);
-    Image scene = Crop(map.Draw(library), 10, 17, 304, 218);
-    // An explosion where the shells land, and a muzzle flash.
+    map.AddObject(2, 1, 0, 12, 7, 0);    // a computer tower on the mountain's foot
+    map.AddObject(1, 2, 2, 0, 5, 3);     // trees
+    map.AddObject(1, 2, 2, 1, 3, 0);
+    map.AddObject(1, 2, 2, 3, 8, 4);
+    map.AddTank(1, 0, 12, 10, 5, 1);
+    map.AddTank(1, 2, 13, 11, 6, 2);
+    map.AddTank(0, 0, 3, 2, 4, 3);
+    map.AddTank(0, 2, 4, 3, 3, 2);
+    Image scene = Crop(map.Draw(library), 10, 6, 304, 218);
+    // An explosion where a shell lands.
     if (const PictureSet* boom = library.Find(0, 3, 0); boom && boom->Frames.size() > 3) {
         const Image& f = boom->Frames[3];
         for (int y = 0; y < f.Height; ++y)
             for (int x = 0; x < f.Width; ++x)
-                if (AlphaOf(f.At(x, y))) scene.Put(205 + x, 4 + y, f.At(x, y) | 0xFF000000u);
+                if (AlphaOf(f.At(x, y)) >= 128) scene.Put(190 + x, 30 + y, f.At(x, y) | 0xFF000000u);
     }
-    // The name in raised gold letters.
+    // A dark band for the name to stand on.
+    constexpr int kBandTop = 124, kBandBottom = 196;
+    for (int y = kBandTop - 10; y < kBandBottom + 10; ++y) {
+        const float edge = std::min(1.f, std::min(y - (kBandTop - 10), kBandBottom + 10 - y) / 10.f);
+        for (int x = 0; x < scene.Width; ++x) scene.At(x, y) = Pack(Unpack(scene.At(x, y)) * (1.f - 0.62f * edge));
+    }
+    // The name in raised gold letters: each letter one surface, bevelled at its outline.
     constexpr int kScale = 6;
     const std::string title = "TAVRINE";
     const int width = TextWidth(title, kScale);
     const int x0 = (scene.Width - width) / 2, y0 = 132;
     Relief letters(scene.Width, scene.Height, 3);
-    for (std::size_t i = 0; i < title.size(); ++i)
-        for (int py = 0; py < kGlyphHeight; ++py)
-            for (int px = 0; px < kGlyphWidth; ++px)
-                if (GlyphPixel(title[i], px, py)) {
-                    const float cx = x0 + static_cast<float>(i) * (kGlyphWidth + 1) * kScale + px * kScale + kScale / 2.f;
-                    const float cy = y0 + py * kScale + kScale / 2.f;
-                    const float shade = static_cast<float>(py) / (kGlyphHeight - 1);
-                    letters.Stamp(Pose{cx, cy, 0.f}, kScale, [](float u, float v) { return SdBox(u, v, 3.05f, 3.05f, 0.6f); },
-                                  Profile{0.f, 5.f, 1.6f, false}, Mix(Bytes(255, 228, 110), Bytes(214, 124, 30), shade), 0.5f);
-                }
+    for (std::size_t i = 0; i < title.size(); ++i) {
+        // The bevel follows the distance to the nearest unset font pixel (the
+        // margin around the glyph counts as unset), so the letter is one surface.
+        std::vector<std::pair<float, float>> empty;
+        for (int py = -1; py <= kGlyphHeight; ++py)
+            for (int px = -1; px <= kGlyphWidth; ++px)
+                if (!GlyphPixel(title[i], px, py)) empty.emplace_back(px * kScale + kScale / 2.f, py * kScale + kScale / 2.f);
+        const float left = x0 + static_cast<float>(i) * (kGlyphWidth + 1) * kScale;
+        const Pose corner{left, static_cast<float>(y0), 0.f};
+        const char glyph = title[i];
+        letters.Stamp(corner.Moved(15.f, 21.f), 30.f, [&, glyph](float u, float v, float& h, Rgb& c) {
+            const float lx = u + 15.f, ly = v + 21.f;
+            if (lx < 0.f || ly < 0.f || !GlyphPixel(glyph, static_cast<int>(lx / kScale), static_cast<int>(ly / kScale)))
+                return false;
+            float depth = 1e9f;
+            for (auto [bx, by] : empty) depth = std::min(depth, SdBox(lx - bx, ly - by, kScale / 2.f, kScale / 2.f));
+            h = 2.f + 4.f * std::min(1.f, depth / 1.8f);
+            c = Mix(Bytes(255, 232, 120), Bytes(206, 118, 26), ly / (kGlyphHeight * kScale));
+            return true;
+        }, 0.5f);
+    }
     Lighting l;
     l.GroundShadow = true;
     l.ShadowReach = 5.f;
@@ -283,8 +301,8 @@ Image TitlePicture(const ContentLibrary& library) {
             if (AlphaOf(gold.At(x, y))) scene.At(x, y) = gold.At(x, y) | 0xFF000000u;
     const std::string motto = "TANKS  TOWERS  TERRITORY";
     const int mx = (scene.Width - TextWidth(motto)) / 2;
-    DrawText(scene, mx + 1, y0 + 50, motto, Pack(Bytes(0, 0, 0)));
-    DrawText(scene, mx, y0 + 49, motto, Pack(kWhite));
+    DrawText(scene, mx + 1, y0 + 51, motto, Pack(Bytes(0, 0, 0)));
+    DrawText(scene, mx, y0 + 50, motto, Pack(kWhite));
     return scene;
 }
 
