@@ -116,12 +116,28 @@ public:
     /// result and holds the game for two seconds.
     void CheckOutcome();
 
+    // The gamma fades (fades.cpp). Both do nothing in the editing mode or when
+    // the canvas offers no gamma ramp; both first draw one frame.
+
+    /// Darkens the picture: at once to black with 0 ms, otherwise in 51 steps
+    /// from `SavedGamma` down, each followed by a sleep of `milliseconds` / 50.
+    /// The last step's ramp stays in `FadeGamma`, where the next fade-in starts.
+    void FadeOut(int milliseconds);
+    /// Brightens the picture from `FadeGamma` back to `SavedGamma`, in 51 steps
+    /// with sleeps of `milliseconds` / 50 (at once with 0 ms).
+    void FadeIn(int milliseconds);
+    /// Display initialisation: the canvas's current ramp becomes `SavedGamma`
+    /// (when it offers one).
+    void ReadSavedGamma();
+
     /// The status bar's time text: "Time" until the first refresh.
     const std::string& TimeLabel() const { return timeLabel_; }
     /// Shows the game time in the status bar (left alone while a title is shown).
     void RefreshTimeLabel();
 
 private:
+    bool FadePossible();
+
     std::string folder_;
     Host& host_;
     GameType record_;

@@ -22,6 +22,8 @@ namespace {
 constexpr std::int32_t kJudgeAfterBanner = 500;
 /// How long the game holds on the result before it goes on.
 constexpr int kResultHoldMs = 2000;
+/// The fade-in after start-up or loading.
+constexpr int kFadeInAfterLoadMs = 2000;
 
 }  // namespace
 
@@ -61,7 +63,12 @@ void Game::DXTimerTimer() {
     // 11. The mission outcome.
     CheckOutcome();
 
-    // 12. After start-up or loading, the picture fades in (start-up and fades).
+    // 12. After start-up or loading, the picture fades in.
+    if (run_.FadeInPending) {
+        run_.FadeInPending = 0;
+        FadeIn(kFadeInAfterLoadMs);
+        if (!run_.TitleShown) view_.Panels.MinimapVisible = true;
+    }
 }
 
 void Game::DrawFrame() {
