@@ -22,11 +22,6 @@ void WallLine(GameType& g, EditPoint from, EditPoint to, std::int32_t kind) {
     }
 }
 
-TEST(WallsTest, TheFrameTableCoversEveryMask) {
-    const std::int32_t expected[16] = {0, 0, 1, 4, 0, 0, 5, 9, 1, 3, 1, 8, 2, 7, 6, 10};
-    for (int mask = 0; mask < 16; ++mask) EXPECT_EQ(WallFrameForMask(mask), expected[mask]) << mask;
-}
-
 TEST(WallsTest, PiecesJoinIntoLinesCornersAndJunctions) {
     EditorWorld w(7, 6);
     // A rectangle with a spur off its right side.
