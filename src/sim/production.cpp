@@ -116,6 +116,8 @@ void FactoryStep(SimContext& ctx, std::int32_t ax, std::int32_t ay) {
     const bool crowded = side == SideComputer && Crowded(g, ax, ay, d);
     if (!crowded && IsPassable(g, ax + 1, ay + 2, nullptr, 0)) {
         if (side == SidePlayer) {
+            // OwnTanks: the tick's count plus the tanks built since, so two
+            // factories due together never pass the limit.
             if (run.OwnTanks >= kOwnTankLimit || g.Money < kTankCost) return;
             AddMoney(ctx, -kTankCost);
         }
