@@ -1,0 +1,70 @@
+// The game file picker: the saved games to load or to save over, and, when
+// loading, the prepared maps after them marked "[New Game]".
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+#include <string>
+
+#include "platform/dialogs.h"
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace tavrine::ui {
+
+class CaptionBar;
+
+/// The ordinary files of `folder` (no sub-folders, no hidden files), sorted by
+/// name without regard to case; nothing when the folder is missing.
+QStringList ListGameFiles(const QString& folder);
+
+/// True when a save name can be used as a file name inside SaveGames: not empty
+/// or blank, no folder separator, and not "." or "..". Leading and trailing
+/// blanks are kept as part of the name.
+bool IsUsableGameName(const QString& name);
+
+class TFileForm final : public QDialog {
+    Q_OBJECT
+public:
+    /// `programFolder` holds the two icons (ui/new-game.png, ui/saved-game.png);
+    /// without them the picker draws its own.
+    explicit TFileForm(const std::string& programFolder = {}, QWidget* parent = nullptr);
+
+    /// Lists the saved games, and when loading the prepared maps after them (the
+    /// name field is then disabled and greyed: a name can only be picked).
+    void Fill(const QString& newGamesFolder, const QString& saveGamesFolder, FilePickerMode mode);
+
+    /// The rows that come from SaveGames; the rows after them come from NewGames.
+    int SavedCount() const { return savedCount_; }
+    bool Loading() const { return loading_; }
+    FilePick Pick() const;
+
+    QLineEdit* NameField() const { return Edit1; }
+    QListWidget* List() const { return ListBox1; }
+    QPushButton* OkButton() const { return Button1; }
+    QPushButton* CancelButton() const { return Button2; }
+    QString Caption() const;
+
+    void ListBox1Click();
+    void Button1Click();
+    void Button2Click();
+
+private:
+    CaptionBar* Panel2;
+    QLineEdit* Edit1;
+    QListWidget* ListBox1;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    int savedCount_ = 0;
+    bool loading_ = false;
+};
+
+/// Shows the picker modally over the two folders, for loading or saving. The
+/// name comes back in the file system's encoding.
+FilePick ShowFilePicker(const QString& newGamesFolder, const QString& saveGamesFolder, FilePickerMode mode,
+                        const std::string& programFolder = {}, QWidget* parent = nullptr);
+
+}  // namespace tavrine::ui

@@ -1,0 +1,265 @@
+#include "ui/GamePanels.h"
+
+#include <QPainter>
+
+#include "ui/UiCommon.h"
+
+namespace tavrine::ui {
+
+namespace {
+
+constexpr QColor kFace(212, 208, 200);
+constexpr QColor kLight(255, 255, 255);
+constexpr QColor kShadow(128, 128, 128);
+constexpr QColor kDark(64, 64, 64);
+
+constexpr int kButtonTop = 2;
+constexpr int kButtonHeight = kStatusBarHeight - 4;
+constexpr int kMenuButtonWidth = 56;
+constexpr int kSmallButtonWidth = 24;
+constexpr int kTimeLabelLeft = 68;
+constexpr int kMoneyLabelLeft = 150;
+
+/// A raised (or, pressed, a sunken) edge one pixel wide inside `r`.
+void Bevel(QPainter& p, const QRect& r, bool sunken) {
+    p.setPen(sunken ? kShadow : kLight);
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(sunken ? kLight : kDark);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+}
+
+QPixmap DrawnIcon(PanelPart item) {
+    QPixmap icon(16, 16);
+    icon.fill(Qt::transparent);
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (item == PanelPart::InfoItem) {
+        p.setBrush(QColor(50, 110, 190));
+        p.setPen(QColor(30, 70, 140));
+        p.drawEllipse(QRectF(1, 1, 14, 14));
+        p.fillRect(QRectF(7, 7, 2, 5), Qt::white);
+        p.fillRect(QRectF(7, 4, 2, 2), Qt::white);
+    } else if (item == PanelPart::ExitItem) {
+        p.setBrush(QColor(214, 48, 40));
+        p.setPen(QColor(140, 30, 24));
+        p.drawEllipse(QRectF(1, 1, 14, 14));
+        p.setPen(QPen(Qt::white, 2));
+        p.drawLine(QPointF(5, 5), QPointF(11, 11));
+        p.drawLine(QPointF(11, 5), QPointF(5, 11));
+    } else {
+        p.setBrush(QColor(236, 196, 60));
+        p.setPen(QColor(160, 120, 30));
+        p.drawRect(QRectF(2, 3, 12, 10));
+    }
+    return icon;
+}
+
+QImage MinimapImage(const MinimapPicture& minimap) {
+    if (minimap.Width <= 0 || minimap.Height <= 0 ||
+        minimap.Pixels.size() < static_cast<std::size_t>(minimap.Width) * static_cast<std::size_t>(minimap.Height))
+        return {};
+    return QImage(reinterpret_cast<const uchar*>(minimap.Pixels.data()), minimap.Width, minimap.Height,
+                  static_cast<qsizetype>(minimap.Width) * 4, QImage::Format_RGB32);
+}
+
+}  // namespace
+
+QString MenuItemText(PanelPart item) {
+    switch (item) {
+        case PanelPart::LoadItem: return QStringLiteral("Load Game");
+        case PanelPart::SaveItem: return QStringLiteral("Save Game");
+        case PanelPart::ControlItem: return QStringLiteral("Game Control");
+        case PanelPart::InfoItem: return QStringLiteral("Information");
+        case PanelPart::ExitItem: return QStringLiteral("Exit");
+        default: return {};
+    }
+}
+
+bool IsMenuItem(PanelPart part) {
+    for (PanelPart item : kMenuItems)
+        if (item == part) return true;
+    return false;
+}
+
+int StatusBarShade(int row) {
+    int c = 255;
+    for (int r = 0; r <= row; ++r)
+        if (c > 130) c -= 10;
+    return c;
+}
+
+int MenuShade(int row) {
+    int c = 255;
+    for (int r = 0; r <= row; ++r)
+        if (r % 2 == 0 && c > 1) c -= 1;
+    return c;
+}
+
+void GamePanels::LoadIcons(const std::string& programFolder) {
+    const QString files[kMenuItemCount] = {QStringLiteral("ui/image-editor/1.png"), QStringLiteral("ui/saved-game.png"),
+                                           QStringLiteral("ui/display.png"), QString(), QString()};
+    for (int i = 0; i < kMenuItemCount; ++i) {
+        QPixmap icon = files[i].isEmpty() ? QPixmap() : ProgramPicture(programFolder, files[i]);
+        if (!icon.isNull() && icon.size() != QSize(16, 16))
+            icon = icon.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        icons_[static_cast<std::size_t>(i)] = icon.isNull() ? DrawnIcon(kMenuItems[static_cast<std::size_t>(i)]) : icon;
+    }
+}
+
+void GamePanels::SetLabels(const QString& time, const QString& money) {
+    time_ = time;
+    money_ = money;
+}
+
+QRect GamePanels::StatusBarRect(const PanelState& panels) {
+    return {panels.StatusBarLeft, panels.StatusBarTop, panels.StatusBarWidth, panels.StatusBarHeight};
+}
+
+QRect GamePanels::MenuRect(const PanelState& panels) {
+    return {panels.StatusBarLeft, panels.MenuTop, kMenuWidth, panels.MenuHeight};
+}
+
+QRect GamePanels::MinimapPanelRect(const PanelState& panels) {
+    return {panels.MinimapLeft, panels.MinimapTop, panels.MinimapWidth, panels.MinimapHeight};
+}
+
+QRect GamePanels::MenuButtonRect() { return {2, kButtonTop, kMenuButtonWidth, kButtonHeight}; }
+
+QRect GamePanels::ZoomButtonRect(const PanelState& panels) {
+    return {panels.StatusBarWidth - kSmallButtonWidth - 10, kButtonTop, kSmallButtonWidth, kButtonHeight};
+}
+
+QRect GamePanels::MinimapButtonRect(const PanelState& panels) {
+    const QRect zoom = ZoomButtonRect(panels);
+    return {zoom.left() - 2 - kSmallButtonWidth, kButtonTop, kSmallButtonWidth, kButtonHeight};
+}
+
+void GamePanels::Paint(QPainter& p, const PanelState& panels, const MinimapPicture& minimap, const MenuLabels& labels) const {
+    if (menuShown) PaintMenu(p, panels, labels);
+    if (panels.MinimapVisible) PaintMinimap(p, panels, minimap);
+    if (statusBarShown) PaintStatusBar(p, panels);
+}
+
+void GamePanels::PaintButton(QPainter& p, const QRect& r, bool down, PanelPart which) const {
+    p.fillRect(r, down ? QColor(232, 230, 226) : kFace);
+    Bevel(p, r, down);
+    const QPoint shift = down ? QPoint(1, 1) : QPoint(0, 0);
+    const QRect inner = r.adjusted(3, 3, -3, -3).translated(shift);
+    switch (which) {
+        case PanelPart::MenuButton:
+            p.setPen(Qt::black);
+            p.setFont(DialogFont(true));
+            p.drawText(r.translated(shift), Qt::AlignCenter, QStringLiteral("Menu"));
+            break;
+        case PanelPart::MinimapButton: {
+            // A little map with the view's white frame on it.
+            const QRect map(inner.center().x() - 7, inner.center().y() - 6, 14, 12);
+            p.fillRect(map, QColor(40, 80, 150));
+            p.fillRect(map.adjusted(5, 2, -1, -1), QColor(70, 130, 60));
+            p.setPen(Qt::white);
+            p.drawRect(map.adjusted(2, 2, -7, -5));
+            p.setPen(kDark);
+            p.drawRect(map.adjusted(0, 0, -1, -1));
+            break;
+        }
+        case PanelPart::ZoomButton: {
+            // A magnifying glass.
+            const QPoint c = inner.center() + QPoint(-2, -2);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QPen(kDark, 1.5));
+            p.setBrush(QColor(200, 225, 250));
+            p.drawEllipse(QPointF(c), 4.5, 4.5);
+            p.setPen(QPen(kDark, 2.5));
+            p.drawLine(QPointF(c) + QPointF(3.5, 3.5), QPointF(c) + QPointF(7, 7));
+            p.setRenderHint(QPainter::Antialiasing, false);
+            p.setBrush(Qt::NoBrush);
+            break;
+        }
+        default: break;
+    }
+}
+
+void GamePanels::PaintStatusBar(QPainter& p, const PanelState& panels) const {
+    const QRect bar = StatusBarRect(panels);
+    if (bar.width() <= 0 || bar.height() <= 0) return;
+    for (int row = 0; row < bar.height(); ++row) {
+        const int c = StatusBarShade(row);
+        p.setPen(QColor(c, c, c));
+        p.drawLine(bar.left(), bar.top() + row, bar.right(), bar.top() + row);
+    }
+    Bevel(p, bar, false);
+
+    p.save();
+    p.translate(bar.topLeft());
+    PaintButton(p, MenuButtonRect(), panels.MenuButtonDown || pressed_ == PanelPart::MenuButton, PanelPart::MenuButton);
+    PaintButton(p, MinimapButtonRect(panels), panels.MinimapButtonDown || pressed_ == PanelPart::MinimapButton,
+                PanelPart::MinimapButton);
+    PaintButton(p, ZoomButtonRect(panels), pressed_ == PanelPart::ZoomButton, PanelPart::ZoomButton);
+    p.setFont(DialogFont(true));
+    p.setPen(Qt::black);
+    const int textTop = 0, textHeight = bar.height();
+    p.drawText(QRect(kTimeLabelLeft, textTop, kMoneyLabelLeft - kTimeLabelLeft - 4, textHeight),
+               Qt::AlignLeft | Qt::AlignVCenter, time_);
+    p.drawText(QRect(kMoneyLabelLeft, textTop, MinimapButtonRect(panels).left() - kMoneyLabelLeft - 4, textHeight),
+               Qt::AlignLeft | Qt::AlignVCenter, money_);
+    p.restore();
+}
+
+void GamePanels::PaintMenu(QPainter& p, const PanelState& panels, const MenuLabels& labels) const {
+    const QRect menu = MenuRect(panels);
+    if (menu.height() <= 0) return;
+    for (int row = 0; row < menu.height(); ++row) {
+        const int c = MenuShade(row);
+        p.setPen(QColor(c, c, c));
+        p.drawLine(menu.left(), menu.top() + row, menu.right(), menu.top() + row);
+    }
+    Bevel(p, menu, false);
+    p.setFont(DialogFont(true));
+    for (int i = 0; i < kMenuItemCount; ++i) {
+        const PanelPart item = kMenuItems[static_cast<std::size_t>(i)];
+        const int top = menu.top() + 4 + i * kMenuItemHeight;
+        p.drawPixmap(menu.left() + 8, top + (kMenuItemHeight - 16) / 2, icons_[static_cast<std::size_t>(i)]);
+        const Rgb color = labels.Color(static_cast<MenuLabel>(i));
+        p.setPen(QColor(color.R, color.G, color.B));
+        p.drawText(QRect(menu.left() + 32, top, menu.width() - 36, kMenuItemHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                   MenuItemText(item));
+    }
+}
+
+void GamePanels::PaintMinimap(QPainter& p, const PanelState& panels, const MinimapPicture& minimap) const {
+    const QRect panel = MinimapPanelRect(panels);
+    if (panel.width() <= 0 || panel.height() <= 0) return;
+    p.fillRect(panel, kFace);
+    Bevel(p, panel, false);
+    Bevel(p, panel.adjusted(1, 1, -1, -1), true);
+    const QImage picture = MinimapImage(minimap);
+    if (!picture.isNull()) p.drawImage(panel.left() + kMinimapBorder, panel.top() + kMinimapBorder, picture);
+}
+
+PanelPart GamePanels::HitTest(const PanelState& panels, int x, int y) const {
+    const QPoint at(x, y);
+    const QRect bar = StatusBarRect(panels);
+    if (statusBarShown && bar.contains(at)) {
+        const QPoint inside = at - bar.topLeft();
+        if (MenuButtonRect().contains(inside)) return PanelPart::MenuButton;
+        if (MinimapButtonRect(panels).contains(inside)) return PanelPart::MinimapButton;
+        if (ZoomButtonRect(panels).contains(inside)) return PanelPart::ZoomButton;
+        return PanelPart::StatusBar;
+    }
+    const QRect minimap = MinimapPanelRect(panels);
+    if (panels.MinimapVisible && minimap.contains(at)) {
+        const QRect picture = minimap.adjusted(kMinimapBorder, kMinimapBorder, -kMinimapBorder, -kMinimapBorder);
+        return picture.contains(at) ? PanelPart::Minimap : PanelPart::MinimapBorder;
+    }
+    const QRect menu = MenuRect(panels);
+    if (menuShown && menu.contains(at)) {
+        const int index = (y - menu.top() - 4) / kMenuItemHeight;
+        if (y - menu.top() >= 4 && index >= 0 && index < kMenuItemCount) return kMenuItems[static_cast<std::size_t>(index)];
+        return PanelPart::Menu;
+    }
+    return PanelPart::None;
+}
+
+}  // namespace tavrine::ui

@@ -1,0 +1,48 @@
+#include "ui/HelpViewer.h"
+
+#include <QFile>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "ui/UiCommon.h"
+
+namespace tavrine::ui {
+
+namespace {
+
+/// The help file is a few dozen kilobytes; anything far larger is not ours.
+constexpr qint64 kMaxHelpBytes = 4 << 20;
+
+}  // namespace
+
+HelpViewer::HelpViewer(QString path, QWidget* parent) : QWidget(parent, Qt::Window), path_(std::move(path)) {
+    setWindowTitle(QStringLiteral("Tavrine Help"));
+    resize(640, 560);
+    browser_ = new QTextBrowser(this);
+    browser_->setOpenExternalLinks(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser_);
+}
+
+bool HelpViewer::ShowContents() {
+    if (!loaded_) {
+        QFile file(path_);
+        if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxHelpBytes) {
+            QMessageBox::warning(parentWidget(), QStringLiteral("Help"),
+                                 QStringLiteral("The help file \"%1\" cannot be opened.").arg(path_));
+            return false;
+        }
+        browser_->setHtml(QString::fromUtf8(file.readAll()));
+        loaded_ = true;
+    }
+    browser_->moveCursor(QTextCursor::Start);
+    browser_->ensureCursorVisible();
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+}  // namespace tavrine::ui

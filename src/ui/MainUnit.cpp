@@ -1,0 +1,510 @@
+#include "ui/MainUnit.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "platform/sdl/sdl_audio.h"
+#include "platform/sdl/sdl_music_player.h"
+#include "platform/sdl/sdl_sound_output.h"
+#include "state/new_map.h"
+#include "state/settings.h"
+#include "ui/DisplayUnit.h"
+#include "ui/StartUnit.h"
+#include "ui/SurfaceFit.h"
+#include "ui/UiCommon.h"
+#include "view/minimap.h"
+#include "view/panels.h"
+#include "view/screens.h"
+#include "view/sound.h"
+#include "view/status.h"
+#include "view/viewport.h"
+
+namespace tavrine::ui {
+
+namespace {
+
+/// The first map, shown under the title (or edited in the editing mode).
+constexpr std::int32_t kFirstMapColumns = 80;
+constexpr std::int32_t kFirstMapRows = 60;
+constexpr int kCloseFadeMs = 100;
+/// The editing mode's window.
+constexpr DisplayMode kEditingDisplay{800, 600, 16};
+
+bool IsIdentity(const GammaRamp& ramp) {
+    for (const auto& channel : ramp)
+        for (std::size_t i = 0; i < channel.size(); ++i)
+            if (channel[i] != i * 257) return false;
+    return true;
+}
+
+/// The panels are on the display too, so the fades darken them as they darken
+/// the battlefield.
+void ApplyRamp(QImage& image, const QRect& area, const GammaRamp& ramp) {
+    const QRect r = area.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const std::uint32_t p = row[x];
+            row[x] = 0xFF000000u | (static_cast<std::uint32_t>(ramp[0][(p >> 16) & 0xFF] >> 8) << 16) |
+                     (static_cast<std::uint32_t>(ramp[1][(p >> 8) & 0xFF] >> 8) << 8) |
+                     static_cast<std::uint32_t>(ramp[2][p & 0xFF] >> 8);
+        }
+    }
+}
+
+MouseButton ToMouseButton(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::RightButton: return MouseButton::Right;
+        case Qt::MiddleButton: return MouseButton::Middle;
+        default: return MouseButton::Left;
+    }
+}
+
+}  // namespace
+
+MenuLabel LabelOf(PanelPart item) {
+    switch (item) {
+        case PanelPart::SaveItem: return MenuLabel::SaveGame;
+        case PanelPart::ControlItem: return MenuLabel::GameControl;
+        case PanelPart::InfoItem: return MenuLabel::Information;
+        case PanelPart::ExitItem: return MenuLabel::Exit;
+        default: return MenuLabel::LoadGame;
+    }
+}
+
+GameKey ToGameKey(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Escape: return GameKey::Escape;
+        case Qt::Key_A: return GameKey::A;
+        case Qt::Key_S: return GameKey::S;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return GameKey::Return;
+        default: return GameKey::Other;
+    }
+}
+
+TMainForm::TMainForm(std::string programFolder, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      folder_(std::move(programFolder)),
+      game_(folder_, host_),
+      dialogs_(folder_, [this] { return OfferedModes(); }),
+      commands_(game_, dialogs_, *this, &editor_),
+      canvas_(kDefaultDisplayMode.Width, kDefaultDisplayMode.Height),
+      cursors_(this),
+      clock_([this] { DXTimerTimer(); }, [this] { AfterTick(); }, this) {
+    setWindowTitle(QStringLiteral("Tavrine"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setFont(DialogFont(true));
+
+    host_.SetOwner(this);
+    dialogs_.SetOwner(this);
+    dialogs_.SetImageEditor([this] {
+        if (!imageForm_) return;
+        imageForm_->show();
+        imageForm_->raise();
+        imageForm_->activateWindow();
+    });
+    clock_.SetHold([this] { return host_.Sleeping(); });
+    game_.SetCanvas(&canvas_);
+    game_.SetCursors(&cursors_);
+    canvas_.SetPresentHandler([this] { update(); });
+    panels_.LoadIcons(folder_);
+    game_.View().Panels.StatusBarHeight = kStatusBarHeight;
+    game_.View().Panels.MenuHeight = kMenuHeight;
+}
+
+TMainForm::~TMainForm() {
+    clock_.SetEnabled(false);
+    game_.SetSound(nullptr);
+    game_.SetMusic(nullptr);
+    game_.SetCursors(nullptr);
+    game_.SetCanvas(nullptr);
+}
+
+std::vector<DisplayMode> TMainForm::OfferedModes() const {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return ScreenDisplayModes(s);
+}
+
+StartUp TMainForm::FormCreate(const std::function<std::int32_t(TStartForm&, std::int32_t)>& startDialog) {
+    RunState& run = game_.Run();
+    run.TimerInterval = kIntervalNormal;
+    clock_.SetInterval(run.TimerInterval);
+
+    // The start dialog lists the modes the screen can show, the preferred one
+    // selected.
+    auto start = std::make_unique<TStartForm>(folder_);
+    start->FillDisplayModes(OfferedModes());
+
+    run.EditMode = 1;
+    display_ = kEditingDisplay;
+    fullScreen_ = false;
+
+    DisplayMode stored = kDefaultDisplayMode;
+    const bool settingsRead = ReadSettings(folder_, run, stored);
+    const std::int32_t storedMode = settingsRead ? ModeNumberOf(stored) : -1;
+    clock_.SetInterval(run.TimerInterval);
+
+    const std::int32_t chosen = startDialog ? startDialog(*start, storedMode) : start->ShowStartDialog(storedMode);
+    game_.View().Panels.MinimapVisible = false;
+    start.reset();
+
+    StartUp result = StartUp::Editing;
+    if (chosen >= 0 && chosen < kModeCount) {
+        const DisplayMode mode = kDisplayModes[static_cast<std::size_t>(chosen)].Mode;
+        display_ = mode;
+        fullScreen_ = true;
+        run.EditMode = 0;
+        panels_.menuShown = false;
+        panels_.statusBarShown = false;
+        run.TitleShown = 1;
+        if (!settingsRead || !(stored == mode)) WriteSettings(folder_, run, mode);
+        result = StartUp::Play;
+    } else if (chosen != kEditingModeChoice) {
+        return StartUp::Cancelled;
+    }
+
+    run.FadeInPending = 1;
+    run.ScrollStep = 24;
+    run.ScrollDX = 0;
+    run.ScrollDY = 0;
+    GameType& g = game_.Record();
+    g.CellWidth = 36;
+    g.CellHeight = 36;
+    g.ViewX = 0;
+    g.ViewY = 0;
+    NewMap(g, run, kFirstMapColumns, kFirstMapRows, 1, 0);
+
+    cursors_.Load(folder_);
+    cursors_.SetCursor(CursorPointer);
+
+    if (game_.LoadLibraryAtStartUp()) canvas_.LoadPictures(game_.Library());
+    OpenSound();
+    return result;
+}
+
+void TMainForm::OpenSound() {
+    audio_ = std::make_unique<SdlAudio>();
+    soundOutput_ = std::make_unique<SdlSoundOutput>(*audio_);
+    soundOutput_->SetWaves(WaveFiles(game_.Library()));
+    sound_ = std::make_unique<PositionalSound>(game_.Record(), game_.Run(), game_.Library(), *soundOutput_);
+    game_.SetSound(sound_.get());
+
+    const std::string musicPath = folder_ + "/Music.mid";
+    if (!QFileInfo::exists(QString::fromStdString(musicPath))) return;
+    music_ = std::make_unique<SdlMusicPlayer>(*audio_, musicPath);
+    game_.SetMusic(music_.get());
+    if (game_.Run().MusicOn) music_->Play();
+}
+
+void TMainForm::FormShow() {
+    CreateSurface();
+    if (game_.Run().EditMode && editorForm_) {
+        editorForm_->move(geometry().right() + 8, geometry().top());
+        editorForm_->show();
+    }
+}
+
+void TMainForm::PlaceWindow() {
+    if (fullScreen_) {
+        QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+        // Without a window manager showFullScreen alone keeps the old size.
+        if (s) setGeometry(s->geometry());
+        showFullScreen();
+    } else {
+        if (isFullScreen()) showNormal();
+        setGeometry(0, 0, display_.Width, display_.Height);
+        show();
+    }
+    raise();
+    activateWindow();
+    setFocus();
+}
+
+void TMainForm::CreateSurface() {
+    RunState& run = game_.Run();
+    run.DisplayWidth = display_.Width;
+    run.DisplayHeight = display_.Height;
+    run.DisplayBits = display_.Bits;
+    canvas_.Resize(display_.Width, display_.Height);
+    composite_ = QImage(display_.Width, display_.Height, QImage::Format_ARGB32_Premultiplied);
+    PlaceWindow();
+    target_ = FitSurface(QSize(display_.Width, display_.Height), size());
+    surfaceCreated_ = true;
+    DXDrawInitialize();
+}
+
+void TMainForm::DXDrawInitialize() {
+    RunState& run = game_.Run();
+    PanelState& panels = game_.View().Panels;
+    game_.ReadSavedGamma();
+    run.MinimapState = 0;
+    panels.MinimapVisible = false;
+    if (run.FadeInPending) game_.FadeOut(0);
+    clock_.SetInterval(run.TimerInterval);
+    clock_.SetEnabled(true);
+    canvas_.SetFont(kMainFont);
+    canvas_.SetBrush(Rgb{}, BrushStyle::Clear);
+    panels_.menuShown = true;
+    // The status bar across the bottom, the game menu just below the surface
+    // (it slides in from there); the buttons follow the status bar's width.
+    PlacePanels(panels, run.DisplayWidth, run.DisplayHeight);
+    ClampView(game_.Record(), run);
+    update();
+}
+
+void TMainForm::DXDrawFinalize() { clock_.SetEnabled(false); }
+
+void TMainForm::DXTimerTimer() {
+    game_.DrawOptions().FrameRate = clock_.FrameRate();
+    game_.DrawOptions().EditorFogShown = game_.Run().EditMode && editor_.FogShown();
+    game_.DXTimerTimer();
+}
+
+void TMainForm::AfterTick() {
+    commands_.AfterTick();
+    RefreshLabels();
+    update();
+}
+
+void TMainForm::RefreshLabels() {
+    const RunState& run = game_.Run();
+    const std::int32_t money = game_.Record().Money;
+    if (money != lastMoney_ || (!run.TitleShown && !run.EditMode)) moneyShown_ = true;
+    lastMoney_ = money;
+    panels_.SetLabels(ToQString(game_.TimeLabel()),
+                      moneyShown_ ? ToQString(MoneyLabelText(game_.Record())) : QStringLiteral("$ ____"));
+}
+
+void TMainForm::CloseMainWindow() { close(); }
+
+void TMainForm::ShowStatusBar() {
+    if (panels_.statusBarShown) return;
+    panels_.statusBarShown = true;
+    DXDrawInitialize();
+}
+
+void TMainForm::SetDisplayMode(std::int32_t width, std::int32_t height, std::int32_t bits) {
+    DXDrawFinalize();
+    display_ = DisplayMode{width, height, bits};
+    CreateSurface();
+}
+
+void TMainForm::ToggleFullScreen() {
+    DXDrawFinalize();
+    fullScreen_ = !fullScreen_;
+    CreateSurface();
+}
+
+void TMainForm::SetEditorWindows(QWidget* editorForm, QWidget* imageForm) {
+    editorForm_ = editorForm;
+    imageForm_ = imageForm;
+}
+
+QPoint TMainForm::ToSurface(QPoint at) const {
+    return SurfacePoint(QSize(display_.Width, display_.Height), target_, at);
+}
+
+QImage TMainForm::Composite() {
+    const QImage& frame = canvas_.Presented();
+    if (composite_.size() != frame.size())
+        composite_ = QImage(frame.size(), QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&composite_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(0, 0, frame);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const PanelState& panels = game_.View().Panels;
+    panels_.Paint(p, panels, game_.View().Minimap, commands_.Labels());
+    p.end();
+
+    GammaRamp ramp{};
+    if (canvas_.GetGammaRamp(ramp) && !IsIdentity(ramp)) {
+        if (panels_.menuShown) ApplyRamp(composite_, GamePanels::MenuRect(panels), ramp);
+        if (panels.MinimapVisible) ApplyRamp(composite_, GamePanels::MinimapPanelRect(panels), ramp);
+        if (panels_.statusBarShown) ApplyRamp(composite_, GamePanels::StatusBarRect(panels), ramp);
+    }
+    return composite_;
+}
+
+void TMainForm::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QImage picture = Composite();
+    if (target_ != rect()) {
+        // Beside the picture the screen stays black.
+        const QRegion around = QRegion(rect()).subtracted(QRegion(target_));
+        for (const QRect& r : around) p.fillRect(r, Qt::black);
+    }
+    // Nearest-pixel scaling keeps the picture crisp.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (target_.size() == picture.size()) p.drawImage(target_.topLeft(), picture);
+    else p.drawImage(target_, picture);
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    target_ = FitSurface(QSize(display_.Width, display_.Height), size());
+}
+
+void TMainForm::SetHovered(PanelPart part) {
+    if (!IsMenuItem(part)) part = PanelPart::None;
+    if (part == hovered_) return;
+    if (IsMenuItem(hovered_)) commands_.Labels().MouseLeave(LabelOf(hovered_));
+    hovered_ = part;
+    if (IsMenuItem(hovered_)) commands_.Labels().MouseEnter(LabelOf(hovered_));
+    update();
+}
+
+void TMainForm::TrackPanels(QPoint at, bool leftHeld) {
+    const PanelState& panels = game_.View().Panels;
+    const PanelPart part = panels_.HitTest(panels, at.x(), at.y());
+    SetHovered(part);
+    cursors_.SetSuspended(part != PanelPart::None);
+    if (part == PanelPart::None) return;
+    commands_.MenuPanelMouseMove();
+    if (part == PanelPart::Minimap) {
+        const QPoint inside = at - GamePanels::MinimapPanelRect(panels).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
+        MiniMapMouseMove(game_.Record(), game_.Run(), inside.x(), inside.y(), leftHeld);
+    }
+}
+
+void TMainForm::PanelPress(PanelPart part, QPoint at) {
+    PanelState& panels = game_.View().Panels;
+    switch (part) {
+        case PanelPart::MenuButton: commands_.SpeedButton1Click(!panels.MenuButtonDown); break;
+        case PanelPart::MinimapButton: commands_.SpeedButton2Click(!panels.MinimapButtonDown); break;
+        case PanelPart::ZoomButton: commands_.SpeedButton3Click(); break;
+        case PanelPart::Minimap: {
+            const QPoint inside = at - GamePanels::MinimapPanelRect(panels).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
+            MiniMapMouseDown(game_.Record(), game_.Run(), inside.x(), inside.y());
+            break;
+        }
+        default: break;
+    }
+    panels_.SetPressed(part);
+    update();
+}
+
+void TMainForm::PanelRelease(PanelPart part) {
+    panels_.SetPressed(PanelPart::None);
+    update();
+    switch (part) {
+        case PanelPart::LoadItem:
+            if (commands_.Label5Click()) moneyShown_ = true;
+            RefreshLabels();
+            break;
+        case PanelPart::SaveItem: commands_.Label6Click(); break;
+        case PanelPart::ControlItem: commands_.Label7Click(); break;
+        case PanelPart::InfoItem: commands_.Label9Click(); break;
+        case PanelPart::ExitItem: commands_.Label10Click(); break;
+        default: break;
+    }
+}
+
+void TMainForm::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = ToSurface(event->position().toPoint());
+    const PanelPart part = panels_.HitTest(game_.View().Panels, at.x(), at.y());
+    if (part != PanelPart::None) {
+        if (event->button() == Qt::LeftButton) {
+            pressedPart_ = part;
+            PanelPress(part, at);
+        }
+        return;
+    }
+    pressOnSurface_ = true;
+    commands_.DXDrawMouseDown(ToMouseButton(event->button()), at.x(), at.y());
+    RefreshLabels();
+    update();
+}
+
+void TMainForm::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = ToSurface(event->position().toPoint());
+    const bool leftHeld = event->buttons() & Qt::LeftButton;
+    if (pressOnSurface_ && event->buttons() != Qt::NoButton) {
+        // A drag that began on the battlefield stays with it over the panels.
+        commands_.DXDrawMouseMove(leftHeld, at.x(), at.y());
+        return;
+    }
+    if (pressedPart_ != PanelPart::None && leftHeld) {
+        if (pressedPart_ == PanelPart::Minimap) TrackPanels(at, true);
+        return;
+    }
+    if (panels_.HitTest(game_.View().Panels, at.x(), at.y()) != PanelPart::None) {
+        TrackPanels(at, leftHeld);
+        return;
+    }
+    SetHovered(PanelPart::None);
+    cursors_.SetSuspended(false);
+    commands_.DXDrawMouseMove(leftHeld, at.x(), at.y());
+}
+
+void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint at = ToSurface(event->position().toPoint());
+    if (pressOnSurface_) {
+        if (event->buttons() == Qt::NoButton) pressOnSurface_ = false;
+        commands_.DXDrawMouseUp(ToMouseButton(event->button()), at.x(), at.y());
+        return;
+    }
+    if (event->button() != Qt::LeftButton || pressedPart_ == PanelPart::None) return;
+    const PanelPart pressed = pressedPart_;
+    pressedPart_ = PanelPart::None;
+    // A menu entry is chosen by letting go over the entry that was pressed.
+    const PanelPart under = panels_.HitTest(game_.View().Panels, at.x(), at.y());
+    PanelRelease(under == pressed ? pressed : PanelPart::None);
+}
+
+void TMainForm::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A double click acts as two clicks.
+    mousePressEvent(event);
+}
+
+void TMainForm::leaveEvent(QEvent* event) {
+    SetHovered(PanelPart::None);
+    QWidget::leaveEvent(event);
+}
+
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+    commands_.FormKeyDown(ToGameKey(event->key()), event->modifiers() & Qt::AltModifier);
+    RefreshLabels();
+    update();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!closing_) {
+        closing_ = true;
+        game_.FadeOut(kCloseFadeMs);
+        DXDrawFinalize();
+        if (music_) music_->Stop();
+    }
+    if (editorForm_) editorForm_->close();
+    if (imageForm_) imageForm_->close();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (dropHandler_) event->acceptProposedAction();
+}
+
+void TMainForm::dragMoveEvent(QDragMoveEvent* event) {
+    if (dropHandler_) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    if (!dropHandler_) return;
+    if (dropHandler_(*event, ToSurface(event->position().toPoint()))) event->acceptProposedAction();
+    update();
+}
+
+}  // namespace tavrine::ui

@@ -1,0 +1,181 @@
+// The main window: a thin shell over the engine. It shows the game's back
+// buffer (scaled to the screen in full screen), draws the status bar, the game
+// menu and the minimap panel where the engine has moved them, runs the frame
+// timer, and hands the mouse, the keys and the menu to the game's commands.
+#pragma once
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/editor.h"
+#include "game/game.h"
+#include "game/main_commands.h"
+#include "platform/main_window.h"
+#include "platform/qt/qt_canvas.h"
+#include "state/display_modes.h"
+#include "ui/CursorSet.h"
+#include "ui/FrameClock.h"
+#include "ui/GamePanels.h"
+#include "ui/QtDialogs.h"
+#include "ui/QtHost.h"
+
+class QDropEvent;
+
+namespace tavrine {
+class SdlAudio;
+class SdlSoundOutput;
+class SdlMusicPlayer;
+class PositionalSound;
+}  // namespace tavrine
+
+namespace tavrine::ui {
+
+class TStartForm;
+
+/// What the start-up sequence ended with.
+enum class StartUp { Play, Editing, Cancelled };
+
+class TMainForm final : public QWidget, public MainWindow {
+    Q_OBJECT
+public:
+    /// `programFolder` holds the data files (no trailing slash).
+    explicit TMainForm(std::string programFolder, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    /// The start-up sequence: the settings, the start dialog (answered by
+    /// `startDialog` when given, which receives the filled dialog and the stored
+    /// mode and returns the choice), the display mode, the first empty map, the
+    /// cursors, the library, the sound and the music. Cancelled means the
+    /// program ends without showing the window.
+    StartUp FormCreate(const std::function<std::int32_t(TStartForm&, std::int32_t)>& startDialog = {});
+
+    /// Shows the window in its display mode and initialises the display, which
+    /// starts the frame timer; in the editing mode the map editor window comes up
+    /// beside it.
+    void FormShow();
+
+    // What the game's commands ask of the window.
+    void CloseMainWindow() override;
+    void ShowStatusBar() override;
+    void SetDisplayMode(std::int32_t width, std::int32_t height, std::int32_t bits) override;
+    void ToggleFullScreen() override;
+
+    /// Called each time the display surface has been (re)created.
+    void DXDrawInitialize();
+    /// Called when the surface is released: the frame timer stops.
+    void DXDrawFinalize();
+    /// One frame tick as the timer runs it (and what follows it).
+    void DXTimerTimer();
+
+    // The map editor and the image library editor windows live for the whole
+    // run; the program makes them after the main window and hands them over.
+
+    /// The two editor windows; either may be null.
+    void SetEditorWindows(QWidget* editorForm, QWidget* imageForm);
+    /// A picture dragged from the image library editor and dropped on the game
+    /// view at surface pixel (x, y); the handler says whether it took it.
+    using DropHandler = std::function<bool(QDropEvent&, QPoint surface)>;
+    void SetDropHandler(DropHandler handler) { dropHandler_ = std::move(handler); }
+
+    Game& GameObject() { return game_; }
+    Editor& MapEditor() { return editor_; }
+    MainCommands& Commands() { return commands_; }
+    QtHost& HostObject() { return host_; }
+    qt::QtCanvas& Surface() { return canvas_; }
+    FrameClock& Clock() { return clock_; }
+    GamePanels& Panels() { return panels_; }
+    CursorSet& CursorList() { return cursors_; }
+    const std::string& ProgramFolder() const { return folder_; }
+
+    /// The current display mode and whether it fills the screen.
+    DisplayMode Display() const { return display_; }
+    bool FullScreen() const { return fullScreen_; }
+    /// Where the surface's picture is shown in the window.
+    QRect Target() const { return target_; }
+    /// The modes this screen can show.
+    std::vector<DisplayMode> OfferedModes() const;
+
+    /// The picture the player sees now: the frame with the panels over it, at the
+    /// surface's size.
+    QImage Composite();
+    /// The surface pixel under window point `at`.
+    QPoint ToSurface(QPoint at) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    /// The display component's (re)creation of its surface at the current mode.
+    void CreateSurface();
+    void PlaceWindow();
+    void AfterTick();
+    void RefreshLabels();
+    void OpenSound();
+    /// The mouse over point `at` of the surface: hover colours, the cursor over
+    /// the panels, and no edge scrolling while it is over them.
+    void TrackPanels(QPoint at, bool leftHeld);
+    void SetHovered(PanelPart part);
+    void PanelPress(PanelPart part, QPoint at);
+    void PanelRelease(PanelPart part);
+
+    std::string folder_;
+    QtHost host_;
+    Game game_;
+    Editor editor_;
+    QtDialogs dialogs_;
+    MainCommands commands_;
+    qt::QtCanvas canvas_;
+    GamePanels panels_;
+    CursorSet cursors_;
+    FrameClock clock_;
+
+    std::unique_ptr<SdlAudio> audio_;
+    std::unique_ptr<SdlSoundOutput> soundOutput_;
+    std::unique_ptr<PositionalSound> sound_;
+    std::unique_ptr<SdlMusicPlayer> music_;
+
+    DisplayMode display_ = kDefaultDisplayMode;
+    bool fullScreen_ = false;
+    bool surfaceCreated_ = false;
+    QRect target_;
+    QImage composite_;
+
+    /// What the left button was pressed on: the battlefield or a panel part.
+    PanelPart pressedPart_ = PanelPart::None;
+    bool pressOnSurface_ = false;
+    PanelPart hovered_ = PanelPart::None;
+    /// The money label shows "$ ____" until the money first changes or a game is
+    /// loaded.
+    bool moneyShown_ = false;
+    std::int32_t lastMoney_ = 0;
+    bool closing_ = false;
+
+    QPointer<QWidget> editorForm_;
+    QPointer<QWidget> imageForm_;
+    DropHandler dropHandler_;
+};
+
+/// The label entry of a menu part; the game menu's parts only.
+MenuLabel LabelOf(PanelPart item);
+
+/// The game's key for a Qt key code.
+GameKey ToGameKey(int qtKey);
+
+}  // namespace tavrine::ui

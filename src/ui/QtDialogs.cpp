@@ -1,0 +1,37 @@
+#include "ui/QtDialogs.h"
+
+#include <QFile>
+
+#include "ui/ConfirmUnit.h"
+#include "ui/ControlUnit.h"
+#include "ui/FileUnit.h"
+#include "ui/InfoUnit.h"
+#include "ui/NewGameUnit.h"
+#include "ui/UiCommon.h"
+
+namespace tavrine::ui {
+
+QtDialogs::QtDialogs(std::string programFolder, std::function<std::vector<DisplayMode>()> offered)
+    : folder_(std::move(programFolder)), offered_(std::move(offered)) {}
+
+FilePick QtDialogs::ShowFilePicker(const std::string& newGamesFolder, const std::string& saveGamesFolder,
+                                   FilePickerMode mode) {
+    return ui::ShowFilePicker(QFile::decodeName(newGamesFolder.c_str()), QFile::decodeName(saveGamesFolder.c_str()), mode,
+                              folder_, owner_);
+}
+
+GameControlChoice QtDialogs::ShowGameControl(const GameControlSettings& settings) {
+    return ui::ShowGameControl(settings, offered_ ? offered_() : std::vector<DisplayMode>{}, folder_, owner_);
+}
+
+void QtDialogs::ShowInformation(const std::string& text) { ui::ShowInformation(ToQString(text), owner_); }
+
+bool QtDialogs::Confirm(const std::string& question) { return ui::Confirm(ToQString(question), owner_); }
+
+void QtDialogs::ShowImageEditor() {
+    if (showImageEditor_) showImageEditor_();
+}
+
+NewGameChoice QtDialogs::ShowNewGameDialog() { return ui::ShowNewGameDialog(owner_); }
+
+}  // namespace tavrine::ui
