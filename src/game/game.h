@@ -91,6 +91,8 @@ public:
     void SetCanvas(Canvas* canvas) { canvas_ = canvas ? canvas : &nullCanvas_; }
     /// The background music; nullptr (the default) for none.
     void SetMusic(MusicPlayer* music) { music_ = music; }
+    /// The background music given to `SetMusic`, or nullptr.
+    MusicPlayer* Music() const { return music_; }
     /// Where shots and explosions are heard; nullptr (the default) for silence.
     void SetSound(SoundEvents* sound) { sound_ = sound; }
     /// What the frame needs beside the game state (the editor's fog button).

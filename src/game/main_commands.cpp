@@ -1,0 +1,155 @@
+#include "game/main_commands.h"
+
+#include "state/settings.h"
+
+namespace tavrine {
+
+namespace {
+
+/// The pause between the editing mode's flash fades.
+constexpr int kFlashPauseMs = 200;
+constexpr int kFlashFadeInMs = 500;
+
+}  // namespace
+
+std::optional<std::string> GameNameProblem(const std::string& name) {
+    if (name.find_first_not_of(" \t") == std::string::npos) return std::string("the name is empty");
+    if (name.find_first_of("/\\") != std::string::npos) return std::string("the name contains a folder separator");
+    if (name.front() == '.') return std::string("the name begins with a dot");
+    if (name.find('\0') != std::string::npos) return std::string("the name contains a NUL character");
+    return std::nullopt;
+}
+
+MainCommands::MainCommands(Game& game, Dialogs& dialogs, MainWindow& window, Editor* editor)
+    : game_(game), dialogs_(dialogs), window_(window), editor_(editor) {}
+
+template <typename Show>
+auto MainCommands::InDialog(Show&& show) {
+    struct Open {
+        int& depth;
+        explicit Open(int& d) : depth(d) { ++depth; }
+        ~Open() { --depth; }
+    } open(dialogDepth_);
+    return show();
+}
+
+bool MainCommands::AcceptGameName(const std::string& name) {
+    if (!GameNameProblem(name)) return true;
+    game_.GetHost().ShowMessage(kBadGameNameMessage, "Error", MessageIcon::Error);
+    return false;
+}
+
+void MainCommands::DXTimerTimer() {
+    game_.DXTimerTimer();
+    AfterTick();
+}
+
+void MainCommands::AfterTick() {
+    if (game_.TakeLoadGameOffer()) loadOfferPending_ = true;
+    // Ticks keep running while a dialog is open; the offer then waits for it to close.
+    if (!loadOfferPending_ || DialogOpen()) return;
+    loadOfferPending_ = false;
+    game_.FadeOut(1);
+    game_.FadeIn(0);
+    Label5Click();
+}
+
+void MainCommands::DXDrawMouseDown(MouseButton button, std::int32_t x, std::int32_t y) {
+    SimContext ctx = game_.Context();
+    if (tavrine::DXDrawMouseDown(ctx, editor_, game_.GetHost(), button, x, y)) Label5Click();
+}
+
+void MainCommands::DXDrawMouseMove(bool leftHeld, std::int32_t x, std::int32_t y) {
+    SimContext ctx = game_.Context();
+    tavrine::DXDrawMouseMove(ctx, editor_, game_.View().Panels, leftHeld, x, y);
+}
+
+void MainCommands::DXDrawMouseUp(MouseButton button, std::int32_t x, std::int32_t y) {
+    SimContext ctx = game_.Context();
+    tavrine::DXDrawMouseUp(ctx, button, x, y);
+}
+
+void MainCommands::FormKeyDown(GameKey key, bool alt) {
+    switch (tavrine::FormKeyDown(game_.Run(), key, alt)) {
+        case KeyCommand::None: break;
+        case KeyCommand::LoadGame: Label5Click(); break;
+        case KeyCommand::Exit: Label10Click(); break;
+        case KeyCommand::Flash:
+            game_.FadeOut(0);
+            game_.GetHost().Sleep(kFlashPauseMs);
+            game_.FadeIn(kFlashFadeInMs);
+            break;
+        case KeyCommand::ImageEditor: InDialog([&] { dialogs_.ShowImageEditor(); }); break;
+        case KeyCommand::ToggleFullScreen: window_.ToggleFullScreen(); break;
+    }
+}
+
+void MainCommands::MenuPanelMouseMove() { tavrine::MenuPanelMouseMove(game_.Run()); }
+
+bool MainCommands::Label5Click() {
+    RunState& run = game_.Run();
+    window_.ShowStatusBar();
+    game_.View().Panels.MenuButtonDown = false;
+    run.LoadOffered = 1;
+    game_.EnsureGameFolders();
+    const std::string newGames = game_.ProgramPath("/NewGames");
+    const std::string saveGames = game_.ProgramPath("/SaveGames");
+    const FilePick pick = InDialog([&] { return dialogs_.ShowFilePicker(newGames, saveGames, FilePickerMode::Load); });
+    if (pick.Name.empty() || !AcceptGameName(pick.Name)) return false;
+
+    // The game menu goes below the surface and the picture turns black while the
+    // file is read; a failed load brings the picture back at once.
+    game_.View().Panels.MenuTop = run.DisplayHeight + 1;
+    game_.FadeOut(1);
+    const std::string path = (pick.FromNewGames ? newGames : saveGames) + "/" + pick.Name;
+    // A prepared map becomes a new game only when it was read: a failed load
+    // leaves the running game as it was.
+    const bool loaded = pick.FromNewGames ? game_.LoadNewGame(path) : game_.LoadGame(path);
+    if (!loaded) {
+        game_.FadeIn(0);
+        return false;
+    }
+    if (editor_) editor_->ForgetHistory();
+    game_.RefreshTimeLabel();
+    return true;
+}
+
+bool MainCommands::Label6Click() {
+    game_.View().Panels.MenuButtonDown = false;
+    game_.EnsureGameFolders();
+    const std::string saveGames = game_.ProgramPath("/SaveGames");
+    const FilePick pick = InDialog(
+        [&] { return dialogs_.ShowFilePicker(game_.ProgramPath("/NewGames"), saveGames, FilePickerMode::Save); });
+    if (pick.Name.empty() || !AcceptGameName(pick.Name)) return false;
+    return game_.SaveGame(saveGames + "/" + pick.Name);
+}
+
+void MainCommands::Label7Click() {
+    RunState& run = game_.Run();
+    game_.View().Panels.MenuButtonDown = false;
+    const GameControlSettings settings = GameControlSettingsOf(run);
+    const GameControlChoice choice = InDialog([&] { return dialogs_.ShowGameControl(settings); });
+    if (!choice.Confirmed) return;
+    if (ApplyGameControl(run, choice, game_.Music()))
+        window_.SetDisplayMode(run.DisplayWidth, run.DisplayHeight, run.DisplayBits);
+    WriteSettings(game_.ProgramFolder(), run, {run.DisplayWidth, run.DisplayHeight, run.DisplayBits});
+}
+
+void MainCommands::Label9Click() {
+    if (game_.Run().Outcome != OutcomeRunning) return;
+    const std::string text = InformationText(game_.Record(), game_.Run());
+    InDialog([&] { dialogs_.ShowInformation(text); });
+}
+
+void MainCommands::Label10Click() {
+    game_.View().Panels.MenuButtonDown = false;
+    if (InDialog([&] { return dialogs_.Confirm(kExitQuestion); })) window_.CloseMainWindow();
+}
+
+void MainCommands::SpeedButton1Click(bool down) { tavrine::SpeedButton1Click(game_.View().Panels, down); }
+
+void MainCommands::SpeedButton2Click(bool down) { tavrine::SpeedButton2Click(game_.View().Panels, down); }
+
+void MainCommands::SpeedButton3Click() { tavrine::SpeedButton3Click(game_.Run()); }
+
+}  // namespace tavrine

@@ -1,0 +1,97 @@
+// The main window's commands, free of any toolkit: the game view's mouse and keys,
+// the game menu and status bar, and the Load Game dialog that the title screen
+// offers. The desktop window forwards its events here; the headless tool and the
+// tests drive the same object with scripted dialogs.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "editor/editor.h"
+#include "game/game.h"
+#include "platform/dialogs.h"
+#include "platform/main_window.h"
+#include "view/commands.h"
+#include "view/menu.h"
+
+namespace tavrine {
+
+/// Why `name` cannot be a game file name, or nothing when it can: a game is saved
+/// and loaded only as a plain file inside SaveGames or NewGames, so an empty or
+/// blank name, a name with a folder separator ('/' or '\'), a name beginning with
+/// a dot ("..", hidden files) and a name with a NUL byte are refused. Blanks
+/// around a usable name are kept, as typed.
+std::optional<std::string> GameNameProblem(const std::string& name);
+
+/// The message for a refused game name, caption "Error".
+inline constexpr const char* kBadGameNameMessage =
+    "Invalid game name: use a plain file name, without folders and not beginning with a dot";
+
+class MainCommands {
+public:
+    /// All four must outlive the commands; `editor` may be null (no map editor).
+    MainCommands(Game& game, Dialogs& dialogs, MainWindow& window, Editor* editor = nullptr);
+
+    // The frame timer.
+
+    /// One frame tick, then what the tick asked for once it was over.
+    void DXTimerTimer();
+    /// After a tick: the Load Game dialog the title screen offered, opened now that
+    /// the tick has returned (and not while another of our dialogs is open).
+    void AfterTick();
+
+    // The game view.
+
+    void DXDrawMouseDown(MouseButton button, std::int32_t x, std::int32_t y);
+    void DXDrawMouseMove(bool leftHeld, std::int32_t x, std::int32_t y);
+    void DXDrawMouseUp(MouseButton button, std::int32_t x, std::int32_t y);
+    void FormKeyDown(GameKey key, bool alt);
+
+    // The game menu and the status bar.
+
+    void MenuPanelMouseMove();
+    MenuLabels& Labels() { return labels_; }
+    const MenuLabels& Labels() const { return labels_; }
+
+    /// "Load Game": shows the status bar before the first game, releases the
+    /// "Menu" button, marks the load as offered, and loads the game picked from
+    /// SaveGames, or the prepared map picked from NewGames and then starts it as a
+    /// new game. True when a game was loaded.
+    bool Label5Click();
+    /// "Save Game": releases the "Menu" button and saves under the name picked, in
+    /// SaveGames. True when saved.
+    bool Label6Click();
+    /// "Game Control": releases the "Menu" button, shows the dialog and applies a
+    /// confirmed answer, then rewrites the settings file.
+    void Label7Click();
+    /// "Information": the statistics in the information box; nothing once the
+    /// mission is decided.
+    void Label9Click();
+    /// "Exit" (and Escape): releases the "Menu" button and closes the main window
+    /// when the player confirms.
+    void Label10Click();
+    void SpeedButton1Click(bool down);
+    void SpeedButton2Click(bool down);
+    void SpeedButton3Click();
+
+    /// True while one of the commands' dialogs is open.
+    bool DialogOpen() const { return dialogDepth_ > 0; }
+
+private:
+    /// Counts a dialog as open for the duration of `show`.
+    template <typename Show>
+    auto InDialog(Show&& show);
+    /// The plain-name check with its message; true when `name` can be used.
+    bool AcceptGameName(const std::string& name);
+
+    Game& game_;
+    Dialogs& dialogs_;
+    MainWindow& window_;
+    Editor* editor_;
+    MenuLabels labels_;
+    int dialogDepth_ = 0;
+    bool loadOfferPending_ = false;
+};
+
+}  // namespace tavrine

@@ -1,0 +1,201 @@
+#include "view/commands.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+#include "sim/grid.h"
+#include "sim/orders.h"
+
+namespace tavrine {
+
+namespace {
+
+/// Cells searched around the pressed cell on each side.
+constexpr std::int32_t kPressReach = 2;
+
+/// A surface coordinate plus the view origin, kept within the integer range.
+std::int32_t ToMap(std::int32_t surface, std::int32_t origin) {
+    const std::int64_t v = std::int64_t{surface} + origin;
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+/// Creates an order, hands it to `member` tanks, completes its distance field at
+/// once and clears away orders that no tank follows any more (the new one too,
+/// when nobody took it).
+template <typename Member>
+void GiveOrder(SimContext& ctx, std::int32_t kind, std::int32_t target, Member&& member) {
+    GameType& g = ctx.G;
+    const std::int32_t k = AddOrder(g, kind, target, OrderNew);
+    for (auto& t : g.Tanks)
+        if (t->Selected && member(*t)) t->Order = k;
+    PlanOrder(ctx, k, true);
+    MarkObsoleteOrders(ctx);
+    RemoveOneObsoleteOrder(ctx);
+}
+
+void DeselectTanks(GameType& g) {
+    for (auto& t : g.Tanks) t->Selected = 0;
+    g.UnitsSelected = 0;
+}
+
+/// The press search: the first tank or object under map pixel (mx, my) within
+/// two cells of cell (cx, cy), column by column from the left, top to bottom
+/// within a column. Returns true when one was clicked.
+bool ClickUnderPress(SimContext& ctx, std::int32_t cx, std::int32_t cy, std::int32_t mx, std::int32_t my) {
+    GameType& g = ctx.G;
+    const std::int32_t left = std::max(cx - kPressReach, 0), right = std::min(cx + kPressReach, g.Columns - 1);
+    const std::int32_t top = std::max(cy - kPressReach, 0), bottom = std::min(cy + kPressReach, g.Rows - 1);
+    for (std::int32_t x = left; x <= right; ++x)
+        for (std::int32_t y = top; y <= bottom; ++y) {
+            const GameCellType& c = g.Cell(x, y);
+            if (c.Occupancy == CellTank) {
+                const GameObjectType* t = TankAt(g, c.Occupant);
+                if (t && TankHit(*t, ctx.Lib, mx, my)) {
+                    ClickTank(ctx, c.Occupant);
+                    return true;
+                }
+            } else if (c.Occupancy == CellObject && ValidCellIndex(g, c.Occupant)) {
+                const std::int32_t anchor = c.Occupant;
+                const CellXY a = CellOfIndex(g, anchor);
+                const GameCellObjectType* o = ObjectAt(g, anchor);
+                if (o && ObjectHit(g, ctx.Lib, *o, a.X, a.Y, mx, my)) {
+                    ClickBuilding(ctx, anchor);
+                    return true;
+                }
+            }
+        }
+    return false;
+}
+
+}  // namespace
+
+bool LoadScreenShown(const RunState& run) { return (run.TitleShown && !run.FadeInPending) || run.Outcome != OutcomeRunning; }
+
+bool DXDrawMouseDown(SimContext& ctx, Editor* editor, Host& host, MouseButton button, std::int32_t x, std::int32_t y) {
+    GameType& g = ctx.G;
+    RunState& run = ctx.Run;
+    if (LoadScreenShown(run)) return true;
+
+    run.PressOnObject = 0;
+    if (button == MouseButton::Right) DeselectTanks(g);
+    g.SelectedBuilding = -1;
+
+    if (button == MouseButton::Left) {
+        run.Dragging = 1;
+        const std::int32_t mx = ToMap(x, g.ViewX), my = ToMap(y, g.ViewY);
+        run.DragStartX = run.DragX = mx;
+        run.DragStartY = run.DragY = my;
+        const EditPoint cell = CellAtMapPixel(g, mx, my);
+        if (g.OnMap(cell.X, cell.Y) && (!g.Cell(cell.X, cell.Y).Hidden || run.EditMode))
+            run.PressOnObject = ClickUnderPress(ctx, cell.X, cell.Y, mx, my) ? 1 : 0;
+        if (!run.PressOnObject && run.EditMode && editor) editor->LeftPress(ctx, host, mx, my);
+    }
+
+    if (button == MouseButton::Right && run.EditDrawing) {
+        if (editor)
+            editor->RightPress(ctx);
+        else
+            run.EditDrawing = 0;
+    }
+    return false;
+}
+
+void DXDrawMouseMove(SimContext& ctx, Editor* editor, PanelState& panels, bool leftHeld, std::int32_t x, std::int32_t y) {
+    RunState& run = ctx.Run;
+    panels.MenuButtonDown = false;
+    run.ScrollDX = 0;
+    run.ScrollDY = 0;
+    run.Dragging = leftHeld ? 1 : 0;
+    run.MouseMapX = ToMap(x, ctx.G.ViewX);
+    run.MouseMapY = ToMap(y, ctx.G.ViewY);
+    if (run.Dragging && !run.PressOnObject) {
+        run.DragX = run.MouseMapX;
+        run.DragY = run.MouseMapY;
+    }
+    if (run.EditDrawing && editor) editor->MouseMove(ctx, run.MouseMapX, run.MouseMapY);
+}
+
+void DXDrawMouseUp(SimContext& ctx, MouseButton button, std::int32_t x, std::int32_t y) {
+    GameType& g = ctx.G;
+    RunState& run = ctx.Run;
+    if (run.PressOnObject) {
+        run.DragStartX = -1;
+        return;
+    }
+    if (button != MouseButton::Left) return;
+    run.Dragging = 0;
+    // A release without a recorded press (the button went down outside the game
+    // view) has no band to close and no click to finish.
+    if (run.DragStartX == -1) return;
+
+    const std::int64_t dx = std::int64_t{run.DragStartX} - run.DragX, dy = std::int64_t{run.DragStartY} - run.DragY;
+    if (std::llabs(dx) > kBandThreshold || std::llabs(dy) > kBandThreshold) {
+        const std::int32_t left = std::min(run.DragStartX, run.DragX), right = std::max(run.DragStartX, run.DragX);
+        const std::int32_t top = std::min(run.DragStartY, run.DragY), bottom = std::max(run.DragStartY, run.DragY);
+        bool any = false;
+        for (auto& t : g.Tanks) {
+            const PixelXY c = TankCentre(*t, ctx.Lib);
+            const bool inside = c.X >= left && c.X <= right && c.Y >= top && c.Y <= bottom;
+            t->Selected = inside && t->Side() == SidePlayer ? 1 : 0;
+            any = any || t->Selected;
+        }
+        g.SelectedBuilding = -1;
+        g.UnitsSelected = any ? 1 : 0;
+    } else {
+        // A release off the map (a map smaller than the screen) names no cell; a
+        // cell number made from it would alias some other cell of the map.
+        const EditPoint cell = CellAtMapPixel(g, ToMap(x, g.ViewX), ToMap(y, g.ViewY));
+        if (g.OnMap(cell.X, cell.Y)) {
+            const bool editing = run.EditMode != 0;
+            GiveOrder(ctx, OrderMove, CellIndex(g, cell.X, cell.Y),
+                      [editing](const GameObjectType& t) { return editing || t.Side() == SidePlayer; });
+        }
+    }
+    run.DragStartX = -1;
+}
+
+void ClickTank(SimContext& ctx, std::int32_t tank) {
+    GameType& g = ctx.G;
+    GameObjectType* clicked = TankAt(g, tank);
+    if (!clicked) return;
+    const bool enemy = clicked->Side() != SidePlayer;
+    if (g.UnitsSelected && enemy) {
+        GiveOrder(ctx, OrderAttackTank, tank, [](const GameObjectType&) { return true; });
+        return;
+    }
+    for (auto& t : g.Tanks) t->Selected = 0;
+    clicked->Selected = 1;
+    if (!g.UnitsSelected) {
+        g.UnitsSelected = 1;
+        g.SelectedBuilding = -1;
+        if (enemy) g.UnitsSelected = 0;
+    }
+}
+
+void ClickBuilding(SimContext& ctx, std::int32_t anchor) {
+    GameType& g = ctx.G;
+    const GameCellObjectType* o = ObjectAt(g, anchor);
+    if (!o || o->Kind() < KindTower) return;
+    if (o->Side() != SidePlayer && g.UnitsSelected) {
+        GiveOrder(ctx, OrderAttackBuilding, anchor, [](const GameObjectType&) { return true; });
+        return;
+    }
+    DeselectTanks(g);
+    g.SelectedBuilding = anchor;
+}
+
+KeyCommand FormKeyDown(const RunState& run, GameKey key, bool alt) {
+    if (LoadScreenShown(run)) return KeyCommand::LoadGame;
+    if (key == GameKey::Escape) return KeyCommand::Exit;
+    if (!run.EditMode) return KeyCommand::None;
+    switch (key) {
+        case GameKey::A: return KeyCommand::Flash;
+        case GameKey::S: return KeyCommand::ImageEditor;
+        case GameKey::Return: return alt ? KeyCommand::ToggleFullScreen : KeyCommand::None;
+        default: return KeyCommand::None;
+    }
+}
+
+}  // namespace tavrine

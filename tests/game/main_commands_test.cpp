@@ -1,0 +1,330 @@
+// The main window's commands over a real game in a folder of its own: loading
+// and saving through the file picker, the names a game may be saved under, the
+// title's offer of the Load Game dialog, the result screen, exit, information,
+// the game control dialog and the editing mode's keys.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>  // mkdtemp
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "data/file_io.h"
+#include "game/main_commands.h"
+#include "support/tick_world.h"
+
+namespace tavrine::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RecordingMusic final : MusicPlayer {
+    void Play() override { playing = true; }
+    void Stop() override {
+        playing = false;
+        ++stops;
+    }
+    bool Stopped() override { return !playing; }
+    bool playing = true;
+    int stops = 0;
+};
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class MainCommandsTest : public ::testing::Test {
+protected:
+    MainCommandsTest() : folder_(MakeFolder()), game(folder_.string(), host), commands(game, dialogs, window) {
+        game.Library() = MakeTestLibrary();
+        game.Record() = MakeMap(LandRows(30, 20));
+        RunState& run = game.Run();
+        run.TitleShown = 0;
+        run.BannerTime = 0;
+        game.SetMusic(&music);
+    }
+    ~MainCommandsTest() override { fs::remove_all(folder_); }
+
+    static fs::path MakeFolder() {
+        std::string pattern = (fs::temp_directory_path() / "tavrine-commands-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
+        return pattern;
+    }
+
+    /// Saves the current game as `name` in `sub` ("SaveGames" or "NewGames").
+    void Store(const std::string& sub, const std::string& name) {
+        fs::create_directories(folder_ / sub);
+        ASSERT_TRUE(game.SaveGame((folder_ / sub / name).string()));
+    }
+
+    void ShowTitle() {
+        RunState& run = game.Run();
+        run.TitleShown = 1;
+        run.FadeInPending = 0;
+        run.LoadOffered = 0;
+        run.TitleFrames = 0;
+    }
+
+    fs::path folder_;
+    QuietHost host;
+    Game game;
+    ScriptedDialogs dialogs;
+    CountingMainWindow window;
+    RecordingMusic music;
+    MainCommands commands;
+};
+
+TEST(GameNames, OnlyPlainFileNamesAreAccepted) {
+    for (const char* bad : {"", "   ", "../outside.gam", "a/b.gam", "..", ".", ".hidden", "a\\b.gam", "/etc/passwd"})
+        EXPECT_TRUE(GameNameProblem(bad)) << '"' << bad << '"';
+    EXPECT_TRUE(GameNameProblem(std::string("a\0b", 3)));
+    for (const char* good : {"game.gam", "My battle", " padded ", "x..y", "über.gam"})
+        EXPECT_FALSE(GameNameProblem(good)) << '"' << good << '"';
+}
+
+TEST_F(MainCommandsTest, SaveWritesOnlyInsideSaveGamesAndRefusesOtherNames) {
+    game.View().Panels.MenuButtonDown = true;
+    for (const char* bad : {"../escaped.gam", "sub/inner.gam", ".hidden", "..", "  "}) {
+        const int before = host.messages;
+        dialogs.picks.push_back({bad, false});
+        EXPECT_FALSE(commands.Label6Click()) << bad;
+        EXPECT_EQ(host.messages, before + 1) << bad;
+        EXPECT_EQ(host.lastMessage, kBadGameNameMessage);
+        EXPECT_EQ(host.lastCaption, "Error");
+    }
+    EXPECT_FALSE(fs::exists(folder_ / "escaped.gam"));
+    EXPECT_TRUE(fs::is_directory(folder_ / "SaveGames")) << "created when missing";
+    EXPECT_TRUE(fs::is_empty(folder_ / "SaveGames"));
+    EXPECT_FALSE(game.View().Panels.MenuButtonDown);
+    EXPECT_EQ(dialogs.pickersShown.back(), FilePickerMode::Save);
+    EXPECT_EQ(dialogs.lastSaveGamesFolder, (folder_ / "SaveGames").string());
+
+    game.Record().Money = 4321;
+    dialogs.picks.push_back({" My battle ", false});
+    EXPECT_TRUE(commands.Label6Click());
+    EXPECT_TRUE(fs::is_regular_file(folder_ / "SaveGames" / " My battle ")) << "the name is used as typed";
+
+    // Cancelled: nothing happens and nothing is said.
+    const int before = host.messages;
+    EXPECT_FALSE(commands.Label6Click());
+    EXPECT_EQ(host.messages, before);
+}
+
+TEST_F(MainCommandsTest, LoadTakesSavedGamesAsTheyAreAndStartsPreparedMaps) {
+    game.Record().Money = 1234;
+    game.Record().GameTime = 99;
+    Store("SaveGames", "saved.gam");
+    Store("NewGames", "map.gam");
+    game.Record().Money = 1;
+    game.Run().LoadOffered = 0;
+
+    dialogs.picks.push_back({"saved.gam", false});
+    ASSERT_TRUE(commands.Label5Click());
+    EXPECT_EQ(game.Record().Money, 1234);
+    EXPECT_EQ(game.Record().GameTime, 99);
+    EXPECT_EQ(dialogs.pickersShown.back(), FilePickerMode::Load);
+    EXPECT_EQ(window.statusBarShows, 1);
+    EXPECT_TRUE(game.Run().LoadOffered);
+    EXPECT_EQ(game.View().Panels.MenuTop, game.Run().DisplayHeight + 1) << "the menu waits below the surface";
+
+    dialogs.picks.push_back({"map.gam", true});
+    ASSERT_TRUE(commands.Label5Click());
+    EXPECT_EQ(game.Record().Money, 5000) << "a prepared map starts as a new game";
+    EXPECT_EQ(game.Record().GameTime, 0);
+
+    // The same name picked from the saved part is looked for in SaveGames.
+    dialogs.picks.push_back({"map.gam", false});
+    EXPECT_FALSE(commands.Label5Click());
+    EXPECT_EQ(host.lastMessage, "Data I/O Error");
+}
+
+TEST_F(MainCommandsTest, APreparedMapThatFailsToLoadLeavesTheGameAsItWas) {
+    game.Record().Money = 777;
+    game.Record().GameTime = 55;
+    fs::create_directories(folder_ / "NewGames");
+    std::ofstream(folder_ / "NewGames" / "broken.gam") << "not a game";
+
+    dialogs.picks.push_back({"broken.gam", true});
+    EXPECT_FALSE(commands.Label5Click());
+    EXPECT_EQ(host.lastMessage, "File format error");
+    EXPECT_EQ(game.Record().Money, 777) << "no new game was started over the running one";
+    EXPECT_EQ(game.Record().GameTime, 55);
+
+    dialogs.picks.push_back({"missing.gam", true});
+    EXPECT_FALSE(commands.Label5Click());
+    EXPECT_EQ(game.Record().Money, 777);
+
+    dialogs.picks.push_back({"../NewGames/broken.gam", true});
+    EXPECT_FALSE(commands.Label5Click());
+    EXPECT_EQ(host.lastMessage, kBadGameNameMessage);
+}
+
+TEST_F(MainCommandsTest, TheFoldersAreMadeWhenTheLoadDialogOpens) {
+    EXPECT_FALSE(commands.Label5Click());  // cancelled
+    EXPECT_TRUE(fs::is_directory(folder_ / "SaveGames"));
+    EXPECT_TRUE(fs::is_directory(folder_ / "NewGames"));
+    EXPECT_EQ(dialogs.lastNewGamesFolder, (folder_ / "NewGames").string());
+}
+
+TEST_F(MainCommandsTest, TheTitleOffersTheLoadDialogOnceOnItsNinetyFirstFrame) {
+    ShowTitle();
+    for (int i = 0; i < 90; ++i) commands.DXTimerTimer();
+    EXPECT_TRUE(dialogs.pickersShown.empty());
+    commands.DXTimerTimer();
+    ASSERT_EQ(dialogs.pickersShown.size(), 1u);
+    EXPECT_TRUE(game.Run().TitleShown) << "cancelled: the title stays";
+    for (int i = 0; i < 200; ++i) commands.DXTimerTimer();
+    EXPECT_EQ(dialogs.pickersShown.size(), 1u) << "no second offer";
+
+    commands.FormKeyDown(GameKey::Other, false);
+    EXPECT_EQ(dialogs.pickersShown.size(), 2u) << "a key opens it again";
+    commands.DXDrawMouseDown(MouseButton::Left, 10, 10);
+    EXPECT_EQ(dialogs.pickersShown.size(), 3u) << "so does a press";
+}
+
+TEST_F(MainCommandsTest, TheOfferIsOpenedAfterTheTickNotInsideAnotherDialog) {
+    ShowTitle();
+    for (int i = 0; i < 88; ++i) commands.DXTimerTimer();
+    // Ticks go on under a modal dialog; the title's 91st frame falls inside it.
+    int ticksInside = 0;
+    std::size_t pickersInside = 0;
+    dialogs.whileOpen = [&] {
+        for (int i = 0; i < 5; ++i) commands.DXTimerTimer();
+        ticksInside += 5;
+        pickersInside = dialogs.pickersShown.size();
+        dialogs.whileOpen = nullptr;
+    };
+    commands.Label9Click();
+    ASSERT_EQ(ticksInside, 5);
+    EXPECT_EQ(pickersInside, 0u) << "not opened from a tick inside the information box";
+    EXPECT_TRUE(game.Run().LoadOffered);
+    EXPECT_TRUE(dialogs.pickersShown.empty());
+    commands.DXTimerTimer();
+    EXPECT_EQ(dialogs.pickersShown.size(), 1u) << "opened once the box has closed";
+}
+
+TEST_F(MainCommandsTest, AnyKeyOrPressAfterTheMissionOpensTheLoadDialog) {
+    game.Run().Outcome = OutcomeAccomplished;
+    commands.FormKeyDown(GameKey::Escape, false);
+    commands.DXDrawMouseDown(MouseButton::Right, 300, 300);
+    EXPECT_EQ(dialogs.pickersShown.size(), 2u);
+    EXPECT_TRUE(dialogs.questions.empty()) << "Escape does not ask to exit here";
+
+    Store("SaveGames", "next.gam");
+    dialogs.picks.push_back({"next.gam", false});
+    commands.FormKeyDown(GameKey::A, false);
+    EXPECT_EQ(game.Run().Outcome, OutcomeRunning) << "loading starts the game again";
+}
+
+TEST_F(MainCommandsTest, EscapeAsksBeforeExiting) {
+    game.View().Panels.MenuButtonDown = true;
+    dialogs.confirmAnswer = false;
+    commands.FormKeyDown(GameKey::Escape, false);
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0], "Are you sure you want to exit ?");
+    EXPECT_EQ(window.closes, 0);
+    EXPECT_FALSE(game.View().Panels.MenuButtonDown);
+    dialogs.confirmAnswer = true;
+    commands.Label10Click();
+    EXPECT_EQ(window.closes, 1);
+}
+
+TEST_F(MainCommandsTest, InformationShowsTheStatisticsWhileTheMissionRuns) {
+    PutTank(game.Record(), game.Library(), 3, 3, SidePlayer);
+    commands.Label9Click();
+    ASSERT_EQ(dialogs.informationShown.size(), 1u);
+    std::string joined;
+    for (const std::string& line : game.Run().InfoLines) joined += (joined.empty() ? "" : "\n") + line;
+    EXPECT_EQ(dialogs.informationShown[0], joined);
+    EXPECT_GT(game.Run().InfoLines.size(), 2u);
+
+    game.Run().Outcome = OutcomeFailed;
+    commands.Label9Click();
+    EXPECT_EQ(dialogs.informationShown.size(), 1u);
+}
+
+TEST_F(MainCommandsTest, GameControlAppliesOnlyAConfirmedChoice) {
+    RunState& run = game.Run();
+    run.TimerInterval = 20;
+    commands.Label7Click();  // cancelled, or OK with nothing changed
+    ASSERT_EQ(dialogs.controlsShown.size(), 1u);
+    EXPECT_EQ(dialogs.controlsShown[0].TimerInterval, 20);
+    EXPECT_EQ(dialogs.controlsShown[0].DisplayWidth, 800);
+    EXPECT_FALSE(fs::exists(folder_ / "Tavrine.ini")) << "nothing applied, nothing written";
+
+    GameControlChoice choice;
+    choice.Confirmed = true;
+    choice.Interval = 50;
+    choice.ModeNumber = 2;
+    choice.Difficulty = 0;
+    choice.MusicOn = false;
+    choice.SoundOn = true;
+    dialogs.controls.push_back(choice);
+    commands.Label7Click();
+    EXPECT_EQ(run.TimerInterval, 50);
+    EXPECT_EQ(run.DisplayWidth, 1024);
+    EXPECT_EQ(run.DisplayHeight, 768);
+    EXPECT_EQ(window.modeChanges, 1);
+    EXPECT_EQ(window.lastWidth, 1024);
+    EXPECT_EQ(run.Difficulty, 0);
+    EXPECT_FALSE(run.MusicOn);
+    EXPECT_EQ(music.stops, 1) << "music off stops at once";
+    const std::string ini = Slurp(folder_ / "Tavrine.ini");
+    EXPECT_NE(ini.find("Widht=1024\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Speed=0\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Music=0\r\n"), std::string::npos) << ini;
+
+    // The current mode chosen again re-creates nothing; no speed selected keeps it.
+    choice.ModeNumber = 2;
+    choice.Interval = -1;
+    choice.MusicOn = true;
+    choice.Difficulty = -1;
+    dialogs.controls.push_back(choice);
+    commands.Label7Click();
+    EXPECT_EQ(window.modeChanges, 1);
+    EXPECT_EQ(run.TimerInterval, 50);
+    EXPECT_EQ(run.Difficulty, -1);
+    EXPECT_TRUE(run.MusicOn);
+    EXPECT_EQ(music.stops, 1) << "turning music on leaves the restart to the game clock";
+}
+
+TEST_F(MainCommandsTest, TheEditingModesKeys) {
+    game.Run().EditMode = 1;
+    commands.FormKeyDown(GameKey::A, false);
+    EXPECT_EQ(host.sleptMs, 200) << "the fades are skipped while editing; the pause stays";
+    commands.FormKeyDown(GameKey::S, false);
+    EXPECT_EQ(dialogs.imageEditorShown, 1);
+    commands.FormKeyDown(GameKey::Return, true);
+    EXPECT_EQ(window.fullScreenToggles, 1);
+}
+
+TEST_F(MainCommandsTest, TheMenuAndStatusBarControls) {
+    RunState& run = game.Run();
+    run.ScrollDX = 24;
+    run.ScrollDY = -24;
+    commands.MenuPanelMouseMove();
+    EXPECT_EQ(run.ScrollDX, 0);
+    EXPECT_EQ(run.ScrollDY, 0);
+
+    commands.Labels().MouseEnter(MenuLabel::SaveGame);
+    EXPECT_EQ(commands.Labels().Color(MenuLabel::SaveGame), (Rgb{0, 0, 255}));
+    EXPECT_EQ(commands.Labels().Color(MenuLabel::Exit), (Rgb{0, 0, 0}));
+    commands.Labels().MouseLeave(MenuLabel::SaveGame);
+    EXPECT_EQ(commands.Labels().Color(MenuLabel::SaveGame), (Rgb{0, 0, 0}));
+
+    commands.SpeedButton1Click(true);
+    EXPECT_TRUE(game.View().Panels.MenuButtonDown);
+    commands.SpeedButton2Click(false);
+    EXPECT_FALSE(game.View().Panels.MinimapButtonDown);
+    run.MinimapState = 2;
+    commands.SpeedButton3Click();
+    EXPECT_FALSE(run.MinimapZoom2);
+    EXPECT_EQ(run.MinimapState, 0);
+}
+
+}  // namespace
+}  // namespace tavrine::test
