@@ -1,14 +1,18 @@
 // tavrine-sim run GAME.gam: loads a game as the game's load command does and runs
-// frame ticks headless through the real tick, with a null canvas and no sound.
+// frame ticks headless through the real tick, with a null canvas and no sound;
+// optionally with scripted input through the main window's commands.
 #include <cstdio>
 #include <optional>
 #include <string>
 
 #include "commands.h"
+#include "data/file_io.h"
 #include "data/json_writer.h"
 #include "game/game.h"
-#include "state/game_json.h"
 #include "run_options.h"
+#include "script_shell.h"
+#include "state/game_json.h"
+#include "state/new_map.h"
 #include "view/status.h"
 
 namespace tavrine::sim {
@@ -21,7 +25,15 @@ int Usage(const std::string& problem);
 struct RunOutput {
     std::optional<std::string> out;  ///< save the game here after the ticks
     bool json = false;
+    std::optional<std::string> events;  ///< the input script
+    bool answer = true;                 ///< the reply to every yes/no question
+    std::optional<std::string> folder;  ///< the program folder instead of the tool's own
+    bool title = false;                 ///< start on the title screen, with no game
+    bool reveal = false;                ///< clear the fog of war after loading
 };
+
+/// Events files larger than this are refused.
+constexpr std::size_t kMaxEventsBytes = std::size_t{16} << 20;
 
 void WriteForces(JsonWriter& w, const RunState& run) {
     w.Field("EnemyHQs", run.EnemyHQs);
@@ -32,7 +44,7 @@ void WriteForces(JsonWriter& w, const RunState& run) {
     w.Field("OwnTanks", run.OwnTanks);
 }
 
-std::string Summary(Game& game, long long ticks) {
+std::string Summary(Game& game, long long ticks, const ScriptedShell* shell) {
     const GameType& g = game.Record();
     const RunState& run = game.Run();
     JsonWriter w;
@@ -44,11 +56,12 @@ std::string Summary(Game& game, long long ticks) {
     WriteForces(w, run);
     w.Field("Tanks", static_cast<std::int64_t>(g.Tanks.size()));
     w.Field("Orders", static_cast<std::int64_t>(g.Orders.size()));
+    if (shell) shell->WriteJson(w);
     w.EndObject();
     return w.Text();
 }
 
-std::string FullRecord(Game& game, long long ticks) {
+std::string FullRecord(Game& game, long long ticks, const ScriptedShell* shell) {
     RunState& run = game.Run();
     // The statistics as the Information box would show them now.
     BuildInfoLines(game.Record(), run);
@@ -64,7 +77,16 @@ std::string FullRecord(Game& game, long long ticks) {
     w.Key("InfoLines").BeginArray();
     for (const std::string& line : run.InfoLines) w.Value(line);
     w.EndArray();
+    w.Field("TitleShown", static_cast<std::int64_t>(run.TitleShown));
+    w.Field("LoadOffered", static_cast<std::int64_t>(run.LoadOffered));
+    w.Field("TimerInterval", run.TimerInterval);
+    w.Field("DisplayWidth", run.DisplayWidth);
+    w.Field("DisplayHeight", run.DisplayHeight);
+    w.Field("MusicOn", static_cast<std::int64_t>(run.MusicOn));
+    w.Field("SoundOn", static_cast<std::int64_t>(run.SoundOn));
+    w.Field("MinimapZoom2", static_cast<std::int64_t>(run.MinimapZoom2));
     w.EndObject();
+    if (shell) shell->WriteJson(w);
     w.EndObject();
     return w.Text();
 }
@@ -75,33 +97,73 @@ int Run(const Args& args) {
     const auto own = [&](const std::string& a, const OptionValue& value, std::string& error) {
         if (a == "--json") {
             output.json = true;
-            return true;
+        } else if (a == "--title") {
+            output.title = true;
+        } else if (a == "--reveal") {
+            output.reveal = true;
+        } else if (a == "--out" || a == "--events" || a == "--folder") {
+            const auto v = value();
+            if (!v || v->empty()) error = a + " takes a file name";
+            else (a == "--out" ? output.out : a == "--events" ? output.events : output.folder) = *v;
+        } else if (a == "--answer") {
+            const auto v = value();
+            if (v && (*v == "yes" || *v == "no")) output.answer = *v == "yes";
+            else error = "--answer takes yes or no";
+        } else {
+            return false;
         }
-        if (a != "--out") return false;
-        const auto v = value();
-        if (!v || v->empty()) error = "--out takes a file name";
-        else output.out = *v;
         return true;
     };
-    if (const auto problem = ParseRunOptions(args, o, own)) return Usage(*problem);
+    if (const auto problem = ParseRunOptions(args, o, own, true)) return Usage(*problem);
+    if (output.title == !o.game.empty()) return Usage(output.title ? "--title runs without a game file" : "no game file given");
 
-    QuietHost host;
-    Game game(ExecutableFolder(), host, o.seed);
+    std::vector<ScriptEvent> events;
+    if (output.events) {
+        const std::optional<Bytes> text = ReadWholeFile(*output.events, kMaxEventsBytes);
+        if (!text) return Usage("cannot read the events file " + *output.events);
+        std::string error;
+        const auto parsed = ParseEvents(std::string(text->begin(), text->end()), o.ticks, o.edit, error);
+        if (!parsed) return Usage(*output.events + ": " + error);
+        events = *parsed;
+    }
+
+    ScriptHost host(output.answer);
+    Game game(output.folder ? *output.folder : ExecutableFolder(), host, o.seed);
     if (!PrepareGame(o, game, host)) return 1;
+    if (output.title) {
+        // As after start-up: the empty 80 x 60 map under the title, faded in.
+        NewMap(game.Record(), game.Run(), 80, 60, 1, 0);
+        game.Run().TitleShown = 1;
+    }
+    if (output.reveal)
+        for (auto& column : game.Record().Cells)
+            for (auto& cell : column) cell.Hidden = 0;
 
-    for (long long i = 0; i < o.ticks; ++i) game.DXTimerTimer();
+    ScriptedShell shell(game, host, output.answer);
+    const bool scripted = output.events || output.title;
+    long long ran = 0;
+    std::size_t next = 0;
+    for (long long i = 0; i <= o.ticks && !shell.Closed(); ++i) {
+        for (; next < events.size() && events[next].Tick == i && !shell.Closed(); ++next) shell.Apply(events[next].Action);
+        if (i == o.ticks || shell.Closed()) break;
+        shell.Tick();
+        ++ran;
+    }
 
     if (output.out && !game.SaveGame(*output.out)) {
         std::fprintf(stderr, "%s: %s\n", output.out->c_str(), host.lastMessage.c_str());
         return 1;
     }
-    const std::string text = output.json ? FullRecord(game, o.ticks) : Summary(game, o.ticks);
+    const ScriptedShell* report = scripted ? &shell : nullptr;
+    const std::string text = output.json ? FullRecord(game, ran, report) : Summary(game, ran, report);
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fputc('\n', stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const std::string kUsage = std::string("run GAME.gam ") + kRunOptionsUsage + " [--out FILE] [--json]";
+const std::string kUsage = std::string("run GAME.gam|--title ") + kRunOptionsUsage +
+                           " [--out FILE] [--json]\n"
+                           "                   [--events FILE] [--answer yes|no] [--folder DIR] [--reveal]";
 
 int Usage(const std::string& problem) {
     std::fprintf(stderr, "tavrine-sim run: %s\nusage: tavrine-sim %s\n", problem.c_str(), kUsage.c_str());

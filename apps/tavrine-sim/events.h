@@ -1,0 +1,97 @@
+// Scripted input for `tavrine-sim run --events FILE`: one event a line, applied
+// before the tick it names, through the same command handlers the desktop window
+// calls; the dialogs answer from the script.
+//
+//   TICK down left|right|middle X Y    a press on the game view (surface pixels)
+//   TICK move X Y [left]               the mouse moves, the left button held or not
+//   TICK up left|right|middle X Y      a release
+//   TICK key NAME                      Escape, Enter, A, S, ... (Alt+NAME with Alt)
+//   TICK pick NAME [new]               the next file picker answers NAME (from NewGames with "new")
+//   TICK load NAME [new]               "Load Game" with the picker answering NAME
+//   TICK save NAME                     "Save Game" with the picker answering NAME
+//   TICK menu load|save|control|info|exit   a game menu entry; pickers without a queued answer are cancelled
+//   TICK control cancel | KEY=VALUE... "Game Control" answered OK with these changes:
+//                                      speed=slow|normal|fast, mode=0|1|2, difficulty=N,
+//                                      music=on|off, sound=on|off
+//   TICK zoom                          the minimap's zoom button
+//   editing mode only (--edit):
+//   TICK tool N                        the editor's tool button, 0..5, or -1 for none
+//   TICK fog on|off                    the editor's fog button
+//   TICK drop GROUP SUBGROUP LIST FRAME X Y   a library picture dropped at surface pixel (X, Y)
+//
+// Blank lines and lines starting with '#' are skipped. TICK counts from 0 (before
+// the first tick) to the number of ticks run (after the last), never decreasing.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "data/image_ref.h"
+#include "platform/dialogs.h"
+#include "view/commands.h"
+#include "view/menu.h"
+
+namespace tavrine::sim {
+
+struct PressEvent {
+    MouseButton Button = MouseButton::Left;
+    std::int32_t X = 0, Y = 0;
+};
+struct MoveEvent {
+    std::int32_t X = 0, Y = 0;
+    bool LeftHeld = false;
+};
+struct ReleaseEvent {
+    MouseButton Button = MouseButton::Left;
+    std::int32_t X = 0, Y = 0;
+};
+struct KeyEvent {
+    GameKey Key = GameKey::Other;
+    bool Alt = false;
+};
+struct PickEvent {
+    FilePick Answer;
+};
+struct MenuEvent {
+    MenuLabel Entry = MenuLabel::LoadGame;
+};
+/// The game control dialog's answer as changes to what it shows.
+struct ControlEvent {
+    bool Cancel = false;
+    std::optional<std::int32_t> Interval;
+    std::optional<std::int32_t> Mode;
+    std::optional<std::int32_t> Difficulty;
+    std::optional<bool> Music;
+    std::optional<bool> Sound;
+};
+struct ZoomEvent {};
+struct ToolEvent {
+    std::int32_t Tool = -1;
+};
+struct FogEvent {
+    bool Down = false;
+};
+struct DropEvent {
+    ImageRef Picture;
+    std::int32_t X = 0, Y = 0;
+};
+
+using EventAction = std::variant<PressEvent, MoveEvent, ReleaseEvent, KeyEvent, PickEvent, MenuEvent, ControlEvent, ZoomEvent,
+                                 ToolEvent, FogEvent, DropEvent>;
+
+struct ScriptEvent {
+    long long Tick = 0;
+    int Line = 0;
+    EventAction Action;
+};
+
+/// The script's events in order; `error` (with the line number) when a line is
+/// malformed, names a tick past `lastTick`, goes back in time, or uses an editing
+/// event without `editing`. `load` and `save` lines become a pick and a menu click.
+std::optional<std::vector<ScriptEvent>> ParseEvents(const std::string& text, long long lastTick, bool editing,
+                                                    std::string& error);
+
+}  // namespace tavrine::sim
