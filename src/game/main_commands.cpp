@@ -1,6 +1,7 @@
 #include "game/main_commands.h"
 
 #include "state/settings.h"
+#include "view/minimap.h"
 
 namespace tavrine {
 
@@ -82,6 +83,14 @@ void MainCommands::FormKeyDown(GameKey key, bool alt) {
         case KeyCommand::ImageEditor: InDialog([&] { dialogs_.ShowImageEditor(); }); break;
         case KeyCommand::ToggleFullScreen: window_.ToggleFullScreen(); break;
     }
+}
+
+void MainCommands::MiniMapMouseDown(std::int32_t x, std::int32_t y) {
+    tavrine::MiniMapMouseDown(game_.Record(), game_.Run(), x, y);
+}
+
+void MainCommands::MiniMapMouseMove(std::int32_t x, std::int32_t y, bool leftHeld) {
+    tavrine::MiniMapMouseMove(game_.Record(), game_.Run(), x, y, leftHeld);
 }
 
 void MainCommands::MenuPanelMouseMove() { tavrine::MenuPanelMouseMove(game_.Run()); }

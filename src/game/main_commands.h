@@ -48,6 +48,11 @@ public:
     void DXDrawMouseUp(MouseButton button, std::int32_t x, std::int32_t y);
     void FormKeyDown(GameKey key, bool alt);
 
+    // The minimap (picture pixels of the minimap).
+
+    void MiniMapMouseDown(std::int32_t x, std::int32_t y);
+    void MiniMapMouseMove(std::int32_t x, std::int32_t y, bool leftHeld);
+
     // The game menu and the status bar.
 
     void MenuPanelMouseMove();

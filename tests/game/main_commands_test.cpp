@@ -316,6 +316,14 @@ TEST_F(MainCommandsTest, TheMenuAndStatusBarControls) {
     commands.Labels().MouseLeave(MenuLabel::SaveGame);
     EXPECT_EQ(commands.Labels().Color(MenuLabel::SaveGame), (Rgb{0, 0, 0}));
 
+    commands.MiniMapMouseDown(2 * 20, 2 * 15);  // cell (20, 15) to the middle, as far as the map allows
+    EXPECT_EQ(game.Record().ViewX, 30 * 36 - 800);
+    EXPECT_EQ(game.Record().ViewY, 20 * 36 - 600);
+    run.ScrollDX = 24;
+    commands.MiniMapMouseMove(0, 0, true);
+    EXPECT_EQ(run.ScrollDX, 0);
+    EXPECT_EQ(game.Record().ViewX, 0) << "dragging on the minimap drags the view";
+
     commands.SpeedButton1Click(true);
     EXPECT_TRUE(game.View().Panels.MenuButtonDown);
     commands.SpeedButton2Click(false);
