@@ -249,6 +249,16 @@ TEST(AnimatedCursor, AMissingFileGivesNoCursor) {
     std::filesystem::remove(path);
 }
 
+TEST(AnimatedCursor, TheShippedCursorsAllDecode) {
+    const std::filesystem::path folder = std::filesystem::path(TAVRINE_PROGRAM_DIR) / "Cursors";
+    if (!std::filesystem::exists(folder / "1.ani")) GTEST_SKIP() << "the content has not been generated into " << folder;
+    for (int n = 1; n <= 22; ++n) {
+        const std::optional<AnimatedCursor> c = LoadAnimatedCursor((folder / (std::to_string(n) + ".ani")).string());
+        ASSERT_TRUE(c) << n;
+        EXPECT_FALSE(c->Steps.empty()) << n;
+    }
+}
+
 /// The fuzz target's seeds are built here; TAVRINE_UPDATE_CORPUS=1 rewrites them.
 TEST(AnimatedCursor, FuzzSeedsAreCurrent) {
     AniSpec sequenced = TwoFrames();
