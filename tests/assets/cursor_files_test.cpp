@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "data/ani.h"
 #include "generated_content.h"
 
 namespace tavrine::assets::testing {
@@ -129,6 +130,22 @@ bool DrawnNearHotSpot(const ParsedCursor& c, int radius) {
         for (int x = img.HotX - radius; x <= img.HotX + radius; ++x)
             if (x >= 0 && y >= 0 && x < 32 && y < 32 && !img.Masked[y * 32 + x]) return true;
     return false;
+}
+
+TEST(CursorFiles, TheGamesReaderLoadsEveryCursorWithItsFramesAndSteps) {
+    for (int n = 1; n <= 22; ++n) {
+        std::string error;
+        const auto cursor = ReadAnimatedCursor(ProgramFile("Cursors/" + std::to_string(n) + ".ani"), &error);
+        ASSERT_TRUE(cursor.has_value()) << "cursor " << n << ": " << error;
+        const ParsedCursor mine = Load(n);
+        ASSERT_EQ(cursor->Frames.size(), mine.Images.size()) << n;
+        EXPECT_EQ(cursor->Steps.size(), mine.Steps) << n;
+        for (std::size_t f = 0; f < cursor->Frames.size(); ++f) {
+            EXPECT_EQ(cursor->Frames[f].HotX, mine.Images[f].HotX) << n;
+            EXPECT_EQ(cursor->Frames[f].HotY, mine.Images[f].HotY) << n;
+            EXPECT_EQ(cursor->Frames[f].Pixels, mine.Images[f].Argb) << n;
+        }
+    }
 }
 
 TEST(CursorFiles, HotSpotsSitWhereTheCursorPoints) {
