@@ -21,7 +21,6 @@ constexpr Rgb kGrass = Bytes(84, 128, 50);
 constexpr Rgb kLightGrass = Bytes(112, 150, 64);
 constexpr Rgb kDryGrass = Bytes(138, 146, 74);
 constexpr Rgb kRockDark = Bytes(112, 106, 98);
-constexpr Rgb kRock = Bytes(160, 154, 144);
 constexpr Rgb kRockLight = Bytes(198, 194, 184);
 
 // Lighting of the ground relief: the same light as the sprites.
