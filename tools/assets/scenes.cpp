@@ -235,9 +235,9 @@ std::vector<Scene> PreviewScenes(const ContentLibrary& library) {
     base.AddTank(1, 0, 0, 1, 11, 4);
     base.AddTank(1, 2, 2, 0, 14, 3);
     base.AddTank(2, 1, 4, 4, 12, 8);
-    for (int x = 13; x < 16; ++x)
+    for (int x = 14; x < 16; ++x)
         for (int y = 0; y < 10; ++y)
-            if (x > 13 || y > 4) base.Hide(x, y);
+            if (x > 14 || y > 5) base.Hide(x, y);
     scenes.push_back({"BASES, WALLS, SCENERY AND FOG", base.Draw(library)});
 
     SceneMap tiling({

@@ -179,21 +179,39 @@ Image CellOf(F&& pixel) {
 }  // namespace
 
 Image GroundTextures::WaterCell(int variant) const {
-    return CellOf([&](float x, float y) {
+    const std::uint32_t s = seed_ + 100 + static_cast<std::uint32_t>(variant) * 7;
+    Image img = CellOf([&](float x, float y) {
         Rgb c = Water(x, y);
-        if (variant == 0) return c;
         const float w = InteriorWeight(x, y);
-        const std::uint32_t s = seed_ + 100 + static_cast<std::uint32_t>(variant) * 7;
-        const float r = Fbm(s, x, y, 7.f + variant, 3);
-        const float ridge = 1.f - std::abs(2.f * r - 1.f);
-        c = Mix(c, kWaveCrest, w * 0.55f * SmoothStep(0.88f, 0.97f, ridge));
-        if (variant >= 3) {
-            // A darker deep spot, or a glint of sunlight.
-            const float blob = Fbm(s + 1, x, y, 9.f, 2);
-            c = Mix(c, variant == 3 ? kDeepWater * 0.85f : kWaveCrest, w * 0.45f * SmoothStep(0.55f, 0.75f, blob));
+        if (variant == 3 || variant == 4) {
+            // A deep trough, or shallows where the bottom shows through.
+            const float blob = Fbm(s + 1, x, y, 7.f, 3);
+            const float r = std::hypot(x - 18.f, y - 18.f) / 13.f;
+            const float m = w * SmoothStep(0.45f, 0.6f, blob + 0.3f * (1.f - r));
+            c = Mix(c, variant == 3 ? kDeepWater * 0.7f : kShallow * 0.95f, 0.7f * m);
         }
         return c;
     });
+    if (variant == 1) {  // white caps: short curls of foam
+        for (int i = 0; i < 6; ++i) {
+            const int x = 8 + static_cast<int>(HashUnit(s, i, 1) * 18), y = 8 + static_cast<int>(HashUnit(s, i, 2) * 20);
+            const int len = 3 + static_cast<int>(HashUnit(s, i, 3) * 3);
+            for (int k = 0; k < len; ++k) {
+                const int dy = (k == 0 || k == len - 1) ? 1 : 0;
+                img.Put(x + k, y + dy, Pack(kFoam));
+                img.Put(x + k, y + dy + 1, Pack(kDeepWater * 0.8f));
+            }
+        }
+    } else if (variant == 2) {  // glints of sunlight
+        for (int i = 0; i < 9; ++i) {
+            const int x = 7 + static_cast<int>(HashUnit(s, i, 1) * 22), y = 7 + static_cast<int>(HashUnit(s, i, 2) * 22);
+            img.Put(x, y, Pack(Bytes(236, 244, 255)));
+            if (i % 3 == 0) {
+                for (auto [dx, dy] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}}) img.Put(x + dx, y + dy, Pack(kWaveCrest));
+            }
+        }
+    }
+    return img;
 }
 
 Image GroundTextures::LandCell(int variant) const {
