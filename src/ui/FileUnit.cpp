@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 
+#include "game/main_commands.h"
 #include "ui/UiCommon.h"
 
 namespace tavrine::ui {
@@ -93,12 +94,7 @@ QStringList ListGameFiles(const QString& folder) {
     return dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
 }
 
-bool IsUsableGameName(const QString& name) {
-    const QString trimmed = name.trimmed();
-    if (trimmed.isEmpty()) return false;
-    if (name.contains(QLatin1Char('/')) || name.contains(QChar(0))) return false;
-    return name != QStringLiteral(".") && name != QStringLiteral("..");
-}
+bool IsUsableGameName(const QString& name) { return !GameNameProblem(QFile::encodeName(name).toStdString()); }
 
 TFileForm::TFileForm(const std::string& programFolder, QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setWindowTitle(QStringLiteral("Save  Game"));

@@ -21,9 +21,9 @@ class CaptionBar;
 /// name without regard to case; nothing when the folder is missing.
 QStringList ListGameFiles(const QString& folder);
 
-/// True when a save name can be used as a file name inside SaveGames: not empty
-/// or blank, no folder separator, and not "." or "..". Leading and trailing
-/// blanks are kept as part of the name.
+/// True when a name can be a game file inside SaveGames or NewGames (the
+/// game's own rule: not blank, no folder separator, no leading dot, no NUL).
+/// Blanks around the name are kept as part of it.
 bool IsUsableGameName(const QString& name);
 
 class TFileForm final : public QDialog {

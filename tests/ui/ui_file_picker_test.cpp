@@ -1,0 +1,188 @@
+// The game file picker: its two folders, the "[New Game]" rows, the name field,
+// what "OK" accepts and what it answers.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "ui/FileUnit.h"
+#include "ui_suites.h"
+
+namespace tavrine::test {
+
+using ui::TFileForm;
+
+class FilePickerTest final : public QObject {
+    Q_OBJECT
+
+    /// SaveGames with two games, a hidden file and a folder; NewGames with two
+    /// maps, one of them named like a saved game.
+    struct Folders {
+        Folders() {
+            root.Write("SaveGames/b.gam", "1");
+            root.Write("SaveGames/A.gam", "2");
+            root.Write("SaveGames/.hidden", "3");
+            root.MakeFolder("SaveGames/sub");
+            root.Write("NewGames/x map.gam", "4");
+            root.Write("NewGames/b.gam", "5");
+        }
+        QString NewGames() const { return QString::fromStdString(root.Path() + "/NewGames"); }
+        QString SaveGames() const { return QString::fromStdString(root.Path() + "/SaveGames"); }
+        TempFolder root;
+    };
+
+    static QStringList Rows(const QListWidget& list) {
+        QStringList rows;
+        for (int i = 0; i < list.count(); ++i) rows << list.item(i)->text();
+        return rows;
+    }
+
+    static void ClickRow(TFileForm& form, int row) {
+        QListWidget* list = form.List();
+        const QRect r = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    }
+
+private slots:
+    void SavingListsOnlyTheSavedGamesSortedWithoutCase() {
+        Folders f;
+        TFileForm form;
+        form.Fill(f.NewGames(), f.SaveGames(), FilePickerMode::Save);
+        QCOMPARE(Rows(*form.List()), (QStringList{QStringLiteral("A.gam"), QStringLiteral("b.gam")}));
+        QCOMPARE(form.SavedCount(), 2);
+        QCOMPARE(form.Caption(), QStringLiteral("Save  Game"));
+        QVERIFY(form.NameField()->isEnabled());
+        QCOMPARE(form.NameField()->maxLength(), 30);
+        QCOMPARE(form.size(), QSize(422, 290));
+    }
+
+    void LoadingAppendsThePreparedMapsAndLocksTheNameField() {
+        Folders f;
+        TFileForm form;
+        form.Fill(f.NewGames(), f.SaveGames(), FilePickerMode::Load);
+        QCOMPARE(Rows(*form.List()), (QStringList{QStringLiteral("A.gam"), QStringLiteral("b.gam"), QStringLiteral("b.gam"),
+                                                 QStringLiteral("x map.gam")}));
+        QCOMPARE(form.SavedCount(), 2);
+        QCOMPARE(form.Caption(), QStringLiteral("Load Game"));
+        QVERIFY(!form.NameField()->isEnabled());
+    }
+
+    void ThePickedRowSaysWhichFolderTheNameIsFrom() {
+        Folders f;
+        TFileForm form;
+        form.Fill(f.NewGames(), f.SaveGames(), FilePickerMode::Load);
+        form.show();
+        // The same name twice: the flag follows the row.
+        ClickRow(form, 2);
+        QCOMPARE(form.NameField()->text(), QStringLiteral("b.gam"));
+        QTest::mouseClick(form.OkButton(), Qt::LeftButton);
+        QCOMPARE(form.Pick().Name, std::string("b.gam"));
+        QVERIFY(form.Pick().FromNewGames);
+
+        TFileForm again;
+        again.Fill(f.NewGames(), f.SaveGames(), FilePickerMode::Load);
+        again.show();
+        ClickRow(again, 1);
+        QTest::mouseClick(again.OkButton(), Qt::LeftButton);
+        QCOMPARE(again.Pick().Name, std::string("b.gam"));
+        QVERIFY(!again.Pick().FromNewGames);
+    }
+
+    void ADoubleClickOnARowIsOk() {
+        Folders f;
+        TFileForm form;
+        form.Fill(f.NewGames(), f.SaveGames(), FilePickerMode::Load);
+        form.show();
+        QListWidget* list = form.List();
+        const QPoint at = list->visualItemRect(list->item(3)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.Pick().Name, std::string("x map.gam"));
+        QVERIFY(form.Pick().FromNewGames);
+    }
+
+    void OkRefusesBadNamesAndKeepsBlanksAroundGoodOnes_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("empty") << QString() << false;
+        QTest::newRow("blank") << QStringLiteral("   ") << false;
+        QTest::newRow("folder") << QStringLiteral("../escape") << false;
+        QTest::newRow("backslash") << QStringLiteral("a\\b") << false;
+        QTest::newRow("dot") << QStringLiteral(".hidden") << false;
+        QTest::newRow("plain") << QStringLiteral("Battle one") << true;
+        QTest::newRow("blanks kept") << QStringLiteral("  spaced  ") << true;
+    }
+    void OkRefusesBadNamesAndKeepsBlanksAroundGoodOnes() {
+        QFETCH(QString, name);
+        QFETCH(bool, accepted);
+        Folders f;
+        TFileForm form;
+        form.Fill(f.NewGames(), f.SaveGames(), FilePickerMode::Save);
+        form.show();
+        form.NameField()->setText(name);
+        QTest::mouseClick(form.OkButton(), Qt::LeftButton);
+        QCOMPARE(!form.isVisible(), accepted);
+        QCOMPARE(QString::fromStdString(form.Pick().Name), accepted ? name : QString());
+        QVERIFY(!form.Pick().FromNewGames);
+    }
+
+    void LoadingWithNothingPickedOnlyCancels() {
+        Folders f;
+        TFileForm form;
+        form.Fill(f.NewGames(), f.SaveGames(), FilePickerMode::Load);
+        form.show();
+        QTest::mouseClick(form.OkButton(), Qt::LeftButton);
+        QVERIFY(form.isVisible());
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QVERIFY(!form.isVisible());
+        QVERIFY(form.Pick().Name.empty());
+    }
+
+    void MissingFoldersGiveNoRows() {
+        TempFolder empty;
+        const QString nowhere = QString::fromStdString(empty.Path() + "/none");
+        TFileForm form;
+        form.Fill(nowhere, nowhere, FilePickerMode::Load);
+        QCOMPARE(form.List()->count(), 0);
+        QCOMPARE(form.SavedCount(), 0);
+    }
+
+    void SavedRowsAreGreenAndBoldPreparedMapsSayNewGame() {
+        Folders f;
+        TFileForm form;
+        form.Fill(f.NewGames(), f.SaveGames(), FilePickerMode::Load);
+        form.show();
+        const QImage shot = form.List()->viewport()->grab().toImage();
+        const auto greenIn = [&](int row) {
+            const QRect r = form.List()->visualItemRect(form.List()->item(row));
+            int green = 0;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left() + 18; x < r.left() + 80; ++x) {
+                    const QColor c = shot.pixelColor(x, y);
+                    green += c.green() > 90 && c.red() < 60 && c.blue() < 60;
+                }
+            return green;
+        };
+        // Pixels of the saved game's green name, none in a prepared map's black one.
+        QVERIFY(greenIn(0) > 10);
+        QCOMPARE(greenIn(3), 0);
+        const auto inkRightOf = [&](int row, int fromX) {
+            const QRect r = form.List()->visualItemRect(form.List()->item(row));
+            int ink = 0;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = fromX; x <= r.right(); ++x) ink += shot.pixelColor(x, y).lightness() < 100;
+            return ink;
+        };
+        // "[New Game]" is written at the right end of the prepared maps' rows only.
+        const int right = form.List()->visualItemRect(form.List()->item(0)).right() - 70;
+        QCOMPARE(inkRightOf(0, right), 0);
+        QVERIFY(inkRightOf(3, right) > 20);
+    }
+};
+
+static const bool registered = RegisterUiSuite<FilePickerTest>("FilePickerTest");
+
+}  // namespace tavrine::test
+
+#include "ui_file_picker_test.moc"
