@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tavrine and starts it.
-# Until the desktop program exists this runs the headless tool: with no arguments
-# it makes a fresh 80 x 60 map and prints it; otherwise it passes the arguments on
-# (./run.sh info SaveGames/x.gam).
+# Installs what is missing, builds Tavrine and starts the game. With arguments it
+# runs the headless tool instead (./run.sh info build/program/SaveGames/x.gam).
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
 program=build/program
-if [ -x "$program/tavrine" ]; then
-  exec "$program/tavrine" "$@"
-fi
 if [ $# -gt 0 ]; then
   exec "$program/tavrine-sim" "$@"
 fi
-mkdir -p "$program/SaveGames"
-"$program/tavrine-sim" new 80 60 0 "$program/SaveGames/Empty map.gam"
-"$program/tavrine-sim" info "$program/SaveGames/Empty map.gam" | head -c 600; echo
+if [ ! -x "$program/tavrine" ]; then
+  echo "run.sh: the desktop program was not built (TAVRINE_GUI is OFF); try ./run.sh info FILE.gam" >&2
+  exit 1
+fi
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "run.sh: Tavrine needs a desktop to show its window (no DISPLAY is set)." >&2
+  echo "        On a machine without one: xvfb-run -s '-screen 0 1024x768x24' $program/tavrine" >&2
+  exit 1
+fi
+exec "$program/tavrine"
