@@ -1,0 +1,411 @@
+#include "game/autopilot.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <deque>
+#include <limits>
+
+namespace tavrine {
+
+namespace {
+
+/// Free tanks that set off together; fewer wait for the next ones from the
+/// factories, unless they are all the player has.
+constexpr std::size_t kGroupSize = 3;
+/// What a new tank costs the player.
+constexpr std::int32_t kTankPrice = 500;
+/// Looks a tank may stand in one cell with an order and nothing in range
+/// before it counts as stuck and free for a new order.
+constexpr std::int32_t kStuckLooks = 6;
+/// Cells around the player's buildings where an enemy tank counts as an attack
+/// on the base, and how far the free tanks come to meet it.
+constexpr std::int32_t kHomeReach = 8;
+constexpr std::int32_t kDefenderReach = 20;
+/// Cells by which a tower, or an unguarded headquarters in the missions that
+/// ask for it, counts as nearer than it is when the next target is chosen.
+constexpr std::int32_t kTowerBonus = 15;
+constexpr std::int32_t kHeadquartersBonus = 40;
+/// A tower this close to a building (in cells, anchor to anchor) guards it.
+constexpr std::int32_t kGuardReach = 9;
+/// Extra tanks an attack waits for per tower guarding its target, and the
+/// largest group it ever waits for.
+constexpr std::int32_t kTanksPerTower = 2;
+constexpr std::int32_t kLargestGroup = 14;
+/// The rally point lies this many cells' drive short of the target, and tanks
+/// this close to it count as gathered.
+constexpr std::int32_t kRallyDistance = 12;
+constexpr std::int32_t kRallyReach = 10;
+/// In the missions that ask to defend the headquarters, this many free tanks
+/// near it stay at home.
+constexpr std::size_t kHomeGuard = 4;
+constexpr std::int32_t kGuardPost = 12;
+/// Missions won by destroying the enemy headquarters.
+bool HeadquartersMission(std::int32_t mission) { return mission == 2 || mission == 5; }
+/// Missions lost with the headquarters.
+bool DefenceMission(std::int32_t mission) { return mission >= 3 && mission <= 5; }
+/// Missions that also ask for every enemy tank.
+bool TanksMission(std::int32_t mission) { return mission == 0 || mission == 3; }
+
+bool IsEnemyTarget(const GameCellObjectType* o) {
+    return o && o->Side() == SideComputer && (o->Kind() == KindTower || o->Kind() == KindBuilding) && o->DestroyTimer < 0;
+}
+
+std::int32_t Chebyshev(CellXY a, CellXY b) { return std::max(std::abs(a.X - b.X), std::abs(a.Y - b.Y)); }
+
+}  // namespace
+
+void Autopilot::BetweenTicks() {
+    if (ticks_++ % kDecisionTicks == 0) Decide();
+}
+
+AutopilotCounts Autopilot::Counts() const { return {decisions_, orders_, hands_.Counts()}; }
+
+std::vector<std::int32_t> Autopilot::FreeTanks() {
+    GameType& g = game_.Record();
+    const ImageLibrary& lib = game_.Library();
+    std::map<const GameObjectType*, std::pair<std::int32_t, std::int32_t>> seen;
+    std::vector<std::int32_t> free;
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i) {
+        const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];
+        if (t.Side() != SidePlayer) continue;
+        if (t.Order < 0) {
+            free.push_back(i);
+            continue;
+        }
+        if (OrderTargetInRange(g, lib, t)) continue;  // firing at its target
+        const CellXY c = TankCell(g, t, lib);
+        const std::int32_t cell = CellIndex(g, c.X, c.Y);
+        const auto before = standing_.find(&t);
+        const std::int32_t looks = before != standing_.end() && before->second.first == cell ? before->second.second + 1 : 0;
+        seen[&t] = {cell, looks};
+        if (looks >= kStuckLooks) free.push_back(i);
+    }
+    standing_ = std::move(seen);
+    return free;
+}
+
+std::vector<std::int32_t> Autopilot::Distances(std::int32_t start) const {
+    const GameType& g = game_.Record();
+    std::vector<std::int32_t> dist(static_cast<std::size_t>(g.CellCount()), -1);
+    if (!ValidCellIndex(g, start)) return dist;
+    std::deque<std::int32_t> queue{start};
+    dist[static_cast<std::size_t>(start)] = 0;
+    while (!queue.empty()) {
+        const std::int32_t i = queue.front();
+        queue.pop_front();
+        const CellXY c = CellOfIndex(g, i);
+        for (std::int32_t dy = -1; dy <= 1; ++dy)
+            for (std::int32_t dx = -1; dx <= 1; ++dx) {
+                const std::int32_t x = c.X + dx, y = c.Y + dy;
+                if (!g.OnMap(x, y)) continue;
+                const std::int32_t n = CellIndex(g, x, y);
+                if (dist[static_cast<std::size_t>(n)] >= 0 || !IsPassable(g, x, y, nullptr, 1)) continue;
+                dist[static_cast<std::size_t>(n)] = dist[static_cast<std::size_t>(i)] + 1;
+                queue.push_back(n);
+            }
+    }
+    return dist;
+}
+
+Autopilot::Target Autopilot::ChooseTarget(const std::vector<std::int32_t>& dist) const {
+    const GameType& g = game_.Record();
+    const ImageLibrary& lib = game_.Library();
+    Target best;
+    std::int32_t bestScore = std::numeric_limits<std::int32_t>::max();
+    for (std::int32_t ax = 0; ax < g.Columns; ++ax)
+        for (std::int32_t ay = 0; ay < g.Rows; ++ay) {
+            const GameCellObjectType* o = g.Cell(ax, ay).Object.get();
+            if (!IsEnemyTarget(o)) continue;
+            const bool headquarters = o->Kind() == KindBuilding && o->BuildingType() == BuildingHeadquarters;
+            // Towers shoot back hard: they go first.
+            std::int32_t bonus = o->Kind() == KindTower ? kTowerBonus : 0;
+            if (HeadquartersMission(g.Mission)) {
+                // Only the headquarters wins: the other buildings are left alone,
+                // and the headquarters is made for once no tower guards it.
+                if (!headquarters && o->Kind() != KindTower) continue;
+                if (headquarters) bonus = Guarded(ax, ay) ? -kTowerBonus : kHeadquartersBonus;
+            }
+            // The nearest cell from which the army can fire at it.
+            std::int32_t w = 0, h = 0;
+            ImageSize(lib, o->Image, w, h);
+            const CellXY end = FootprintEnd(g, ax, ay, w, h);
+            std::int32_t near = -1, nearCell = -1;
+            for (std::int32_t x = std::max(ax - 2, 0); x <= std::min(end.X + 2, g.Columns - 1); ++x)
+                for (std::int32_t y = std::max(ay - 2, 0); y <= std::min(end.Y + 2, g.Rows - 1); ++y) {
+                    const std::int32_t d = dist[static_cast<std::size_t>(CellIndex(g, x, y))];
+                    if (d >= 0 && (near < 0 || d < near)) {
+                        near = d;
+                        nearCell = CellIndex(g, x, y);
+                    }
+                }
+            if (near < 0 || near - bonus >= bestScore) continue;
+            bestScore = near - bonus;
+            best = {CellIndex(g, ax, ay), nullptr, nearCell};
+        }
+    if (best.Anchor >= 0 || !TanksMission(g.Mission)) return best;
+    // No building left: hunt down the last tanks, nearest first.
+    for (const auto& t : g.Tanks) {
+        if (t->Side() != SideComputer || t->Health < 1) continue;
+        const CellXY c = TankCell(g, *t, lib);
+        if (!g.OnMap(c.X, c.Y)) continue;
+        const std::int32_t d = dist[static_cast<std::size_t>(CellIndex(g, c.X, c.Y))];
+        const std::int32_t score = d >= 0 ? d : std::numeric_limits<std::int32_t>::max() - 1;
+        if (score >= bestScore) continue;
+        bestScore = score;
+        best = {-1, t.get(), CellIndex(g, c.X, c.Y)};
+    }
+    return best;
+}
+
+bool Autopilot::Guarded(std::int32_t ax, std::int32_t ay) const {
+    const GameType& g = game_.Record();
+    for (std::int32_t x = std::max(ax - kGuardReach, 0); x <= std::min(ax + kGuardReach, g.Columns - 1); ++x)
+        for (std::int32_t y = std::max(ay - kGuardReach, 0); y <= std::min(ay + kGuardReach, g.Rows - 1); ++y) {
+            const GameCellObjectType* o = g.Cell(x, y).Object.get();
+            if (IsEnemyTarget(o) && o->Kind() == KindTower) return true;
+        }
+    return false;
+}
+
+bool Autopilot::StillThere(const Target& t) const {
+    const GameType& g = game_.Record();
+    if (t.Anchor >= 0) return ValidCellIndex(g, t.Anchor) && IsEnemyTarget(g.Cell(t.Anchor % g.Columns, t.Anchor / g.Columns).Object.get());
+    if (t.Tank)
+        for (const auto& tank : g.Tanks)
+            if (tank.get() == t.Tank) return tank->Health > 0;
+    return false;
+}
+
+std::int32_t Autopilot::Command(const std::vector<std::int32_t>& tanks, const Target& target) {
+    GameType& g = game_.Record();
+    const ImageLibrary& lib = game_.Library();
+    // Bands small enough for the free part of the screen, whatever margin they need.
+    const std::int32_t bandW = std::max(hands_.BandWidth() - 110, g.CellWidth);
+    const std::int32_t bandH = std::max(hands_.BandHeight() - 110, g.CellHeight);
+    std::vector<const GameObjectType*> left;
+    for (const std::int32_t i : tanks) left.push_back(g.Tanks[static_cast<std::size_t>(i)].get());
+    std::int32_t ordered = 0;
+    for (int bands = 0; !left.empty() && bands < 4; ++bands) {
+        // The first tank left and every other one within a band's reach of it.
+        const PixelXY first = TankCentre(*left.front(), lib);
+        MapRect box{first.X, first.Y, first.X, first.Y};
+        std::vector<const GameObjectType*> rest;
+        for (const GameObjectType* t : left) {
+            const PixelXY c = TankCentre(*t, lib);
+            const MapRect grown{std::min(box.Left, c.X), std::min(box.Top, c.Y), std::max(box.Right, c.X), std::max(box.Bottom, c.Y)};
+            if (grown.Right - grown.Left <= bandW && grown.Bottom - grown.Top <= bandH) box = grown;
+            else rest.push_back(t);
+        }
+        left = std::move(rest);
+        if (hands_.BandSelect(box) <= 0) continue;
+
+        // Click the target itself once it is in sight, else the ground beside it.
+        std::int32_t px = -1, py = -1;
+        std::int32_t kind = OrderMove;
+        if (target.Anchor >= 0) {
+            const CellXY a = CellOfIndex(g, target.Anchor);
+            const GameCellObjectType* o = g.Cell(a.X, a.Y).Object.get();
+            std::int32_t w = 0, h = 0;
+            if (o) ImageSize(lib, o->Image, w, h);
+            px = a.X * g.CellWidth + w / 2;
+            py = a.Y * g.CellHeight + h / 2;
+            kind = OrderAttackBuilding;
+        } else if (target.Tank) {
+            const PixelXY c = TankCentre(*target.Tank, lib);
+            px = c.X;
+            py = c.Y;
+            kind = OrderAttackTank;
+        }
+        bool clicked = false;
+        if (px >= 0 && !g.Cell(px / g.CellWidth, py / g.CellHeight).Hidden) {
+            clicked = hands_.Click(px, py);
+        } else if (ValidCellIndex(g, target.Cell)) {
+            kind = OrderMove;
+            clicked = hands_.ClickGround(target.Cell);
+        }
+        if (!clicked) continue;
+        if (kind == OrderMove) {
+            const CellXY c = CellOfIndex(g, target.Cell);
+            px = c.X * g.CellWidth;
+            py = c.Y * g.CellHeight;
+        }
+        ++orders_;
+        std::int32_t took = 0;
+        for (const auto& t : g.Tanks)
+            if (t->Selected && t->Side() == SidePlayer && t->Order >= 0 &&
+                g.Orders[static_cast<std::size_t>(t->Order)]->Kind == kind && g.Orders[static_cast<std::size_t>(t->Order)]->State != OrderObsolete)
+                ++took;
+        ordered += took;
+        if (Trace)
+            Trace("t=" + std::to_string(g.GameTime) + " order " + std::to_string(kind) + " at (" + std::to_string(px / g.CellWidth) +
+                  ", " + std::to_string(py / g.CellHeight) + ") taken by " + std::to_string(took));
+    }
+    return ordered;
+}
+
+void Autopilot::Defend(std::vector<std::int32_t>& free) {
+    GameType& g = game_.Record();
+    const ImageLibrary& lib = game_.Library();
+    if (free.empty()) return;
+    std::vector<CellXY> home;
+    for (std::int32_t x = 0; x < g.Columns; ++x)
+        for (std::int32_t y = 0; y < g.Rows; ++y) {
+            const GameCellObjectType* o = g.Cell(x, y).Object.get();
+            if (o && o->Side() == SidePlayer && (o->Kind() == KindTower || o->Kind() == KindBuilding)) home.push_back({x, y});
+        }
+    const GameObjectType* threat = nullptr;
+    std::int32_t threatReach = kHomeReach + 1;
+    CellXY threatCell{};
+    for (const auto& t : g.Tanks) {
+        if (t->Side() != SideComputer || t->Health < 1) continue;
+        const CellXY c = TankCell(g, *t, lib);
+        if (!g.OnMap(c.X, c.Y) || g.Cell(c.X, c.Y).Hidden) continue;
+        for (const CellXY& h : home)
+            if (Chebyshev(c, h) < threatReach) {
+                threatReach = Chebyshev(c, h);
+                threat = t.get();
+                threatCell = c;
+            }
+    }
+    if (!threat) return;
+    std::vector<std::int32_t> defenders, others;
+    for (const std::int32_t i : free)
+        (Chebyshev(TankCell(g, *g.Tanks[static_cast<std::size_t>(i)], lib), threatCell) <= kDefenderReach ? defenders : others).push_back(i);
+    if (defenders.empty()) return;
+    Command(defenders, {-1, threat, CellIndex(g, threatCell.X, threatCell.Y)});
+    free = std::move(others);
+}
+
+bool Autopilot::CanProduce() const {
+    const GameType& g = game_.Record();
+    if (g.Money < kTankPrice) return false;
+    for (std::int32_t x = 0; x < g.Columns; ++x)
+        for (std::int32_t y = 0; y < g.Rows; ++y) {
+            const GameCellObjectType* o = g.Cell(x, y).Object.get();
+            if (o && o->Side() == SidePlayer && o->Kind() == KindBuilding && o->BuildingType() == BuildingFactory) return true;
+        }
+    return false;
+}
+
+std::int32_t Autopilot::Needed(const Target& t) const {
+    const GameType& g = game_.Record();
+    const ImageLibrary& lib = game_.Library();
+    if (t.Anchor < 0) return static_cast<std::int32_t>(kGroupSize);
+    const CellXY a = CellOfIndex(g, t.Anchor);
+    std::int32_t towers = 0, tanks = 0;
+    for (std::int32_t x = std::max(a.X - kGuardReach, 0); x <= std::min(a.X + kGuardReach, g.Columns - 1); ++x)
+        for (std::int32_t y = std::max(a.Y - kGuardReach, 0); y <= std::min(a.Y + kGuardReach, g.Rows - 1); ++y) {
+            const GameCellObjectType* o = g.Cell(x, y).Object.get();
+            towers += IsEnemyTarget(o) && o->Kind() == KindTower;
+        }
+    for (const auto& tank : g.Tanks)
+        if (tank->Side() == SideComputer && tank->Health > 0 && Chebyshev(TankCell(g, *tank, lib), a) <= kGuardReach) ++tanks;
+    return std::clamp(static_cast<std::int32_t>(kGroupSize) + kTanksPerTower * towers + tanks, static_cast<std::int32_t>(kGroupSize), kLargestGroup);
+}
+
+std::int32_t Autopilot::RallyCell(std::int32_t start, const Target& t) const {
+    const GameType& g = game_.Record();
+    const std::vector<std::int32_t> toTarget = Distances(t.Cell);
+    std::int32_t at = start;
+    if (!ValidCellIndex(g, at) || toTarget[static_cast<std::size_t>(at)] < 0) return start;
+    // Walk from the army toward the target until it is a short drive away.
+    while (toTarget[static_cast<std::size_t>(at)] > kRallyDistance) {
+        const CellXY c = CellOfIndex(g, at);
+        std::int32_t next = at;
+        for (std::int32_t dy = -1; dy <= 1 && next == at; ++dy)
+            for (std::int32_t dx = -1; dx <= 1 && next == at; ++dx) {
+                if (!g.OnMap(c.X + dx, c.Y + dy)) continue;
+                const std::int32_t n = CellIndex(g, c.X + dx, c.Y + dy);
+                if (toTarget[static_cast<std::size_t>(n)] == toTarget[static_cast<std::size_t>(at)] - 1) next = n;
+            }
+        if (next == at) break;
+        at = next;
+    }
+    return at;
+}
+
+void Autopilot::KeepHomeGuard(std::vector<std::int32_t>& free) const {
+    const GameType& g = game_.Record();
+    const ImageLibrary& lib = game_.Library();
+    std::vector<CellXY> headquarters;
+    for (std::int32_t x = 0; x < g.Columns; ++x)
+        for (std::int32_t y = 0; y < g.Rows; ++y) {
+            const GameCellObjectType* o = g.Cell(x, y).Object.get();
+            if (o && o->Side() == SidePlayer && o->Kind() == KindBuilding && o->BuildingType() == BuildingHeadquarters)
+                headquarters.push_back({x, y});
+        }
+    const auto home = [&](std::int32_t i) {
+        std::int32_t d = std::numeric_limits<std::int32_t>::max();
+        for (const CellXY& h : headquarters) d = std::min(d, Chebyshev(TankCell(g, *g.Tanks[static_cast<std::size_t>(i)], lib), h));
+        return d;
+    };
+    // The guard are the tanks nearest the headquarters, whether free or not.
+    std::vector<std::pair<std::int32_t, std::int32_t>> near;
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i)
+        if (g.Tanks[static_cast<std::size_t>(i)]->Side() == SidePlayer && home(i) <= kGuardPost) near.emplace_back(home(i), i);
+    std::sort(near.begin(), near.end());
+    if (near.size() > kHomeGuard) near.resize(kHomeGuard);
+    std::erase_if(free, [&](std::int32_t i) {
+        return std::any_of(near.begin(), near.end(), [i](const auto& n) { return n.second == i; });
+    });
+}
+
+void Autopilot::Decide() {
+    ++decisions_;
+    GameType& g = game_.Record();
+    if (game_.Run().Outcome != OutcomeRunning || game_.Run().TitleShown || g.CellWidth <= 0 || g.CellHeight <= 0) return;
+    hands_.ShrinkMinimapIfInTheWay();
+
+    std::vector<std::int32_t> free = FreeTanks();
+    Defend(free);
+    if (DefenceMission(g.Mission)) KeepHomeGuard(free);
+    if (free.empty()) return;
+
+    // The army is where the free tanks are: the one nearest their middle.
+    const ImageLibrary& lib = game_.Library();
+    std::int64_t sx = 0, sy = 0;
+    for (const std::int32_t i : free) {
+        const CellXY c = TankCell(g, *g.Tanks[static_cast<std::size_t>(i)], lib);
+        sx += c.X;
+        sy += c.Y;
+    }
+    const CellXY middle{static_cast<std::int32_t>(sx / static_cast<std::int64_t>(free.size())),
+                        static_cast<std::int32_t>(sy / static_cast<std::int64_t>(free.size()))};
+    std::int32_t start = -1, nearest = std::numeric_limits<std::int32_t>::max();
+    for (const std::int32_t i : free) {
+        const CellXY c = TankCell(g, *g.Tanks[static_cast<std::size_t>(i)], lib);
+        if (g.OnMap(c.X, c.Y) && Chebyshev(c, middle) < nearest) {
+            nearest = Chebyshev(c, middle);
+            start = CellIndex(g, c.X, c.Y);
+        }
+    }
+    if (!StillThere(target_)) {
+        target_ = ChooseTarget(Distances(start));
+        if (target_.Anchor >= 0 || target_.Tank) rally_ = RallyCell(start, target_);
+        if (Trace)
+            Trace("t=" + std::to_string(g.GameTime) + " target anchor " + std::to_string(target_.Anchor) + " cell " +
+                  std::to_string(target_.Cell) + " rally " + std::to_string(rally_) + " from " + std::to_string(start));
+    }
+    if (target_.Anchor < 0 && !target_.Tank) return;
+
+    // The free tanks gather at the rally point, out of the target's reach, and
+    // set off together once they are enough for what guards it (or once no more
+    // will come).
+    const CellXY rally = CellOfIndex(g, rally_);
+    std::vector<std::int32_t> gathered, away;
+    for (const std::int32_t i : free)
+        (Chebyshev(TankCell(g, *g.Tanks[static_cast<std::size_t>(i)], lib), rally) <= kRallyReach ? gathered : away).push_back(i);
+    std::size_t own = 0;
+    for (const auto& t : g.Tanks) own += t->Side() == SidePlayer;
+    const bool lastStand = free.size() == own && !CanProduce();
+    const std::int32_t needed = Needed(target_);
+    if (lastStand || static_cast<std::int32_t>(free.size()) >= 2 * needed) {
+        // Strong enough even strung out, or nothing more will come.
+        Command(free, target_);
+        return;
+    }
+    if (static_cast<std::int32_t>(gathered.size()) >= needed) Command(gathered, target_);
+    if (!away.empty()) Command(away, {-1, nullptr, rally_});
+}
+
+}  // namespace tavrine

@@ -1,0 +1,95 @@
+// The autopilot: plays the player's side of a battle for testing and balancing.
+// It looks at the battlefield as the player would (it also knows where the
+// enemy's buildings stand, as a player who has played the map before) and acts
+// only through the player's own commands: band selections, clicks on targets
+// and on open ground, and clicks on the minimap to bring them into view. It
+// never changes the game record itself.
+//
+// Its plan is a plain one: keep the army together, send it against the nearest
+// enemy tower or building (the headquarters first in the missions that ask for
+// it, the last tanks once the buildings are gone), turn the tanks near home
+// against enemies that come close, and send new tanks after the army in groups.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "game/autopilot_hands.h"
+#include "game/game.h"
+
+namespace tavrine {
+
+/// What the autopilot did, for the run's report.
+struct AutopilotCounts {
+    std::int64_t Decisions = 0;
+    std::int64_t Orders = 0;  ///< commands given (a selection and a click)
+    HandCounts Hands;
+};
+
+class Autopilot {
+public:
+    /// Ticks between two looks at the battlefield: about a second of play.
+    static constexpr std::int32_t kDecisionTicks = 30;
+
+    /// Plays `game` through `commands`, the main window's commands.
+    Autopilot(Game& game, MainCommands& commands) : game_(game), hands_(game, commands) {}
+
+    /// Called between two ticks; every `kDecisionTicks` calls it looks at the
+    /// battle and gives its commands.
+    void BetweenTicks();
+    /// Looks at the battle and gives the commands of this moment.
+    void Decide();
+
+    AutopilotCounts Counts() const;
+
+    /// Receives a line for every command given (when set): for balancing runs.
+    std::function<void(const std::string&)> Trace;
+
+private:
+    struct Target {
+        std::int32_t Anchor = -1;                ///< cell index of an object's anchor, or -1
+        const GameObjectType* Tank = nullptr;    ///< an enemy tank, or none
+        std::int32_t Cell = -1;                  ///< the cell to drive to while the target is out of sight
+    };
+
+    /// Own tanks free for a new order: without an order, or stuck on one.
+    std::vector<std::int32_t> FreeTanks();
+    /// Distances in cells from `start` over ground tanks can drive (tanks do not
+    /// block); -1 where unreachable.
+    std::vector<std::int32_t> Distances(std::int32_t start) const;
+    /// The next target for the army, from its distances.
+    Target ChooseTarget(const std::vector<std::int32_t>& distances) const;
+    bool StillThere(const Target& t) const;
+    /// Whether an enemy tower stands near the object anchored at (ax, ay).
+    bool Guarded(std::int32_t ax, std::int32_t ay) const;
+    /// Whether the player's factories can still build a tank.
+    bool CanProduce() const;
+    /// How many tanks an attack on the target waits for.
+    std::int32_t Needed(const Target& t) const;
+    /// Where the army gathers before it attacks: on its way from cell `start`,
+    /// a short drive before the target.
+    std::int32_t RallyCell(std::int32_t start, const Target& t) const;
+    /// Selects `tanks` (band by band) and clicks the target for each band; the
+    /// number of tanks that took the order.
+    std::int32_t Command(const std::vector<std::int32_t>& tanks, const Target& target);
+    /// Enemy tanks close to the player's buildings and tanks at home.
+    void Defend(std::vector<std::int32_t>& free);
+    /// Keeps the tanks nearest the player's headquarters out of `free`.
+    void KeepHomeGuard(std::vector<std::int32_t>& free) const;
+
+    Game& game_;
+    AutopilotHands hands_;
+    std::int64_t ticks_ = 0;
+    std::int64_t decisions_ = 0;
+    std::int64_t orders_ = 0;
+    Target target_;
+    std::int32_t rally_ = -1;
+    /// Where each tank with an order stood at the last look, and for how many
+    /// looks it has stood there without its target in range.
+    std::map<const GameObjectType*, std::pair<std::int32_t, std::int32_t>> standing_;
+};
+
+}  // namespace tavrine

@@ -1,0 +1,76 @@
+// The autopilot's hands: turns "select these tanks" and "click that" into the
+// mouse events a person would make on the game view (surface pixels), with the
+// view scrolled first by a click on the minimap so that the point lies on a
+// part of the screen that no panel covers.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "game/game.h"
+#include "game/main_commands.h"
+#include "sim/grid.h"
+
+namespace tavrine {
+
+/// A rectangle of map pixels, both corners included.
+struct MapRect {
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Right = 0;
+    std::int32_t Bottom = 0;
+};
+
+/// What the hands did, for the run's report.
+struct HandCounts {
+    std::int64_t Presses = 0;    ///< mouse presses on the game view
+    std::int64_t Bands = 0;      ///< band selections drawn
+    std::int64_t MapClicks = 0;  ///< clicks on the minimap
+};
+
+class AutopilotHands {
+public:
+    /// Reads the battle from `game` and acts through `commands`, the main
+    /// window's commands that the desktop window forwards its events to.
+    AutopilotHands(Game& game, MainCommands& commands) : game_(game), commands_(commands) {}
+
+    /// The part of the surface a click may use: inside the screen's edges (where
+    /// the view would scroll), above the status bar and off the minimap panel.
+    MapRect SafeScreen() const;
+    /// The largest band the safe part of the screen holds, in pixels.
+    std::int32_t BandWidth() const;
+    std::int32_t BandHeight() const;
+
+    /// Draws a band around the map-pixel rectangle (tank centres) after bringing
+    /// it into view. Returns the number of the player's tanks selected, or -1
+    /// when the rectangle could not be shown whole.
+    std::int32_t BandSelect(const MapRect& centres);
+    /// Clicks map pixel (x, y) after bringing it into view; false when it could
+    /// not be shown on a free part of the screen.
+    bool Click(std::int32_t x, std::int32_t y);
+    /// Clicks open ground to send the selected tanks there: the centre of cell
+    /// `cell`, or of the nearest cell around it where the click hits no tank or
+    /// object; false when none could be clicked.
+    bool ClickGround(std::int32_t cell);
+    /// Presses the minimap's zoom button when the minimap, drawn two pixels per
+    /// cell, covers the middle of the screen.
+    void ShrinkMinimapIfInTheWay();
+
+    const HandCounts& Counts() const { return counts_; }
+
+private:
+    /// Scrolls (when needed) so that map pixel (x, y) lies in the safe part of
+    /// the screen with `margin` pixels to spare; returns its surface point.
+    std::optional<PixelXY> Show(std::int32_t x, std::int32_t y, std::int32_t marginX, std::int32_t marginY);
+    /// Whether a left press at map pixel (x, y) would click a tank or an object.
+    bool PressHits(std::int32_t x, std::int32_t y) const;
+    void Press(std::int32_t sx, std::int32_t sy);
+    /// Leaves the pointer resting in the middle of the screen.
+    void Park();
+
+    Game& game_;
+    MainCommands& commands_;
+    HandCounts counts_;
+};
+
+}  // namespace tavrine
