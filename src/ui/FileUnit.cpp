@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
+#include <QValidator>
 
 #include "game/main_commands.h"
 #include "ui/UiCommon.h"
@@ -17,6 +18,8 @@ namespace tavrine::ui {
 namespace {
 
 constexpr int kRowHeight = 18;
+/// The most characters the name field takes from the keyboard.
+constexpr qsizetype kMaxTypedName = 30;
 /// The saved games' rows are written in green unless selected.
 const QColor kSavedGameColor(0x00, 0x80, 0x00);
 
@@ -81,6 +84,23 @@ private:
     QPixmap savedIcon_;
 };
 
+/// Typing stops at 30 characters, but a longer file name picked from the list is
+/// copied whole and can still be shortened (QLineEdit's own limit would cut it,
+/// and the file would then not be found). Text set by the program is not
+/// validated; each edit is measured against the text the field held before it.
+class NameLength final : public QValidator {
+public:
+    explicit NameLength(QLineEdit& field) : QValidator(&field) {
+        connect(&field, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
+    }
+    State validate(QString& input, int&) const override {
+        return input.size() > kMaxTypedName && input.size() > before_.size() ? Invalid : Acceptable;
+    }
+
+private:
+    QString before_;
+};
+
 QPixmap IconOrFallback(const std::string& programFolder, const QString& file, bool savedGame) {
     const QPixmap icon = ProgramPicture(programFolder, QStringLiteral("ui/") + file);
     return icon.isNull() ? FallbackIcon(savedGame) : icon.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation);
@@ -107,7 +127,7 @@ TFileForm::TFileForm(const std::string& programFolder, QWidget* parent) : QDialo
     Label1->adjustSize();
     Edit1 = new QLineEdit(panel);
     Edit1->setGeometry(88, 40, 225, 21);
-    Edit1->setMaxLength(30);
+    Edit1->setValidator(new NameLength(*Edit1));
 
     ListBox1 = new QListWidget(panel);
     ListBox1->setGeometry(16, 80, 297, 193);

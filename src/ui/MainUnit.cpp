@@ -190,7 +190,8 @@ StartUp TMainForm::FormCreate(const std::function<std::int32_t(TStartForm&, std:
     cursors_.Load(folder_);
     cursors_.SetCursor(CursorPointer);
 
-    if (game_.LoadLibraryAtStartUp()) canvas_.LoadPictures(game_.Library());
+    game_.LoadLibraryAtStartUp();
+    canvas_.LoadPictures(game_.Library());
     OpenSound();
     return result;
 }
@@ -311,6 +312,12 @@ void TMainForm::ToggleFullScreen() {
 void TMainForm::SetEditorWindows(QWidget* editorForm, QWidget* imageForm) {
     editorForm_ = editorForm;
     imageForm_ = imageForm;
+}
+
+void TMainForm::LibraryChanged() {
+    canvas_.LoadPictures(game_.Library());
+    if (soundOutput_) soundOutput_->SetWaves(WaveFiles(game_.Library()));
+    update();
 }
 
 QPoint TMainForm::ToSurface(QPoint at) const {

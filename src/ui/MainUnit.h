@@ -73,11 +73,19 @@ public:
     /// One frame tick as the timer runs it (and what follows it).
     void DXTimerTimer();
 
-    // The map editor and the image library editor windows live for the whole
-    // run; the program makes them after the main window and hands them over.
+    // The map editor (TEditorForm) and the image library editor (TImageForm)
+    // live for the whole run: the program makes them after the main window, as
+    // windows (Qt::Window) whose parent is the main window, so they close and go
+    // with it, and hands them over here. They reach the game through
+    // `GameObject()`, `MapEditor()` and `Commands()`.
 
-    /// The two editor windows; either may be null.
+    /// The two editor windows; either may be null. In the editing mode the map
+    /// editor is shown beside the main window by `FormShow`; the image library
+    /// editor comes up on the editing mode's S key.
     void SetEditorWindows(QWidget* editorForm, QWidget* imageForm);
+    /// After the image library editor changed or reloaded the library: the
+    /// canvas converts the pictures again and every wave gets a sound buffer.
+    void LibraryChanged();
     /// A picture dragged from the image library editor and dropped on the game
     /// view at surface pixel (x, y); the handler says whether it took it.
     using DropHandler = std::function<bool(QDropEvent&, QPoint surface)>;

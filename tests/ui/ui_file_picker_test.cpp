@@ -52,7 +52,6 @@ private slots:
         QCOMPARE(form.SavedCount(), 2);
         QCOMPARE(form.Caption(), QStringLiteral("Save  Game"));
         QVERIFY(form.NameField()->isEnabled());
-        QCOMPARE(form.NameField()->maxLength(), 30);
         QCOMPARE(form.size(), QSize(422, 290));
     }
 
@@ -137,6 +136,28 @@ private slots:
         QTest::keyClick(&form, Qt::Key_Escape);
         QVERIFY(!form.isVisible());
         QVERIFY(form.Pick().Name.empty());
+    }
+
+    void TypingStopsAt30CharactersButPickedNamesStayWhole() {
+        Folders f;
+        const std::string longName = "A very long name for a saved battle.gam";
+        f.root.Write("SaveGames/" + longName, "6");
+        TFileForm form;
+        form.Fill(f.NewGames(), f.SaveGames(), FilePickerMode::Save);
+        form.show();
+        QListWidget* list = form.List();
+        const auto found = list->findItems(QString::fromStdString(longName), Qt::MatchExactly);
+        QCOMPARE(found.size(), qsizetype(1));
+        ClickRow(form, list->row(found.first()));
+        QCOMPARE(form.NameField()->text().toStdString(), longName);
+        QTest::keyClick(form.NameField(), Qt::Key_Backspace);
+        QCOMPARE(form.NameField()->text().size(), qsizetype(longName.size() - 1));
+
+        form.NameField()->clear();
+        QTest::keyClicks(form.NameField(), QString(40, QLatin1Char('x')));
+        QCOMPARE(form.NameField()->text(), QString(30, QLatin1Char('x')));
+        QTest::mouseClick(form.OkButton(), Qt::LeftButton);
+        QCOMPARE(form.Pick().Name, std::string(30, 'x'));
     }
 
     void MissingFoldersGiveNoRows() {
