@@ -33,6 +33,13 @@ constexpr Color kRewardColor = 65535;  // yellow
 constexpr std::int32_t kRewardLabelLife = 100;
 constexpr std::int32_t kRewardLabelDirection = 1;
 
+/// Whether a cell's ground may show ruins and wrecks: the frames of a coast or
+/// mountain-border list are its edge pieces, so writing a debris frame there
+/// would put a different piece in and break the coastline.
+bool HoldsDebris(const ImageRef& ground) {
+    return ground.Frame == 0 && !(ground.Group == 0 && ground.Subgroup == 2 && ground.List != 0);
+}
+
 void PayReward(SimContext& ctx, std::int32_t x, std::int32_t y, std::int32_t amount) {
     AddInfoLabel(ctx, x, y, kRewardColor, kRewardLabelLife, "$" + std::to_string(amount), kRewardLabelDirection);
     AddMoney(ctx, amount);
@@ -43,7 +50,7 @@ void LeaveRuins(SimContext& ctx, GameCellType& c) {
     c.MinimapColor = c.GroundColor;
     c.Occupant = -1;
     c.Occupancy = CellFree;
-    if (c.Ground.Frame == 0) c.Ground.Frame = kFirstRuinFrame + ctx.Rng(kRuinFrames);
+    if (HoldsDebris(c.Ground)) c.Ground.Frame = kFirstRuinFrame + ctx.Rng(kRuinFrames);
 }
 
 /// Replaces every attack-building order on the anchor: attackers of the player's
@@ -141,7 +148,7 @@ void RemoveTank(SimContext& ctx, std::int32_t i) {
             c.MinimapColor = c.GroundColor;
         }
         c.Clear = 1;
-        if (c.Ground.Frame == 0) c.Ground.Frame = kFirstWreckFrame + ctx.Rng(kWreckFrames);
+        if (HoldsDebris(c.Ground)) c.Ground.Frame = kFirstWreckFrame + ctx.Rng(kWreckFrames);
     }
     if (prev.X >= 0 && g.OnMap(prev.X, prev.Y)) {
         GameCellType& c = g.Cell(prev.X, prev.Y);
