@@ -1,6 +1,7 @@
 // Sound effects and music through SDL2_mixer, heard on SDL's disk driver: the
 // mixed output is written to a file and measured channel by channel.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
@@ -59,7 +60,8 @@ Wave Sine(int ms, int amplitude) {
 class Capture {
 public:
     explicit Capture(const std::string& name) {
-        file_ = (std::filesystem::temp_directory_path() / ("tavrine_sdl_" + name + ".raw")).string();
+        // The process number keeps parallel runs of other builds apart.
+        file_ = (std::filesystem::temp_directory_path() / ("tavrine_sdl_" + name + "_" + std::to_string(::getpid()) + ".raw")).string();
         std::filesystem::remove(file_);
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", file_.c_str(), 1);
@@ -188,7 +190,8 @@ Bytes SmallMidi() {
 }
 
 TEST(SdlSound, MusicPlaysUntilStopped) {
-    const std::string path = (std::filesystem::temp_directory_path() / "tavrine_sdl_music.mid").string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("tavrine_sdl_music_" + std::to_string(::getpid()) + ".mid")).string();
     ASSERT_TRUE(WriteFileAtomically(path, SmallMidi()));
     Capture capture("music");
     ASSERT_TRUE(capture.Audio().Open());
