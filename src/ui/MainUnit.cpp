@@ -422,6 +422,10 @@ void TMainForm::PanelRelease(PanelPart part) {
 void TMainForm::mousePressEvent(QMouseEvent* event) {
     const QPoint at = ToSurface(event->position().toPoint());
     const PanelPart part = panels_.HitTest(game_.View().Panels, at.x(), at.y());
+    // A press belongs to what it fell on until every button is up again (a press
+    // that opened a dialog may never see its release).
+    pressOnSurface_ = part == PanelPart::None;
+    pressedPart_ = PanelPart::None;
     if (part != PanelPart::None) {
         if (event->button() == Qt::LeftButton) {
             pressedPart_ = part;
@@ -429,7 +433,6 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
         }
         return;
     }
-    pressOnSurface_ = true;
     commands_.DXDrawMouseDown(ToMouseButton(event->button()), at.x(), at.y());
     RefreshLabels();
     update();

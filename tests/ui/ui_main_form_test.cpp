@@ -219,6 +219,40 @@ private slots:
         QVERIFY(!panels.MinimapButtonDown);
     }
 
+    void AfterAPressThatOpenedADialogTheMenuStillTakesClicks() {
+        Program program;
+        TMainForm form(program.Path());
+        form.FormCreate(Answer(1));
+        form.FormShow();
+        QTRY_VERIFY_WITH_TIMEOUT(!form.GameObject().Run().FadeInPending, 5000);
+
+        // Modal windows are answered by a timer: cancel the picker, close the
+        // information box, and remember which came.
+        QStringList seen;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) return;
+            seen << QString::fromLatin1(modal->metaObject()->className());
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        answer.start(20);
+
+        // A press on the title opens the Load Game dialog; its release never comes.
+        QTest::mousePress(&form, Qt::LeftButton, {}, form.Target().center());
+        QTRY_COMPARE(seen.size(), 1);
+        QVERIFY(form.Panels().statusBarShown);
+
+        // The next click is on a menu entry (the menu slid in without the mouse).
+        const PanelState& panels = form.GameObject().View().Panels;
+        form.Commands().SpeedButton1Click(true);
+        QTRY_COMPARE(panels.MenuTop, panels.StatusBarTop - panels.MenuHeight);
+        const QRect menu = ui::GamePanels::MenuRect(panels);
+        Click(form, QPoint(menu.left() + 40, menu.top() + 4 + 3 * ui::kMenuItemHeight + 10));
+        QTRY_COMPARE(seen.size(), 2);
+        QCOMPARE(seen.back(), QStringLiteral("tavrine::ui::TInfoForm"));
+    }
+
     void TheFadesDarkenThePanelsWithTheBattlefield() {
         Program program;
         TMainForm form(program.Path());
