@@ -1,6 +1,7 @@
 // Animated cursor files: the pictures, hot spots and steps they hold, and the
 // files the reader refuses.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -243,7 +244,8 @@ TEST(AnimatedCursor, MalformedCursorImagesAreRefused) {
 
 TEST(AnimatedCursor, AMissingFileGivesNoCursor) {
     EXPECT_FALSE(LoadAnimatedCursor("/nonexistent/Cursors/1.ani"));
-    const std::string path = (std::filesystem::temp_directory_path() / "tavrine_ani_test_1.ani").string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("tavrine_ani_test_" + std::to_string(::getpid()) + ".ani")).string();
     ASSERT_TRUE(WriteFileAtomically(path, test::EncodeAni(TwoFrames())));
     EXPECT_TRUE(LoadAnimatedCursor(path));
     std::filesystem::remove(path);
