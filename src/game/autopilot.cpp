@@ -25,8 +25,11 @@ constexpr std::int32_t kDefenderReach = 20;
 /// ask for it, counts as nearer than it is when the next target is chosen.
 constexpr std::int32_t kTowerBonus = 15;
 constexpr std::int32_t kHeadquartersBonus = 40;
-/// A tower this close to a building (in cells, anchor to anchor) guards it.
+/// A tower this many cells from a building's footprint guards it: its guns
+/// reach six cells beyond its own, over the cells tanks fire from.
 constexpr std::int32_t kGuardReach = 9;
+/// Tanks this close to a tower that fires on one of them turn on it.
+constexpr std::int32_t kAnswerReach = 10;
 /// Extra tanks an attack waits for per tower guarding its target, and the
 /// largest group it ever waits for.
 constexpr std::int32_t kTanksPerTower = 2;
@@ -35,14 +38,13 @@ constexpr std::int32_t kLargestGroup = 14;
 /// this close to it count as gathered.
 constexpr std::int32_t kRallyDistance = 12;
 constexpr std::int32_t kRallyReach = 10;
-/// In the missions that ask to defend the headquarters, this many free tanks
-/// near it stay at home.
+/// Free tanks near the headquarters stay at home as its guard: one for every
+/// `kTanksPerGuard` tanks the player has, at most `kHomeGuard`.
 constexpr std::size_t kHomeGuard = 4;
+constexpr std::size_t kTanksPerGuard = 4;
 constexpr std::int32_t kGuardPost = 12;
 /// Missions won by destroying the enemy headquarters.
 bool HeadquartersMission(std::int32_t mission) { return mission == 2 || mission == 5; }
-/// Missions lost with the headquarters.
-bool DefenceMission(std::int32_t mission) { return mission >= 3 && mission <= 5; }
 /// Missions that also ask for every enemy tank.
 bool TanksMission(std::int32_t mission) { return mission == 0 || mission == 3; }
 
@@ -120,9 +122,11 @@ Autopilot::Target Autopilot::ChooseTarget(const std::vector<std::int32_t>& dist)
             // Towers shoot back hard: they go first.
             std::int32_t bonus = o->Kind() == KindTower ? kTowerBonus : 0;
             if (HeadquartersMission(g.Mission)) {
-                // Only the headquarters wins: the other buildings are left alone,
-                // and the headquarters is made for once no tower guards it.
-                if (!headquarters && o->Kind() != KindTower) continue;
+                // Only the headquarters wins: the other buildings are left alone
+                // but for the towers and the factories that send the waves, and
+                // the headquarters is made for once no tower guards it.
+                const bool factory = o->Kind() == KindBuilding && o->BuildingType() == BuildingFactory;
+                if (!headquarters && !factory && o->Kind() != KindTower) continue;
                 if (headquarters) bonus = Guarded(ax, ay) ? -kTowerBonus : kHeadquartersBonus;
             }
             // The nearest cell from which the army can fire at it.
@@ -157,10 +161,21 @@ Autopilot::Target Autopilot::ChooseTarget(const std::vector<std::int32_t>& dist)
     return best;
 }
 
+CellRect Autopilot::Footprint(std::int32_t anchor) const {
+    const GameType& g = game_.Record();
+    const CellXY a = CellOfIndex(g, anchor);
+    const GameCellObjectType* o = g.Cell(a.X, a.Y).Object.get();
+    std::int32_t w = 0, h = 0;
+    if (o) ImageSize(game_.Library(), o->Image, w, h);
+    const CellXY end = FootprintEnd(g, a.X, a.Y, w, h);
+    return {a.X, a.Y, end.X, end.Y};
+}
+
 bool Autopilot::Guarded(std::int32_t ax, std::int32_t ay) const {
     const GameType& g = game_.Record();
-    for (std::int32_t x = std::max(ax - kGuardReach, 0); x <= std::min(ax + kGuardReach, g.Columns - 1); ++x)
-        for (std::int32_t y = std::max(ay - kGuardReach, 0); y <= std::min(ay + kGuardReach, g.Rows - 1); ++y) {
+    const CellRect box = Footprint(CellIndex(g, ax, ay));
+    for (std::int32_t x = std::max(box.Left - kGuardReach, 0); x <= std::min(box.Right + kGuardReach, g.Columns - 1); ++x)
+        for (std::int32_t y = std::max(box.Top - kGuardReach, 0); y <= std::min(box.Bottom + kGuardReach, g.Rows - 1); ++y) {
             const GameCellObjectType* o = g.Cell(x, y).Object.get();
             if (IsEnemyTarget(o) && o->Kind() == KindTower) return true;
         }
@@ -291,15 +306,19 @@ std::int32_t Autopilot::Needed(const Target& t) const {
     const GameType& g = game_.Record();
     const ImageLibrary& lib = game_.Library();
     if (t.Anchor < 0) return static_cast<std::int32_t>(kGroupSize);
-    const CellXY a = CellOfIndex(g, t.Anchor);
+    const CellRect box = Footprint(t.Anchor);
+    const auto near = [&](CellXY c) {
+        return c.X >= box.Left - kGuardReach && c.X <= box.Right + kGuardReach && c.Y >= box.Top - kGuardReach &&
+               c.Y <= box.Bottom + kGuardReach;
+    };
     std::int32_t towers = 0, tanks = 0;
-    for (std::int32_t x = std::max(a.X - kGuardReach, 0); x <= std::min(a.X + kGuardReach, g.Columns - 1); ++x)
-        for (std::int32_t y = std::max(a.Y - kGuardReach, 0); y <= std::min(a.Y + kGuardReach, g.Rows - 1); ++y) {
+    for (std::int32_t x = std::max(box.Left - kGuardReach, 0); x <= std::min(box.Right + kGuardReach, g.Columns - 1); ++x)
+        for (std::int32_t y = std::max(box.Top - kGuardReach, 0); y <= std::min(box.Bottom + kGuardReach, g.Rows - 1); ++y) {
             const GameCellObjectType* o = g.Cell(x, y).Object.get();
             towers += IsEnemyTarget(o) && o->Kind() == KindTower;
         }
     for (const auto& tank : g.Tanks)
-        if (tank->Side() == SideComputer && tank->Health > 0 && Chebyshev(TankCell(g, *tank, lib), a) <= kGuardReach) ++tanks;
+        if (tank->Side() == SideComputer && tank->Health > 0 && near(TankCell(g, *tank, lib))) ++tanks;
     return std::clamp(static_cast<std::int32_t>(kGroupSize) + kTanksPerTower * towers + tanks, static_cast<std::int32_t>(kGroupSize), kLargestGroup);
 }
 
@@ -344,10 +363,38 @@ void Autopilot::KeepHomeGuard(std::vector<std::int32_t>& free) const {
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i)
         if (g.Tanks[static_cast<std::size_t>(i)]->Side() == SidePlayer && home(i) <= kGuardPost) near.emplace_back(home(i), i);
     std::sort(near.begin(), near.end());
-    if (near.size() > kHomeGuard) near.resize(kHomeGuard);
+    std::size_t own = 0;
+    for (const auto& t : g.Tanks) own += t->Side() == SidePlayer;
+    near.resize(std::min({near.size(), kHomeGuard, own / kTanksPerGuard}));
     std::erase_if(free, [&](std::int32_t i) {
         return std::any_of(near.begin(), near.end(), [i](const auto& n) { return n.second == i; });
     });
+}
+
+void Autopilot::AnswerTowers(std::vector<std::int32_t>& free) {
+    GameType& g = game_.Record();
+    const ImageLibrary& lib = game_.Library();
+    for (std::int32_t ax = 0; ax < g.Columns; ++ax)
+        for (std::int32_t ay = 0; ay < g.Rows; ++ay) {
+            const GameCellObjectType* o = g.Cell(ax, ay).Object.get();
+            if (!IsEnemyTarget(o) || o->Kind() != KindTower || o->TowerState != 1) continue;
+            const GameObjectType* victim = TankAt(g, o->TowerTarget);
+            if (!victim || victim->Side() != SidePlayer) continue;
+            // The tanks around it that are not already attacking a building turn on it.
+            const std::int32_t anchor = CellIndex(g, ax, ay);
+            std::vector<std::int32_t> answer;
+            for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i) {
+                const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];
+                if (t.Side() != SidePlayer || Chebyshev(TankCell(g, t, lib), {ax, ay}) > kAnswerReach) continue;
+                const OrderType* order = t.Order >= 0 ? g.Orders[static_cast<std::size_t>(t.Order)].get() : nullptr;
+                if (order && order->Kind == OrderAttackBuilding) continue;
+                answer.push_back(i);
+            }
+            if (answer.empty()) continue;
+            Command(answer, {anchor, nullptr, anchor});
+            std::erase_if(free, [&](std::int32_t i) { return std::find(answer.begin(), answer.end(), i) != answer.end(); });
+            return;  // one tower a look
+        }
 }
 
 void Autopilot::Decide() {
@@ -357,8 +404,9 @@ void Autopilot::Decide() {
     hands_.ShrinkMinimapIfInTheWay();
 
     std::vector<std::int32_t> free = FreeTanks();
+    AnswerTowers(free);
     Defend(free);
-    if (DefenceMission(g.Mission)) KeepHomeGuard(free);
+    KeepHomeGuard(free);
     if (free.empty()) return;
 
     // The army is where the free tanks are: the one nearest their middle.
@@ -399,6 +447,9 @@ void Autopilot::Decide() {
     for (const auto& t : g.Tanks) own += t->Side() == SidePlayer;
     const bool lastStand = free.size() == own && !CanProduce();
     const std::int32_t needed = Needed(target_);
+    if (Trace && decisions_ % 60 == 0)
+        Trace("t=" + std::to_string(g.GameTime) + " own " + std::to_string(own) + " free " + std::to_string(free.size()) +
+              " gathered " + std::to_string(gathered.size()) + " needed " + std::to_string(needed) + " money " + std::to_string(g.Money));
     if (lastStand || static_cast<std::int32_t>(free.size()) >= 2 * needed) {
         // Strong enough even strung out, or nothing more will come.
         Command(free, target_);

@@ -77,6 +77,10 @@ private:
     std::int32_t Command(const std::vector<std::int32_t>& tanks, const Target& target);
     /// Enemy tanks close to the player's buildings and tanks at home.
     void Defend(std::vector<std::int32_t>& free);
+    /// Turns the tanks near an enemy tower that fires on one of them against it.
+    void AnswerTowers(std::vector<std::int32_t>& free);
+    /// The cells an object covers.
+    CellRect Footprint(std::int32_t anchor) const;
     /// Keeps the tanks nearest the player's headquarters out of `free`.
     void KeepHomeGuard(std::vector<std::int32_t>& free) const;
 

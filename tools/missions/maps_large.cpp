@@ -115,6 +115,10 @@ void BuildLakeDistrict(MapBuilder& b) {
     b.Building(kEnemy, kPowerPlant, 91, 5);
     b.Building(kEnemy, kRadioMast, 82, 4);
     b.Building(kEnemy, kFuelDepot, 90, 16);
+    b.Factory(kEnemy, 89, 10);
+    b.Tower(kEnemy, 74, 9, kWest);
+    b.Tower(kEnemy, 95, 8, kSouthWest);
+    b.Fortress(kEnemy, 80, 17, kSouthWest);
     b.TankGroup(kEnemy, 77, 12, 3, 3, kSouthWest);
     // The post across the water from the player's base.
     b.Factory(kEnemy, 37, 52);
@@ -124,6 +128,8 @@ void BuildLakeDistrict(MapBuilder& b) {
     b.Tower(kEnemy, 46, 39, kSouthWest);
     b.Tower(kEnemy, 55, 33, kSouthWest);
     b.Building(kEnemy, kBarracks, 52, 36);
+    b.Fortress(kEnemy, 51, 40, kSouthWest);
+    b.TankGroup(kEnemy, 54, 36, 3, 3, kSouthWest);
     b.Tank(kEnemy, 45, 35, kSouthWest, 0);
     b.Tank(kEnemy, 56, 40, kSouthWest, 2);
     b.Factory(kEnemy, 75, 58);
@@ -192,12 +198,17 @@ void BuildWalledCity(MapBuilder& b) {
     b.Building(kEnemy, kBarracks, 96, 35);
     b.Building(kEnemy, kFuelDepot, 100, 46);
     b.Building(kEnemy, kRadioMast, 92, 57);
+    b.Tower(kEnemy, 84, 34, kWest);
+    b.Tower(kEnemy, 84, 52, kWest);
+    b.Tower(kEnemy, 99, 30, kSouth);
     b.TankGroup(kEnemy, 88, 34, 4, 4, kWest);
     b.TankGroup(kEnemy, 90, 53, 3, 3, kWest);
+    b.TankGroup(kEnemy, 100, 40, 4, 2, kWest);
     // The camp on the road east.
     b.Factory(kEnemy, 45, 38);
     b.Tower(kEnemy, 42, 44, kWest);
     b.Building(kEnemy, kBarracks, 50, 36);
+    b.Tower(kEnemy, 52, 40, kWest);
     b.TankGroup(kEnemy, 48, 43, 3, 3, kWest);
 
     b.ScatterScenery(50, flat);
@@ -253,11 +264,13 @@ void BuildArchipelago(MapBuilder& b) {
     b.Fortress(kEnemy, 78, 36, kWest);
     b.Tower(kEnemy, 68, 38, kWest);
     b.Building(kEnemy, kPowerPlant, 80, 30);
+    b.Tower(kEnemy, 82, 40, kWest);
     b.TankGroup(kEnemy, 70, 34, 2, 2, kWest);
     b.Factory(kEnemy, 111, 54);
     b.Tower(kEnemy, 108, 64, kWest);
     b.Tower(kEnemy, 120, 62, kSouth);
     b.Building(kEnemy, kBarracks, 116, 54);
+    b.Fortress(kEnemy, 116, 64, kWest);
     b.TankGroup(kEnemy, 114, 60, 2, 2, kWest);
     // The headquarters island.
     b.Headquarters(kEnemy, 126, 16);
@@ -269,7 +282,11 @@ void BuildArchipelago(MapBuilder& b) {
     b.Building(kEnemy, kPowerPlant, 130, 12);
     b.Building(kEnemy, kRadioMast, 122, 12);
     b.Building(kEnemy, kFuelDepot, 137, 28);
+    b.Fortress(kEnemy, 129, 20, kSouthWest);
+    b.Tower(kEnemy, 112, 18, kWest);
+    b.Tower(kEnemy, 139, 22, kSouth);
     b.TankGroup(kEnemy, 120, 20, 4, 4, kSouthWest);
+    b.TankGroup(kEnemy, 114, 28, 3, 3, kSouthWest);
 
     b.ScatterScenery(40, flat);
     b.RevealPlayerStart(5);
@@ -344,6 +361,7 @@ void BuildIronContinent(MapBuilder& b) {
     b.Building(kEnemy, kPowerPlant, 164, 21);
     b.Building(kEnemy, kRadioMast, 174, 42);
     b.Building(kEnemy, kFuelDepot, 156, 32);
+    b.Tower(kEnemy, 141, 30, kWest);
     b.TankGroup(kEnemy, 154, 29, 4, 2, kSouthWest);
     // The south-east base.
     b.Headquarters(kEnemy, 158, 150);
@@ -354,6 +372,7 @@ void BuildIronContinent(MapBuilder& b) {
     b.Tower(kEnemy, 172, 146, kSouth);
     b.Building(kEnemy, kBarracks, 160, 144);
     b.Building(kEnemy, kPowerPlant, 153, 142);
+    b.Tower(kEnemy, 140, 146, kWest);
     b.TankGroup(kEnemy, 156, 155, 4, 2, kWest);
     // Towers at the bridges.
     b.Tower(kEnemy, 100, 22, kWest);
