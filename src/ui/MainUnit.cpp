@@ -243,7 +243,6 @@ void TMainForm::CreateSurface() {
     composite_ = QImage(display_.Width, display_.Height, QImage::Format_ARGB32_Premultiplied);
     PlaceWindow();
     target_ = FitSurface(QSize(display_.Width, display_.Height), size());
-    surfaceCreated_ = true;
     DXDrawInitialize();
 }
 

@@ -161,7 +161,6 @@ private:
 
     DisplayMode display_ = kDefaultDisplayMode;
     bool fullScreen_ = false;
-    bool surfaceCreated_ = false;
     QRect target_;
     QImage composite_;
 

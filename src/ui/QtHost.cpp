@@ -1,7 +1,6 @@
 #include "ui/QtHost.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QTimer>
@@ -46,12 +45,9 @@ void QtHost::Sleep(int milliseconds) {
         // Even a sleep of nothing lets the screen show the latest picture.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     } else {
-        QElapsedTimer clock;
-        clock.start();
         QEventLoop loop;
         QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
-        slept_ += clock.elapsed();
     }
     --sleeping_;
 }

@@ -23,14 +23,11 @@ public:
     /// paint and timer events are handled, the player's input waits.
     void Sleep(int milliseconds) override;
 
-    /// Milliseconds slept so far, for the frame timer's measurements.
-    long long SleptMs() const { return slept_; }
     /// True while `Sleep` is running: the frame timer does not tick then.
     bool Sleeping() const { return sleeping_ > 0; }
 
 private:
     QPointer<QWidget> owner_;
-    long long slept_ = 0;
     int sleeping_ = 0;
 };
 
