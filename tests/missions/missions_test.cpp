@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "catalogue.h"
+#include "help_section.h"
 #include "data/file_io.h"
 #include "game/game.h"
 #include "map_builder.h"
@@ -92,6 +93,26 @@ TEST(Missions, BuildingAgainGivesTheShippedBytes) {
     std::filesystem::remove_all(folder);
 }
 
+TEST(ShippedMissions, HideTheHeadquartersTheSearchMissionsSendThePlayerToFind) {
+    int searches = 0;
+    for (const MissionEntry& m : kMissionCatalogue) {
+        if (m.Mission != 2 && m.Mission != 5) continue;
+        ++searches;
+        GameType g;
+        ASSERT_EQ(ReadGameFile(ShippedPath(m), g), LoadResult::Ok) << m.File;
+        int headquarters = 0;
+        for (int x = 0; x < g.Columns; ++x)
+            for (int y = 0; y < g.Rows; ++y) {
+                const GameCellObjectType* o = g.Cell(x, y).Object.get();
+                if (!o || o->Side() != SideComputer || o->Kind() != KindBuilding || o->BuildingType() != BuildingHeadquarters) continue;
+                ++headquarters;
+                EXPECT_EQ(g.Cell(x, y).Hidden, 1) << m.File;
+            }
+        EXPECT_GE(headquarters, 1) << m.File;
+    }
+    EXPECT_GE(searches, 2);
+}
+
 class ShippedMission : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
@@ -154,17 +175,6 @@ TEST_P(ShippedMission, OpensWithThePlayersForcesUncoveredAndInView) {
     EXPECT_GT(hidden, g_.Columns * g_.Rows / 2);
 }
 
-TEST_P(ShippedMission, HidesTheHeadquartersTheMissionSendsThePlayerToFind) {
-    if (entry_->Mission != 2 && entry_->Mission != 5) GTEST_SKIP() << "not a search mission";
-    for (int x = 0; x < g_.Columns; ++x)
-        for (int y = 0; y < g_.Rows; ++y) {
-            const GameCellObjectType* o = g_.Cell(x, y).Object.get();
-            if (o && o->Side() == SideComputer && o->Kind() == KindBuilding && o->BuildingType() == BuildingHeadquarters) {
-                EXPECT_EQ(g_.Cell(x, y).Hidden, 1);
-            }
-        }
-}
-
 TEST_P(ShippedMission, ShowsThePlayerAnEnemyFactoryWhoseWavesWillCome) {
     // A computer factory launches its waves only once the player has seen a cell
     // of its neighbourhood (five columns left to eight right, five rows up to
@@ -182,6 +192,36 @@ TEST_P(ShippedMission, ShowsThePlayerAnEnemyFactoryWhoseWavesWillCome) {
 
 INSTANTIATE_TEST_SUITE_P(All, ShippedMission, ::testing::Range(0, static_cast<int>(kMissionCatalogue.size())),
                          [](const ::testing::TestParamInfo<int>& p) { return "Mission" + std::to_string(p.param + 1); });
+
+}  // namespace
+}  // namespace tavrine::missions::testing
+
+namespace tavrine::missions::testing {
+namespace {
+
+TEST(Guide, ListsEveryMissionWithItsFiguresInTheShippedHelp) {
+    const auto help = ReadWholeFile(std::string(TAVRINE_PROGRAM_DIR) + "/Tavrine.hlp");
+    ASSERT_TRUE(help);
+    const std::string html(help->begin(), help->end());
+    const std::string section = MissionsHelpSection();
+    EXPECT_NE(html.find(section), std::string::npos) << "the guide carries the section as the catalogue writes it";
+    EXPECT_NE(html.find("href=\"#campaign\""), std::string::npos);
+    for (const MissionEntry& m : kMissionCatalogue) {
+        EXPECT_NE(section.find(std::string(m.File.substr(0, m.File.size() - 4))), std::string::npos) << m.File;
+        EXPECT_NE(section.find("<td>" + std::string(m.Title) + "</td><td>" + std::to_string(m.TypicalWinMinutes) + "</td><td>" +
+                               std::to_string(m.EasyWinMinutes) + "</td><td>" + std::to_string(m.IdleLossMinutes) + "</td>"),
+                  std::string::npos)
+            << m.File;
+        EXPECT_LE(m.TypicalWinMinutes, m.EasyWinMinutes) << m.File;
+    }
+    const auto count = [&](const std::string& tag) {
+        std::size_t n = 0;
+        for (std::size_t at = section.find(tag); at != std::string::npos; at = section.find(tag, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("<tr>"), count("</tr>"));
+    EXPECT_EQ(count("<table>"), count("</table>"));
+}
 
 }  // namespace
 }  // namespace tavrine::missions::testing

@@ -1,5 +1,7 @@
 #include "help.h"
 
+#include "../missions/help_section.h"  // the prepared missions, from their catalogue
+
 namespace tavrine::assets {
 
 namespace {
@@ -36,6 +38,7 @@ ends with <b>Mission Accomplished</b> or <b>Mission Failed</b>.</p>
 <li><a href="#controls">Controls</a></li>
 <li><a href="#cursors">What the pointer tells you</a></li>
 <li><a href="#missions">The six missions</a></li>
+<li><a href="#campaign">The prepared missions</a></li>
 <li><a href="#units">Tanks, towers and buildings</a></li>
 <li><a href="#menu">The game menu</a></li>
 <li><a href="#editor">Making maps: the editing mode</a></li>
@@ -279,8 +282,9 @@ constexpr std::string_view kFiles = R"(<h2 id="files">The game's files</h2>
 
 std::string HelpText() {
     std::string html;
+    const std::string campaign = missions::MissionsHelpSection();
     for (std::string_view part : {kHead, kIntro, kStartA, kEditingModeEntry, kStartB, kPlay, kControls, kCursors,
-                                  kMissions, kUnits, kMenu, kEditor, kLibrary, kFiles})
+                                  kMissions, std::string_view(campaign), kUnits, kMenu, kEditor, kLibrary, kFiles})
         html += part;
     return html;
 }

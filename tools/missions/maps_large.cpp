@@ -119,7 +119,10 @@ void BuildLakeDistrict(MapBuilder& b) {
     b.Tower(kEnemy, 74, 9, kWest);
     b.Tower(kEnemy, 95, 8, kSouthWest);
     b.Fortress(kEnemy, 80, 17, kSouthWest);
+    b.Tower(kEnemy, 73, 19, kSouthWest);
+    b.Tower(kEnemy, 88, 19, kSouth);
     b.TankGroup(kEnemy, 77, 12, 3, 3, kSouthWest);
+    b.TankGroup(kEnemy, 82, 9, 3, 3, kSouthWest);
     // The post across the water from the player's base.
     b.Factory(kEnemy, 37, 52);
     b.Tower(kEnemy, 42, 50, kSouthWest);
@@ -265,6 +268,7 @@ void BuildArchipelago(MapBuilder& b) {
     b.Tower(kEnemy, 68, 38, kWest);
     b.Building(kEnemy, kPowerPlant, 80, 30);
     b.Tower(kEnemy, 82, 40, kWest);
+    b.Tower(kEnemy, 74, 40, kWest);
     b.TankGroup(kEnemy, 70, 34, 2, 2, kWest);
     b.Factory(kEnemy, 111, 54);
     b.Tower(kEnemy, 108, 64, kWest);
@@ -283,6 +287,7 @@ void BuildArchipelago(MapBuilder& b) {
     b.Building(kEnemy, kRadioMast, 122, 12);
     b.Building(kEnemy, kFuelDepot, 137, 28);
     b.Fortress(kEnemy, 129, 20, kSouthWest);
+    b.Fortress(kEnemy, 135, 18, kWest);
     b.Tower(kEnemy, 112, 18, kWest);
     b.Tower(kEnemy, 139, 22, kSouth);
     b.TankGroup(kEnemy, 120, 20, 4, 4, kSouthWest);

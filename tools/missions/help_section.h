@@ -1,0 +1,56 @@
+// The guide's section on the prepared missions, written from the catalogue so
+// that the guide always names the maps that ship and the times they were
+// balanced to.
+#pragma once
+
+#include <string>
+
+#include "catalogue.h"
+
+namespace tavrine::missions {
+
+/// The mission texts of the New Game dialog's list, by mission type.
+inline constexpr std::string_view kMissionTypeTexts[] = {
+    "Destroy all the enemy buildings and kill all the enemies.",
+    "Destroy all the enemy buildings.",
+    "Find the enemy headquarters and destroy it.",
+    "Defend army headquarters from enemies and kill all enemies.",
+    "Defend army headquarters from enemies and destroy all enemy buildings.",
+    "Defend army headquarters from enemies and find the enemy headquarters, destroy it.",
+};
+
+/// The section as HTML: one row per mission with its size, objective and
+/// briefing, then the balancing figures.
+inline std::string MissionsHelpSection() {
+    std::string html = R"(<h2 id="campaign">The prepared missions</h2>
+<p>The <code>NewGames</code> folder holds these battles, from a short first landing to a war over a whole continent.
+Each starts with 5000 in money and with the ground around your forces uncovered; your scouts have also marked the
+nearest enemy factory, whose attacks you will meet first.</p>
+<table>
+<tr><th>Map</th><th>Size</th><th>Mission</th><th>Briefing</th></tr>
+)";
+    for (const MissionEntry& m : kMissionCatalogue) {
+        html += "<tr><td>" + std::string(m.File.substr(0, m.File.size() - 4)) + "</td><td>" + std::to_string(m.Columns) +
+                " x " + std::to_string(m.Rows) + "</td><td>" + std::string(kMissionTypeTexts[m.Mission]) + "</td><td>" +
+                std::string(m.Briefing) + "</td></tr>\n";
+    }
+    html += R"(</table>
+<h3>How long they last</h3>
+<p>Every mission is played through by the game's own test pilot, which gives its orders with the mouse as you
+would: it gathers its tanks, attacks the nearest tower or building and sends new tanks after the others. The
+figures are game minutes at the Normal speed.</p>
+<table>
+<tr><th>Map</th><th>Test pilot on Easy: wins in about</th><th>always within</th><th>Doing nothing on Difficult: lost within</th></tr>
+)";
+    for (const MissionEntry& m : kMissionCatalogue)
+        html += "<tr><td>" + std::string(m.Title) + "</td><td>" + std::to_string(m.TypicalWinMinutes) + "</td><td>" +
+                std::to_string(m.EasyWinMinutes) + "</td><td>" + std::to_string(m.IdleLossMinutes) + "</td></tr>\n";
+    html += R"(</table>
+<p>On Easy a player who only waits held out for the whole half hour of every test: the computer's slow attacks
+break on your towers. On Difficult its factories build a tank every three seconds and send them in fours, and every
+map is lost within minutes by a player who does not fight back.</p>
+)";
+    return html;
+}
+
+}  // namespace tavrine::missions
