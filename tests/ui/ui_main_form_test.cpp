@@ -10,6 +10,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include "data/file_io.h"
+#include "state/new_map.h"
+#include "state/saved_game.h"
 #include "ui/ConfirmUnit.h"
 #include "ui/FileUnit.h"
 #include "ui/MainUnit.h"
@@ -25,7 +28,7 @@ using ui::TMainForm;
 class MainFormTest final : public QObject {
     Q_OBJECT
 
-    /// A program folder with the build's library, cursors and one prepared map.
+    /// A program folder with the build's library and cursors and one prepared map.
     struct Program {
         Program() {
             const QString from = QString::fromStdString(BuildProgramFolder());
@@ -33,9 +36,12 @@ class MainFormTest final : public QObject {
             QFile::copy(from + "/Tavrine.isd", to + "/Tavrine.isd");
             folder.MakeFolder("Cursors");
             for (int n = 1; n <= 22; ++n) QFile::copy(from + QStringLiteral("/Cursors/%1.ani").arg(n), to + QStringLiteral("/Cursors/%1.ani").arg(n));
+            // A prepared map: an empty 40 x 30 map as the editor saves it.
             folder.MakeFolder("NewGames");
-            const QStringList maps = QDir(from + "/NewGames").entryList(QDir::Files, QDir::Name);
-            if (!maps.isEmpty()) QFile::copy(from + "/NewGames/" + maps.first(), to + "/NewGames/" + maps.first());
+            GameType map;
+            RunState run;
+            NewMap(map, run, 40, 30, 1, 0);
+            WriteFileAtomically(folder.Path() + "/NewGames/Empty.gam", SerializeGame(map));
         }
         std::string Path() const { return folder.Path(); }
         QString Settings() const {
@@ -168,6 +174,10 @@ private slots:
             QTest::qWait(200);
             during = form.Clock().Ticks() - before;
             rows = picker->List()->count();
+            if (rows == 0) {
+                QTest::keyClick(picker, Qt::Key_Escape);  // fail below rather than hang
+                return;
+            }
             picker->List()->setCurrentRow(0);
             picker->ListBox1Click();
             QTest::mouseClick(picker->OkButton(), Qt::LeftButton);
