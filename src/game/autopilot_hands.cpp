@@ -56,11 +56,6 @@ std::pair<std::int32_t, std::int32_t> FreeStrip(const RunState& run, const Panel
 
 }  // namespace
 
-MapRect AutopilotHands::SafeScreen() const {
-    const ScreenRect u = Usable(game_.Run(), game_.View().Panels);
-    return {u.Left, u.Top, u.Right, u.Bottom};
-}
-
 std::int32_t AutopilotHands::BandWidth() const { return FreeStrip(game_.Run(), game_.View().Panels).first; }
 
 std::int32_t AutopilotHands::BandHeight() const { return FreeStrip(game_.Run(), game_.View().Panels).second; }

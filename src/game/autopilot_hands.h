@@ -34,10 +34,8 @@ public:
     /// window's commands that the desktop window forwards its events to.
     AutopilotHands(Game& game, MainCommands& commands) : game_(game), commands_(commands) {}
 
-    /// The part of the surface a click may use: inside the screen's edges (where
-    /// the view would scroll), above the status bar and off the minimap panel.
-    MapRect SafeScreen() const;
-    /// The largest band the safe part of the screen holds, in pixels.
+    /// The largest band the free part of the screen holds (inside the screen's
+    /// edges, above the status bar, off the minimap panel), in pixels.
     std::int32_t BandWidth() const;
     std::int32_t BandHeight() const;
 
