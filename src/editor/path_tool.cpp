@@ -63,6 +63,9 @@ void PressPathPoint(const GameType& g, RunState& run, EditPoint cell) {
         run.EditDrawing = 1;
     }
     run.EditPoints.insert(run.EditPoints.end(), run.EditTrack.begin(), run.EditTrack.end());
+    // The run is fixed now; a second press before the mouse moves (a double
+    // click) must not add it again, which would send the path back over itself.
+    run.EditTrack.clear();
 }
 
 void RebuildEditTrack(const GameType& g, RunState& run, std::int32_t tool, EditPoint mouse) {
@@ -83,10 +86,14 @@ void RebuildEditTrack(const GameType& g, RunState& run, std::int32_t tool, EditP
 
 void ApplyPath(GameType& g, const RunState& run, std::int32_t tool) {
     if (run.EditPoints.size() < 3) return;
-    if (tool == ToolLandOutline) {
-        TileOutline(g, run.EditPoints, TerrainLand, kLandColor);
-    } else if (tool == ToolMountainOutline) {
-        TileOutline(g, run.EditPoints, TerrainMountain, kMountainColor);
+    if (IsOutlineTool(tool)) {
+        // An outline traced back onto its first cell closes there: the repeated
+        // cell would make both end vertices directionless and leave the first
+        // corner without its piece, a gap the fills would leak through.
+        std::vector<EditPoint> outline = run.EditPoints;
+        if (outline.size() > 3 && outline.back() == outline.front()) outline.pop_back();
+        if (tool == ToolLandOutline) TileOutline(g, outline, TerrainLand, kLandColor);
+        else TileOutline(g, outline, TerrainMountain, kMountainColor);
     } else if (IsWallTool(tool)) {
         const std::int32_t kind = tool - ToolWall0;
         for (const EditPoint& p : run.EditPoints) PlaceWall(g, p, run.ObjectColors[static_cast<std::size_t>(kind)], kind);

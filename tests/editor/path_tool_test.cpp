@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/edge_tiling.h"
+#include "editor/fills.h"
 #include "editor_world.h"
 
 namespace tavrine {
@@ -95,6 +96,40 @@ TEST(PathToolTest, PressesFixTheRunAndRefusedMovesLeaveNone) {
     EXPECT_TRUE(w.run.EditTrack.empty());
     PressPathPoint(w.g, w.run, {1, 1});
     EXPECT_EQ(w.run.EditPoints.size(), 4u) << "a press without a run adds nothing";
+}
+
+TEST(PathToolTest, ASecondPressBeforeTheMouseMovesAddsNothing) {
+    // A double click fixes the run once; adding it twice would send the path
+    // back over itself.
+    EditorWorld w(10, 10);
+    PressPathPoint(w.g, w.run, {1, 1});
+    RebuildEditTrack(w.g, w.run, ToolLandOutline, {4, 1});
+    PressPathPoint(w.g, w.run, {4, 1});
+    PressPathPoint(w.g, w.run, {4, 1});
+    EXPECT_EQ(w.run.EditPoints, (Points{{1, 1}, {2, 1}, {3, 1}, {4, 1}}));
+    EXPECT_TRUE(w.run.EditTrack.empty());
+}
+
+TEST(PathToolTest, AnOutlineTracedBackOntoItsFirstCellIsClosedWithoutAGap) {
+    // The square of cells (1,1)..(4,4) traced clockwise and clicked shut on its
+    // first cell: the first corner gets its piece and a fill inside stays inside.
+    EditorWorld w(8, 8);
+    const EditPoint corners[] = {{4, 1}, {4, 4}, {1, 4}, {1, 1}};
+    PressPathPoint(w.g, w.run, {1, 1});
+    for (EditPoint c : corners) {
+        RebuildEditTrack(w.g, w.run, ToolLandOutline, c);
+        PressPathPoint(w.g, w.run, c);
+    }
+    ASSERT_EQ(w.run.EditPoints.back(), w.run.EditPoints.front());
+    ApplyPath(w.g, w.run, ToolLandOutline);
+    EXPECT_EQ(w.g.Cell(1, 1).Ground, (ImageRef{0, 2, TerrainLand, 8}));
+    EXPECT_EQ(w.g.Cell(1, 2).Ground, (ImageRef{0, 2, TerrainLand, 0}));
+    EXPECT_EQ(w.g.Cell(2, 1).Ground, (ImageRef{0, 2, TerrainLand, 1}));
+
+    FillLand(w.g, 2, 2);
+    EXPECT_EQ(w.g.Cell(3, 3).Ground, (ImageRef{0, 1, 0, 0}));
+    EXPECT_EQ(w.g.Cell(0, 0).Ground, (ImageRef{0, 0, 0, 0})) << "the fill leaked out of the outline";
+    EXPECT_EQ(w.g.Cell(6, 6).Ground, (ImageRef{0, 0, 0, 0}));
 }
 
 TEST(PathToolTest, APressOffTheMapStartsNoPath) {
