@@ -125,7 +125,8 @@ void Count(const std::vector<std::string>& args, std::size_t low, std::size_t hi
 /// The events of one line (two for load and save).
 std::vector<EventAction> Actions(const std::string& verbWord, const std::vector<std::string>& args, bool editing) {
     const std::string verb = Lower(verbWord);
-    const bool editorEvent = verb == "tool" || verb == "fog" || verb == "drop";
+    const bool editorEvent = verb == "tool" || verb == "fog" || verb == "drop" || verb == "undo" || verb == "redo" ||
+                             verb == "newmap" || verb == "savemap";
     if (editorEvent && !editing) throw LineError{verb + " needs the editing mode (--edit)"};
     if (verb == "down" || verb == "up") {
         Count(args, 3, 3, verb);
@@ -167,6 +168,24 @@ std::vector<EventAction> Actions(const std::string& verbWord, const std::vector<
         const auto part = [&](std::size_t i, const char* what) { return Number<std::int32_t>(args[i], 0, 1 << 20, what); };
         return {DropEvent{ImageRef{part(0, "the group"), part(1, "the subgroup"), part(2, "the list"), part(3, "the frame")},
                           Pixel(args[4]), Pixel(args[5])}};
+    }
+    if (verb == "undo" || verb == "redo") {
+        Count(args, 0, 0, verb);
+        return {UndoEvent{verb == "redo"}};
+    }
+    if (verb == "newmap") {
+        Count(args, 4, 4, verb);
+        NewGameChoice c;
+        c.Accepted = true;
+        c.Columns = Number<std::int32_t>(args[0], 1, 200, "the columns");
+        c.Rows = Number<std::int32_t>(args[1], 1, 200, "the rows");
+        c.Flag = Number<std::int32_t>(args[2], 0, 1, "the flag") != 0;
+        c.Mission = Number<std::int32_t>(args[3], 0, 5, "the mission");
+        return {NewMapEvent{c}};
+    }
+    if (verb == "savemap") {
+        Count(args, 1, 1, verb);
+        return {SaveMapEvent{args[0]}};
     }
     throw LineError{"unknown event '" + verbWord + "'"};
 }

@@ -18,6 +18,10 @@
 //   TICK tool N                        the editor's tool button, 0..5, or -1 for none
 //   TICK fog on|off                    the editor's fog button
 //   TICK drop GROUP SUBGROUP LIST FRAME X Y   a library picture dropped at surface pixel (X, Y)
+//   TICK undo | TICK redo              Ctrl+Z and Ctrl+Y: undo or redo a whole edit
+//   TICK newmap COLUMNS ROWS FLAG MISSION   the new-map button, the New Game dialog answered OK
+//                                      (FLAG 0 or 1, MISSION 0..5)
+//   TICK savemap NAME                  save the map into NewGames as a prepared map
 //
 // Blank lines and lines starting with '#' are skipped. TICK counts from 0 (before
 // the first tick) to the number of ticks run (after the last), never decreasing.
@@ -78,9 +82,18 @@ struct DropEvent {
     ImageRef Picture;
     std::int32_t X = 0, Y = 0;
 };
+struct UndoEvent {
+    bool Redo = false;
+};
+struct NewMapEvent {
+    NewGameChoice Answer;
+};
+struct SaveMapEvent {
+    std::string Name;
+};
 
 using EventAction = std::variant<PressEvent, MoveEvent, ReleaseEvent, KeyEvent, PickEvent, MenuEvent, ControlEvent, ZoomEvent,
-                                 ToolEvent, FogEvent, DropEvent>;
+                                 ToolEvent, FogEvent, DropEvent, UndoEvent, NewMapEvent, SaveMapEvent>;
 
 struct ScriptEvent {
     long long Tick = 0;

@@ -78,6 +78,15 @@ void ScriptedShell::Apply(const EventAction& action) {
                        const GameType& g = game_.Record();
                        editor_.Drop(ctx, e.Picture, e.X + g.ViewX, e.Y + g.ViewY);
                    },
+                   [&](const UndoEvent& e) { e.Redo ? commands_.EditRedo() : commands_.EditUndo(); },
+                   [&](const NewMapEvent& e) {
+                       dialogs_.newGame = e.Answer;
+                       commands_.ToolButton11Click();
+                   },
+                   [&](const SaveMapEvent& e) {
+                       dialogs_.picks.push_back(FilePick{e.Name, false});
+                       commands_.SavePreparedMap();
+                   },
                },
                action);
 }

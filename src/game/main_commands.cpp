@@ -133,6 +133,39 @@ bool MainCommands::Label6Click() {
     return game_.SaveGame(saveGames + "/" + pick.Name);
 }
 
+bool MainCommands::ToolButton11Click() {
+    if (!editor_ || !game_.Run().EditMode) return false;
+    const NewGameChoice choice = InDialog([&] { return dialogs_.ShowNewGameDialog(); });
+    if (!choice.Accepted) return false;
+    SimContext ctx = game_.Context();
+    if (!editor_->MakeNewMap(ctx, choice.Columns, choice.Rows, choice.Flag, choice.Mission)) return false;
+    game_.RefreshTimeLabel();
+    return true;
+}
+
+bool MainCommands::SavePreparedMap() {
+    if (!editor_ || !game_.Run().EditMode) return false;
+    game_.EnsureGameFolders();
+    const std::string newGames = game_.ProgramPath("/NewGames");
+    // The picker lists the prepared maps in the place of the saved games, so an
+    // existing map can be picked to be overwritten.
+    const FilePick pick = InDialog([&] { return dialogs_.ShowFilePicker(newGames, newGames, FilePickerMode::Save); });
+    if (pick.Name.empty() || !AcceptGameName(pick.Name)) return false;
+    return game_.SaveGame(newGames + "/" + pick.Name);
+}
+
+bool MainCommands::EditUndo() {
+    if (!editor_ || !game_.Run().EditMode) return false;
+    SimContext ctx = game_.Context();
+    return editor_->Undo(ctx);
+}
+
+bool MainCommands::EditRedo() {
+    if (!editor_ || !game_.Run().EditMode) return false;
+    SimContext ctx = game_.Context();
+    return editor_->Redo(ctx);
+}
+
 void MainCommands::Label7Click() {
     RunState& run = game_.Run();
     game_.View().Panels.MenuButtonDown = false;

@@ -80,6 +80,21 @@ public:
     void SpeedButton2Click(bool down);
     void SpeedButton3Click();
 
+    // The map editor's window (editing mode only; without an editor they do
+    // nothing and return false).
+
+    /// The new-map button: the New Game dialog, and on "OK" an empty map of the
+    /// chosen size, flag and mission in place of the current one (one undo step).
+    bool ToolButton11Click();
+    /// Saves the map being edited as a prepared map: the name is picked as for
+    /// "Save Game", but the file goes into NewGames, where the load dialog offers
+    /// it as a new game. True when saved.
+    bool SavePreparedMap();
+    /// Ctrl+Z and Ctrl+Y in the editing mode: undo and redo whole edits. A path
+    /// being traced is dropped. True when the map changed.
+    bool EditUndo();
+    bool EditRedo();
+
     /// True while one of the commands' dialogs is open.
     bool DialogOpen() const { return dialogDepth_ > 0; }
 

@@ -12,6 +12,7 @@
 
 #include "data/file_io.h"
 #include "game/main_commands.h"
+#include "state/saved_game.h"
 #include "support/tick_world.h"
 
 namespace tavrine::test {
@@ -300,6 +301,54 @@ TEST_F(MainCommandsTest, TheEditingModesKeys) {
     EXPECT_EQ(dialogs.imageEditorShown, 1);
     commands.FormKeyDown(GameKey::Return, true);
     EXPECT_EQ(window.fullScreenToggles, 1);
+}
+
+TEST_F(MainCommandsTest, TheMapEditorsNewMapSaveAndUndoCommands) {
+    Editor editor;
+    MainCommands editing(game, dialogs, window, &editor);
+    const Bytes before = SerializeGame(game.Record());
+
+    // Outside the editing mode the editor's commands do nothing.
+    dialogs.newGame = NewGameChoice{true, 50, 40, true, 3};
+    EXPECT_FALSE(editing.ToolButton11Click());
+    EXPECT_EQ(dialogs.newGameShown, 0);
+
+    game.Run().EditMode = 1;
+    dialogs.newGame.Accepted = false;
+    EXPECT_FALSE(editing.ToolButton11Click()) << "Cancel keeps the map";
+    EXPECT_EQ(SerializeGame(game.Record()), before);
+
+    dialogs.newGame.Accepted = true;
+    ASSERT_TRUE(editing.ToolButton11Click());
+    EXPECT_EQ(game.Record().Columns, 50);
+    EXPECT_EQ(game.Record().Rows, 40);
+    EXPECT_EQ(game.Record().MapFlag, 1);
+    EXPECT_EQ(game.Record().Mission, 3);
+    const Bytes made = SerializeGame(game.Record());
+
+    // The new map is one undo step; undo and redo bring back each record exactly.
+    ASSERT_TRUE(editing.EditUndo());
+    EXPECT_EQ(SerializeGame(game.Record()), before);
+    EXPECT_FALSE(editing.EditUndo());
+    ASSERT_TRUE(editing.EditRedo());
+    EXPECT_EQ(SerializeGame(game.Record()), made);
+    EXPECT_FALSE(editing.EditRedo());
+
+    // The map goes into NewGames, where loading offers it as a new game; the
+    // picker lists the prepared maps, so one can be overwritten.
+    dialogs.picks.push_back({"../outside.gam", false});
+    EXPECT_FALSE(editing.SavePreparedMap());
+    EXPECT_EQ(host.lastMessage, kBadGameNameMessage);
+    dialogs.picks.push_back({"Made.gam", false});
+    ASSERT_TRUE(editing.SavePreparedMap());
+    EXPECT_EQ(dialogs.lastSaveGamesFolder, (folder_ / "NewGames").string());
+    EXPECT_EQ(Slurp(folder_ / "NewGames" / "Made.gam"), std::string(made.begin(), made.end()));
+    EXPECT_FALSE(fs::exists(folder_ / "SaveGames" / "Made.gam"));
+
+    // Loading a game forgets the edits: nothing is left to undo.
+    dialogs.picks.push_back({"Made.gam", true});
+    ASSERT_TRUE(editing.Label5Click());
+    EXPECT_FALSE(editing.EditUndo());
 }
 
 TEST_F(MainCommandsTest, TheMenuAndStatusBarControls) {

@@ -57,6 +57,42 @@ assert g["Cells"][8][11]["Object"]["Image"] == [1, 2, 0, 0]
 assert all(c["Ground"][1] == 1 for col in g["Cells"] for c in col)'
 game="$dir/built.gam --reveal"
 
+# A map made from nothing: the new-map button, a land outline clicked shut on
+# its first cell, an undo and a redo of it, the fill inside, and the map saved
+# into NewGames, where the load dialog starts it as a new game.
+run mapmaker "$dir/map.gam" --edit <<'EOF'
+0 newmap 40 30 0 2
+0 tool 0
+0 down left 90 90
+0 move 234 90
+0 down left 234 90
+0 move 234 234
+0 down left 234 234
+0 move 90 234
+0 down left 90 234
+0 move 90 90
+0 down left 90 90
+0 down right 90 90
+0 undo
+0 redo
+0 tool 2
+0 down left 162 162
+0 up left 162 162
+0 savemap Made.gam
+EOF
+check mapmaker '
+assert (g["Columns"], g["Rows"], g["Mission"]) == (40, 30, 2), g["Columns"]
+c = g["Cells"]
+ground = lambda x, y: tuple(c[x][y]["Ground"])
+assert ground(2, 2) == (0, 2, 1, 8) and ground(6, 6) == (0, 2, 1, 10), (ground(2, 2), ground(6, 6))
+assert ground(4, 4) == (0, 1, 0, 0) and ground(1, 1) == (0, 0, 0, 0) and ground(30, 20) == (0, 0, 0, 0)
+assert s["Pickers"] == ["save"] and s["Questions"] == ["Fill Land ?"], s'
+[ -f "$dir/folder/NewGames/Made.gam" ] || fail "savemap wrote no NewGames/Made.gam"
+run playmade --title --ticks 1 <<'EOF'
+0 load Made.gam new
+EOF
+check playmade 'assert g["Columns"] == 40 and g["Money"] == 5000, (g["Columns"], g["Money"])'
+
 # A click on a tank selects it; 5 pixels between press and release are a click
 # that sends it to the release's cell, 6 pixels a band (here over no tank).
 run click "$game" --ticks 2 <<'EOF'
@@ -205,6 +241,7 @@ bad '3 key A\n1 key A\n' 'line 2: tick 1 comes before'
 bad '0 move 1 2 right\n' 'line 1: move takes'
 bad 'x key A\n' 'line 1: the tick'
 bad '0 tool 2\n' 'line 1: tool needs the editing mode'
+bad '0 undo\n' 'line 1: undo needs the editing mode'
 bad '0 control speed=warp\n' 'line 1: speed must be'
 bad '0 down left 99999999 0\n' 'line 1: a pixel position'
 "$sim" run $game --events "$dir/none.txt" >/dev/null 2>&1; [ $? = 2 ] || fail "a missing events file is not a usage error"
