@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 
+#include "ui/EditorUnit.h"
 #include "ui/MainUnit.h"
 #include "ui/UiCommon.h"
 
@@ -18,6 +19,10 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     tavrine::ui::TMainForm form(QCoreApplication::applicationDirPath().toStdString());
+    // The map editor's tool window exists for the whole run; the editing mode
+    // shows it beside the main window.
+    auto* editorForm = new tavrine::ui::TEditorForm(form);
+    form.SetEditorWindows(editorForm, nullptr);
     if (form.FormCreate() == tavrine::ui::StartUp::Cancelled) return 0;
     form.FormShow();
     return QApplication::exec();

@@ -112,6 +112,7 @@ TMainForm::TMainForm(std::string programFolder, QWidget* parent)
     dialogs_.SetOwner(this);
     dialogs_.SetImageEditor([this] {
         if (!imageForm_) return;
+        if (openImageEditor_) openImageEditor_();
         imageForm_->show();
         imageForm_->raise();
         imageForm_->activateWindow();
@@ -308,15 +309,20 @@ void TMainForm::ToggleFullScreen() {
     CreateSurface();
 }
 
-void TMainForm::SetEditorWindows(QWidget* editorForm, QWidget* imageForm) {
+void TMainForm::SetEditorWindows(QWidget* editorForm, QWidget* imageForm, std::function<void()> openImageEditor) {
     editorForm_ = editorForm;
     imageForm_ = imageForm;
+    openImageEditor_ = std::move(openImageEditor);
 }
 
 void TMainForm::LibraryChanged() {
     canvas_.LoadPictures(game_.Library());
     if (soundOutput_) soundOutput_->SetWaves(WaveFiles(game_.Library()));
     update();
+}
+
+void TMainForm::PlayLibrarySound(std::int32_t index) {
+    if (soundOutput_ && index >= 0) soundOutput_->Play(index, 0, 0);
 }
 
 QPoint TMainForm::ToSurface(QPoint at) const {
@@ -484,6 +490,20 @@ void TMainForm::leaveEvent(QEvent* event) {
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
+    // Undo and redo of the map editor: Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z.
+    if (game_.Run().EditMode && (event->modifiers() & Qt::ControlModifier)) {
+        const bool shift = event->modifiers() & Qt::ShiftModifier;
+        if (event->key() == Qt::Key_Z && !shift) {
+            commands_.EditUndo();
+            update();
+            return;
+        }
+        if (event->key() == Qt::Key_Y || (event->key() == Qt::Key_Z && shift)) {
+            commands_.EditRedo();
+            update();
+            return;
+        }
+    }
     commands_.FormKeyDown(ToGameKey(event->key()), event->modifiers() & Qt::AltModifier);
     RefreshLabels();
     update();

@@ -81,11 +81,15 @@ public:
 
     /// The two editor windows; either may be null. In the editing mode the map
     /// editor is shown beside the main window by `FormShow`; the image library
-    /// editor comes up on the editing mode's S key.
-    void SetEditorWindows(QWidget* editorForm, QWidget* imageForm);
+    /// editor comes up on the editing mode's S key through `openImageEditor`
+    /// (which refills it), or is just shown without one.
+    void SetEditorWindows(QWidget* editorForm, QWidget* imageForm, std::function<void()> openImageEditor = {});
     /// After the image library editor changed or reloaded the library: the
     /// canvas converts the pictures again and every wave gets a sound buffer.
     void LibraryChanged();
+    /// Plays wave `index` of the library once at full volume in the centre, as
+    /// the image library editor's play button does; nothing without sound.
+    void PlayLibrarySound(std::int32_t index);
     /// A picture dragged from the image library editor and dropped on the game
     /// view at surface pixel (x, y); the handler says whether it took it.
     using DropHandler = std::function<bool(QDropEvent&, QPoint surface)>;
@@ -176,6 +180,7 @@ private:
 
     QPointer<QWidget> editorForm_;
     QPointer<QWidget> imageForm_;
+    std::function<void()> openImageEditor_;
     DropHandler dropHandler_;
 };
 
