@@ -19,10 +19,9 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     tavrine::ui::TMainForm form(QCoreApplication::applicationDirPath().toStdString());
-    // The map editor's tool window exists for the whole run; the editing mode
-    // shows it beside the main window.
-    auto* editorForm = new tavrine::ui::TEditorForm(form);
-    form.SetEditorWindows(editorForm, nullptr);
+    // The map editor and the image library editor exist for the whole run; the
+    // editing mode shows the map editor beside the main window.
+    tavrine::ui::MakeEditorWindows(form);
     if (form.FormCreate() == tavrine::ui::StartUp::Cancelled) return 0;
     form.FormShow();
     return QApplication::exec();

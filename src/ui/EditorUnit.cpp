@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -10,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/ImageUnit.h"
 #include "ui/MainUnit.h"
 #include "ui/UiCommon.h"
 
@@ -141,6 +143,25 @@ void TEditorForm::keyPressEvent(QKeyEvent* event) {
     QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(), event->isAutoRepeat(),
                    static_cast<ushort>(event->count()));
     QApplication::sendEvent(&main_, &copy);
+}
+
+EditorWindows MakeEditorWindows(TMainForm& main) {
+    EditorWindows windows;
+    windows.MapEditor = new TEditorForm(main);
+    windows.ImageEditor = new TImageForm(main);
+    TImageForm* images = windows.ImageEditor;
+    main.SetEditorWindows(windows.MapEditor, images, [images] { images->OpenImageEditor(); });
+    main.SetDropHandler([&main](QDropEvent& event, QPoint surface) {
+        if (!main.GameObject().Run().EditMode || !event.mimeData()) return false;
+        const std::optional<ImageRef> picture = PictureFromMime(*event.mimeData());
+        if (!picture) return false;
+        Game& game = main.GameObject();
+        SimContext ctx = game.Context();
+        const GameType& g = game.Record();
+        main.MapEditor().Drop(ctx, *picture, surface.x() + g.ViewX, surface.y() + g.ViewY);
+        return true;
+    });
+    return windows;
 }
 
 }  // namespace tavrine::ui

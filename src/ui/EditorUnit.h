@@ -19,6 +19,7 @@ class QToolButton;
 namespace tavrine::ui {
 
 class TMainForm;
+class TImageForm;
 
 class TEditorForm final : public QWidget {
     Q_OBJECT
@@ -62,5 +63,17 @@ private:
     TMainForm& main_;
     QButtonGroup* tools_ = nullptr;
 };
+
+/// The two editor windows of a main window.
+struct EditorWindows {
+    TEditorForm* MapEditor = nullptr;
+    TImageForm* ImageEditor = nullptr;
+};
+
+/// Makes the map editor and the image library editor of `main`, which live for
+/// the whole run, and connects them to it: the editing mode shows the map editor
+/// beside the main window, the S key opens the image library editor, and a
+/// picture dragged from it and dropped on the map is placed by the editor.
+EditorWindows MakeEditorWindows(TMainForm& main);
 
 }  // namespace tavrine::ui
