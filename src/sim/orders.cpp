@@ -106,29 +106,26 @@ void PlanOrder(SimContext& ctx, std::int32_t order, bool immediate) {
         return;
     }
     Flood flood{g, WaveField(g, order), o.Frontier, target.Object, allowance};
-    if ((o.State == OrderReady && o.Replan) || immediate) {
-        flood.Clear();
-    } else if (!o.Replan) {
-        return;
+    if (immediate) {
+        flood.Fill(target.Cell.X, target.Cell.Y);
     } else {
-        flood.Prepare();
-    }
-    flood.Set(target.Cell.X, target.Cell.Y, 1);
-    if (!immediate && o.State == OrderReady) {
-        o.State = OrderFlooding;
-        o.Replan = 0;
-        o.MemberMoved = 0;
-        return;
-    }
-
-    bool complete = true;
-    if (immediate)
-        flood.Complete();
-    else
-        complete = !flood.Sweep();
-    if (!complete) {
-        o.State = OrderFlooding;
-        return;
+        if (o.State == OrderReady && o.Replan)
+            flood.Clear();
+        else if (!o.Replan)
+            return;
+        else
+            flood.Prepare();
+        flood.Set(target.Cell.X, target.Cell.Y, 1);
+        if (o.State == OrderReady) {
+            o.State = OrderFlooding;
+            o.Replan = 0;
+            o.MemberMoved = 0;
+            return;
+        }
+        if (flood.Sweep()) {
+            o.State = OrderFlooding;
+            return;
+        }
     }
     bool members = false;
     for (std::size_t i = 0; i < g.Tanks.size(); ++i)

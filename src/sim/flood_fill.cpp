@@ -1,0 +1,226 @@
+// The flood of a whole field at once, as every new order is planned.
+//
+// Nothing changes on the map while one field is filled, so whether each cell may
+// be entered is read once, into one byte per cell. The flood then works on a grid
+// of its own: 0 for an enterable cell not yet numbered, kBlocked for a cell that
+// can never be entered, and a border of blocked cells round the map so that no
+// neighbour needs a bounds check. The grid runs column by column like the sweep,
+// so a visit and its eight neighbours touch three short runs of memory. The
+// sweeps are followed through pending bits as in Flood::SweepPending, with one
+// more bit per column that tells whether the column holds any pending cell, so a
+// sweep skips the columns with nothing to do.
+//
+// The numbers depend on nothing but those bytes and the target cell. The last
+// fill's bytes, target and numbers are kept, and a fill that finds the same bytes
+// and the same target (several orders sent to one place in one tick) copies the
+// numbers instead of flooding again.
+#include <algorithm>
+#include <bit>
+
+#include "sim/flood.h"
+#include "sim/grid.h"
+
+namespace tavrine {
+
+namespace {
+
+constexpr std::int32_t kBlocked = -1;
+
+/// Scratch space kept between fills, so a fill allocates nothing once the first
+/// one on a map of this size has run, and the last fill to copy from. The game
+/// runs on one thread; each thread that plans orders gets its own.
+struct FillScratch {
+    std::vector<std::uint8_t> Passable;      ///< Columns * Rows, column by column: 1 enterable
+    std::vector<std::int32_t> Grid;          ///< (Columns + 2) * (Rows + 2), column by column
+    std::vector<std::uint64_t> Pending;      ///< per grid column, whole words of grid rows
+    std::vector<std::uint64_t> ColumnsBusy;  ///< one bit per grid column with any pending cell
+
+    /// The last fill: its passability, target and numbers (by CellIndex).
+    std::vector<std::uint8_t> LastPassable;
+    std::vector<std::int32_t> LastField;
+    std::int32_t LastColumns = 0, LastRows = 0, LastX = -1, LastY = -1;
+};
+
+FillScratch& Scratch() {
+    thread_local FillScratch scratch;
+    return scratch;
+}
+
+/// The offers of the cells of one column to a neighbouring column: its pending
+/// bits for the word being visited are gathered here and written once the word
+/// is done.
+struct BesideColumn {
+    std::int32_t* Column;
+    std::uint64_t* Words;
+    std::uint64_t Here = 0;
+    bool Any = false;
+
+    /// Offers `next` to the cells of rows gy - 1 to gy + 1, bit b of the visited
+    /// word being row gy, numbering those still at 0. Which neighbours take a
+    /// cell's number does not depend on the order it offers it to them, as each
+    /// is a different cell; only the order of the visits matters.
+    void Offer(std::size_t gy, int b, std::int32_t next) {
+        std::int32_t* p = Column + gy;
+        std::uint64_t taken = 0;
+        if (p[-1] == 0) {
+            p[-1] = next;
+            taken |= 1;
+        }
+        if (p[0] == 0) {
+            p[0] = next;
+            taken |= 2;
+        }
+        if (p[1] == 0) {
+            p[1] = next;
+            taken |= 4;
+        }
+        if (!taken) return;
+        Any = true;
+        if (b > 0 && b < 63) {
+            Here |= taken << (b - 1);
+            return;
+        }
+        // At the edge of the word: straight into the pending words.
+        for (std::size_t i = 0; i < 3; ++i)
+            if (taken & (std::uint64_t{1} << i)) Words[(gy - 1 + i) >> 6] |= std::uint64_t{1} << ((gy - 1 + i) & 63);
+    }
+
+    void Flush(std::size_t wy) {
+        if (!Here) return;
+        Words[wy] |= Here;
+        Here = 0;
+    }
+};
+
+/// Whether the column bit set holds any column at or after `from`; the first such
+/// column in `x`.
+bool NextBusyColumn(const std::vector<std::uint64_t>& busy, std::int32_t from, std::int32_t& x) {
+    auto word = static_cast<std::size_t>(from) >> 6;
+    if (word >= busy.size()) return false;
+    std::uint64_t bits = busy[word] & (~std::uint64_t{0} << (static_cast<std::uint32_t>(from) & 63));
+    while (!bits) {
+        if (++word >= busy.size()) return false;
+        bits = busy[word];
+    }
+    x = static_cast<std::int32_t>(word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+    return true;
+}
+
+}  // namespace
+
+void Flood::Fill(std::int32_t tx, std::int32_t ty) {
+    const std::int32_t columns = G.Columns, rows = G.Rows;
+    // The frontier no longer describes the field; Prepare rebuilds it if needed.
+    Frontier.Field = nullptr;
+    if (columns <= 0 || rows <= 0 || tx < 0 || ty < 0 || tx >= columns || ty >= rows) {
+        std::fill(Field.begin(), Field.end(), 0);
+        return;
+    }
+
+    FillScratch& s = Scratch();
+    // Columns and rows of the grid count the border: cell (x, y) is at (x + 1, y + 1).
+    const std::size_t width = static_cast<std::size_t>(columns) + 2;
+    const std::size_t height = static_cast<std::size_t>(rows) + 2;
+    std::vector<std::int32_t>& grid = s.Grid;
+    grid.resize(width * height);
+    s.Passable.resize(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
+    std::fill_n(grid.begin(), height, kBlocked);
+    std::fill_n(grid.end() - static_cast<std::ptrdiff_t>(height), height, kBlocked);
+    for (std::size_t x = 0; x < static_cast<std::size_t>(columns); ++x) {
+        const GameCellType* cells = G.Cells[x].data();
+        std::uint8_t* passable = s.Passable.data() + x * static_cast<std::size_t>(rows);
+        std::int32_t* column = grid.data() + (x + 1) * height;
+        column[0] = kBlocked;
+        column[height - 1] = kBlocked;
+        for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) {
+            const GameCellType& c = cells[y];
+            const bool enterable =
+                Target && c.Occupancy == CellObject ? ObjectAt(G, c.Occupant) == Target : IsLand(c) && c.Occupancy <= Allowance;
+            passable[y] = enterable;
+            column[y + 1] = enterable ? 0 : kBlocked;
+        }
+    }
+    if (s.LastColumns == columns && s.LastRows == rows && s.LastX == tx && s.LastY == ty && s.LastPassable == s.Passable) {
+        std::copy(s.LastField.begin(), s.LastField.end(), Field.begin());
+        return;
+    }
+
+    // Pending bits by grid row, with a spare word after each column for the bits
+    // of a visit that straddle two words.
+    const std::size_t wordsPerColumn = (height + 63) / 64 + 1;
+    s.Pending.assign(wordsPerColumn * width, 0);
+    s.ColumnsBusy.assign((width + 63) / 64, 0);
+
+    std::int32_t* g = grid.data();
+    std::uint64_t* pending = s.Pending.data();
+    std::uint64_t* busy = s.ColumnsBusy.data();
+    const auto markBusy = [busy](std::size_t gx, bool any) { busy[gx >> 6] |= static_cast<std::uint64_t>(any) << (gx & 63); };
+    const auto gtx = static_cast<std::size_t>(tx) + 1, gty = static_cast<std::size_t>(ty) + 1;
+    g[gtx * height + gty] = 1;
+    pending[gtx * wordsPerColumn + (gty >> 6)] |= std::uint64_t{1} << (gty & 63);
+    markBusy(gtx, true);
+
+    // Each pass of this loop is one sweep; a column is visited at most once per
+    // sweep, in order. Within the column being visited, the cell above a visit
+    // is behind it and waits for the next sweep, the cell below is ahead of it
+    // and is visited in this sweep.
+    std::int32_t x = 0;
+    while (NextBusyColumn(s.ColumnsBusy, 0, x)) {
+        do {
+            const auto gx = static_cast<std::size_t>(x);
+            busy[gx >> 6] &= ~(std::uint64_t{1} << (gx & 63));
+            BesideColumn left{g + (gx - 1) * height, pending + (gx - 1) * wordsPerColumn};
+            BesideColumn right{g + (gx + 1) * height, pending + (gx + 1) * wordsPerColumn};
+            std::uint64_t* words = pending + gx * wordsPerColumn;
+            std::int32_t* column = g + gx * height;
+            bool waits = false;  // something in this column for the next sweep
+            for (std::size_t wy = 0; wy < wordsPerColumn; ++wy) {
+                std::uint64_t ahead = words[wy];
+                if (!ahead) continue;
+                words[wy] = 0;
+                while (ahead) {
+                    const int b = std::countr_zero(ahead);
+                    ahead &= ahead - 1;
+                    const std::size_t gy = wy * 64 + static_cast<std::size_t>(b);
+                    const std::int32_t e = column[gy];
+                    if (e <= 0) continue;
+                    const std::int32_t next = NextWave(e);
+                    left.Offer(gy, b, next);
+                    right.Offer(gy, b, next);
+                    if (column[gy - 1] == 0) {
+                        column[gy - 1] = next;
+                        words[(gy - 1) >> 6] |= std::uint64_t{1} << ((gy - 1) & 63);
+                        waits = true;
+                    }
+                    if (column[gy + 1] == 0) {
+                        column[gy + 1] = next;
+                        if (b < 63)
+                            ahead |= std::uint64_t{2} << b;
+                        else
+                            words[wy + 1] |= 1;
+                    }
+                }
+                left.Flush(wy);
+                right.Flush(wy);
+            }
+            markBusy(gx - 1, left.Any);
+            markBusy(gx, waits);
+            markBusy(gx + 1, right.Any);
+        } while (NextBusyColumn(s.ColumnsBusy, x + 1, x));
+    }
+
+    // The numbers into the field, row by row; blocked cells stay 0.
+    for (std::size_t cx = 0; cx < static_cast<std::size_t>(columns); ++cx) {
+        const std::int32_t* column = g + (cx + 1) * height + 1;
+        std::int32_t* out = Field.data() + cx;
+        for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) out[y * static_cast<std::size_t>(columns)] = std::max(column[y], 0);
+    }
+    s.LastField.assign(Field.begin(), Field.end());
+    s.LastPassable.swap(s.Passable);
+    s.LastColumns = columns;
+    s.LastRows = rows;
+    s.LastX = tx;
+    s.LastY = ty;
+}
+
+}  // namespace tavrine
