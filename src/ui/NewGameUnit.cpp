@@ -1,5 +1,6 @@
 #include "ui/NewGameUnit.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -53,6 +54,12 @@ TNewGameForm::TNewGameForm(QWidget* parent) : QDialog(parent) {
     ComboBox1->setGeometry(88, 96, 121, 21);
     for (int mission = 0; mission < kMissionCount; ++mission) ComboBox1->addItem(ToQString(MissionText(mission)));
     ComboBox1->setCurrentIndex(0);
+    // The box is narrow for the missions' long texts: the open list is as wide as
+    // its longest entry, and the whole text of the chosen one shows on hovering.
+    ComboBox1->view()->setMinimumWidth(ComboBox1->view()->sizeHintForColumn(0) + 24);
+    const auto showWhole = [this](int index) { ComboBox1->setToolTip(ComboBox1->itemText(index)); };
+    showWhole(0);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, showWhole);
     CheckBox1 = new QCheckBox(QStringLiteral("Demo"), this);
     CheckBox1->move(88, 128);
     CheckBox1->adjustSize();
