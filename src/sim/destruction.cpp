@@ -1,5 +1,6 @@
 // Damage and destruction: smoke and burning of hit objects, the removal of
 // destroyed tanks and objects with their wrecks, ruins and rewards.
+#include <optional>
 #include <string>
 
 #include "sim/combat.h"
@@ -55,20 +56,35 @@ void LeaveRuins(SimContext& ctx, GameCellType& c) {
 
 /// Replaces every attack-building order on the anchor: attackers of the player's
 /// object move on to the player's next object; otherwise the orders lapse.
+///
+/// Nothing on the map changes while they are sent on, so the next target is
+/// looked for once, and only the first new order's field is flooded: the others
+/// lead to the same place and take a copy.
 void RetargetAttackers(SimContext& ctx, std::int32_t anchor, bool playerObject) {
     GameType& g = ctx.G;
+    bool searched = false;
+    std::optional<CellXY> next;
+    std::int32_t model = -1;  // the first new order
     for (auto k = static_cast<std::int32_t>(g.Orders.size()) - 1; k >= 0; --k) {
         const OrderType& old = *g.Orders[static_cast<std::size_t>(k)];
         if (old.Kind != OrderAttackBuilding || old.TargetRef != anchor) continue;
-        if (playerObject) {
-            if (const auto next = ChooseEnemyTarget(ctx)) {
-                const std::int32_t order = AddOrder(g, OrderAttackBuilding, CellIndex(g, next->X, next->Y), OrderNew);
-                for (auto& t : g.Tanks)
-                    if (t->Order == k) t->Order = order;
+        if (playerObject && !searched) {
+            next = ChooseEnemyTarget(ctx);
+            searched = true;
+        }
+        if (playerObject && next) {
+            const std::int32_t order = AddOrder(g, OrderAttackBuilding, CellIndex(g, next->X, next->Y), OrderNew);
+            for (auto& t : g.Tanks)
+                if (t->Order == k) t->Order = order;
+            if (model < 0) {
                 PlanOrder(ctx, order, true);
+                model = order;
+            } else {
+                PlanOrderLike(ctx, order, model);
             }
         }
         RemoveOrder(g, k);
+        if (model > k) --model;
     }
 }
 

@@ -42,6 +42,7 @@ void Flood::Reset() {
     const std::size_t words = BitLayout(G).Words(G);
     Frontier.Pending.assign(words, 0);
     Frontier.WaitingBits.assign(words, 0);
+    Frontier.Numbered.assign(words, 0);
     Frontier.Waiting.clear();
     Frontier.Columns = G.Columns;
     Frontier.Rows = G.Rows;
@@ -55,12 +56,16 @@ void Flood::Clear() {
 
 void Flood::Prepare() {
     const BitLayout layout(G);
+    const std::size_t words = layout.Words(G);
     if (Frontier.Field == Field.data() && Frontier.Columns == G.Columns && Frontier.Rows == G.Rows &&
-        Frontier.Pending.size() == layout.Words(G) && Frontier.WaitingBits.size() == layout.Words(G))
+        Frontier.Pending.size() == words && Frontier.WaitingBits.size() == words && Frontier.Numbered.size() == words)
         return;
     // Without a record of what was visited, every numbered cell beside an
     // unnumbered one is visited again.
     Reset();
+    for (std::int32_t x = 0; x < G.Columns; ++x)
+        for (std::int32_t y = 0; y < G.Rows; ++y)
+            if (Field[static_cast<std::size_t>(x + y * G.Columns)] != 0) Frontier.Numbered[layout.Word(x, y)] |= BitLayout::Bit(y);
     for (std::int32_t x = 0; x < G.Columns; ++x)
         for (std::int32_t y = 0; y < G.Rows; ++y) {
             if (Field[static_cast<std::size_t>(x + y * G.Columns)] <= 0) continue;
@@ -76,7 +81,12 @@ void Flood::Prepare() {
 
 void Flood::Set(std::int32_t x, std::int32_t y, std::int32_t wave) {
     Field[static_cast<std::size_t>(x + y * G.Columns)] = wave;
-    Frontier.Pending[BitLayout(G).Word(x, y)] |= BitLayout::Bit(y);
+    const std::size_t word = BitLayout(G).Word(x, y);
+    Frontier.Pending[word] |= BitLayout::Bit(y);
+    if (wave != 0)
+        Frontier.Numbered[word] |= BitLayout::Bit(y);
+    else
+        Frontier.Numbered[word] &= ~BitLayout::Bit(y);
 }
 
 bool Flood::Sweep() {
@@ -95,23 +105,26 @@ void Flood::Complete() {
 void Flood::RecheckWaiting() {
     const BitLayout layout(G);
     const std::int32_t columns = G.Columns, rows = G.Rows;
+    const std::uint64_t* numbered = Frontier.Numbered.data();
     std::vector<std::int32_t>& waiting = Frontier.Waiting;
     std::size_t kept = 0;
     for (std::size_t i = 0; i + 1 < waiting.size(); i += 2) {
         const std::int32_t x = waiting[i], y = waiting[i + 1];
         const std::size_t word = layout.Word(x, y);
-        if (Field[static_cast<std::size_t>(x + y * columns)] == 0 && !Enterable(G, G.Cell(x, y), Target, Allowance)) {
+        const bool isNumbered = numbered[word] & BitLayout::Bit(y);
+        if (!isNumbered && !Enterable(G, G.Cell(x, y), Target, Allowance)) {
             waiting[kept++] = x;
             waiting[kept++] = y;
             continue;
         }
         Frontier.WaitingBits[word] &= ~BitLayout::Bit(y);
-        if (Field[static_cast<std::size_t>(x + y * columns)] != 0) continue;  // numbered meanwhile (the target)
+        if (isNumbered) continue;  // numbered meanwhile (the target)
         // Enterable now: its numbered neighbours offer to it again.
         for (const Offset d : kOfferOrder) {
             const std::int32_t nx = x + d.DX, ny = y + d.DY;
             if (nx < 0 || ny < 0 || nx >= columns || ny >= rows) continue;
-            if (Field[static_cast<std::size_t>(nx + ny * columns)] > 0) Frontier.Pending[layout.Word(nx, ny)] |= BitLayout::Bit(ny);
+            if ((numbered[layout.Word(nx, ny)] & BitLayout::Bit(ny)) && Field[static_cast<std::size_t>(nx + ny * columns)] > 0)
+                Frontier.Pending[layout.Word(nx, ny)] |= BitLayout::Bit(ny);
         }
     }
     waiting.resize(kept);
@@ -122,6 +135,7 @@ bool Flood::SweepPending() {
     const std::int32_t columns = G.Columns, rows = G.Rows;
     std::uint64_t* pending = Frontier.Pending.data();
     std::uint64_t* waitingBits = Frontier.WaitingBits.data();
+    std::uint64_t* numbered = Frontier.Numbered.data();
     std::int32_t* field = Field.data();
     bool changed = false;
 
@@ -132,6 +146,15 @@ bool Flood::SweepPending() {
         const GameCellType* column[3] = {left, here, right};
         for (std::size_t wy = 0; wy < layout.WordsPerColumn; ++wy) {
             std::uint64_t& word = pending[layout.Word(x, 0) + wy];
+            // The fields of many orders do not stay in the cache from one tick to
+            // the next: ask for the numbers and cells of this word's visits at
+            // once, so they arrive together rather than one after another.
+            for (std::uint64_t bits = word; bits; bits &= bits - 1) {
+                const auto y = static_cast<std::int32_t>(wy * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+                __builtin_prefetch(&field[x + y * columns]);
+                if (left) __builtin_prefetch(&left[y]);
+                if (right) __builtin_prefetch(&right[y]);
+            }
             // Bits at or below the position being visited belong to the next sweep.
             std::uint64_t behind = 0;
             for (;;) {
@@ -150,13 +173,13 @@ bool Flood::SweepPending() {
                 for (const Offset d : kOfferOrder) {
                     const std::int32_t nx = x + d.DX, ny = y + d.DY;
                     if (!inside && (nx < 0 || ny < 0 || nx >= columns || ny >= rows)) continue;
-                    std::int32_t& n = field[nx + ny * columns];
-                    if (n != 0) continue;
                     const std::size_t nw = layout.Word(nx, ny);
                     const std::uint64_t nbit = BitLayout::Bit(ny);
+                    if (numbered[nw] & nbit) continue;
                     if (Enterable(G, column[d.DX + 1][ny], Target, Allowance)) {
-                        n = NextWave(e);
+                        field[nx + ny * columns] = NextWave(e);
                         changed = true;
+                        numbered[nw] |= nbit;
                         pending[nw] |= nbit;
                     } else if (!(waitingBits[nw] & nbit)) {
                         waitingBits[nw] |= nbit;

@@ -44,6 +44,19 @@ const FirstSteps& FirstStepOrder(std::int32_t ddx, std::int32_t ddy) {
 
 std::int32_t Sign(std::int32_t v) { return (v > 0) - (v < 0); }
 
+/// The end of a plan whose field is complete: every member gets its route, and
+/// an order without members becomes obsolete.
+void HandOutRoutes(SimContext& ctx, std::int32_t order, bool immediate) {
+    GameType& g = ctx.G;
+    bool members = false;
+    for (std::size_t i = 0; i < g.Tanks.size(); ++i)
+        if (g.Tanks[i]->Order == order) {
+            members = true;
+            BuildRoute(ctx, static_cast<std::int32_t>(i), immediate);
+        }
+    g.Orders[static_cast<std::size_t>(order)]->State = members ? OrderReady : OrderObsolete;
+}
+
 }  // namespace
 
 bool OrderTarget(const SimContext& ctx, const OrderType& order, PlanTarget& out) {
@@ -127,13 +140,25 @@ void PlanOrder(SimContext& ctx, std::int32_t order, bool immediate) {
             return;
         }
     }
-    bool members = false;
-    for (std::size_t i = 0; i < g.Tanks.size(); ++i)
-        if (g.Tanks[i]->Order == order) {
-            members = true;
-            BuildRoute(ctx, static_cast<std::int32_t>(i), immediate);
-        }
-    o.State = members ? OrderReady : OrderObsolete;
+    HandOutRoutes(ctx, order, immediate);
+}
+
+void PlanOrderLike(SimContext& ctx, std::int32_t order, std::int32_t model) {
+    GameType& g = ctx.G;
+    const auto valid = [&](std::int32_t k) { return k >= 0 && static_cast<std::size_t>(k) < g.Orders.size(); };
+    PlanTarget target, modelTarget;
+    if (order == model || !valid(order) || !valid(model) || g.Orders[static_cast<std::size_t>(order)]->State == OrderObsolete ||
+        !OrderTarget(ctx, *g.Orders[static_cast<std::size_t>(order)], target) ||
+        !OrderTarget(ctx, *g.Orders[static_cast<std::size_t>(model)], modelTarget) || !(target.Cell == modelTarget.Cell) ||
+        target.Object != modelTarget.Object) {
+        PlanOrder(ctx, order, true);
+        return;
+    }
+    WaveField(g, order);
+    WaveField(g, model);
+    g.Waves[static_cast<std::size_t>(order)] = g.Waves[static_cast<std::size_t>(model)];
+    g.Orders[static_cast<std::size_t>(order)]->Frontier.Field = nullptr;  // as after a fill
+    HandOutRoutes(ctx, order, true);
 }
 
 void BuildRoute(SimContext& ctx, std::int32_t tank, bool immediate) {

@@ -34,6 +34,13 @@ std::vector<std::int32_t>& WaveField(GameType& g, std::int32_t order);
 /// is not on the map (see OrderTarget) becomes obsolete.
 void PlanOrder(SimContext& ctx, std::int32_t order, bool immediate);
 
+/// Immediate planning of an order that leads where `model` leads, right after
+/// `model` was planned immediately, with nothing on the map changed since (as
+/// when several orders are sent to one new target in one go): the field would
+/// come out the same, so it is copied instead of flooded again, and the routes
+/// are handed out as by PlanOrder. Where the targets differ this is PlanOrder.
+void PlanOrderLike(SimContext& ctx, std::int32_t order, std::int32_t model);
+
 /// Builds a member tank's route from its order's field: w + 1 cells for a first
 /// step onto a cell with wave number w, the last element being that first cell.
 /// Where the field has no lower neighbour to descend to (its numbers changed while

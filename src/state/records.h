@@ -131,6 +131,9 @@ struct WaveFrontier {
     /// were offered a number, as x, y pairs; WaitingBits marks them (same layout).
     std::vector<std::int32_t> Waiting;
     std::vector<std::uint64_t> WaitingBits;
+    /// Cells whose wave number is not 0 (same layout): a sweep asks these bits
+    /// about a visit's neighbours, a few words, instead of three rows of the field.
+    std::vector<std::uint64_t> Numbered;
     std::int32_t Columns = 0;
     std::int32_t Rows = 0;
     const std::int32_t* Field = nullptr;  ///< the field it describes
