@@ -291,6 +291,17 @@ TEST(OrdersDiffTest, LargerBattlesMatchThePlainFlood) {
     }
 }
 
+TEST(OrdersDiffTest, BattlesOnMapsAcrossWholeWordsOfRowsMatchThePlainFlood) {
+    // The flood keeps a column's cells in 64-row words; these maps end just past,
+    // at or just short of a word, or of a group of 64 columns.
+    const std::pair<std::int32_t, std::int32_t> sizes[] = {{65, 64}, {64, 65}, {30, 129}, {130, 63}};
+    std::uint32_t seed = 2000;
+    for (const auto& [columns, rows] : sizes) {
+        PlayBattle(seed++, columns, rows, 60);
+        if (HasFatalFailure()) return;
+    }
+}
+
 TEST(OrdersDiffTest, FullSizeMapMatchesThePlainFlood) {
     PlayBattle(4242, 200, 200, 25);
 }
