@@ -30,6 +30,19 @@ struct BitLayout {
     static std::uint64_t Bit(std::int32_t y) { return std::uint64_t{1} << (static_cast<std::uint32_t>(y) & 63); }
 };
 
+/// One word of a column's numbered, pending and waiting bits.
+struct WordBits {
+    std::uint64_t Numbered = 0;
+    std::uint64_t Pending = 0;
+    std::uint64_t Waiting = 0;
+
+    void Store(std::uint64_t* numbered, std::uint64_t* pending, std::uint64_t* waiting, std::size_t word) const {
+        numbered[word] = Numbered;
+        pending[word] = Pending;
+        waiting[word] = Waiting;
+    }
+};
+
 /// IsPassable for a cell known to be on the map (the same rule, read in place).
 inline bool Enterable(const GameType& g, const GameCellType& c, const GameCellObjectType* target, std::int32_t allowance) {
     if (target && c.Occupancy == CellObject) return ObjectAt(g, c.Occupant) == target;
@@ -133,61 +146,114 @@ void Flood::RecheckWaiting() {
 bool Flood::SweepPending() {
     const BitLayout layout(G);
     const std::int32_t columns = G.Columns, rows = G.Rows;
+    const std::size_t wordsPerColumn = layout.WordsPerColumn;
     std::uint64_t* pending = Frontier.Pending.data();
     std::uint64_t* waitingBits = Frontier.WaitingBits.data();
     std::uint64_t* numbered = Frontier.Numbered.data();
     std::int32_t* field = Field.data();
     bool changed = false;
 
+    // A visit of a cell on the edge of the map or of its word: every neighbour's
+    // bits read and written in memory.
+    const auto visitInMemory = [&](std::int32_t x, std::int32_t y, std::int32_t e, const GameCellType* const* column) {
+        for (const Offset d : kOfferOrder) {
+            const std::int32_t nx = x + d.DX, ny = y + d.DY;
+            if (nx < 0 || ny < 0 || nx >= columns || ny >= rows) continue;
+            const std::size_t nw = layout.Word(nx, ny);
+            const std::uint64_t nbit = BitLayout::Bit(ny);
+            if (numbered[nw] & nbit) continue;
+            if (Enterable(G, column[d.DX + 1][ny], Target, Allowance)) {
+                field[nx + ny * columns] = NextWave(e);
+                changed = true;
+                numbered[nw] |= nbit;
+                pending[nw] |= nbit;
+            } else if (!(waitingBits[nw] & nbit)) {
+                waitingBits[nw] |= nbit;
+                Frontier.Waiting.push_back(nx);
+                Frontier.Waiting.push_back(ny);
+            }
+        }
+    };
+
     for (std::int32_t x = 0; x < columns; ++x) {
         const GameCellType* left = x > 0 ? G.Cells[static_cast<std::size_t>(x - 1)].data() : nullptr;
         const GameCellType* here = G.Cells[static_cast<std::size_t>(x)].data();
         const GameCellType* right = x + 1 < columns ? G.Cells[static_cast<std::size_t>(x + 1)].data() : nullptr;
         const GameCellType* column[3] = {left, here, right};
-        for (std::size_t wy = 0; wy < layout.WordsPerColumn; ++wy) {
-            std::uint64_t& word = pending[layout.Word(x, 0) + wy];
+        for (std::size_t wy = 0; wy < wordsPerColumn; ++wy) {
+            const std::size_t own = layout.Word(x, 0) + wy;
+            if (!pending[own]) continue;
             // The fields of many orders do not stay in the cache from one tick to
             // the next: ask for the numbers and cells of this word's visits at
             // once, so they arrive together rather than one after another.
-            for (std::uint64_t bits = word; bits; bits &= bits - 1) {
+            for (std::uint64_t bits = pending[own]; bits; bits &= bits - 1) {
                 const auto y = static_cast<std::int32_t>(wy * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
                 __builtin_prefetch(&field[x + y * columns]);
                 if (left) __builtin_prefetch(&left[y]);
                 if (right) __builtin_prefetch(&right[y]);
             }
+
+            // This word's bits of the three columns, kept in registers while the
+            // word is visited, so that one visit's marks are not waited for in
+            // memory by the next.
+            WordBits l, c, r;
+            const auto load = [&] {
+                if (left) l = {numbered[own - wordsPerColumn], pending[own - wordsPerColumn], waitingBits[own - wordsPerColumn]};
+                c = {numbered[own], pending[own], waitingBits[own]};
+                if (right) r = {numbered[own + wordsPerColumn], pending[own + wordsPerColumn], waitingBits[own + wordsPerColumn]};
+            };
+            const auto store = [&] {
+                if (left) l.Store(numbered, pending, waitingBits, own - wordsPerColumn);
+                c.Store(numbered, pending, waitingBits, own);
+                if (right) r.Store(numbered, pending, waitingBits, own + wordsPerColumn);
+            };
+            load();
             // Bits at or below the position being visited belong to the next sweep.
             std::uint64_t behind = 0;
             for (;;) {
-                const std::uint64_t ahead = word & ~behind;
+                const std::uint64_t ahead = c.Pending & ~behind;
                 if (!ahead) break;
                 const int b = std::countr_zero(ahead);
                 const std::uint64_t bit = std::uint64_t{1} << b;
                 behind |= bit | (bit - 1);
-                word &= ~bit;
+                c.Pending &= ~bit;
 
                 const auto y = static_cast<std::int32_t>(wy * 64 + static_cast<std::size_t>(b));
                 const std::int32_t e = field[x + y * columns];
                 if (e <= 0) continue;
-                const bool inside = x > 0 && y > 0 && x + 1 < columns && y + 1 < rows;
-#pragma GCC unroll 8
-                for (const Offset d : kOfferOrder) {
-                    const std::int32_t nx = x + d.DX, ny = y + d.DY;
-                    if (!inside && (nx < 0 || ny < 0 || nx >= columns || ny >= rows)) continue;
-                    const std::size_t nw = layout.Word(nx, ny);
-                    const std::uint64_t nbit = BitLayout::Bit(ny);
-                    if (numbered[nw] & nbit) continue;
-                    if (Enterable(G, column[d.DX + 1][ny], Target, Allowance)) {
-                        field[nx + ny * columns] = NextWave(e);
+                if (!left || !right || y == 0 || y + 1 >= rows || b == 0 || b == 63) {
+                    store();
+                    visitInMemory(x, y, e, column);
+                    load();
+                    continue;
+                }
+                const std::int32_t next = NextWave(e);
+                const auto offer = [&](WordBits& bits, const GameCellType* cells, std::int32_t dx, std::int32_t dy) __attribute__((always_inline)) {
+                    const std::uint64_t nbit = std::uint64_t{1} << (b + dy);
+                    if (bits.Numbered & nbit) return;
+                    const std::int32_t nx = x + dx, ny = y + dy;
+                    if (Enterable(G, cells[ny], Target, Allowance)) {
+                        field[nx + ny * columns] = next;
                         changed = true;
-                        numbered[nw] |= nbit;
-                        pending[nw] |= nbit;
-                    } else if (!(waitingBits[nw] & nbit)) {
-                        waitingBits[nw] |= nbit;
+                        bits.Numbered |= nbit;
+                        bits.Pending |= nbit;
+                    } else if (!(bits.Waiting & nbit)) {
+                        bits.Waiting |= nbit;
                         Frontier.Waiting.push_back(nx);
                         Frontier.Waiting.push_back(ny);
                     }
-                }
+                };
+                // The offer order of kOfferOrder.
+                offer(l, left, -1, -1);
+                offer(r, right, 1, -1);
+                offer(r, right, 1, 1);
+                offer(l, left, -1, 1);
+                offer(l, left, -1, 0);
+                offer(c, here, 0, -1);
+                offer(r, right, 1, 0);
+                offer(c, here, 0, 1);
             }
+            store();
         }
     }
     return changed;
