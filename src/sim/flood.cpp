@@ -107,14 +107,6 @@ bool Flood::Sweep() {
     return SweepPending();
 }
 
-void Flood::Complete() {
-    // Nothing becomes enterable during one plan: the waiting cells need a look
-    // only before the first sweep.
-    RecheckWaiting();
-    while (SweepPending()) {
-    }
-}
-
 void Flood::RecheckWaiting() {
     const BitLayout layout(G);
     const std::int32_t columns = G.Columns, rows = G.Rows;

@@ -46,13 +46,11 @@ struct Flood {
     /// One sweep. Returns whether any cell was numbered.
     bool Sweep();
 
-    /// Sweeps until a sweep numbers nothing.
-    void Complete();
-
     /// Clears the field and floods it from cell (x, y) until nothing more can be
-    /// numbered: the same numbers as Clear, Set(x, y, 1) and Complete, worked out
-    /// on a copy of the map's passability taken once. Leaves the frontier to be
-    /// rebuilt by Prepare should the field ever be continued.
+    /// numbered: the same numbers as Clear, Set(x, y, 1) and sweeps until one
+    /// numbers nothing, worked out on a copy of the map's passability taken once.
+    /// Leaves the frontier to be rebuilt by Prepare should the field ever be
+    /// continued.
     void Fill(std::int32_t x, std::int32_t y);
 
 private:

@@ -2,16 +2,15 @@
 //
 // Nothing changes on the map while one field is filled, so whether each cell may
 // be entered is read once, into one byte per cell. The flood then works on a grid
-// of its own: 0 for an enterable cell not yet numbered, kBlocked for a cell that
-// can never be entered, and a border of blocked cells round the map so that no
-// neighbour needs a bounds check. The grid runs column by column like the sweep,
-// so a visit and its eight neighbours touch three short runs of memory. The
+// of its own, laid out row by row like the field: 0 for an enterable cell not yet
+// numbered, kBlocked for a cell that can never be entered, and a border of
+// blocked cells round the map so that no neighbour needs a bounds check. The
 // sweeps are followed through pending bits as in Flood::SweepPending, with one
 // more bit per column that tells whether the column holds any pending cell, so a
 // sweep skips the columns with nothing to do.
 //
 // The numbers depend on nothing but those bytes and the target cell. The last
-// fill's bytes, target and numbers are kept, and a fill that finds the same bytes
+// fill's bytes, target and grid are kept, and a fill that finds the same bytes
 // and the same target (several orders sent to one place in one tick) copies the
 // numbers instead of flooding again.
 #include <algorithm>
@@ -31,13 +30,13 @@ constexpr std::int32_t kBlocked = -1;
 /// runs on one thread; each thread that plans orders gets its own.
 struct FillScratch {
     std::vector<std::uint8_t> Passable;      ///< Columns * Rows, column by column: 1 enterable
-    std::vector<std::int32_t> Grid;          ///< (Columns + 2) * (Rows + 2), column by column
+    std::vector<std::int32_t> Grid;          ///< (Columns + 2) * (Rows + 2), row by row
     std::vector<std::uint64_t> Pending;      ///< per grid column, whole words of grid rows
     std::vector<std::uint64_t> ColumnsBusy;  ///< one bit per grid column with any pending cell
 
-    /// The last fill: its passability, target and numbers (by CellIndex).
+    /// The last fill: its passability, target and flooded grid.
     std::vector<std::uint8_t> LastPassable;
-    std::vector<std::int32_t> LastField;
+    std::vector<std::int32_t> LastGrid;
     std::int32_t LastColumns = 0, LastRows = 0, LastX = -1, LastY = -1;
 };
 
@@ -50,7 +49,8 @@ FillScratch& Scratch() {
 /// bits for the word being visited are gathered here and written once the word
 /// is done.
 struct BesideColumn {
-    std::int32_t* Column;
+    std::int32_t* Column;  ///< grid row 0 of the column
+    std::ptrdiff_t Width;  ///< grid cells per row
     std::uint64_t* Words;
     std::uint64_t Here = 0;
     bool Any = false;
@@ -60,18 +60,18 @@ struct BesideColumn {
     /// cell's number does not depend on the order it offers it to them, as each
     /// is a different cell; only the order of the visits matters.
     void Offer(std::size_t gy, int b, std::int32_t next) {
-        std::int32_t* p = Column + gy;
+        std::int32_t* p = Column + static_cast<std::ptrdiff_t>(gy) * Width;
         std::uint64_t taken = 0;
-        if (p[-1] == 0) {
-            p[-1] = next;
+        if (p[-Width] == 0) {
+            p[-Width] = next;
             taken |= 1;
         }
         if (p[0] == 0) {
             p[0] = next;
             taken |= 2;
         }
-        if (p[1] == 0) {
-            p[1] = next;
+        if (p[Width] == 0) {
+            p[Width] = next;
             taken |= 4;
         }
         if (!taken) return;
@@ -124,24 +124,34 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
     std::vector<std::int32_t>& grid = s.Grid;
     grid.resize(width * height);
     s.Passable.resize(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
-    std::fill_n(grid.begin(), height, kBlocked);
-    std::fill_n(grid.end() - static_cast<std::ptrdiff_t>(height), height, kBlocked);
+    std::fill_n(grid.begin(), width, kBlocked);
+    std::fill_n(grid.end() - static_cast<std::ptrdiff_t>(width), width, kBlocked);
+    for (std::size_t y = 1; y + 1 < height; ++y) {
+        grid[y * width] = kBlocked;
+        grid[y * width + width - 1] = kBlocked;
+    }
     for (std::size_t x = 0; x < static_cast<std::size_t>(columns); ++x) {
         const GameCellType* cells = G.Cells[x].data();
         std::uint8_t* passable = s.Passable.data() + x * static_cast<std::size_t>(rows);
-        std::int32_t* column = grid.data() + (x + 1) * height;
-        column[0] = kBlocked;
-        column[height - 1] = kBlocked;
+        std::int32_t* column = grid.data() + width + x + 1;
         for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) {
             const GameCellType& c = cells[y];
             const bool enterable =
                 Target && c.Occupancy == CellObject ? ObjectAt(G, c.Occupant) == Target : IsLand(c) && c.Occupancy <= Allowance;
             passable[y] = enterable;
-            column[y + 1] = enterable ? 0 : kBlocked;
+            column[y * width] = enterable ? 0 : kBlocked;
         }
     }
+    // The numbers into the field, row by row; blocked cells stay 0.
+    const auto copyOut = [&](const std::vector<std::int32_t>& flooded) {
+        for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) {
+            const std::int32_t* row = flooded.data() + (y + 1) * width + 1;
+            std::int32_t* out = Field.data() + y * static_cast<std::size_t>(columns);
+            for (std::size_t x = 0; x < static_cast<std::size_t>(columns); ++x) out[x] = std::max(row[x], 0);
+        }
+    };
     if (s.LastColumns == columns && s.LastRows == rows && s.LastX == tx && s.LastY == ty && s.LastPassable == s.Passable) {
-        std::copy(s.LastField.begin(), s.LastField.end(), Field.begin());
+        copyOut(s.LastGrid);
         return;
     }
 
@@ -156,7 +166,7 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
     std::uint64_t* busy = s.ColumnsBusy.data();
     const auto markBusy = [busy](std::size_t gx, bool any) { busy[gx >> 6] |= static_cast<std::uint64_t>(any) << (gx & 63); };
     const auto gtx = static_cast<std::size_t>(tx) + 1, gty = static_cast<std::size_t>(ty) + 1;
-    g[gtx * height + gty] = 1;
+    g[gty * width + gtx] = 1;
     pending[gtx * wordsPerColumn + (gty >> 6)] |= std::uint64_t{1} << (gty & 63);
     markBusy(gtx, true);
 
@@ -169,10 +179,11 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
         do {
             const auto gx = static_cast<std::size_t>(x);
             busy[gx >> 6] &= ~(std::uint64_t{1} << (gx & 63));
-            BesideColumn left{g + (gx - 1) * height, pending + (gx - 1) * wordsPerColumn};
-            BesideColumn right{g + (gx + 1) * height, pending + (gx + 1) * wordsPerColumn};
+            const auto w = static_cast<std::ptrdiff_t>(width);
+            BesideColumn left{g + gx - 1, w, pending + (gx - 1) * wordsPerColumn};
+            BesideColumn right{g + gx + 1, w, pending + (gx + 1) * wordsPerColumn};
             std::uint64_t* words = pending + gx * wordsPerColumn;
-            std::int32_t* column = g + gx * height;
+            std::int32_t* column = g + gx;
             bool waits = false;  // something in this column for the next sweep
             for (std::size_t wy = 0; wy < wordsPerColumn; ++wy) {
                 std::uint64_t ahead = words[wy];
@@ -182,18 +193,21 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
                     const int b = std::countr_zero(ahead);
                     ahead &= ahead - 1;
                     const std::size_t gy = wy * 64 + static_cast<std::size_t>(b);
-                    const std::int32_t e = column[gy];
+                    std::int32_t* cell = column + gy * width;
+                    const std::int32_t e = *cell;
                     if (e <= 0) continue;
                     const std::int32_t next = NextWave(e);
                     left.Offer(gy, b, next);
                     right.Offer(gy, b, next);
-                    if (column[gy - 1] == 0) {
-                        column[gy - 1] = next;
+                    std::int32_t& above = cell[-w];
+                    std::int32_t& below = cell[w];
+                    if (above == 0) {
+                        above = next;
                         words[(gy - 1) >> 6] |= std::uint64_t{1} << ((gy - 1) & 63);
                         waits = true;
                     }
-                    if (column[gy + 1] == 0) {
-                        column[gy + 1] = next;
+                    if (below == 0) {
+                        below = next;
                         if (b < 63)
                             ahead |= std::uint64_t{2} << b;
                         else
@@ -209,13 +223,8 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
         } while (NextBusyColumn(s.ColumnsBusy, x + 1, x));
     }
 
-    // The numbers into the field, row by row; blocked cells stay 0.
-    for (std::size_t cx = 0; cx < static_cast<std::size_t>(columns); ++cx) {
-        const std::int32_t* column = g + (cx + 1) * height + 1;
-        std::int32_t* out = Field.data() + cx;
-        for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) out[y * static_cast<std::size_t>(columns)] = std::max(column[y], 0);
-    }
-    s.LastField.assign(Field.begin(), Field.end());
+    copyOut(grid);
+    s.LastGrid.swap(grid);
     s.LastPassable.swap(s.Passable);
     s.LastColumns = columns;
     s.LastRows = rows;
