@@ -24,6 +24,8 @@ namespace tavrine {
 namespace {
 
 constexpr std::int32_t kBlocked = -1;
+/// How many cells ahead of the one being read the map's cells are asked for.
+constexpr std::size_t kReadAhead = 8;
 
 /// Scratch space kept between fills, so a fill allocates nothing once the first
 /// one on a map of this size has run, and the last fill to copy from. The game
@@ -134,7 +136,15 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
         const GameCellType* cells = G.Cells[x].data();
         std::uint8_t* passable = s.Passable.data() + x * static_cast<std::size_t>(rows);
         std::int32_t* column = grid.data() + width + x + 1;
+        // Each column of the map is an allocation of its own: the next one's
+        // first cells are asked for while this one is read, and each cell a few
+        // ahead of the one being read.
+        if (x + 1 < static_cast<std::size_t>(columns)) {
+            const GameCellType* next = G.Cells[x + 1].data();
+            for (std::size_t k = 0; k < kReadAhead && k < static_cast<std::size_t>(rows); ++k) __builtin_prefetch(&next[k]);
+        }
         for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) {
+            if (y + kReadAhead < static_cast<std::size_t>(rows)) __builtin_prefetch(&cells[y + kReadAhead]);
             const GameCellType& c = cells[y];
             const bool enterable =
                 Target && c.Occupancy == CellObject ? ObjectAt(G, c.Occupant) == Target : IsLand(c) && c.Occupancy <= Allowance;
