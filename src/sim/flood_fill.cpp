@@ -25,7 +25,7 @@ namespace {
 
 constexpr std::int32_t kBlocked = -1;
 /// How many cells ahead of the one being read the map's cells are asked for.
-constexpr std::size_t kReadAhead = 8;
+constexpr std::size_t kReadAhead = 24;
 
 /// Scratch space kept between fills, so a fill allocates nothing once the first
 /// one on a map of this size has run, and the last fill to copy from. The game
@@ -132,22 +132,26 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
         grid[y * width] = kBlocked;
         grid[y * width + width - 1] = kBlocked;
     }
+    // Kept in locals: the bytes written below could otherwise be the flood's own
+    // members as far as the compiler knows, and be read again for every cell.
+    const GameCellObjectType* const target = Target;
+    const std::int32_t allowance = Allowance;
     for (std::size_t x = 0; x < static_cast<std::size_t>(columns); ++x) {
         const GameCellType* cells = G.Cells[x].data();
         std::uint8_t* passable = s.Passable.data() + x * static_cast<std::size_t>(rows);
         std::int32_t* column = grid.data() + width + x + 1;
-        // Each column of the map is an allocation of its own: the next one's
-        // first cells are asked for while this one is read, and each cell a few
-        // ahead of the one being read.
-        if (x + 1 < static_cast<std::size_t>(columns)) {
-            const GameCellType* next = G.Cells[x + 1].data();
-            for (std::size_t k = 0; k < kReadAhead && k < static_cast<std::size_t>(rows); ++k) __builtin_prefetch(&next[k]);
-        }
+        // The map is larger than the nearer caches, and each column is an
+        // allocation of its own: the cells a little ahead of the one read are
+        // asked for, past the bottom those at the top of the next column.
+        const GameCellType* next = x + 1 < static_cast<std::size_t>(columns) ? G.Cells[x + 1].data() : nullptr;
         for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) {
-            if (y + kReadAhead < static_cast<std::size_t>(rows)) __builtin_prefetch(&cells[y + kReadAhead]);
+            const std::size_t ahead = y + kReadAhead;
+            if (ahead < static_cast<std::size_t>(rows)) __builtin_prefetch(&cells[ahead]);
+            else if (next && ahead - static_cast<std::size_t>(rows) < static_cast<std::size_t>(rows))
+                __builtin_prefetch(&next[ahead - static_cast<std::size_t>(rows)]);
             const GameCellType& c = cells[y];
             const bool enterable =
-                Target && c.Occupancy == CellObject ? ObjectAt(G, c.Occupant) == Target : IsLand(c) && c.Occupancy <= Allowance;
+                target && c.Occupancy == CellObject ? ObjectAt(G, c.Occupant) == target : IsLand(c) && c.Occupancy <= allowance;
             passable[y] = enterable;
             column[y * width] = enterable ? 0 : kBlocked;
         }

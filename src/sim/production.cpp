@@ -28,7 +28,7 @@ constexpr std::int32_t kEnemyRollOut[3] = {1, 2, 4};
 constexpr std::int32_t kOwnRollOut = 4;
 
 /// How many cells ahead the building step asks for the cells it will look at.
-constexpr std::int32_t kPrefetchAhead = 8;
+constexpr std::int32_t kPrefetchAhead = 24;
 
 /// The window around a computer factory in which standing tanks crowd it:
 /// columns ax - 5 .. ax + 8, rows ay - 5 .. ay + 10.
@@ -79,16 +79,14 @@ void BuildingStep(SimContext& ctx) {
     const bool enemyDue = EnemyProductionDue(g.EnemyProductionTimer, d);
 
     for (std::int32_t x = 0; x < g.Columns; ++x) {
-        // Each column is an allocation of its own, read from the cache's far end
-        // on most ticks: the next column's first cells are asked for while this
-        // one is read, and each cell a few ahead of the one being looked at.
+        // The map is larger than the nearer caches, and each column is an
+        // allocation of its own: the cells a little ahead of the one looked at
+        // are asked for, past the bottom those at the top of the next column.
         const GameCellType* cells = g.Cells[static_cast<std::size_t>(x)].data();
-        if (x + 1 < g.Columns) {
-            const GameCellType* next = g.Cells[static_cast<std::size_t>(x) + 1].data();
-            for (std::int32_t k = 0; k < kPrefetchAhead && k < g.Rows; ++k) __builtin_prefetch(&next[k].Object);
-        }
+        const GameCellType* next = x + 1 < g.Columns ? g.Cells[static_cast<std::size_t>(x) + 1].data() : nullptr;
         for (std::int32_t y = 0; y < g.Rows; ++y) {
             if (y + kPrefetchAhead < g.Rows) __builtin_prefetch(&cells[y + kPrefetchAhead].Object);
+            else if (next && y + kPrefetchAhead - g.Rows < g.Rows) __builtin_prefetch(&next[y + kPrefetchAhead - g.Rows].Object);
             const GameCellObjectType* o = cells[y].Object.get();
             if (!o) continue;
             const std::int32_t kind = o->Kind();
