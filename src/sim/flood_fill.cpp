@@ -76,6 +76,21 @@ struct BesideColumn {
             p[Width] = next;
             taken |= 4;
         }
+        Take(gy, b, taken);
+    }
+
+    /// Offers `next` to row gy + 1 only: what Offer does once rows gy - 1 and gy
+    /// are known to be numbered or blocked already.
+    void OfferBelow(std::size_t gy, int b, std::int32_t next) {
+        std::int32_t& below = Column[(static_cast<std::ptrdiff_t>(gy) + 1) * Width];
+        if (below != 0) return;
+        below = next;
+        Take(gy, b, 4);
+    }
+
+    /// Marks pending the cells of rows gy - 1 to gy + 1 just numbered (bit i of
+    /// `taken` for row gy - 1 + i).
+    void Take(std::size_t gy, int b, std::uint64_t taken) {
         if (!taken) return;
         Any = true;
         if (b > 0 && b < 63) {
@@ -199,6 +214,11 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
             std::uint64_t* words = pending + gx * wordsPerColumn;
             std::int32_t* column = g + gx;
             bool waits = false;  // something in this column for the next sweep
+            // The last row of this column visited in this pass. A cell never
+            // returns to 0, so after a visit of row gy - 1 the rows gy - 2 to gy
+            // of both neighbouring columns and row gy - 2 of this one are numbered
+            // or blocked: a visit of row gy then has only row gy + 1 to offer to.
+            std::size_t previous = 0;  // grid row 0 is the border, never visited
             for (std::size_t wy = 0; wy < wordsPerColumn; ++wy) {
                 std::uint64_t ahead = words[wy];
                 if (!ahead) continue;
@@ -211,15 +231,21 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
                     const std::int32_t e = *cell;
                     if (e <= 0) continue;
                     const std::int32_t next = NextWave(e);
-                    left.Offer(gy, b, next);
-                    right.Offer(gy, b, next);
-                    std::int32_t& above = cell[-w];
-                    std::int32_t& below = cell[w];
-                    if (above == 0) {
-                        above = next;
-                        words[(gy - 1) >> 6] |= std::uint64_t{1} << ((gy - 1) & 63);
-                        waits = true;
+                    if (previous != 0 && gy == previous + 1) {
+                        left.OfferBelow(gy, b, next);
+                        right.OfferBelow(gy, b, next);
+                    } else {
+                        left.Offer(gy, b, next);
+                        right.Offer(gy, b, next);
+                        std::int32_t& above = cell[-w];
+                        if (above == 0) {
+                            above = next;
+                            words[(gy - 1) >> 6] |= std::uint64_t{1} << ((gy - 1) & 63);
+                            waits = true;
+                        }
                     }
+                    previous = gy;
+                    std::int32_t& below = cell[w];
                     if (below == 0) {
                         below = next;
                         if (b < 63)

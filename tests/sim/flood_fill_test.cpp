@@ -112,6 +112,31 @@ TEST(FloodFillTest, FillGivesThePlainFloodsNumbersAcrossWordEdges) {
     }
 }
 
+/// Runs of cells visited one after another down a column, broken by single
+/// cells of water and mountain scattered at every density: a visit right below
+/// the last one offers to fewer cells, which must never lose a number.
+TEST(FloodFillTest, FillMatchesThePlainFloodOnScatteredSingleObstacles) {
+    std::mt19937 r(31);
+    for (const int percent : {5, 20, 35, 50}) {
+        for (const auto& [columns, rows] : std::vector<std::pair<std::int32_t, std::int32_t>>{{3, 130}, {40, 65}, {67, 64}}) {
+            std::vector<std::string> map(static_cast<std::size_t>(rows), std::string(static_cast<std::size_t>(columns), '.'));
+            for (auto& row : map)
+                for (char& c : row)
+                    if (static_cast<int>(r() % 100) < percent) c = r() % 2 ? '~' : '^';
+            FloodWorld w(map);
+            Populate(r, w);
+            const std::int32_t order = AddOrder(w.G, OrderMove, 0, OrderNew);
+            for (const PlanTarget& t : Targets(r, w.G))
+                for (const std::int32_t allowance : {0, 1}) {
+                    const auto plain = PlainField(w.G, order, t.Cell, t.Object, allowance);
+                    ASSERT_EQ(FilledField(w.G, order, t.Cell, t.Object, allowance), plain)
+                        << percent << "% obstacles, " << columns << " x " << rows << ", target " << t.Cell.X << "," << t.Cell.Y
+                        << ", allowance " << allowance;
+                }
+        }
+    }
+}
+
 TEST(FloodFillTest, ARepeatedFillIsCopiedOnlyWhileNothingItDependsOnChanged) {
     std::mt19937 r(99);
     FloodWorld w(RandomTerrain(r, 70, 66));
