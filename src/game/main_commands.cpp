@@ -126,15 +126,19 @@ bool MainCommands::Label5Click() {
 bool MainCommands::Label6Click() {
     game_.View().Panels.MenuButtonDown = false;
     game_.EnsureGameFolders();
-    const std::string saveGames = game_.ProgramPath("/SaveGames");
-    const FilePick pick = InDialog(
-        [&] { return dialogs_.ShowFilePicker(game_.ProgramPath("/NewGames"), saveGames, FilePickerMode::Save); });
-    if (pick.Name.empty() || !AcceptGameName(pick.Name)) return false;
-    return game_.SaveGame(saveGames + "/" + pick.Name);
+    return PickAndSave(game_.ProgramPath("/SaveGames"), game_.ProgramPath("/NewGames"));
 }
 
+bool MainCommands::PickAndSave(const std::string& folder, const std::string& newGamesFolder) {
+    const FilePick pick = InDialog([&] { return dialogs_.ShowFilePicker(newGamesFolder, folder, FilePickerMode::Save); });
+    if (pick.Name.empty() || !AcceptGameName(pick.Name)) return false;
+    return game_.SaveGame(folder + "/" + pick.Name);
+}
+
+bool MainCommands::EditorActive() const { return editor_ && game_.Run().EditMode; }
+
 bool MainCommands::ToolButton11Click() {
-    if (!editor_ || !game_.Run().EditMode) return false;
+    if (!EditorActive()) return false;
     const NewGameChoice choice = InDialog([&] { return dialogs_.ShowNewGameDialog(); });
     if (!choice.Accepted) return false;
     SimContext ctx = game_.Context();
@@ -144,24 +148,22 @@ bool MainCommands::ToolButton11Click() {
 }
 
 bool MainCommands::SavePreparedMap() {
-    if (!editor_ || !game_.Run().EditMode) return false;
+    if (!EditorActive()) return false;
     game_.EnsureGameFolders();
-    const std::string newGames = game_.ProgramPath("/NewGames");
     // The picker lists the prepared maps in the place of the saved games, so an
     // existing map can be picked to be overwritten.
-    const FilePick pick = InDialog([&] { return dialogs_.ShowFilePicker(newGames, newGames, FilePickerMode::Save); });
-    if (pick.Name.empty() || !AcceptGameName(pick.Name)) return false;
-    return game_.SaveGame(newGames + "/" + pick.Name);
+    const std::string newGames = game_.ProgramPath("/NewGames");
+    return PickAndSave(newGames, newGames);
 }
 
 bool MainCommands::EditUndo() {
-    if (!editor_ || !game_.Run().EditMode) return false;
+    if (!EditorActive()) return false;
     SimContext ctx = game_.Context();
     return editor_->Undo(ctx);
 }
 
 bool MainCommands::EditRedo() {
-    if (!editor_ || !game_.Run().EditMode) return false;
+    if (!EditorActive()) return false;
     SimContext ctx = game_.Context();
     return editor_->Redo(ctx);
 }
