@@ -2,9 +2,12 @@
 //
 // Nothing changes on the map while one field is filled, so whether each cell may
 // be entered is read once, into one byte per cell. The flood then works on a grid
-// of its own, laid out row by row like the field: 0 for an enterable cell not yet
-// numbered, kBlocked for a cell that can never be entered, and a border of
-// blocked cells round the map so that no neighbour needs a bounds check. The
+// of its own: 0 for an enterable cell not yet numbered, kBlocked for a cell that
+// can never be entered, and a border of blocked cells round the map so that no
+// neighbour needs a bounds check. The grid is laid out column by column, as the
+// sweeps walk it, so that a visit's neighbours lie in three short runs of memory
+// next to the last visit's; the numbers are turned into the field's rows at the
+// end. The
 // sweeps are followed through pending bits as in Flood::SweepPending, with one
 // more bit per column that tells whether the column holds any pending cell, so a
 // sweep skips the columns with nothing to do.
@@ -32,7 +35,7 @@ constexpr std::size_t kReadAhead = 24;
 /// runs on one thread; each thread that plans orders gets its own.
 struct FillScratch {
     std::vector<std::uint8_t> Passable;      ///< Columns * Rows, column by column: 1 enterable
-    std::vector<std::int32_t> Grid;          ///< (Columns + 2) * (Rows + 2), row by row
+    std::vector<std::int32_t> Grid;          ///< (Columns + 2) * (Rows + 2), column by column
     std::vector<std::uint64_t> Pending;      ///< per grid column, whole words of grid rows
     std::vector<std::uint64_t> ColumnsBusy;  ///< one bit per grid column with any pending cell
 
@@ -52,7 +55,6 @@ FillScratch& Scratch() {
 /// is done.
 struct BesideColumn {
     std::int32_t* Column;  ///< grid row 0 of the column
-    std::ptrdiff_t Width;  ///< grid cells per row
     std::uint64_t* Words;
     std::uint64_t Here = 0;
     bool Any = false;
@@ -62,18 +64,18 @@ struct BesideColumn {
     /// cell's number does not depend on the order it offers it to them, as each
     /// is a different cell; only the order of the visits matters.
     void Offer(std::size_t gy, int b, std::int32_t next) {
-        std::int32_t* p = Column + static_cast<std::ptrdiff_t>(gy) * Width;
+        std::int32_t* p = Column + gy;
         std::uint64_t taken = 0;
-        if (p[-Width] == 0) {
-            p[-Width] = next;
+        if (p[-1] == 0) {
+            p[-1] = next;
             taken |= 1;
         }
         if (p[0] == 0) {
             p[0] = next;
             taken |= 2;
         }
-        if (p[Width] == 0) {
-            p[Width] = next;
+        if (p[1] == 0) {
+            p[1] = next;
             taken |= 4;
         }
         Take(gy, b, taken);
@@ -82,7 +84,7 @@ struct BesideColumn {
     /// Offers `next` to row gy + 1 only: what Offer does once rows gy - 1 and gy
     /// are known to be numbered or blocked already.
     void OfferBelow(std::size_t gy, int b, std::int32_t next) {
-        std::int32_t& below = Column[(static_cast<std::ptrdiff_t>(gy) + 1) * Width];
+        std::int32_t& below = Column[gy + 1];
         if (below != 0) return;
         below = next;
         Take(gy, b, 4);
@@ -141,11 +143,11 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
     std::vector<std::int32_t>& grid = s.Grid;
     grid.resize(width * height);
     s.Passable.resize(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
-    std::fill_n(grid.begin(), width, kBlocked);
-    std::fill_n(grid.end() - static_cast<std::ptrdiff_t>(width), width, kBlocked);
-    for (std::size_t y = 1; y + 1 < height; ++y) {
-        grid[y * width] = kBlocked;
-        grid[y * width + width - 1] = kBlocked;
+    std::fill_n(grid.begin(), height, kBlocked);
+    std::fill_n(grid.end() - static_cast<std::ptrdiff_t>(height), height, kBlocked);
+    for (std::size_t x = 1; x + 1 < width; ++x) {
+        grid[x * height] = kBlocked;
+        grid[x * height + height - 1] = kBlocked;
     }
     // Kept in locals: the bytes written below could otherwise be the flood's own
     // members as far as the compiler knows, and be read again for every cell.
@@ -154,7 +156,7 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
     for (std::size_t x = 0; x < static_cast<std::size_t>(columns); ++x) {
         const GameCellType* cells = G.Cells[x].data();
         std::uint8_t* passable = s.Passable.data() + x * static_cast<std::size_t>(rows);
-        std::int32_t* column = grid.data() + width + x + 1;
+        std::int32_t* column = grid.data() + (x + 1) * height + 1;
         // The map is larger than the nearer caches, and each column is an
         // allocation of its own: the cells a little ahead of the one read are
         // asked for, past the bottom those at the top of the next column.
@@ -168,15 +170,22 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
             const bool enterable =
                 target && c.Occupancy == CellObject ? ObjectAt(G, c.Occupant) == target : IsLand(c) && c.Occupancy <= allowance;
             passable[y] = enterable;
-            column[y * width] = enterable ? 0 : kBlocked;
+            column[y] = enterable ? 0 : kBlocked;
         }
     }
-    // The numbers into the field, row by row; blocked cells stay 0.
+    // The numbers into the field's rows; blocked cells stay 0. A band of columns
+    // at a time, so that each row's piece of the band is written whole while the
+    // band's columns are read from top to bottom.
     const auto copyOut = [&](const std::vector<std::int32_t>& flooded) {
-        for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) {
-            const std::int32_t* row = flooded.data() + (y + 1) * width + 1;
-            std::int32_t* out = Field.data() + y * static_cast<std::size_t>(columns);
-            for (std::size_t x = 0; x < static_cast<std::size_t>(columns); ++x) out[x] = std::max(row[x], 0);
+        constexpr std::size_t kBand = 16;
+        const auto cols = static_cast<std::size_t>(columns);
+        for (std::size_t x0 = 0; x0 < cols; x0 += kBand) {
+            const std::size_t x1 = std::min(cols, x0 + kBand);
+            for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) {
+                const std::int32_t* in = flooded.data() + (x0 + 1) * height + y + 1;
+                std::int32_t* out = Field.data() + y * cols;
+                for (std::size_t x = x0; x < x1; ++x, in += height) out[x] = std::max(*in, 0);
+            }
         }
     };
     if (s.LastColumns == columns && s.LastRows == rows && s.LastX == tx && s.LastY == ty && s.LastPassable == s.Passable) {
@@ -195,7 +204,7 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
     std::uint64_t* busy = s.ColumnsBusy.data();
     const auto markBusy = [busy](std::size_t gx, bool any) { busy[gx >> 6] |= static_cast<std::uint64_t>(any) << (gx & 63); };
     const auto gtx = static_cast<std::size_t>(tx) + 1, gty = static_cast<std::size_t>(ty) + 1;
-    g[gty * width + gtx] = 1;
+    g[gtx * height + gty] = 1;
     pending[gtx * wordsPerColumn + (gty >> 6)] |= std::uint64_t{1} << (gty & 63);
     markBusy(gtx, true);
 
@@ -208,11 +217,11 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
         do {
             const auto gx = static_cast<std::size_t>(x);
             busy[gx >> 6] &= ~(std::uint64_t{1} << (gx & 63));
-            const auto w = static_cast<std::ptrdiff_t>(width);
-            BesideColumn left{g + gx - 1, w, pending + (gx - 1) * wordsPerColumn};
-            BesideColumn right{g + gx + 1, w, pending + (gx + 1) * wordsPerColumn};
+            std::int32_t* column = g + gx * height;
+            const auto h = static_cast<std::ptrdiff_t>(height);
+            BesideColumn left{column - h, pending + (gx - 1) * wordsPerColumn};
+            BesideColumn right{column + h, pending + (gx + 1) * wordsPerColumn};
             std::uint64_t* words = pending + gx * wordsPerColumn;
-            std::int32_t* column = g + gx;
             bool waits = false;  // something in this column for the next sweep
             // The last row of this column visited in this pass. A cell never
             // returns to 0, so after a visit of row gy - 1 the rows gy - 2 to gy
@@ -227,7 +236,7 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
                     const int b = std::countr_zero(ahead);
                     ahead &= ahead - 1;
                     const std::size_t gy = wy * 64 + static_cast<std::size_t>(b);
-                    std::int32_t* cell = column + gy * width;
+                    std::int32_t* cell = column + gy;
                     const std::int32_t e = *cell;
                     if (e <= 0) continue;
                     const std::int32_t next = NextWave(e);
@@ -237,7 +246,7 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
                     } else {
                         left.Offer(gy, b, next);
                         right.Offer(gy, b, next);
-                        std::int32_t& above = cell[-w];
+                        std::int32_t& above = cell[-1];
                         if (above == 0) {
                             above = next;
                             words[(gy - 1) >> 6] |= std::uint64_t{1} << ((gy - 1) & 63);
@@ -245,7 +254,7 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
                         }
                     }
                     previous = gy;
-                    std::int32_t& below = cell[w];
+                    std::int32_t& below = cell[1];
                     if (below == 0) {
                         below = next;
                         if (b < 63)
