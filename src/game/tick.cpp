@@ -6,6 +6,7 @@
 #include "sim/combat.h"
 #include "sim/orders.h"
 #include "sim/outcome.h"
+#include "sim/passability.h"
 #include "sim/production.h"
 #include "view/edge_scroll.h"
 #include "view/minimap.h"
@@ -33,29 +34,35 @@ void Game::DXTimerTimer() {
     // 1. The frame phase runs 3, 2, 1, 0, 3, ...; objects animate on phase 0.
     run_.FramePhase = run_.FramePhase >= 1 && run_.FramePhase <= 4 ? run_.FramePhase - 1 : 3;
 
-    // 2. Edge scrolling and the cursor.
-    EdgeScroll(ctx, *cursors_);
+    {
+        // Up to the frame, the floods may read the map from a mirror that the
+        // tick keeps up to date (nothing else changes the map meanwhile).
+        const PassabilityTick passabilityTick(record_);
 
-    // 3. One destroyed tank leaves, or the tanks are counted.
-    RemoveDestroyedTank(ctx);
+        // 2. Edge scrolling and the cursor.
+        EdgeScroll(ctx, *cursors_);
 
-    // 4. The minimap panel and the game menu slide.
-    SlidePanels(record_, run_, view_.Panels);
+        // 3. One destroyed tank leaves, or the tanks are counted.
+        RemoveDestroyedTank(ctx);
 
-    // 5. Every order's flood advances; one obsolete order goes.
-    PlanAllOrders(ctx);
+        // 4. The minimap panel and the game menu slide.
+        SlidePanels(record_, run_, view_.Panels);
 
-    // 6. Forces counted, towers, smoke, burning and production.
-    BuildingStep(ctx);
+        // 5. Every order's flood advances; one obsolete order goes.
+        PlanAllOrders(ctx);
 
-    // 7. The view scrolls.
-    ScrollBy(record_, run_, run_.ScrollDX, run_.ScrollDY);
+        // 6. Forces counted, towers, smoke, burning and production.
+        BuildingStep(ctx);
 
-    // 8. Two more rows of the minimap, and the view frame on it.
-    UpdateMinimap(record_, run_, view_, frameOptions_.EditorFogShown);
+        // 7. The view scrolls.
+        ScrollBy(record_, run_, run_.ScrollDX, run_.ScrollDY);
 
-    // 9. The frame is drawn; each tank takes its step as it is drawn.
-    DrawFrame();
+        // 8. Two more rows of the minimap, and the view frame on it.
+        UpdateMinimap(record_, run_, view_, frameOptions_.EditorFogShown);
+
+        // 9. The frame is drawn; each tank takes its step as it is drawn.
+        DrawFrame();
+    }
 
     // 10. The game clock and the music.
     SecondTick();

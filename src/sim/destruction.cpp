@@ -6,6 +6,7 @@
 #include "sim/combat.h"
 #include "sim/opponent.h"
 #include "sim/orders.h"
+#include "sim/passability.h"
 #include "sim/production.h"
 #include "state/lists.h"
 
@@ -162,6 +163,7 @@ void RemoveTank(SimContext& ctx, std::int32_t i) {
             c.Occupant = -1;
             c.Occupancy = CellFree;
             c.MinimapColor = c.GroundColor;
+            NoteCellChanged(g, cell.X, cell.Y);
         }
         c.Clear = 1;
         if (HoldsDebris(c.Ground)) c.Ground.Frame = kFirstWreckFrame + ctx.Rng(kWreckFrames);
@@ -196,14 +198,20 @@ void DestroyBuilding(SimContext& ctx, std::int32_t ax, std::int32_t ay) {
         const CellXY end = FootprintEnd(g, ax, ay, w, h);
         for (std::int32_t x = ax; x <= end.X; ++x)
             for (std::int32_t y = ay; y <= end.Y; ++y)
-                if (g.OnMap(x, y)) LeaveRuins(ctx, g.Cell(x, y));
+                if (g.OnMap(x, y)) {
+                    LeaveRuins(ctx, g.Cell(x, y));
+                    NoteCellChanged(g, x, y);
+                }
     } else {
         // Without its picture the footprint is unknown: free the cells marked as
         // the object's, so no blocked cells outlive it.
         for (std::int32_t x = 0; x < g.Columns; ++x)
             for (std::int32_t y = 0; y < g.Rows; ++y) {
                 GameCellType& c = g.Cell(x, y);
-                if ((c.Occupancy == CellObject && c.Occupant == anchor) || (x == ax && y == ay)) LeaveRuins(ctx, c);
+                if ((c.Occupancy == CellObject && c.Occupant == anchor) || (x == ax && y == ay)) {
+                    LeaveRuins(ctx, c);
+                    NoteCellChanged(g, x, y);
+                }
             }
     }
 

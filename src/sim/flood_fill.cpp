@@ -21,6 +21,7 @@
 
 #include "sim/flood.h"
 #include "sim/grid.h"
+#include "sim/passability.h"
 
 namespace tavrine {
 
@@ -153,24 +154,41 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
     // members as far as the compiler knows, and be read again for every cell.
     const GameCellObjectType* const target = Target;
     const std::int32_t allowance = Allowance;
-    for (std::size_t x = 0; x < static_cast<std::size_t>(columns); ++x) {
-        const GameCellType* cells = G.Cells[x].data();
-        std::uint8_t* passable = s.Passable.data() + x * static_cast<std::size_t>(rows);
-        std::int32_t* column = grid.data() + (x + 1) * height + 1;
-        // The map is larger than the nearer caches, and each column is an
-        // allocation of its own: the cells a little ahead of the one read are
-        // asked for, past the bottom those at the top of the next column.
-        const GameCellType* next = x + 1 < static_cast<std::size_t>(columns) ? G.Cells[x + 1].data() : nullptr;
-        for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) {
-            const std::size_t ahead = y + kReadAhead;
-            if (ahead < static_cast<std::size_t>(rows)) __builtin_prefetch(&cells[ahead]);
-            else if (next && ahead - static_cast<std::size_t>(rows) < static_cast<std::size_t>(rows))
-                __builtin_prefetch(&next[ahead - static_cast<std::size_t>(rows)]);
-            const GameCellType& c = cells[y];
-            const bool enterable =
-                target && c.Occupancy == CellObject ? ObjectAt(G, c.Occupant) == target : IsLand(c) && c.Occupancy <= allowance;
-            passable[y] = enterable;
-            column[y] = enterable ? 0 : kBlocked;
+    if (const std::uint8_t* codes = PassCodes(G)) {
+        // A tick is running: the map is read from its mirror, and only the
+        // cells of objects are looked at for the target's footprint.
+        for (std::size_t x = 0; x < static_cast<std::size_t>(columns); ++x) {
+            const std::uint8_t* in = codes + x * static_cast<std::size_t>(rows);
+            std::uint8_t* passable = s.Passable.data() + x * static_cast<std::size_t>(rows);
+            std::int32_t* column = grid.data() + (x + 1) * height + 1;
+            for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) {
+                const std::uint8_t code = in[y];
+                const bool enterable = target && CodeIsObject(code) ? ObjectAt(G, G.Cells[x][y].Occupant) == target
+                                                                   : CodeEnterable(code, allowance);
+                passable[y] = enterable;
+                column[y] = enterable ? 0 : kBlocked;
+            }
+        }
+    } else {
+        for (std::size_t x = 0; x < static_cast<std::size_t>(columns); ++x) {
+            const GameCellType* cells = G.Cells[x].data();
+            std::uint8_t* passable = s.Passable.data() + x * static_cast<std::size_t>(rows);
+            std::int32_t* column = grid.data() + (x + 1) * height + 1;
+            // The map is larger than the nearer caches, and each column is an
+            // allocation of its own: the cells a little ahead of the one read are
+            // asked for, past the bottom those at the top of the next column.
+            const GameCellType* next = x + 1 < static_cast<std::size_t>(columns) ? G.Cells[x + 1].data() : nullptr;
+            for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) {
+                const std::size_t ahead = y + kReadAhead;
+                if (ahead < static_cast<std::size_t>(rows)) __builtin_prefetch(&cells[ahead]);
+                else if (next && ahead - static_cast<std::size_t>(rows) < static_cast<std::size_t>(rows))
+                    __builtin_prefetch(&next[ahead - static_cast<std::size_t>(rows)]);
+                const GameCellType& c = cells[y];
+                const bool enterable =
+                    target && c.Occupancy == CellObject ? ObjectAt(G, c.Occupant) == target : IsLand(c) && c.Occupancy <= allowance;
+                passable[y] = enterable;
+                column[y] = enterable ? 0 : kBlocked;
+            }
         }
     }
     // The numbers into the field's rows; blocked cells stay 0. A band of columns

@@ -6,6 +6,7 @@
 #include "sim/combat.h"
 #include "sim/movement.h"
 #include "sim/opponent.h"
+#include "sim/passability.h"
 
 namespace tavrine {
 
@@ -180,6 +181,7 @@ std::int32_t CreateTank(SimContext& ctx, std::int32_t x, std::int32_t y, bool ro
             cell.Occupancy = CellTank;
             cell.Occupant = index;
             cell.MinimapColor = g.Tanks.back()->Color;
+            NoteCellChanged(g, x, y);
         }
     }
 

@@ -75,6 +75,9 @@ void DetachAndRemoveTank(GameType& g, std::int32_t i) {
                     // A mark the removed tank left behind on a second cell: nobody stands here.
                     cell.Occupancy = CellFree;
                     cell.Occupant = -1;
+                    // Which cell this is is not known here: the sim's mirror of
+                    // the map is made again when next needed.
+                    g.Passability.Valid = false;
                     cell.MinimapColor = cell.GroundColor;
                 } else {
                     follow(cell.Occupant);

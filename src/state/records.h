@@ -186,6 +186,25 @@ struct InfoLabelType {
     friend bool operator==(const InfoLabelType&, const InfoLabelType&) = default;
 };
 
+/// Whether each cell may be entered, one byte per cell, column by column, as the
+/// sim's floods read it many times over in one tick. Not saved and not part of
+/// the game: it is made from the map when a tick first needs it, kept up to date
+/// by the tick's own changes to the map (tanks arriving, leaving and destroyed,
+/// buildings destroyed) and forgotten when the tick ends, so that nothing that
+/// changes the map between ticks has to know about it. See sim/passability.h.
+struct PassabilityMirror {
+    std::vector<std::uint8_t> Codes;
+    std::int32_t Columns = 0;
+    std::int32_t Rows = 0;
+    bool InTick = false;  ///< a tick is running: the mirror may be made and kept
+    bool Valid = false;   ///< Codes describe the map as it is now
+    /// Checking, for the tests: each time the kept mirror is used it is compared
+    /// with the map; a difference is counted and the mirror made again.
+    bool CheckEachUse = false;
+    std::int64_t Uses = 0;       ///< times a kept mirror was used (while checking)
+    std::int64_t StaleUses = 0;  ///< of those, times it differed from the map
+};
+
 /// The one game record. Invariants (see `CheckInvariants`): MapWidth =
 /// Columns * CellWidth, MapHeight = Rows * CellHeight, every column of `Cells` has
 /// `Rows` cells, `Waves` has one field of Columns * Rows entries per order,
@@ -231,6 +250,9 @@ struct GameType {
     /// The cells' wave numbers, one field per order: Waves[k][CellIndex] is the
     /// wave number of order k in that cell (0 while the flood has not reached it).
     std::vector<std::vector<std::int32_t>> Waves;
+
+    /// Not saved; see PassabilityMirror.
+    PassabilityMirror Passability;
 
     GameCellType& Cell(std::int32_t x, std::int32_t y) { return Cells[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)]; }
     const GameCellType& Cell(std::int32_t x, std::int32_t y) const {

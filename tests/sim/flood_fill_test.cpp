@@ -18,6 +18,7 @@
 #include "sim/flood_world.h"
 #include "sim/opponent.h"
 #include "sim/orders.h"
+#include "sim/passability.h"
 
 namespace tavrine {
 namespace {
@@ -108,6 +109,10 @@ TEST(FloodFillTest, FillGivesThePlainFloodsNumbersAcrossWordEdges) {
                 const auto filled = FilledField(w.G, order, t.Cell, t.Object, allowance);
                 ASSERT_EQ(filled, plain) << columns << " x " << rows << ", target " << t.Cell.X << "," << t.Cell.Y
                                          << (t.Object ? " on a building" : "") << ", allowance " << allowance;
+                // During a tick the map is read from the tick's mirror of it.
+                const PassabilityTick tick(w.G);
+                ASSERT_EQ(FilledField(w.G, order, t.Cell, t.Object, allowance), plain)
+                    << columns << " x " << rows << ", target " << t.Cell.X << "," << t.Cell.Y << ", during a tick";
             }
     }
 }

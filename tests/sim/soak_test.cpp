@@ -107,6 +107,9 @@ TEST(Soak, LongBattleKeepsEveryRuleOfTheRecord) {
 
     StartNewGame(w.G());
     w.G().Money = 1000000000;
+    // Each time a tick's floods read the mirror of the map it keeps, the mirror
+    // is compared with the map.
+    w.G().Passability.CheckEachUse = true;
 
     const long ticks = SoakTicks();
     int rebuilt = 0;
@@ -132,7 +135,9 @@ TEST(Soak, LongBattleKeepsEveryRuleOfTheRecord) {
     EXPECT_LT(w.TanksOf(SideComputer), w.G().EnemyTanksTotal);
     if (ticks >= 100000) {
         EXPECT_GT(rebuilt, 0);
+        EXPECT_GT(w.G().Passability.Uses, 0);
     }
+    EXPECT_EQ(w.G().Passability.StaleUses, 0);
 }
 
 }  // namespace

@@ -1,0 +1,58 @@
+// Whether cells may be entered, as the floods behind the orders ask it: from the
+// byte-per-cell mirror a running tick keeps (see PassabilityMirror), or from the
+// map itself.
+#pragma once
+
+#include <cstdint>
+
+#include "sim/grid.h"
+#include "state/records.h"
+
+namespace tavrine {
+
+/// A cell's byte in the mirror: bit 0 for land, bits 1 and 2 for what occupies
+/// it: 0 nothing (or a negative code from a damaged file), 1 a tank, 2 an object,
+/// 3 any other code.
+inline std::uint8_t PassCode(const GameCellType& c) {
+    const std::uint8_t occupancy = c.Occupancy <= CellFree ? 0 : c.Occupancy == CellTank ? 1 : c.Occupancy == CellObject ? 2 : 3;
+    return static_cast<std::uint8_t>((IsLand(c) ? 1 : 0) | occupancy << 1);
+}
+
+/// Whether a cell with this byte belongs to an object's footprint.
+inline bool CodeIsObject(std::uint8_t code) { return (code >> 1) == CellObject; }
+
+/// IsPassable's rule for a cell outside the target's footprint: land whose
+/// occupancy is at most the allowance (0 or 1).
+inline bool CodeEnterable(std::uint8_t code, std::int32_t allowance) {
+    return (code & 1) && static_cast<std::int32_t>(code >> 1) <= allowance;
+}
+
+/// The mirror's bytes, column by column (cell (x, y) at x * Rows + y), made from
+/// the map first if this tick has not needed them yet; nullptr outside a tick.
+const std::uint8_t* PassCodes(GameType& g);
+
+/// From the start of a tick to its end the mirror may be made and is kept up to
+/// date; outside ticks it is never used, as anything may change the map then.
+void BeginPassabilityTick(GameType& g);
+void EndPassabilityTick(GameType& g);
+
+/// To be called during a tick after cell (x, y)'s ground or occupancy changed.
+inline void NoteCellChanged(GameType& g, std::int32_t x, std::int32_t y) {
+    PassabilityMirror& m = g.Passability;
+    if (!m.Valid || !g.OnMap(x, y)) return;
+    m.Codes[static_cast<std::size_t>(x) * static_cast<std::size_t>(m.Rows) + static_cast<std::size_t>(y)] = PassCode(g.Cell(x, y));
+}
+
+/// The tick scope as an object: begun when made, ended when it goes.
+class PassabilityTick {
+public:
+    explicit PassabilityTick(GameType& g) : g_(g) { BeginPassabilityTick(g_); }
+    ~PassabilityTick() { EndPassabilityTick(g_); }
+    PassabilityTick(const PassabilityTick&) = delete;
+    PassabilityTick& operator=(const PassabilityTick&) = delete;
+
+private:
+    GameType& g_;
+};
+
+}  // namespace tavrine
