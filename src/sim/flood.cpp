@@ -5,6 +5,7 @@
 #include <bit>
 
 #include "sim/grid.h"
+#include "sim/passability.h"
 
 namespace tavrine {
 
@@ -43,6 +44,19 @@ struct WordBits {
     }
 };
 
+/// The number of bits set, without asking for a processor instruction the
+/// oldest 64-bit processors lack.
+constexpr std::int64_t BitCount(std::uint64_t v) {
+    v = v - ((v >> 1) & 0x5555555555555555u);
+    v = (v & 0x3333333333333333u) + ((v >> 2) & 0x3333333333333333u);
+    v = (v + (v >> 4)) & 0x0f0f0f0f0f0f0f0fu;
+    return static_cast<std::int64_t>((v * 0x0101010101010101u) >> 56);
+}
+
+/// How many cells one sweep must number for its outcome to be kept for the round:
+/// below this, sweeping again costs less than comparing the states.
+constexpr std::int64_t kWorthKeeping = 1024;
+
 /// IsPassable for a cell known to be on the map (the same rule, read in place).
 inline bool Enterable(const GameType& g, const GameCellType& c, const GameCellObjectType* target, std::int32_t allowance) {
     if (target && c.Occupancy == CellObject) return ObjectAt(g, c.Occupant) == target;
@@ -63,7 +77,25 @@ void Flood::Reset() {
 }
 
 void Flood::Clear() {
-    std::fill(Field.begin(), Field.end(), 0);
+    // While the frontier describes the field, its numbered bits say which cells
+    // are not 0. A field that is mostly 0 (the target unreachable for now, or
+    // the flood barely started) is cleared cell by cell; one that is not, whole.
+    const BitLayout layout(G);
+    const std::size_t words = layout.Words(G);
+    const bool described = Frontier.Field == Field.data() && Frontier.Columns == G.Columns && Frontier.Rows == G.Rows &&
+                           Frontier.Numbered.size() == words && Field.size() == static_cast<std::size_t>(G.CellCount());
+    std::int64_t numbered = 0;
+    for (std::size_t i = 0; described && i < words; ++i) numbered += BitCount(Frontier.Numbered[i]);
+    if (described && numbered * 16 < static_cast<std::int64_t>(Field.size())) {
+        for (std::size_t i = 0; i < words; ++i)
+            for (std::uint64_t bits = Frontier.Numbered[i]; bits; bits &= bits - 1) {
+                const auto x = static_cast<std::int32_t>(i / layout.WordsPerColumn);
+                const auto y = static_cast<std::int32_t>((i % layout.WordsPerColumn) * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+                Field[static_cast<std::size_t>(x + y * G.Columns)] = 0;
+            }
+    } else {
+        std::fill(Field.begin(), Field.end(), 0);
+    }
     Reset();
 }
 
@@ -135,26 +167,59 @@ void Flood::RecheckWaiting() {
     waiting.resize(kept);
 }
 
-bool Flood::SweepPending() {
+namespace {
+
+/// The map as the per-tick sweep reads it: the cells themselves.
+struct CellsMap {
+    using Cell = GameCellType;
+    const GameType& G;
+    const GameCellObjectType* Target;
+    std::int32_t Allowance;
+
+    const Cell* Column(std::int32_t x) const { return G.Cells[static_cast<std::size_t>(x)].data(); }
+    bool Enterable(const Cell* column, std::int32_t, std::int32_t y) const { return tavrine::Enterable(G, column[y], Target, Allowance); }
+};
+
+/// The map as the per-tick sweep reads it during a tick: the tick's mirror,
+/// one byte per cell, and the cells themselves only for the target's footprint.
+struct CodesMap {
+    using Cell = std::uint8_t;
+    const GameType& G;
+    const std::uint8_t* Codes;
+    const GameCellObjectType* Target;
+    std::int32_t Allowance;
+
+    const Cell* Column(std::int32_t x) const { return Codes + static_cast<std::size_t>(x) * static_cast<std::size_t>(G.Rows); }
+    bool Enterable(const Cell* column, std::int32_t x, std::int32_t y) const {
+        const std::uint8_t code = column[y];
+        if (Target && CodeIsObject(code)) return ObjectAt(G, G.Cell(x, y).Occupant) == Target;
+        return CodeEnterable(code, Allowance);
+    }
+};
+
+template <class Map>
+bool SweepPendingOn(Flood& flood, const Map& map) {
+    GameType& G = flood.G;
+    WaveFrontier& Frontier = flood.Frontier;
     const BitLayout layout(G);
     const std::int32_t columns = G.Columns, rows = G.Rows;
     const std::size_t wordsPerColumn = layout.WordsPerColumn;
     std::uint64_t* pending = Frontier.Pending.data();
     std::uint64_t* waitingBits = Frontier.WaitingBits.data();
     std::uint64_t* numbered = Frontier.Numbered.data();
-    std::int32_t* field = Field.data();
+    std::int32_t* field = flood.Field.data();
     bool changed = false;
 
     // A visit of a cell on the edge of the map or of its word: every neighbour's
     // bits read and written in memory.
-    const auto visitInMemory = [&](std::int32_t x, std::int32_t y, std::int32_t e, const GameCellType* const* column) {
+    const auto visitInMemory = [&](std::int32_t x, std::int32_t y, std::int32_t e, const typename Map::Cell* const* column) {
         for (const Offset d : kOfferOrder) {
             const std::int32_t nx = x + d.DX, ny = y + d.DY;
             if (nx < 0 || ny < 0 || nx >= columns || ny >= rows) continue;
             const std::size_t nw = layout.Word(nx, ny);
             const std::uint64_t nbit = BitLayout::Bit(ny);
             if (numbered[nw] & nbit) continue;
-            if (Enterable(G, column[d.DX + 1][ny], Target, Allowance)) {
+            if (map.Enterable(column[d.DX + 1], nx, ny)) {
                 field[nx + ny * columns] = NextWave(e);
                 changed = true;
                 numbered[nw] |= nbit;
@@ -174,15 +239,17 @@ bool Flood::SweepPending() {
     // The pending words of most orders are not in the cache at the start of a
     // tick's sweep: all their cache lines are asked for at once.
     for (std::size_t own = 0; own < words; own += 8) __builtin_prefetch(&pending[own]);
+    std::int32_t lastX = -1, lastY = -2;  // the last cell visited with a number to offer
     for (std::size_t own = 0; own < words; ++own) {
         if (!pending[own]) continue;
         {
             const auto x = static_cast<std::int32_t>(own / wordsPerColumn);
             const std::size_t wy = own % wordsPerColumn;
-            const GameCellType* left = x > 0 ? G.Cells[static_cast<std::size_t>(x - 1)].data() : nullptr;
-            const GameCellType* here = G.Cells[static_cast<std::size_t>(x)].data();
-            const GameCellType* right = x + 1 < columns ? G.Cells[static_cast<std::size_t>(x + 1)].data() : nullptr;
-            const GameCellType* column[3] = {left, here, right};
+            using Cell = typename Map::Cell;
+            const Cell* left = x > 0 ? map.Column(x - 1) : nullptr;
+            const Cell* here = map.Column(x);
+            const Cell* right = x + 1 < columns ? map.Column(x + 1) : nullptr;
+            const Cell* column[3] = {left, here, right};
             // The fields of many orders do not stay in the cache from one tick to
             // the next: ask for the numbers and cells of this word's visits at
             // once, so they arrive together rather than one after another.
@@ -221,6 +288,13 @@ bool Flood::SweepPending() {
                 const auto y = static_cast<std::int32_t>(wy * 64 + static_cast<std::size_t>(b));
                 const std::int32_t e = field[x + y * columns];
                 if (e <= 0) continue;
+                // Right after a visit of the cell above, whose offers left each of
+                // this cell's neighbours above and beside it numbered or waiting
+                // (nothing on the map changes during a sweep), only the row below
+                // can take a number.
+                const bool belowLast = x == lastX && y == lastY + 1;
+                lastX = x;
+                lastY = y;
                 if (!left || !right || y == 0 || y + 1 >= rows || b == 0 || b == 63) {
                     store();
                     visitInMemory(x, y, e, column);
@@ -228,11 +302,11 @@ bool Flood::SweepPending() {
                     continue;
                 }
                 const std::int32_t next = NextWave(e);
-                const auto offer = [&](WordBits& bits, const GameCellType* cells, std::int32_t dx, std::int32_t dy) __attribute__((always_inline)) {
+                const auto offer = [&](WordBits& bits, const Cell* cells, std::int32_t dx, std::int32_t dy) __attribute__((always_inline)) {
                     const std::uint64_t nbit = std::uint64_t{1} << (b + dy);
                     if (bits.Numbered & nbit) return;
                     const std::int32_t nx = x + dx, ny = y + dy;
-                    if (Enterable(G, cells[ny], Target, Allowance)) {
+                    if (map.Enterable(cells, nx, ny)) {
                         field[nx + ny * columns] = next;
                         changed = true;
                         bits.Numbered |= nbit;
@@ -244,6 +318,12 @@ bool Flood::SweepPending() {
                     }
                 };
                 // The offer order of kOfferOrder.
+                if (belowLast) {
+                    offer(r, right, 1, 1);
+                    offer(l, left, -1, 1);
+                    offer(c, here, 0, 1);
+                    continue;
+                }
                 offer(l, left, -1, -1);
                 offer(r, right, 1, -1);
                 offer(r, right, 1, 1);
@@ -257,6 +337,73 @@ bool Flood::SweepPending() {
         }
     }
     return changed;
+}
+
+}  // namespace
+
+bool Flood::SweepPending() {
+    if (const std::uint8_t* codes = PassCodes(G)) return SweepPendingOn(*this, CodesMap{G, codes, Target, Allowance});
+    return SweepPendingOn(*this, CellsMap{G, Target, Allowance});
+}
+
+bool SweepRound::Outcome::StartedFrom(const Flood& flood, CellXY target) const {
+    const WaveFrontier& f = flood.Frontier;
+    if (!(Target == target) || Object != flood.Target || Allowance != flood.Allowance || Columns != flood.G.Columns ||
+        Rows != flood.G.Rows || flood.Field.size() != Field.size())
+        return false;
+    if (f.Pending != PendingBefore || f.Waiting != WaitingBefore || f.WaitingBits != WaitingBitsBefore || f.Numbered != NumberedBefore)
+        return false;
+    // The field the kept sweep started from: its numbers where it found them,
+    // 0 in the cells it numbered (a sweep numbers only cells without a number).
+    const BitLayout layout(flood.G);
+    const std::int32_t* here = flood.Field.data();
+    const std::int32_t* after = Field.data();
+    for (std::int32_t y = 0; y < Rows; ++y)
+        for (std::int32_t x = 0; x < Columns; ++x, ++here, ++after) {
+            if (*here == *after) continue;
+            const std::size_t word = layout.Word(x, y);
+            const bool numberedBySweep = (Numbered[word] & ~NumberedBefore[word]) & BitLayout::Bit(y);
+            if (!numberedBySweep || *here != 0) return false;
+        }
+    return true;
+}
+
+bool SweepRound::Sweep(Flood& flood, CellXY target, bool mayRecur) {
+    WaveFrontier& f = flood.Frontier;
+    for (const Outcome& kept : kept_)
+        if (kept.StartedFrom(flood, target)) {
+            std::copy(kept.Field.begin(), kept.Field.end(), flood.Field.begin());
+            f.Numbered = kept.Numbered;
+            f.Pending = kept.Pending;
+            f.WaitingBits = kept.WaitingBits;
+            f.Waiting = kept.Waiting;
+            ++reused_;
+            return kept.Changed;
+        }
+    if (!mayRecur) return flood.Sweep();
+
+    Outcome o;
+    o.NumberedBefore = f.Numbered;
+    o.PendingBefore = f.Pending;
+    o.WaitingBitsBefore = f.WaitingBits;
+    o.WaitingBefore = f.Waiting;
+    o.Changed = flood.Sweep();
+    std::int64_t numbered = 0;
+    for (std::size_t i = 0; i < f.Numbered.size() && i < o.NumberedBefore.size(); ++i)
+        numbered += BitCount(f.Numbered[i] & ~o.NumberedBefore[i]);
+    if (numbered < kWorthKeeping) return o.Changed;
+    o.Target = target;
+    o.Object = flood.Target;
+    o.Allowance = flood.Allowance;
+    o.Columns = flood.G.Columns;
+    o.Rows = flood.G.Rows;
+    o.Field = flood.Field;
+    o.Numbered = f.Numbered;
+    o.Pending = f.Pending;
+    o.WaitingBits = f.WaitingBits;
+    o.Waiting = f.Waiting;
+    kept_.push_back(std::move(o));
+    return kept_.back().Changed;
 }
 
 }  // namespace tavrine

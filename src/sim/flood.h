@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "sim/grid.h"
 #include "state/records.h"
 
 namespace tavrine {
@@ -57,6 +58,46 @@ private:
     void Reset();
     void RecheckWaiting();
     bool SweepPending();
+};
+
+/// One round of per-tick sweeps over every order (PlanAllOrders), during which
+/// nothing on the map changes. Orders hunting the same tank are told to plan
+/// anew together when it arrives somewhere, and then hold the same field and
+/// frontier; when one of them is let through a gap, each would number the same
+/// thousands of cells. So the outcome of a large sweep is kept for the round,
+/// and an order found in exactly the state that sweep started from takes the
+/// outcome instead of sweeping again.
+class SweepRound {
+public:
+    /// Flood::Sweep toward `target` (the cell given wave number 1), or the kept
+    /// outcome of a sweep from the same state. `mayRecur`: another order of the
+    /// round may start from the same state, so a large outcome is worth keeping.
+    bool Sweep(Flood& flood, CellXY target, bool mayRecur);
+
+    /// How many sweeps of this round took a kept outcome.
+    std::int32_t Reused() const { return reused_; }
+
+private:
+    struct Outcome {
+        CellXY Target;
+        const GameCellObjectType* Object = nullptr;
+        std::int32_t Allowance = 0;
+        std::int32_t Columns = 0;
+        std::int32_t Rows = 0;
+        // The frontier the sweep started from. The field it started from is the
+        // field after it with the cells it numbered still at 0.
+        std::vector<std::uint64_t> NumberedBefore, PendingBefore, WaitingBitsBefore;
+        std::vector<std::int32_t> WaitingBefore;
+        // What the sweep left.
+        std::vector<std::int32_t> Field;
+        std::vector<std::uint64_t> Numbered, Pending, WaitingBits;
+        std::vector<std::int32_t> Waiting;
+        bool Changed = false;
+
+        bool StartedFrom(const Flood& flood, CellXY target) const;
+    };
+    std::vector<Outcome> kept_;
+    std::int32_t reused_ = 0;
 };
 
 /// The wave number one above e. Wraps instead of overflowing: a field read from a

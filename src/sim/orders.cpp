@@ -100,7 +100,10 @@ std::vector<std::int32_t>& WaveField(GameType& g, std::int32_t order) {
     return field;
 }
 
-void PlanOrder(SimContext& ctx, std::int32_t order, bool immediate) {
+namespace {
+
+/// PlanOrder; a per-tick sweep goes through `round` when there is one.
+void Plan(SimContext& ctx, std::int32_t order, bool immediate, SweepRound* round, bool mayRecur) {
     GameType& g = ctx.G;
     if (order < 0 || static_cast<std::size_t>(order) >= g.Orders.size()) return;
     OrderType& o = *g.Orders[static_cast<std::size_t>(order)];
@@ -135,13 +138,17 @@ void PlanOrder(SimContext& ctx, std::int32_t order, bool immediate) {
             o.MemberMoved = 0;
             return;
         }
-        if (flood.Sweep()) {
+        if (round ? round->Sweep(flood, target.Cell, mayRecur) : flood.Sweep()) {
             o.State = OrderFlooding;
             return;
         }
     }
     HandOutRoutes(ctx, order, immediate);
 }
+
+}  // namespace
+
+void PlanOrder(SimContext& ctx, std::int32_t order, bool immediate) { Plan(ctx, order, immediate, nullptr, false); }
 
 void PlanOrderLike(SimContext& ctx, std::int32_t order, std::int32_t model) {
     GameType& g = ctx.G;
@@ -248,7 +255,22 @@ void RemoveOneObsoleteOrder(SimContext& ctx) {
 }
 
 void PlanAllOrders(SimContext& ctx) {
-    for (std::size_t k = 0; k < ctx.G.Orders.size(); ++k) PlanOrder(ctx, static_cast<std::int32_t>(k), false);
+    GameType& g = ctx.G;
+    // Planning moves nothing, so each order's target stays where it is for the
+    // whole round; orders leading to the same place may sweep from the same state.
+    const std::size_t n = g.Orders.size();
+    std::vector<PlanTarget> targets(n);
+    std::vector<char> onMap(n);
+    for (std::size_t k = 0; k < n; ++k) onMap[k] = OrderTarget(ctx, *g.Orders[k], targets[k]);
+    const auto leadsLike = [&](std::size_t a, std::size_t b) {
+        return onMap[a] && onMap[b] && targets[a].Cell == targets[b].Cell && targets[a].Object == targets[b].Object;
+    };
+    SweepRound round;
+    for (std::size_t k = 0; k < g.Orders.size(); ++k) {
+        bool mayRecur = false;
+        for (std::size_t j = k + 1; j < n && !mayRecur && k < n; ++j) mayRecur = leadsLike(k, j);
+        Plan(ctx, static_cast<std::int32_t>(k), false, &round, mayRecur);
+    }
     RemoveOneObsoleteOrder(ctx);
 }
 

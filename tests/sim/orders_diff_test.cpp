@@ -202,6 +202,35 @@ public:
         Plan(k, true);
     }
 
+    /// Several tanks spotting the same enemy at once: an order after it for each,
+    /// with members of its own, planned at once one after another.
+    void NewHunt() {
+        if (G().Tanks.empty()) return;
+        const std::int32_t prey = Pick(static_cast<int>(G().Tanks.size()));
+        const int hunts = 2 + Pick(3);
+        for (int h = 0; h < hunts; ++h) {
+            std::vector<std::size_t> members;
+            for (std::size_t t = 0; t < G().Tanks.size(); ++t)
+                if (static_cast<std::int32_t>(t) != prey && Chance(15)) members.push_back(t);
+            std::int32_t k = 0;
+            Both([&](FloodWorld& w, bool) {
+                k = AddOrder(w.G, OrderAttackTank, prey, OrderNew);
+                for (std::size_t t : members) w.G.Tanks[t]->Order = k;
+            });
+            Plan(k, true);
+        }
+    }
+
+    /// A hunted tank reaching a cell: every order after it plans anew.
+    void PreyArrives() {
+        if (G().Tanks.empty()) return;
+        const std::int32_t prey = Pick(static_cast<int>(G().Tanks.size()));
+        Both([&](FloodWorld& w, bool) {
+            for (auto& o : w.G.Orders)
+                if (o->Kind == OrderAttackTank && o->TargetRef == prey) o->Replan = o->MemberMoved = 1;
+        });
+    }
+
     /// Requests a re-plan the way blocked members and moving targets do.
     void Disturb() {
         const auto orders = static_cast<int>(G().Orders.size());
@@ -252,6 +281,10 @@ public:
             AddTank();
         else if (what < 65)
             CleanUp();
+        else if (what < 67)
+            NewHunt();
+        else if (what < 72)
+            PreyArrives();
         else
             Tick();
     }
