@@ -193,6 +193,7 @@ void DestroyBuilding(SimContext& ctx, std::int32_t ax, std::int32_t ay) {
     std::int32_t w = 0, h = 0;
     const bool sizeKnown = ImageSize(ctx.Lib, anchorCell.Object->Image, w, h);
     anchorCell.Object.reset();
+    NoteCellChanged(g, ax, ay);
 
     if (sizeKnown) {
         const CellXY end = FootprintEnd(g, ax, ay, w, h);

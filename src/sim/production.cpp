@@ -28,9 +28,6 @@ constexpr std::int32_t kOwnTankLimit = 60;
 constexpr std::int32_t kEnemyRollOut[3] = {1, 2, 4};
 constexpr std::int32_t kOwnRollOut = 4;
 
-/// How many cells ahead the building step asks for the cells it will look at.
-constexpr std::int32_t kPrefetchAhead = 24;
-
 /// The window around a computer factory in which standing tanks crowd it:
 /// columns ax - 5 .. ax + 8, rows ay - 5 .. ay + 10.
 constexpr std::int32_t kCrowdLeft = 5, kCrowdRight = 8, kCrowdUp = 5, kCrowdDown = 10;
@@ -79,15 +76,14 @@ void BuildingStep(SimContext& ctx) {
     const bool ownDue = OwnProductionDue(g.OwnProductionTimer, d, g.Money);
     const bool enemyDue = EnemyProductionDue(g.EnemyProductionTimer, d);
 
+    // The tick's mirror of the map says which cells hold an object, in a byte
+    // each; without it (outside a tick) every cell is looked at.
+    const std::uint8_t* codes = PassCodes(g);
     for (std::int32_t x = 0; x < g.Columns; ++x) {
-        // The map is larger than the nearer caches, and each column is an
-        // allocation of its own: the cells a little ahead of the one looked at
-        // are asked for, past the bottom those at the top of the next column.
         const GameCellType* cells = g.Cells[static_cast<std::size_t>(x)].data();
-        const GameCellType* next = x + 1 < g.Columns ? g.Cells[static_cast<std::size_t>(x) + 1].data() : nullptr;
+        const std::uint8_t* column = codes ? codes + static_cast<std::size_t>(x) * static_cast<std::size_t>(g.Rows) : nullptr;
         for (std::int32_t y = 0; y < g.Rows; ++y) {
-            if (y + kPrefetchAhead < g.Rows) __builtin_prefetch(&cells[y + kPrefetchAhead].Object);
-            else if (next && y + kPrefetchAhead - g.Rows < g.Rows) __builtin_prefetch(&next[y + kPrefetchAhead - g.Rows].Object);
+            if (column && !CodeHasObject(column[y])) continue;
             const GameCellObjectType* o = cells[y].Object.get();
             if (!o) continue;
             const std::int32_t kind = o->Kind();
