@@ -53,6 +53,9 @@ constexpr std::int64_t BitCount(std::uint64_t v) {
     return static_cast<std::int64_t>((v * 0x0101010101010101u) >> 56);
 }
 
+/// How many of a word's visits the per-tick sweep asks the memory for at once.
+constexpr int kAskAhead = 6;
+
 /// How many cells one sweep must number for its outcome to be kept for the round:
 /// below this, sweeping again costs less than comparing the states.
 constexpr std::int64_t kWorthKeeping = 1024;
@@ -251,9 +254,12 @@ bool SweepPendingOn(Flood& flood, const Map& map) {
             const Cell* right = x + 1 < columns ? map.Column(x + 1) : nullptr;
             const Cell* column[3] = {left, here, right};
             // The fields of many orders do not stay in the cache from one tick to
-            // the next: ask for the numbers and cells of this word's visits at
-            // once, so they arrive together rather than one after another.
-            for (std::uint64_t bits = pending[own]; bits; bits &= bits - 1) {
+            // the next: ask for the numbers and cells of this word's first visits
+            // at once, so they arrive together rather than one after another.
+            // (A word with many visits is a run of neighbouring rows, which the
+            // processor brings in by itself.)
+            int asked = 0;
+            for (std::uint64_t bits = pending[own]; bits && asked < kAskAhead; bits &= bits - 1, ++asked) {
                 const auto y = static_cast<std::int32_t>(wy * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
                 __builtin_prefetch(&field[x + y * columns]);
                 if (left) __builtin_prefetch(&left[y]);
@@ -275,6 +281,15 @@ bool SweepPendingOn(Flood& flood, const Map& map) {
                 if (right) r.Store(numbered, pending, waitingBits, own + wordsPerColumn);
             };
             load();
+            // The rows whose visits keep every neighbour's bits in registers: not
+            // on the edge of the map or of the word, and not in the first or last
+            // column.
+            std::uint64_t inner = left && right ? ~std::uint64_t{0} >> 1 & ~std::uint64_t{1} : 0;
+            if (wy == 0) inner &= ~std::uint64_t{1};
+            if (static_cast<std::int64_t>(wy * 64) + 64 >= rows) {
+                const auto last = static_cast<std::int32_t>(rows - 1 - static_cast<std::int32_t>(wy * 64));  // bit of the last row
+                if (last < 64) inner &= (std::uint64_t{1} << last) - 1;
+            }
             // Bits at or below the position being visited belong to the next sweep.
             std::uint64_t behind = 0;
             for (;;) {
@@ -295,7 +310,7 @@ bool SweepPendingOn(Flood& flood, const Map& map) {
                 const bool belowLast = x == lastX && y == lastY + 1;
                 lastX = x;
                 lastY = y;
-                if (!left || !right || y == 0 || y + 1 >= rows || b == 0 || b == 63) {
+                if (!(inner & bit)) {
                     store();
                     visitInMemory(x, y, e, column);
                     load();

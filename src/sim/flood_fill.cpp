@@ -27,7 +27,7 @@ namespace tavrine {
 
 namespace {
 
-constexpr std::int32_t kBlocked = -1;
+constexpr std::int32_t kBlocked = -1;  // an enterable cell less one, see Flood::Fill
 /// How many cells ahead of the one being read the map's cells are asked for.
 constexpr std::size_t kReadAhead = 24;
 
@@ -157,14 +157,25 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
     if (const std::uint8_t* codes = PassCodes(G)) {
         // A tick is running: the map is read from its mirror, and only the
         // cells of objects are looked at for the target's footprint.
+        // Land (bit 0) with an occupancy (bits 1 and 2) of at most the allowance,
+        // worked out without a branch per cell; the target's footprint after.
+        const auto limit = static_cast<std::uint8_t>(allowance << 1);
         for (std::size_t x = 0; x < static_cast<std::size_t>(columns); ++x) {
             const std::uint8_t* in = codes + x * static_cast<std::size_t>(rows);
             std::uint8_t* passable = s.Passable.data() + x * static_cast<std::size_t>(rows);
             std::int32_t* column = grid.data() + (x + 1) * height + 1;
+            std::uint8_t objects = 0;
             for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) {
                 const std::uint8_t code = in[y];
-                const bool enterable = target && CodeIsObject(code) ? ObjectAt(G, G.Cells[x][y].Occupant) == target
-                                                                   : CodeEnterable(code, allowance);
+                const std::uint8_t enterable = (code & 1) & static_cast<std::uint8_t>((code & 6) <= limit);
+                passable[y] = enterable;
+                column[y] = static_cast<std::int32_t>(enterable) - 1;  // 0 or kBlocked
+                objects |= static_cast<std::uint8_t>((code & 6) == (CellObject << 1));
+            }
+            if (!target || !objects) continue;
+            for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) {
+                if (!CodeIsObject(in[y])) continue;
+                const bool enterable = ObjectAt(G, G.Cells[x][y].Occupant) == target;
                 passable[y] = enterable;
                 column[y] = enterable ? 0 : kBlocked;
             }
