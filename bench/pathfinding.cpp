@@ -11,6 +11,7 @@
 #include "sim/flood_oracle.h"
 #include "sim/flood_world.h"
 #include "sim/orders.h"
+#include "sim/passability.h"
 
 namespace tavrine {
 namespace {
@@ -140,6 +141,8 @@ void TickReplan(benchmark::State& state, Planner plan) {
 /// a gap opens in front of an order that was held up.
 void TickFirstSweep(benchmark::State& state, Planner plan) {
     auto w = std::make_unique<FloodWorld>(std::vector<std::string>(kSide, std::string(kSide, '.')));
+    // As in the game's tick: the map read from the tick's mirror of it.
+    const PassabilityTick tick(w->G);
     const std::int32_t order = AddOrder(w->G, OrderMove, CellIndex(w->G, kSide / 2, kSide / 2), OrderNew);
     OrderType& o = *w->G.Orders[static_cast<std::size_t>(order)];
     for (auto _ : state) {

@@ -2,6 +2,7 @@
 
 #include "editor/fills.h"
 #include "editor/path_tool.h"
+#include "sim/passability.h"
 #include "state/new_map.h"
 #include "state/saved_game.h"
 
@@ -34,6 +35,9 @@ template <typename Edit>
 bool Editor::RecordEdit(SimContext& ctx, Edit&& edit) {
     Bytes before = SerializeGame(ctx.G);
     edit();
+    // Edits change the map behind the rules' back (and a question asked first
+    // may have let ticks run since the context was handed out).
+    ForgetPassability(ctx.G);
     if (SerializeGame(ctx.G) == before) return false;
     history_.Record(std::move(before));
     return true;
@@ -75,7 +79,9 @@ bool Editor::MakeNewMap(SimContext& ctx, std::int32_t columns, std::int32_t rows
 }
 
 bool Editor::Restore(SimContext& ctx, const Bytes& target) {
-    if (ParseGame(target, ctx.G) != LoadResult::Ok) return false;
+    const bool parsed = ParseGame(target, ctx.G) == LoadResult::Ok;
+    ForgetPassability(ctx.G);
+    if (!parsed) return false;
     DropTrace(ctx.Run);
     ctx.Run.MinimapState = 0;
     return true;

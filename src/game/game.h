@@ -15,6 +15,7 @@
 #include "platform/music_player.h"
 #include "platform/sound_events.h"
 #include "sim/context.h"
+#include "sim/passability.h"
 #include "state/random.h"
 #include "state/records.h"
 #include "state/run_state.h"
@@ -29,7 +30,12 @@ public:
     /// outlive the game.
     Game(std::string programFolder, Host& host, std::uint64_t seed = 1);
 
-    GameType& Record() { return record_; }
+    /// The record, to change as the caller likes: the tick's mirror of the map
+    /// (see PassabilityMirror) is made again when next needed.
+    GameType& Record() {
+        ForgetPassability(record_);
+        return record_;
+    }
     const GameType& Record() const { return record_; }
     RunState& Run() { return run_; }
     const RunState& Run() const { return run_; }
@@ -85,7 +91,11 @@ public:
 
     /// What the rules work on: the record, the run-time state, the library, the
     /// random generator and where sounds are heard.
-    SimContext Context() { return SimContext{record_, run_, library_, random_, sound_}; }
+    /// Like Record(), it lets the caller change the map as it likes.
+    SimContext Context() {
+        ForgetPassability(record_);
+        return TickContext();
+    }
 
     /// Where frames are drawn; nullptr returns to the null canvas (the default).
     void SetCanvas(Canvas* canvas) { canvas_ = canvas ? canvas : &nullCanvas_; }
@@ -139,6 +149,9 @@ public:
 
 private:
     bool FadePossible();
+
+    /// The context for the tick's own steps, whose changes to the map are noted.
+    SimContext TickContext() { return SimContext{record_, run_, library_, random_, sound_}; }
 
     std::string folder_;
     Host& host_;

@@ -29,7 +29,7 @@ constexpr int kFadeInAfterLoadMs = 2000;
 }  // namespace
 
 void Game::DXTimerTimer() {
-    SimContext ctx = Context();
+    SimContext ctx = TickContext();
 
     // 1. The frame phase runs 3, 2, 1, 0, 3, ...; objects animate on phase 0.
     run_.FramePhase = run_.FramePhase >= 1 && run_.FramePhase <= 4 ? run_.FramePhase - 1 : 3;
@@ -79,7 +79,7 @@ void Game::DXTimerTimer() {
 }
 
 void Game::DrawFrame() {
-    SimContext ctx = Context();
+    SimContext ctx = TickContext();
     if (tavrine::DrawFrame(ctx, *canvas_, frameOptions_).OfferLoadGame) loadGameOffered_ = true;
 }
 

@@ -1,5 +1,6 @@
 #include "sim/passability.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -41,7 +42,8 @@ const std::uint8_t* PassCodes(GameType& g) {
             std::fprintf(stderr, "the tick changed the map without noting it for the floods\n");
             std::abort();
         }
-        m.Codes.swap(fresh);
+        // Into the same buffer: callers keep pointers into it for the tick.
+        std::copy(fresh.begin(), fresh.end(), m.Codes.begin());
         return m.Codes.data();
     }
     m.Codes.resize(cells);
@@ -52,14 +54,8 @@ const std::uint8_t* PassCodes(GameType& g) {
     return m.Codes.data();
 }
 
-void BeginPassabilityTick(GameType& g) {
-    g.Passability.InTick = true;
-    g.Passability.Valid = false;
-}
+void BeginPassabilityTick(GameType& g) { g.Passability.InTick = true; }
 
-void EndPassabilityTick(GameType& g) {
-    g.Passability.InTick = false;
-    g.Passability.Valid = false;
-}
+void EndPassabilityTick(GameType& g) { g.Passability.InTick = false; }
 
 }  // namespace tavrine

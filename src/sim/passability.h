@@ -32,13 +32,20 @@ inline bool CodeHasObject(std::uint8_t code) { return (code & 8) != 0; }
 inline bool CodeEnterable(std::uint8_t code, std::int32_t allowance) { return (code & 1) && CodeOccupancy(code) <= allowance; }
 
 /// The mirror's bytes, column by column (cell (x, y) at x * Rows + y), made from
-/// the map first if this tick has not needed them yet; nullptr outside a tick.
+/// the map first if needed; nullptr outside a tick. The bytes stay where they
+/// are for the whole tick, whoever asks again.
 const std::uint8_t* PassCodes(GameType& g);
 
-/// From the start of a tick to its end the mirror may be made and is kept up to
-/// date; outside ticks it is never used, as anything may change the map then.
+/// From the start of a tick to its end the mirror may be made and used; outside
+/// ticks it is never used. It is kept from one tick to the next while only the
+/// rules change the map (they note each change); whatever else may change the
+/// map forgets it (ForgetPassability), and the next tick that needs it makes it
+/// again.
 void BeginPassabilityTick(GameType& g);
 void EndPassabilityTick(GameType& g);
+
+/// The map may have been changed without the changes being noted.
+inline void ForgetPassability(GameType& g) { g.Passability.Valid = false; }
 
 /// To be called during a tick after cell (x, y)'s ground, occupancy or object
 /// changed.

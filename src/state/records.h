@@ -186,12 +186,13 @@ struct InfoLabelType {
     friend bool operator==(const InfoLabelType&, const InfoLabelType&) = default;
 };
 
-/// Whether each cell may be entered, one byte per cell, column by column, as the
-/// sim's floods read it many times over in one tick. Not saved and not part of
-/// the game: it is made from the map when a tick first needs it, kept up to date
-/// by the tick's own changes to the map (tanks arriving, leaving and destroyed,
-/// buildings destroyed) and forgotten when the tick ends, so that nothing that
-/// changes the map between ticks has to know about it. See sim/passability.h.
+/// Whether each cell may be entered, and whether an object stands on it, one
+/// byte per cell, column by column, as the sim's floods and building step read
+/// them every tick. Not saved and not part of the game: it is made from the map
+/// when a tick first needs it and kept up to date by the rules' own changes to
+/// the map (tanks arriving, leaving and destroyed, buildings destroyed); anything
+/// else that may change the map (the game's record or context handed out, an
+/// edit, a load) forgets it. See sim/passability.h.
 struct PassabilityMirror {
     std::vector<std::uint8_t> Codes;
     std::int32_t Columns = 0;

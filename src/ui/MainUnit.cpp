@@ -281,12 +281,14 @@ void TMainForm::AfterTick() {
 }
 
 void TMainForm::RefreshLabels() {
-    const RunState& run = game_.Run();
-    const std::int32_t money = game_.Record().Money;
+    // Read only: the game keeps its mirror of the map from tick to tick.
+    const Game& game = game_;
+    const RunState& run = game.Run();
+    const std::int32_t money = game.Record().Money;
     if (money != lastMoney_ || (!run.TitleShown && !run.EditMode)) moneyShown_ = true;
     lastMoney_ = money;
     panels_.SetLabels(ToQString(game_.TimeLabel()),
-                      moneyShown_ ? ToQString(MoneyLabelText(game_.Record())) : QStringLiteral("$ ____"));
+                      moneyShown_ ? ToQString(MoneyLabelText(game.Record())) : QStringLiteral("$ ____"));
 }
 
 void TMainForm::CloseMainWindow() { close(); }

@@ -1,17 +1,20 @@
-// The byte-per-cell mirror of the map that a tick keeps for its floods: every
-// change the rules make to the map during a tick reaches it, it is never used
-// outside a tick, and a fill that reads it numbers exactly as one that reads the
-// map.
+// The byte-per-cell mirror of the map that the ticks keep for their floods and
+// building step: every change the rules make to the map reaches it, only ticks
+// use it, whatever else may change the map forgets it, and damaged occupancy
+// codes keep the map's rule.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
+#include "editor/editor.h"
 #include "sim/battle_world.h"
 #include "sim/combat.h"
 #include "sim/movement.h"
 #include "sim/orders.h"
 #include "sim/passability.h"
 #include "sim/production.h"
+#include "support/tick_world.h"
 
 namespace tavrine {
 namespace {
@@ -70,25 +73,62 @@ TEST(PassabilityMirror, EveryChangeATickMakesToTheMapReachesIt) {
     EXPECT_EQ(w.G.Passability.StaleUses, 0);
 }
 
-TEST(PassabilityMirror, OnlyATickMakesOrKeepsIt) {
+TEST(PassabilityMirror, OnlyTicksUseItAndTheRulesKeepItBetweenThem) {
     BattleWorld w({"....", "...."});
+    w.G.Passability.CheckEachUse = true;
     EXPECT_EQ(PassCodes(w.G), nullptr);
     {
         PassabilityTick tick(w.G);
         EXPECT_NE(PassCodes(w.G), nullptr);
     }
-    // Between ticks anything may change the map (the editor, loading, a test):
-    // the mirror is gone and the floods read the map itself.
-    EXPECT_FALSE(w.G.Passability.Valid);
+    // Outside a tick the floods read the map itself; the mirror waits for the
+    // next tick, and a rule's change meanwhile still reaches it.
     EXPECT_EQ(PassCodes(w.G), nullptr);
-    w.G.Cell(1, 1).Ground.Subgroup = 0;
+    EXPECT_TRUE(w.G.Passability.Valid);
+    const std::int32_t tank = w.Put(0, 0, SidePlayer);
+    ForgetPassability(w.G);  // the tank was put there by hand
     {
         PassabilityTick tick(w.G);
-        const std::uint8_t* codes = PassCodes(w.G);
-        ASSERT_NE(codes, nullptr);
-        EXPECT_FALSE(CodeEnterable(codes[1 * 2 + 1], 1));
-        EXPECT_TRUE(CodeEnterable(codes[1 * 2 + 0], 1));
+        PassCodes(w.G);
     }
+    ASSERT_TRUE(EnterCell(w.Ctx, tank, tank, 0, {0, 0}, {1, 0}));
+    {
+        PassabilityTick tick(w.G);
+        EXPECT_TRUE(MirrorMatchesMap(w.G));
+        const std::uint8_t* codes = PassCodes(w.G);
+        EXPECT_TRUE(CodeEnterable(codes[0 * 2 + 0], 0));
+        EXPECT_FALSE(CodeEnterable(codes[1 * 2 + 0], 0));
+    }
+    EXPECT_EQ(w.G.Passability.StaleUses, 0);
+}
+
+TEST(PassabilityMirror, WhateverMayChangeTheMapOutsideTheRulesForgetsIt) {
+    test::TickWorld w(test::LandRows(12, 8));
+    w.Tick();  // the building step makes it
+    const auto kept = [&] { return std::as_const(w.game).Record().Passability.Valid; };
+    EXPECT_TRUE(kept());
+    w.Tick();
+    EXPECT_TRUE(kept());
+    // The record or the context handed out: the caller may change the map.
+    w.G();
+    EXPECT_FALSE(kept());
+    w.Tick();
+    EXPECT_TRUE(kept());
+    w.Ctx();
+    EXPECT_FALSE(kept());
+
+    // An edit: asked a question first, the editor may change the map after
+    // ticks ran on a context handed out before them.
+    SimContext ctx = w.Ctx();
+    w.Tick();
+    EXPECT_TRUE(kept());
+    Editor editor;
+    ASSERT_TRUE(editor.MakeNewMap(ctx, 10, 6, false, 0));
+    EXPECT_FALSE(kept());
+    w.Tick();
+    EXPECT_TRUE(kept());
+    ASSERT_TRUE(editor.Undo(ctx));
+    EXPECT_FALSE(kept());
 }
 
 TEST(PassabilityMirror, OccupancyCodesFromADamagedFileKeepTheMapsRule) {

@@ -1,5 +1,9 @@
 #include "support/tick_world.h"
 
+#include <gtest/gtest.h>
+
+#include <utility>
+
 namespace tavrine::test {
 
 std::vector<std::string> LandRows(std::int32_t columns, std::int32_t rows) {
@@ -16,6 +20,14 @@ TickWorld::TickWorld(const std::vector<std::string>& rows, std::uint64_t seed) :
     run.Outcome = OutcomeRunning;
     run.Difficulty = DifficultyNormal;
     run.TimerInterval = 30;
+    // Every use of the tick's mirror of the map is checked against the map.
+    game.Record().Passability.CheckEachUse = true;
+}
+
+TickWorld::~TickWorld() {
+    const PassabilityMirror& mirror = std::as_const(game).Record().Passability;
+    EXPECT_EQ(mirror.StaleUses, 0) << "the tick's mirror of the map went out of date " << mirror.StaleUses << " times in "
+                                   << mirror.Uses << " uses";
 }
 
 std::int32_t TickWorld::TanksOf(std::int32_t side) {

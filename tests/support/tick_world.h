@@ -19,6 +19,8 @@ struct TickWorld {
     /// A running game on the map: no title, not editing, no hint pending,
     /// Normal difficulty, 30 ms ticks.
     explicit TickWorld(const std::vector<std::string>& rows, std::uint64_t seed = 1);
+    /// Fails the test if a tick's mirror of the map was ever found out of date.
+    ~TickWorld();
     TickWorld(const TickWorld&) = delete;
     TickWorld& operator=(const TickWorld&) = delete;
 
