@@ -362,62 +362,69 @@ bool Flood::SweepPending() {
 }
 
 bool SweepRound::Outcome::StartedFrom(const Flood& flood, CellXY target) const {
+    const GameType& g = flood.G;
     const WaveFrontier& f = flood.Frontier;
-    if (!(Target == target) || Object != flood.Target || Allowance != flood.Allowance || Columns != flood.G.Columns ||
-        Rows != flood.G.Rows || flood.Field.size() != Field.size())
+    if (!(Target == target) || Object != flood.Target || Allowance != flood.Allowance || Columns != g.Columns || Rows != g.Rows ||
+        Order < 0 || static_cast<std::size_t>(Order) >= g.Orders.size() || static_cast<std::size_t>(Order) >= g.Waves.size())
         return false;
+    const std::vector<std::int32_t>& field = g.Waves[static_cast<std::size_t>(Order)];
+    const std::vector<std::uint64_t>& numbered = g.Orders[static_cast<std::size_t>(Order)]->Frontier.Numbered;
+    if (flood.Field.size() != field.size() || numbered.size() != NumberedBefore.size()) return false;
     if (f.Pending != PendingBefore || f.Waiting != WaitingBefore || f.WaitingBits != WaitingBitsBefore || f.Numbered != NumberedBefore)
         return false;
     // The field the kept sweep started from: its numbers where it found them,
     // 0 in the cells it numbered (a sweep numbers only cells without a number).
-    const BitLayout layout(flood.G);
+    const BitLayout layout(g);
     const std::int32_t* here = flood.Field.data();
-    const std::int32_t* after = Field.data();
+    const std::int32_t* after = field.data();
     for (std::int32_t y = 0; y < Rows; ++y)
         for (std::int32_t x = 0; x < Columns; ++x, ++here, ++after) {
             if (*here == *after) continue;
             const std::size_t word = layout.Word(x, y);
-            const bool numberedBySweep = (Numbered[word] & ~NumberedBefore[word]) & BitLayout::Bit(y);
+            const bool numberedBySweep = (numbered[word] & ~NumberedBefore[word]) & BitLayout::Bit(y);
             if (!numberedBySweep || *here != 0) return false;
         }
     return true;
 }
 
-bool SweepRound::Sweep(Flood& flood, CellXY target, bool mayRecur) {
+bool SweepRound::Sweep(Flood& flood, std::int32_t order, CellXY target, bool mayRecur) {
     WaveFrontier& f = flood.Frontier;
     for (const Outcome& kept : kept_)
         if (kept.StartedFrom(flood, target)) {
-            std::copy(kept.Field.begin(), kept.Field.end(), flood.Field.begin());
-            f.Numbered = kept.Numbered;
-            f.Pending = kept.Pending;
-            f.WaitingBits = kept.WaitingBits;
-            f.Waiting = kept.Waiting;
+            const auto k = static_cast<std::size_t>(kept.Order);
+            const std::vector<std::int32_t>& field = flood.G.Waves[k];
+            const WaveFrontier& after = flood.G.Orders[k]->Frontier;
+            std::copy(field.begin(), field.end(), flood.Field.begin());
+            f.Numbered = after.Numbered;
+            f.Pending = after.Pending;
+            f.WaitingBits = after.WaitingBits;
+            f.Waiting = after.Waiting;
             ++reused_;
             return kept.Changed;
         }
     if (!mayRecur) return flood.Sweep();
 
-    Outcome o;
-    o.NumberedBefore = f.Numbered;
-    o.PendingBefore = f.Pending;
-    o.WaitingBitsBefore = f.WaitingBits;
-    o.WaitingBefore = f.Waiting;
+    // The state the sweep starts from, in buffers kept from sweep to sweep.
+    Outcome& o = spare_;
+    o.NumberedBefore.assign(f.Numbered.begin(), f.Numbered.end());
+    o.PendingBefore.assign(f.Pending.begin(), f.Pending.end());
+    o.WaitingBitsBefore.assign(f.WaitingBits.begin(), f.WaitingBits.end());
+    o.WaitingBefore.assign(f.Waiting.begin(), f.Waiting.end());
     o.Changed = flood.Sweep();
     std::int64_t numbered = 0;
     for (std::size_t i = 0; i < f.Numbered.size() && i < o.NumberedBefore.size(); ++i)
         numbered += BitCount(f.Numbered[i] & ~o.NumberedBefore[i]);
     if (numbered < kWorthKeeping) return o.Changed;
+    // What the sweep left stays in the order's own field and frontier for the
+    // rest of the round: each order is planned once a round.
     o.Target = target;
     o.Object = flood.Target;
     o.Allowance = flood.Allowance;
     o.Columns = flood.G.Columns;
     o.Rows = flood.G.Rows;
-    o.Field = flood.Field;
-    o.Numbered = f.Numbered;
-    o.Pending = f.Pending;
-    o.WaitingBits = f.WaitingBits;
-    o.Waiting = f.Waiting;
+    o.Order = order;
     kept_.push_back(std::move(o));
+    spare_ = {};
     return kept_.back().Changed;
 }
 

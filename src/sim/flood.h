@@ -69,10 +69,11 @@ private:
 /// outcome instead of sweeping again.
 class SweepRound {
 public:
-    /// Flood::Sweep toward `target` (the cell given wave number 1), or the kept
-    /// outcome of a sweep from the same state. `mayRecur`: another order of the
-    /// round may start from the same state, so a large outcome is worth keeping.
-    bool Sweep(Flood& flood, CellXY target, bool mayRecur);
+    /// Flood::Sweep of order `order`'s field toward `target` (the cell given wave
+    /// number 1), or the kept outcome of a sweep from the same state.
+    /// `mayRecur`: another order of the round may start from the same state, so
+    /// a large outcome is worth keeping.
+    bool Sweep(Flood& flood, std::int32_t order, CellXY target, bool mayRecur);
 
     /// How many sweeps of this round took a kept outcome.
     std::int32_t Reused() const { return reused_; }
@@ -88,15 +89,14 @@ private:
         // field after it with the cells it numbered still at 0.
         std::vector<std::uint64_t> NumberedBefore, PendingBefore, WaitingBitsBefore;
         std::vector<std::int32_t> WaitingBefore;
-        // What the sweep left.
-        std::vector<std::int32_t> Field;
-        std::vector<std::uint64_t> Numbered, Pending, WaitingBits;
-        std::vector<std::int32_t> Waiting;
+        /// The order whose field and frontier hold what the sweep left.
+        std::int32_t Order = -1;
         bool Changed = false;
 
         bool StartedFrom(const Flood& flood, CellXY target) const;
     };
     std::vector<Outcome> kept_;
+    Outcome spare_;
     std::int32_t reused_ = 0;
 };
 

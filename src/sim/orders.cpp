@@ -138,7 +138,7 @@ void Plan(SimContext& ctx, std::int32_t order, bool immediate, SweepRound* round
             o.MemberMoved = 0;
             return;
         }
-        if (round ? round->Sweep(flood, target.Cell, mayRecur) : flood.Sweep()) {
+        if (round ? round->Sweep(flood, order, target.Cell, mayRecur) : flood.Sweep()) {
             o.State = OrderFlooding;
             return;
         }

@@ -49,7 +49,7 @@ struct Hunt {
                 flood.Prepare();
             flood.Set(kTarget.X, kTarget.Y, 1);
             if (throughRound)
-                round.Sweep(flood, kTarget, i + 1 < Orders.size());
+                round.Sweep(flood, k, kTarget, i + 1 < Orders.size());
             else
                 flood.Sweep();
         }
