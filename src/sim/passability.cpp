@@ -30,12 +30,13 @@ const std::uint8_t* PassCodes(GameType& g) {
 #else
         constexpr bool kDebugBuild = true;
 #endif
-        if (!m.CheckEachUse && !kDebugBuild) return m.Codes.data();
-        // A change the tick made to the map without noting it would change where
-        // tanks drive: debug builds stop on it, the tests count it.
+        if ((!m.CheckEachTick && !kDebugBuild) || m.CheckedThisTick) return m.Codes.data();
+        // A change made to the map without noting it would change where tanks
+        // drive: debug builds stop on it, the tests count it.
+        m.CheckedThisTick = true;
         std::vector<std::uint8_t> fresh(cells);
         ReadCodes(g, fresh.data());
-        if (m.CheckEachUse) {
+        if (m.CheckEachTick) {
             ++m.Uses;
             if (fresh != m.Codes) ++m.StaleUses;
         } else if (fresh != m.Codes) {
@@ -54,7 +55,10 @@ const std::uint8_t* PassCodes(GameType& g) {
     return m.Codes.data();
 }
 
-void BeginPassabilityTick(GameType& g) { g.Passability.InTick = true; }
+void BeginPassabilityTick(GameType& g) {
+    g.Passability.InTick = true;
+    g.Passability.CheckedThisTick = false;
+}
 
 void EndPassabilityTick(GameType& g) { g.Passability.InTick = false; }
 

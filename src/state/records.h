@@ -199,10 +199,12 @@ struct PassabilityMirror {
     std::int32_t Rows = 0;
     bool InTick = false;  ///< a tick is running: the mirror may be made and kept
     bool Valid = false;   ///< Codes describe the map as it is now
-    /// Checking, for the tests: each time the kept mirror is used it is compared
-    /// with the map; a difference is counted and the mirror made again.
-    bool CheckEachUse = false;
-    std::int64_t Uses = 0;       ///< times a kept mirror was used (while checking)
+    /// Checking, for the tests: the first time in each tick that the kept mirror
+    /// is used it is compared with the map; a difference is counted and the
+    /// mirror made again. (A change left out anywhere shows at the next tick.)
+    bool CheckEachTick = false;
+    bool CheckedThisTick = false;
+    std::int64_t Uses = 0;       ///< times a kept mirror was checked
     std::int64_t StaleUses = 0;  ///< of those, times it differed from the map
 };
 

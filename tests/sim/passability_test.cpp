@@ -21,9 +21,11 @@ namespace {
 
 using test::BattleWorld;
 
-/// Uses the mirror once more with checking on; true when it still matched the map.
+/// Uses the mirror in a tick of its own with checking on; true when it still
+/// matched the map.
 bool MirrorMatchesMap(GameType& g) {
     const std::int64_t stale = g.Passability.StaleUses;
+    BeginPassabilityTick(g);
     PassCodes(g);
     return g.Passability.StaleUses == stale;
 }
@@ -42,7 +44,7 @@ TEST(PassabilityMirror, EveryChangeATickMakesToTheMapReachesIt) {
     const std::int32_t victim = w.Put(3, 4, SideComputer);
     w.Put(0, 5, SidePlayer);
 
-    w.G.Passability.CheckEachUse = true;
+    w.G.Passability.CheckEachTick = true;
     PassabilityTick tick(w.G);
     ASSERT_NE(PassCodes(w.G), nullptr);
 
@@ -75,7 +77,7 @@ TEST(PassabilityMirror, EveryChangeATickMakesToTheMapReachesIt) {
 
 TEST(PassabilityMirror, OnlyTicksUseItAndTheRulesKeepItBetweenThem) {
     BattleWorld w({"....", "...."});
-    w.G.Passability.CheckEachUse = true;
+    w.G.Passability.CheckEachTick = true;
     EXPECT_EQ(PassCodes(w.G), nullptr);
     {
         PassabilityTick tick(w.G);

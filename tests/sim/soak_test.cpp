@@ -107,9 +107,8 @@ TEST(Soak, LongBattleKeepsEveryRuleOfTheRecord) {
 
     StartNewGame(w.G());
     w.G().Money = 1000000000;
-    // Each time a tick's floods read the mirror of the map it keeps, the mirror
-    // is compared with the map.
-    w.G().Passability.CheckEachUse = true;
+    // In each tick the mirror of the map the ticks keep is compared with the map.
+    w.G().Passability.CheckEachTick = true;
 
     const long ticks = SoakTicks();
     int rebuilt = 0;

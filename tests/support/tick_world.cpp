@@ -20,8 +20,8 @@ TickWorld::TickWorld(const std::vector<std::string>& rows, std::uint64_t seed) :
     run.Outcome = OutcomeRunning;
     run.Difficulty = DifficultyNormal;
     run.TimerInterval = 30;
-    // Every use of the tick's mirror of the map is checked against the map.
-    game.Record().Passability.CheckEachUse = true;
+    // In every tick the mirror of the map is checked against the map.
+    game.Record().Passability.CheckEachTick = true;
 }
 
 TickWorld::~TickWorld() {
