@@ -268,7 +268,7 @@ void PlanAllOrders(SimContext& ctx) {
     SweepRound round;
     for (std::size_t k = 0; k < g.Orders.size(); ++k) {
         bool mayRecur = false;
-        for (std::size_t j = k + 1; j < n && !mayRecur && k < n; ++j) mayRecur = leadsLike(k, j);
+        for (std::size_t j = k + 1; j < n && !mayRecur; ++j) mayRecur = leadsLike(k, j);
         Plan(ctx, static_cast<std::int32_t>(k), false, &round, mayRecur);
     }
     RemoveOneObsoleteOrder(ctx);
