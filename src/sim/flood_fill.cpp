@@ -7,8 +7,7 @@
 // neighbour needs a bounds check. The grid is laid out column by column, as the
 // sweeps walk it, so that a visit's neighbours lie in three short runs of memory
 // next to the last visit's; the numbers are turned into the field's rows at the
-// end. The
-// sweeps are followed through pending bits as in Flood::SweepPending, with one
+// end. The sweeps are followed through pending bits as in Flood::SweepPending, with one
 // more bit per column that tells whether the column holds any pending cell, so a
 // sweep skips the columns with nothing to do.
 //
@@ -28,7 +27,7 @@ namespace tavrine {
 
 namespace {
 
-constexpr std::int32_t kBlocked = -1;  // an enterable cell less one, see Flood::Fill
+constexpr std::int32_t kBlocked = -1;
 /// How many cells ahead of the one being read the map's cells are asked for.
 constexpr std::size_t kReadAhead = 24;
 
@@ -119,13 +118,13 @@ using Bytes16 = std::uint8_t __attribute__((vector_size(16)));
 using Bytes4 = std::uint8_t __attribute__((vector_size(4)));
 using Ints4 = std::int32_t __attribute__((vector_size(16)));
 
-/// One column of the mirror into the grid: 0 for land whose occupancy (bits 1
-/// and 2 of the byte) is at most the allowance, kBlocked for any other cell; and
-/// 1 or 0 for the same into `passable`. Returns whether any cell of the column
-/// belongs to an object's footprint.
-bool ReadColumn(const std::uint8_t* in, std::size_t rows, std::uint8_t limit, std::uint8_t* passable, std::int32_t* column) {
+/// One column of the mirror into the grid: 0 where CodeEnterable, kBlocked
+/// elsewhere; and 1 or 0 for the same into `passable`. Returns whether any cell
+/// of the column belongs to an object's footprint.
+bool ReadColumn(const std::uint8_t* in, std::size_t rows, std::int32_t allowance, std::uint8_t* passable, std::int32_t* column) {
     static_assert(kBlocked == -1, "an enterable cell (1) less one is 0, any other (0) less one is kBlocked");
-    const Bytes16 one = Bytes16{} + 1, occupancyBits = Bytes16{} + 6, limits = Bytes16{} + limit,
+    const Bytes16 one = Bytes16{} + kCodeLand, occupancyBits = Bytes16{} + kCodeOccupancy,
+                  limits = Bytes16{} + static_cast<std::uint8_t>(allowance << 1),
                   objectCode = Bytes16{} + static_cast<std::uint8_t>(CellObject << 1);
     Bytes16 objects{};
     std::size_t y = 0;
@@ -146,11 +145,10 @@ bool ReadColumn(const std::uint8_t* in, std::size_t rows, std::uint8_t limit, st
     bool any = false;
     for (std::size_t i = 0; i < 16; ++i) any |= objects[i] != 0;
     for (; y < rows; ++y) {
-        const std::uint8_t code = in[y];
-        const auto enterable = static_cast<std::uint8_t>((code & 1) & ((code & 6) <= limit));
+        const bool enterable = CodeEnterable(in[y], allowance);
         passable[y] = enterable;
-        column[y] = static_cast<std::int32_t>(enterable) - 1;
-        any |= (code & 6) == (CellObject << 1);
+        column[y] = enterable ? 0 : kBlocked;
+        any |= CodeIsObject(in[y]);
     }
     return any;
 }
@@ -198,16 +196,14 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
     const GameCellObjectType* const target = Target;
     const std::int32_t allowance = Allowance;
     if (const std::uint8_t* codes = PassCodes(G)) {
-        // A tick is running: the map is read from its mirror, and only the
-        // cells of objects are looked at for the target's footprint.
-        // Land (bit 0) with an occupancy (bits 1 and 2) of at most the allowance,
-        // worked out without a branch per cell; the target's footprint after.
-        const auto limit = static_cast<std::uint8_t>(allowance << 1);
+        // A tick is running: the map is read from its mirror, sixteen cells at a
+        // time, and only the cells of objects are looked at again for the
+        // target's footprint.
         for (std::size_t x = 0; x < static_cast<std::size_t>(columns); ++x) {
             const std::uint8_t* in = codes + x * static_cast<std::size_t>(rows);
             std::uint8_t* passable = s.Passable.data() + x * static_cast<std::size_t>(rows);
             std::int32_t* column = grid.data() + (x + 1) * height + 1;
-            bool objects = ReadColumn(in, static_cast<std::size_t>(rows), limit, passable, column);
+            const bool objects = ReadColumn(in, static_cast<std::size_t>(rows), allowance, passable, column);
             if (!target || !objects) continue;
             for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) {
                 if (!CodeIsObject(in[y])) continue;

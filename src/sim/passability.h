@@ -13,23 +13,27 @@ namespace tavrine {
 /// A cell's byte in the mirror: bit 0 for land, bits 1 and 2 for what occupies
 /// it: 0 nothing (or a negative code from a damaged file), 1 a tank, 2 an object,
 /// 3 any other code; bit 3 when an object is anchored on it.
+constexpr std::uint8_t kCodeLand = 1;
+constexpr std::uint8_t kCodeOccupancy = 6;
+constexpr std::uint8_t kCodeHasObject = 8;
+
 inline std::uint8_t PassCode(const GameCellType& c) {
     const std::uint8_t occupancy = c.Occupancy <= CellFree ? 0 : c.Occupancy == CellTank ? 1 : c.Occupancy == CellObject ? 2 : 3;
-    return static_cast<std::uint8_t>((IsLand(c) ? 1 : 0) | occupancy << 1 | (c.Object ? 8 : 0));
+    return static_cast<std::uint8_t>((IsLand(c) ? kCodeLand : 0) | occupancy << 1 | (c.Object ? kCodeHasObject : 0));
 }
 
-inline std::int32_t CodeOccupancy(std::uint8_t code) { return (code >> 1) & 3; }
+inline std::int32_t CodeOccupancy(std::uint8_t code) { return (code & kCodeOccupancy) >> 1; }
 
 /// Whether a cell with this byte belongs to an object's footprint.
 inline bool CodeIsObject(std::uint8_t code) { return CodeOccupancy(code) == CellObject; }
 
 /// Whether an object is anchored on a cell with this byte. Objects are only ever
 /// taken away during a tick, so a cell without this bit has no object.
-inline bool CodeHasObject(std::uint8_t code) { return (code & 8) != 0; }
+inline bool CodeHasObject(std::uint8_t code) { return (code & kCodeHasObject) != 0; }
 
 /// IsPassable's rule for a cell outside the target's footprint: land whose
 /// occupancy is at most the allowance (0 or 1).
-inline bool CodeEnterable(std::uint8_t code, std::int32_t allowance) { return (code & 1) && CodeOccupancy(code) <= allowance; }
+inline bool CodeEnterable(std::uint8_t code, std::int32_t allowance) { return (code & kCodeLand) && CodeOccupancy(code) <= allowance; }
 
 /// The mirror's bytes, column by column (cell (x, y) at x * Rows + y), made from
 /// the map first if needed; nullptr outside a tick. The bytes stay where they
