@@ -36,6 +36,8 @@ public:
         ForgetPassability(record_);
         return record_;
     }
+    /// The record, to change: the name callers that edit it use.
+    GameType& EditRecord() { return Record(); }
     const GameType& Record() const { return record_; }
     RunState& Run() { return run_; }
     const RunState& Run() const { return run_; }
