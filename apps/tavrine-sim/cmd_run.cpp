@@ -85,6 +85,7 @@ std::string FullRecord(Game& game, long long ticks, const ScriptedShell* shell) 
     w.Field("MusicOn", static_cast<std::int64_t>(run.MusicOn));
     w.Field("SoundOn", static_cast<std::int64_t>(run.SoundOn));
     w.Field("MinimapZoom2", static_cast<std::int64_t>(run.MinimapZoom2));
+    w.Key("Paused").Bool(game.Paused());
     w.EndObject();
     if (shell) shell->WriteJson(w);
     w.EndObject();

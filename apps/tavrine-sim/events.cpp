@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <map>
+#include <string_view>
 #include <sstream>
 
 namespace tavrine::sim {
@@ -52,18 +54,32 @@ bool OnOff(const std::string& word, const char* what) {
     throw LineError{std::string(what) + " must be on or off, not '" + word + "'"};
 }
 
-KeyEvent Key(const std::string& word) {
+/// The keys known by name; any other name is an ordinary key.
+const std::map<std::string, GameKey> kKeyNames = {
+    {"escape", GameKey::Escape}, {"esc", GameKey::Escape}, {"enter", GameKey::Return}, {"return", GameKey::Return},
+    {"a", GameKey::A},           {"s", GameKey::S},        {"p", GameKey::P},          {"pause", GameKey::Pause},
+    {"left", GameKey::Left},     {"right", GameKey::Right}, {"up", GameKey::Up},       {"down", GameKey::Down},
+    {"1", GameKey::Digit1},      {"2", GameKey::Digit2},   {"3", GameKey::Digit3},     {"4", GameKey::Digit4},
+    {"5", GameKey::Digit5},      {"6", GameKey::Digit6},   {"7", GameKey::Digit7},     {"8", GameKey::Digit8},
+    {"9", GameKey::Digit9},
+};
+
+KeyEvent Key(const std::string& word, bool down, bool up) {
     std::string name = Lower(word);
     KeyEvent key;
-    if (name.rfind("alt+", 0) == 0 && name.size() > 4) {
-        key.Alt = true;
-        name = name.substr(4);
+    key.Down = down;
+    key.Up = up;
+    for (bool more = true; more;) {
+        more = false;
+        for (auto [prefix, flag] : {std::pair{"alt+", &key.Alt}, std::pair{"ctrl+", &key.Ctrl}})
+            if (name.rfind(prefix, 0) == 0 && name.size() > std::string_view(prefix).size()) {
+                *flag = true;
+                name = name.substr(std::string_view(prefix).size());
+                more = true;
+            }
     }
-    if (name == "escape" || name == "esc") key.Key = GameKey::Escape;
-    else if (name == "enter" || name == "return") key.Key = GameKey::Return;
-    else if (name == "a") key.Key = GameKey::A;
-    else if (name == "s") key.Key = GameKey::S;
-    else key.Key = GameKey::Other;
+    const auto known = kKeyNames.find(name);
+    key.Key = known == kKeyNames.end() ? GameKey::Other : known->second;
     return key;
 }
 
@@ -139,9 +155,15 @@ std::vector<EventAction> Actions(const std::string& verbWord, const std::vector<
         if (args.size() == 3 && Lower(args[2]) != "left") throw LineError{"move takes X Y and optionally left"};
         return {MoveEvent{Pixel(args[0]), Pixel(args[1]), args.size() == 3}};
     }
-    if (verb == "key") {
+    if (verb == "key" || verb == "keydown" || verb == "keyup") {
         Count(args, 1, 1, verb);
-        return {Key(args[0])};
+        return {Key(args[0], verb != "keyup", verb != "keydown")};
+    }
+    if (verb == "focus") {
+        Count(args, 1, 1, verb);
+        const std::string w = Lower(args[0]);
+        if (w != "in" && w != "out") throw LineError{"focus must be in or out, not '" + args[0] + "'"};
+        return {FocusEvent{w == "in"}};
     }
     if (verb == "pick") return {PickEvent{Pick(args, true, "pick")}};
     if (verb == "load") return {PickEvent{Pick(args, true, "load")}, MenuEvent{MenuLabel::LoadGame}};

@@ -5,7 +5,12 @@
 //   TICK down left|right|middle X Y    a press on the game view (surface pixels)
 //   TICK move X Y [left]               the mouse moves, the left button held or not
 //   TICK up left|right|middle X Y      a release
-//   TICK key NAME                      Escape, Enter, A, S, ... (Alt+NAME with Alt)
+//   TICK key NAME                      a key pressed and released: Escape, Enter, A, S, P, Pause,
+//                                      Left, Right, Up, Down, 1..9, ... (Alt+NAME, Ctrl+NAME with
+//                                      the modifier: Ctrl+1..Ctrl+9, Ctrl+A); other names are
+//                                      ordinary keys
+//   TICK keydown NAME | TICK keyup NAME   a key goes down and stays held, or comes up
+//   TICK focus out|in                  the window loses or regains the keyboard focus
 //   TICK pick NAME [new]               the next file picker answers NAME (from NewGames with "new")
 //   TICK load NAME [new]               "Load Game" with the picker answering NAME
 //   TICK save NAME                     "Save Game" with the picker answering NAME
@@ -55,6 +60,12 @@ struct ReleaseEvent {
 struct KeyEvent {
     GameKey Key = GameKey::Other;
     bool Alt = false;
+    bool Ctrl = false;
+    bool Down = true;  ///< the key goes down (`key` and `keydown`)
+    bool Up = true;    ///< the key comes up (`key` and `keyup`)
+};
+struct FocusEvent {
+    bool In = false;
 };
 struct PickEvent {
     FilePick Answer;
@@ -93,7 +104,7 @@ struct SaveMapEvent {
 };
 
 using EventAction = std::variant<PressEvent, MoveEvent, ReleaseEvent, KeyEvent, PickEvent, MenuEvent, ControlEvent, ZoomEvent,
-                                 ToolEvent, FogEvent, DropEvent, UndoEvent, NewMapEvent, SaveMapEvent>;
+                                 ToolEvent, FogEvent, DropEvent, UndoEvent, NewMapEvent, SaveMapEvent, FocusEvent>;
 
 struct ScriptEvent {
     long long Tick = 0;

@@ -52,7 +52,11 @@ void ScriptedShell::Apply(const EventAction& action) {
                    [&](const PressEvent& e) { commands_.DXDrawMouseDown(e.Button, e.X, e.Y); },
                    [&](const MoveEvent& e) { commands_.DXDrawMouseMove(e.LeftHeld, e.X, e.Y); },
                    [&](const ReleaseEvent& e) { commands_.DXDrawMouseUp(e.Button, e.X, e.Y); },
-                   [&](const KeyEvent& e) { commands_.FormKeyDown(e.Key, e.Alt); },
+                   [&](const KeyEvent& e) {
+                       if (e.Down) commands_.FormKeyDown(e.Key, e.Alt, e.Ctrl);
+                       if (e.Up) commands_.FormKeyUp(e.Key);
+                   },
+                   [&](const FocusEvent& e) { commands_.WindowFocus(e.In); },
                    [&](const PickEvent& e) { dialogs_.picks.push_back(e.Answer); },
                    [&](const MenuEvent& e) {
                        switch (e.Entry) {

@@ -144,6 +144,19 @@ public:
     /// (when it offers one).
     void ReadSavedGamma();
 
+    // Pausing the battle. While paused the tick leaves out the simulation, the
+    // production and the game clock; scrolling, drawing and the music go on,
+    // and "Paused" shows in the middle of the battlefield.
+
+    /// The player's pause (P or Pause). A pause asked for outside a running
+    /// battle (editing mode, title, result) is kept but has no effect.
+    void SetPaused(bool paused) { run_.PausedByPlayer = paused ? 1 : 0; }
+    /// The pause while the window is without the keyboard focus; it ends on
+    /// return without ending the player's own pause.
+    void SetFocusPaused(bool paused) { run_.PausedByFocus = paused ? 1 : 0; }
+    /// True while the battle stands still.
+    bool Paused() const { return BattlePaused(run_); }
+
     /// The status bar's time text: "Time" until the first refresh.
     const std::string& TimeLabel() const { return timeLabel_; }
     /// Shows the game time in the status bar (left alone while a title is shown).

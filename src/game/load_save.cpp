@@ -7,6 +7,7 @@
 #include "game/game.h"
 #include "state/new_map.h"
 #include "state/saved_game.h"
+#include "view/minimap.h"
 #include "view/viewport.h"
 
 namespace tavrine {
@@ -44,7 +45,13 @@ bool Game::LoadGame(const std::string& path) {
     record_ = std::move(loaded);
 
     ClampView(record_, run_);
+    FitMinimapZoom(record_, run_, view_.Panels);
     run_.MinimapState = 0;
+    // A new battle starts running, with no control groups (tank numbers belong
+    // to the battle that was left).
+    run_.PausedByPlayer = 0;
+    for (auto& group : run_.ControlGroups) group.clear();
+    run_.LastGroupRecalled = -1;
     run_.FadeInPending = 1;
     run_.TitleShown = 0;
     run_.Outcome = OutcomeRunning;

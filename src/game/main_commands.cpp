@@ -1,6 +1,7 @@
 #include "game/main_commands.h"
 
 #include "state/settings.h"
+#include "view/keys.h"
 #include "view/minimap.h"
 
 namespace tavrine {
@@ -70,9 +71,15 @@ void MainCommands::DXDrawMouseUp(MouseButton button, std::int32_t x, std::int32_
     tavrine::DXDrawMouseUp(ctx, button, x, y);
 }
 
-void MainCommands::FormKeyDown(GameKey key, bool alt) {
-    switch (tavrine::FormKeyDown(game_.Run(), key, alt)) {
+void MainCommands::FormKeyDown(GameKey key, bool alt, bool ctrl) {
+    switch (tavrine::FormKeyDown(game_.Run(), key, alt, ctrl)) {
         case KeyCommand::None: break;
+        case KeyCommand::TogglePause: game_.SetPaused(!game_.Run().PausedByPlayer); break;
+        case KeyCommand::BattleKey: {
+            SimContext ctx = game_.Context();
+            BattleKeyDown(ctx, key, ctrl);
+            break;
+        }
         case KeyCommand::LoadGame: Label5Click(); break;
         case KeyCommand::Exit: Label10Click(); break;
         case KeyCommand::Flash:
@@ -83,6 +90,13 @@ void MainCommands::FormKeyDown(GameKey key, bool alt) {
         case KeyCommand::ImageEditor: InDialog([&] { dialogs_.ShowImageEditor(); }); break;
         case KeyCommand::ToggleFullScreen: window_.ToggleFullScreen(); break;
     }
+}
+
+void MainCommands::FormKeyUp(GameKey key) { BattleKeyUp(game_.Run(), key); }
+
+void MainCommands::WindowFocus(bool focused) {
+    game_.SetFocusPaused(!focused);
+    if (!focused) game_.Run().HeldArrows = 0;
 }
 
 void MainCommands::MiniMapMouseDown(std::int32_t x, std::int32_t y) {
@@ -143,6 +157,7 @@ bool MainCommands::ToolButton11Click() {
     if (!choice.Accepted) return false;
     SimContext ctx = game_.Context();
     if (!editor_->MakeNewMap(ctx, choice.Columns, choice.Rows, choice.Flag, choice.Mission)) return false;
+    FitMinimapZoom(game_.Record(), game_.Run(), game_.View().Panels);
     game_.RefreshTimeLabel();
     return true;
 }

@@ -46,7 +46,14 @@ public:
     void DXDrawMouseDown(MouseButton button, std::int32_t x, std::int32_t y);
     void DXDrawMouseMove(bool leftHeld, std::int32_t x, std::int32_t y);
     void DXDrawMouseUp(MouseButton button, std::int32_t x, std::int32_t y);
-    void FormKeyDown(GameKey key, bool alt);
+    /// A key goes down. Besides Escape and the editing mode's keys: P and Pause
+    /// pause and resume the battle, and the battle keys (`BattleKeyDown`).
+    void FormKeyDown(GameKey key, bool alt, bool ctrl = false);
+    /// A key comes up: ends an arrow key's scrolling.
+    void FormKeyUp(GameKey key);
+    /// The window gained (true) or lost (false) the keyboard focus: the battle
+    /// pauses while it is away, and keys held when it left count as released.
+    void WindowFocus(bool focused);
 
     // The minimap (picture pixels of the minimap).
 

@@ -9,6 +9,7 @@
 #include "sim/passability.h"
 #include "sim/production.h"
 #include "view/edge_scroll.h"
+#include "view/keys.h"
 #include "view/minimap.h"
 #include "view/panels.h"
 #include "view/scroll.h"
@@ -30,6 +31,10 @@ constexpr int kFadeInAfterLoadMs = 2000;
 
 void Game::DXTimerTimer() {
     SimContext ctx = TickContext();
+    // While paused the battle stands still (no steps of the simulation, no
+    // production, no clock) but the view scrolls and the frame is drawn.
+    const bool paused = BattlePaused(run_);
+    ++run_.TickCount;
 
     // 1. The frame phase runs 3, 2, 1, 0, 3, ...; objects animate on phase 0.
     run_.FramePhase = run_.FramePhase >= 1 && run_.FramePhase <= 4 ? run_.FramePhase - 1 : 3;
@@ -43,19 +48,19 @@ void Game::DXTimerTimer() {
         EdgeScroll(ctx, *cursors_);
 
         // 3. One destroyed tank leaves, or the tanks are counted.
-        RemoveDestroyedTank(ctx);
+        if (!paused) RemoveDestroyedTank(ctx);
 
         // 4. The minimap panel and the game menu slide.
         SlidePanels(record_, run_, view_.Panels);
 
         // 5. Every order's flood advances; one obsolete order goes.
-        PlanAllOrders(ctx);
+        if (!paused) PlanAllOrders(ctx);
 
         // 6. Forces counted, towers, smoke, burning and production.
-        BuildingStep(ctx);
+        if (!paused) BuildingStep(ctx);
 
-        // 7. The view scrolls.
-        ScrollBy(record_, run_, run_.ScrollDX, run_.ScrollDY);
+        // 7. The view scrolls, by the arrow keys when any is held, else at the edges.
+        if (!KeyboardScroll(record_, run_)) ScrollBy(record_, run_, run_.ScrollDX, run_.ScrollDY);
 
         // 8. Two more rows of the minimap, and the view frame on it.
         UpdateMinimap(record_, run_, view_, frameOptions_.EditorFogShown);
@@ -68,7 +73,7 @@ void Game::DXTimerTimer() {
     SecondTick();
 
     // 11. The mission outcome.
-    CheckOutcome();
+    if (!paused) CheckOutcome();
 
     // 12. After start-up or loading, the picture fades in.
     if (run_.FadeInPending) {
@@ -80,6 +85,7 @@ void Game::DXTimerTimer() {
 
 void Game::DrawFrame() {
     SimContext ctx = TickContext();
+    frameOptions_.StatusBarHeight = view_.Panels.StatusBarHeight;
     if (tavrine::DrawFrame(ctx, *canvas_, frameOptions_).OfferLoadGame) loadGameOffered_ = true;
 }
 
@@ -92,7 +98,7 @@ void Game::SecondTick() {
     if (run_.SecondTicks <= 1000 / interval) return;
     run_.SecondTicks = 0;
     if (run_.MusicOn && music_ && music_->Stopped()) music_->Play();
-    if (run_.Outcome == OutcomeRunning) {
+    if (run_.Outcome == OutcomeRunning && !BattlePaused(run_)) {
         record_.GameTime = static_cast<std::int32_t>(static_cast<std::uint32_t>(record_.GameTime) + 1u);
         RefreshTimeLabel();
     }

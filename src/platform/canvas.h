@@ -84,6 +84,11 @@ public:
     /// the same area.
     virtual void Rectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) = 0;
 
+    /// Darkens or tints the area as `Rectangle` covers it by laying `color` over
+    /// it at `opacity` (0 leaves it as it is, 255 covers it); pen and brush stay.
+    virtual void Shade(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, Rgb color,
+                       std::uint8_t opacity) = 0;
+
     /// Shows the finished back surface.
     virtual void Flip() = 0;
 
@@ -112,6 +117,7 @@ public:
     void MoveTo(std::int32_t, std::int32_t) override {}
     void LineTo(std::int32_t, std::int32_t) override {}
     void Rectangle(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
+    void Shade(std::int32_t, std::int32_t, std::int32_t, std::int32_t, Rgb, std::uint8_t) override {}
     void Flip() override {}
     bool GetGammaRamp(GammaRamp&) override { return false; }
     void SetGammaRamp(const GammaRamp&) override {}

@@ -175,6 +175,7 @@ void RemoveTank(SimContext& ctx, std::int32_t i) {
     }
 
     DetachAndRemoveTank(g, i);
+    RemoveTankFromGroups(ctx.Run, i);
 
     AddExplosion(ctx, centre.X, centre.Y, 0);
     g.UnitsSelected = 0;

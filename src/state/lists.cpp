@@ -93,6 +93,14 @@ void DetachAndRemoveTank(GameType& g, std::int32_t i) {
     }
 }
 
+void RemoveTankFromGroups(RunState& run, std::int32_t i) {
+    for (auto& group : run.ControlGroups) {
+        std::erase(group, i);
+        for (std::int32_t& member : group)
+            if (member > i) --member;
+    }
+}
+
 void ResizeWaveFields(GameType& g) {
     g.Waves.resize(g.Orders.size());
     for (auto& field : g.Waves) field.assign(FieldSize(g), 0);

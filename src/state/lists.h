@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "state/records.h"
+#include "state/run_state.h"
 
 namespace tavrine {
 
@@ -25,6 +26,10 @@ void RemoveOrder(GameType& g, std::int32_t k);
 /// the removed tank are cleared.
 /// The rules around a destroyed tank (wreck, explosion, reward) are the caller's.
 void DetachAndRemoveTank(GameType& g, std::int32_t i);
+
+/// Tank i has left the tank list: it leaves every control group, and the later
+/// tanks' entries move down one as the list did.
+void RemoveTankFromGroups(RunState& run, std::int32_t i);
 
 /// Sets the number of wave fields to the number of orders and every field to
 /// Columns * Rows entries, all 0 (cell indices change meaning when the map

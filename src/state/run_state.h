@@ -30,6 +30,12 @@ struct EditPoint {
     friend bool operator==(const EditPoint&, const EditPoint&) = default;
 };
 
+/// The number of control groups (keys 1 to 9).
+inline constexpr std::size_t kControlGroups = 9;
+
+/// The arrow keys held or tapped, as bits of `RunState::HeldArrows`.
+enum ArrowBit : std::uint8_t { ArrowLeft = 1, ArrowRight = 2, ArrowUp = 4, ArrowDown = 8 };
+
 /// Mission outcome codes.
 enum OutcomeCode : std::int32_t { OutcomeRunning = 0, OutcomeAccomplished = 1, OutcomeFailed = 2 };
 
@@ -105,6 +111,23 @@ struct RunState {
     std::int32_t OwnHQs = 0;
     std::int32_t OwnBuildings = 0;
     std::int32_t OwnTanks = 0;
+
+    // The player's keys; none of it is saved.
+    std::uint8_t PausedByPlayer = 0;  ///< P or Pause pressed
+    std::uint8_t PausedByFocus = 0;   ///< the window lost the keyboard focus
+    std::uint8_t HeldArrows = 0;      ///< ArrowBit of the arrow keys held down
+    std::uint8_t TappedArrows = 0;    ///< ArrowBit of arrows pressed since the last tick, released or not
+    /// Tank indices of each control group, kept in step with the tank list.
+    std::array<std::vector<std::int32_t>, kControlGroups> ControlGroups;
+    std::int32_t LastGroupRecalled = -1;  ///< group of the last recall, -1 none
+    std::int64_t LastGroupRecallTick = 0;
+    std::int64_t TickCount = 0;  ///< frame ticks run since start-up
 };
+
+/// The battle stands still: paused by the player or by a lost focus, in play
+/// with a mission running (never in the editing mode nor under a title).
+inline bool BattlePaused(const RunState& run) {
+    return (run.PausedByPlayer || run.PausedByFocus) && !run.EditMode && !run.TitleShown && run.Outcome == OutcomeRunning;
+}
 
 }  // namespace tavrine

@@ -139,7 +139,12 @@ void TEditorForm::ToolButton11Click() {
 
 void TEditorForm::ToolButton12Click() { main_.Commands().SavePreparedMap(); }
 
-void TEditorForm::keyPressEvent(QKeyEvent* event) {
+void TEditorForm::keyPressEvent(QKeyEvent* event) { ForwardKey(event); }
+
+// The release too, so an arrow held while this window has the focus stops.
+void TEditorForm::keyReleaseEvent(QKeyEvent* event) { ForwardKey(event); }
+
+void TEditorForm::ForwardKey(QKeyEvent* event) {
     QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(), event->isAutoRepeat(),
                    static_cast<ushort>(event->count()));
     QApplication::sendEvent(&main_, &copy);

@@ -55,8 +55,10 @@ protected:
     /// Keys typed while the tool window has the focus go to the main window, so
     /// the editing mode's keys work whichever of the two was clicked last.
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    void ForwardKey(QKeyEvent* event);
     void ToolChanged();
     void FogChanged(bool down);
 

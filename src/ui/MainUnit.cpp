@@ -85,7 +85,16 @@ GameKey ToGameKey(int qtKey) {
         case Qt::Key_S: return GameKey::S;
         case Qt::Key_Return:
         case Qt::Key_Enter: return GameKey::Return;
-        default: return GameKey::Other;
+        case Qt::Key_P: return GameKey::P;
+        case Qt::Key_Pause: return GameKey::Pause;
+        case Qt::Key_Left: return GameKey::Left;
+        case Qt::Key_Right: return GameKey::Right;
+        case Qt::Key_Up: return GameKey::Up;
+        case Qt::Key_Down: return GameKey::Down;
+        default:
+            if (qtKey >= Qt::Key_1 && qtKey <= Qt::Key_9)
+                return static_cast<GameKey>(static_cast<int>(GameKey::Digit1) + (qtKey - Qt::Key_1));
+            return GameKey::Other;
     }
 }
 
@@ -124,6 +133,12 @@ TMainForm::TMainForm(std::string programFolder, QWidget* parent)
     panels_.LoadIcons(folder_);
     game_.View().Panels.StatusBarHeight = kStatusBarHeight;
     game_.View().Panels.MenuHeight = kMenuHeight;
+    // The battle pauses while another program has the keyboard (our own dialogs
+    // keep the application active).
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        commands_.WindowFocus(state == Qt::ApplicationActive);
+        update();
+    });
 }
 
 TMainForm::~TMainForm() {
@@ -506,9 +521,18 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
             return;
         }
     }
-    commands_.FormKeyDown(ToGameKey(event->key()), event->modifiers() & Qt::AltModifier);
+    const GameKey key = ToGameKey(event->key());
+    // A held key repeats its press: the pause would flicker and a group be
+    // centred on; an arrow scrolls while held anyway.
+    if (event->isAutoRepeat() && key != GameKey::Other) return;
+    commands_.FormKeyDown(key, event->modifiers() & Qt::AltModifier, event->modifiers() & Qt::ControlModifier);
     RefreshLabels();
     update();
+}
+
+void TMainForm::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat()) return;
+    commands_.FormKeyUp(ToGameKey(event->key()));
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

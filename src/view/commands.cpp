@@ -6,6 +6,7 @@
 
 #include "sim/grid.h"
 #include "sim/orders.h"
+#include "view/keys.h"
 
 namespace tavrine {
 
@@ -104,6 +105,12 @@ bool DXDrawMouseDown(SimContext& ctx, Editor* editor, Host& host, MouseButton bu
 
 void DXDrawMouseMove(SimContext& ctx, Editor* editor, PanelState& panels, bool leftHeld, std::int32_t x, std::int32_t y) {
     RunState& run = ctx.Run;
+    if (leftHeld && run.DragStartX != -1 && !run.PressOnObject) {
+        // A band follows the pointer over the minimap and the status bar, and
+        // beyond the window, held to the battlefield's edges.
+        x = std::clamp(x, 0, std::max(run.DisplayWidth - 1, 0));
+        y = std::clamp(y, 0, std::max(run.DisplayHeight - 1, 0));
+    }
     panels.MenuButtonDown = false;
     run.ScrollDX = 0;
     run.ScrollDY = 0;
@@ -186,9 +193,12 @@ void ClickBuilding(SimContext& ctx, std::int32_t anchor) {
     g.SelectedBuilding = anchor;
 }
 
-KeyCommand FormKeyDown(const RunState& run, GameKey key, bool alt) {
+KeyCommand FormKeyDown(const RunState& run, GameKey key, bool alt, bool ctrl) {
     if (LoadScreenShown(run)) return KeyCommand::LoadGame;
     if (key == GameKey::Escape) return KeyCommand::Exit;
+    if (IsBattleKey(key, ctrl)) return KeyCommand::BattleKey;
+    if (ctrl) return KeyCommand::None;
+    if ((key == GameKey::P || key == GameKey::Pause) && !run.EditMode && !run.TitleShown) return KeyCommand::TogglePause;
     if (!run.EditMode) return KeyCommand::None;
     switch (key) {
         case GameKey::A: return KeyCommand::Flash;

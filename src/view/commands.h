@@ -37,7 +37,8 @@ bool DXDrawMouseDown(SimContext& ctx, Editor* editor, Host& host, MouseButton bu
 /// The mouse moving over the game view: releases the "Menu" button, stops edge
 /// scrolling until the next tick looks again, records the position and, while the
 /// left button is held after a press that clicked nothing, drags the band's
-/// corner; the editor's path follows the mouse.
+/// corner (the window sends these moves on over the panels too; positions off
+/// the surface are held to its edges); the editor's path follows the mouse.
 void DXDrawMouseMove(SimContext& ctx, Editor* editor, PanelState& panels, bool leftHeld, std::int32_t x, std::int32_t y);
 
 /// A release at surface pixel (x, y). After a left press that clicked nothing: a
@@ -59,8 +60,9 @@ void ClickTank(SimContext& ctx, std::int32_t tank);
 /// object becomes the selection and the tanks are deselected.
 void ClickBuilding(SimContext& ctx, std::int32_t anchor);
 
-/// The keys the game knows; every other key is `Other`.
-enum class GameKey { Other, Escape, A, S, Return };
+/// The keys the game knows; every other key is `Other`. The digits follow each
+/// other, so `Digit1` + n - 1 is the key n.
+enum class GameKey { Other, Escape, A, S, Return, P, Pause, Left, Right, Up, Down, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9 };
 
 /// What a key asks for; the main window carries it out.
 enum class KeyCommand {
@@ -70,8 +72,12 @@ enum class KeyCommand {
     Flash,             ///< editing mode, A: a fade out, 200 ms, a fade in
     ImageEditor,       ///< editing mode, S: the image library editor
     ToggleFullScreen,  ///< editing mode, Alt+Enter
+    TogglePause,       ///< in play, P or Pause: the battle stops or goes on
+    BattleKey,         ///< an arrow, a digit, Ctrl+digit or Ctrl+A: `BattleKeyDown` carries it out
 };
 
-KeyCommand FormKeyDown(const RunState& run, GameKey key, bool alt);
+/// What a key pressed with the modifiers given asks for. With Ctrl held only
+/// Escape and the battle keys count, so Ctrl+A never flashes the editor.
+KeyCommand FormKeyDown(const RunState& run, GameKey key, bool alt, bool ctrl = false);
 
 }  // namespace tavrine

@@ -12,9 +12,15 @@ std::string DiagnosticLine(const GameType& g, const RunState& run, std::int32_t 
     return line;
 }
 
-void DrawDiagnosticLine(const GameType& g, const RunState& run, Canvas& canvas, std::int32_t frameRate) {
+void DrawDiagnosticLine(const GameType& g, const RunState& run, Canvas& canvas, std::int32_t frameRate, std::int32_t bottom) {
     if (!run.EditMode) return;
-    canvas.TextOut(0, 0, DiagnosticLine(g, run, frameRate));
+    const std::string line = DiagnosticLine(g, run, frameRate);
+    const std::int32_t y = bottom - canvas.TextHeight(line) - 2;
+    canvas.SetBrush(Rgb{0, 0, 0}, BrushStyle::Clear);
+    canvas.SetTextColor(Rgb{0, 0, 0});
+    canvas.TextOut(3, y + 1, line);
+    canvas.SetTextColor(kDiagnosticColor);
+    canvas.TextOut(2, y, line);
 }
 
 }  // namespace tavrine

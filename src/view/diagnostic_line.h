@@ -1,4 +1,4 @@
-// The editing mode's diagnostic line at the top left of the battlefield.
+// The editing mode's diagnostic line at the bottom left of the battlefield.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +16,12 @@ namespace tavrine {
 /// is not held.
 std::string DiagnosticLine(const GameType& g, const RunState& run, std::int32_t frameRate);
 
-/// Overlay step 8: the line at (0, 0) in the canvas's current font, colour and
-/// brush, in the editing mode only.
-void DrawDiagnosticLine(const GameType& g, const RunState& run, Canvas& canvas, std::int32_t frameRate);
+/// Overlay step 8, in the editing mode only: the line in light cyan with a black
+/// shadow, at the left edge just above `bottom` (the status bar's top), clear of
+/// the mission hint at the top left.
+void DrawDiagnosticLine(const GameType& g, const RunState& run, Canvas& canvas, std::int32_t frameRate, std::int32_t bottom);
+
+/// The diagnostic line's colour.
+inline constexpr Rgb kDiagnosticColor{128, 255, 255};
 
 }  // namespace tavrine

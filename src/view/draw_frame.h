@@ -19,6 +19,8 @@ struct FrameOptions {
     /// The frame timer's measured rate, frames per second: the editing mode's
     /// diagnostic line shows it.
     std::int32_t FrameRate = 0;
+    /// The status bar's height: the texts of the frame keep above it.
+    std::int32_t StatusBarHeight = 0;
 };
 
 /// What a drawn frame asks of the game around it.

@@ -10,6 +10,7 @@
 #include "view/diagnostic_line.h"
 #include "view/frame_painter.h"
 #include "view/screens.h"
+#include "view/keys.h"
 #include "view/status.h"
 
 namespace tavrine::frame {
@@ -24,6 +25,8 @@ constexpr std::int32_t kShellArrival = 40;
 /// Label drift per frame by direction code.
 constexpr std::array<PixelXY, 8> kLabelDrift = {{{-2, 0}, {0, -2}, {2, 0}, {0, 2}, {-2, -2}, {2, -2}, {2, 2}, {-2, 2}}};
 
+const CanvasFont kPausedFont{"Impact", 24, true};
+
 Rgb HealthColor(std::int32_t health) { return health < 33 ? kRed : (health < 66 ? kYellow : kGreen); }
 
 }  // namespace
@@ -35,9 +38,10 @@ void Painter::DrawOverlay() {
     DrawSelections();
     DrawBand();
     DrawInfoLabels();
-    DrawMissionEnd(Run(), C, SW, SH);
+    DrawMissionEnd(Run(), C, SW, SH, Options.StatusBarHeight);
     DrawMissionHint();
-    DrawDiagnosticLine(G(), Run(), C, Options.FrameRate);
+    DrawPaused();
+    DrawDiagnosticLine(G(), Run(), C, Options.FrameRate, SH - Options.StatusBarHeight);
 }
 
 void Painter::DrawEditorPath() {
@@ -58,7 +62,8 @@ void Painter::DrawEditorPath() {
 
 void Painter::DrawShots() {
     auto& shots = G().Shots;
-    for (auto i = static_cast<std::ptrdiff_t>(shots.size()) - 1; i >= 0; --i) {
+    const bool frozen = Frozen();
+    for (auto i = frozen ? -1 : static_cast<std::ptrdiff_t>(shots.size()) - 1; i >= 0; --i) {
         const ShotType s = shots[static_cast<std::size_t>(i)];
         if (s.Timer < 0) {
             AddExplosion(Ctx, s.TargetX, s.TargetY, s.Power);
@@ -75,6 +80,7 @@ void Painter::DrawShots() {
             const auto sx = static_cast<std::int32_t>(x), sy = static_cast<std::int32_t>(y);
             C.Rectangle(sx - 2, sy - 2, sx + 2, sy + 2);
         }
+        if (frozen) continue;
         s.Timer = WrapAdd(s.Timer, 1);
         if (s.Timer > 0) {
             s.Timer = 0;
@@ -173,8 +179,8 @@ void Painter::DrawBuildingMarks() {
                            : o->BuildingType() == BuildingFactory    ? "Factory"
                                                                      : "Building";
         C.SetBrush(kBlack, BrushStyle::Clear);
-        C.SetTextColor(o->Side() == SidePlayer ? kYellow : (o->Side() == SideComputer ? kMaroon : kSilver));
-        C.TextOut((L + R) / 2 - C.TextWidth(name) / 2, T, name);
+        OutlinedText((L + R) / 2 - C.TextWidth(name) / 2, T,
+                     o->Side() == SidePlayer ? kYellow : (o->Side() == SideComputer ? kMaroon : kSilver), name);
     }
     Brackets(L, T, R, B, 2);
     HealthBar(L, R, B, B - 7, o->Health);
@@ -194,7 +200,8 @@ void Painter::DrawBand() {
 
 void Painter::DrawInfoLabels() {
     auto& labels = G().InfoLabels;
-    for (auto i = static_cast<std::ptrdiff_t>(labels.size()) - 1; i >= 0; --i)
+    const bool frozen = Frozen();
+    for (auto i = frozen ? -1 : static_cast<std::ptrdiff_t>(labels.size()) - 1; i >= 0; --i)
         if (labels[static_cast<std::size_t>(i)].Life < 0) {
             labels.erase(labels.begin() + i);
             break;
@@ -205,11 +212,9 @@ void Painter::DrawInfoLabels() {
         if (x > 0 && x < SW && y > 0 && y < SH) {
             const auto sx = static_cast<std::int32_t>(x), sy = static_cast<std::int32_t>(y);
             C.SetBrush(kBlack, BrushStyle::Clear);
-            C.SetTextColor(kBlack);
-            C.TextOut(sx + 1, sy + 1, label.Text);
-            C.SetTextColor(FromColor(label.Color));
-            C.TextOut(sx, sy, label.Text);
+            OutlinedText(sx, sy, FromColor(label.Color), label.Text);
         }
+        if (frozen) continue;
         --label.Life;
         if (label.Direction >= 0 && label.Direction < static_cast<std::int32_t>(kLabelDrift.size())) {
             const PixelXY d = kLabelDrift[static_cast<std::size_t>(label.Direction)];
@@ -222,7 +227,7 @@ void Painter::DrawInfoLabels() {
 void Painter::DrawMissionHint() {
     RunState& run = Run();
     if (run.Outcome != OutcomeRunning || run.BannerTime <= 0) return;
-    --run.BannerTime;
+    if (!Frozen()) --run.BannerTime;
     // The hint blinks during its last 50 frames.
     if (run.BannerTime % 10 == 0 && run.BannerTime <= 50) return;
     const std::string line1 = "Mission: " + MissionText(G().Mission);
@@ -232,9 +237,27 @@ void Painter::DrawMissionHint() {
     C.SetTextColor(kBlack);
     C.TextOut(2, 2, line1);
     C.TextOut(2, h + 2, line2);
-    C.SetTextColor(kYellow);
-    C.TextOut(0, 0, line1);
-    C.TextOut(0, h, line2);
+    OutlinedText(0, 0, kYellow, line1);
+    OutlinedText(0, h, kYellow, line2);
+}
+
+void Painter::OutlinedText(std::int32_t x, std::int32_t y, Rgb color, std::string_view text) {
+    C.SetTextColor(kBlack);
+    for (std::int32_t dy = -1; dy <= 1; ++dy)
+        for (std::int32_t dx = -1; dx <= 1; ++dx)
+            if (dx != 0 || dy != 0) C.TextOut(x + dx, y + dy, text);
+    C.SetTextColor(color);
+    C.TextOut(x, y, text);
+}
+
+void Painter::DrawPaused() {
+    if (!Frozen()) return;
+    C.SetFont(kPausedFont);
+    C.SetBrush(kBlack, BrushStyle::Clear);
+    const std::int32_t w = C.TextWidth(kPausedText), h = C.TextHeight(kPausedText);
+    // The middle of the battlefield above the status bar.
+    OutlinedText((SW - w) / 2, (SH - Options.StatusBarHeight - h) / 2, kWhite, kPausedText);
+    C.SetFont(kMainFont);
 }
 
 }  // namespace tavrine::frame

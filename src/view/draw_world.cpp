@@ -109,12 +109,12 @@ void Painter::DrawObjects(const CellRange& r) {
                 if (n == 0) continue;
                 if (image.Frame >= n) image.Frame = 0;
                 Draw(ScreenX(cell.X), ScreenY(cell.Y), FrameOf(*list, image.Frame));
-                if (Run().FramePhase == 0 && ++image.Frame >= n) image.Frame = 0;
+                if (!Frozen() && Run().FramePhase == 0 && ++image.Frame >= n) image.Frame = 0;
             }
             for (SmokeType& puff : o->Smoke) {
                 if (!FindPicture(Lib(), puff.Image)) continue;
                 const PictureList& smoke = *FindList(Lib(), puff.Image);
-                if (++puff.Image.Frame >= Count(smoke)) puff.Image.Frame = 0;
+                if (!Frozen() && ++puff.Image.Frame >= Count(smoke)) puff.Image.Frame = 0;
                 Draw(ScreenX(puff.X), ScreenY(puff.Y), FrameOf(smoke, puff.Image.Frame));
             }
         }
@@ -124,7 +124,7 @@ void Painter::DrawObjects(const CellRange& r) {
 void Painter::DrawTanks() {
     // Each tank takes its step of movement and firing just before it is drawn.
     for (std::size_t i = 0; i < G().Tanks.size(); ++i) {
-        TankStep(Ctx, static_cast<std::int32_t>(i));
+        if (!Frozen()) TankStep(Ctx, static_cast<std::int32_t>(i));
         if (i < G().Tanks.size()) DrawTank(*G().Tanks[i]);
     }
 }
@@ -146,13 +146,14 @@ void Painter::DrawTank(GameObjectType& t) {
     if (t.MuzzleX >= 0) {
         if (const Picture* flash = FindPicture(Lib(), ImageRef{0, 6, 0, 0}))
             Draw(ScreenX(t.MuzzleX) - 3, ScreenY(t.MuzzleY) - 3, *flash);
-        t.MuzzleX = -1;
+        if (!Frozen()) t.MuzzleX = -1;
     }
 }
 
 void Painter::DrawExplosions() {
     auto& explosions = G().Explosions;
-    for (auto i = static_cast<std::ptrdiff_t>(explosions.size()) - 1; i >= 0; --i)
+    const bool frozen = Frozen();
+    for (auto i = frozen ? -1 : static_cast<std::ptrdiff_t>(explosions.size()) - 1; i >= 0; --i)
         if (explosions[static_cast<std::size_t>(i)].Frame < 0) {
             explosions.erase(explosions.begin() + i);
             break;
@@ -168,12 +169,15 @@ void Painter::DrawExplosions() {
             e.Frame = -1;
             continue;
         }
-        e.X = WrapAdd(e.X, 1);
-        e.Y = WrapAdd(e.Y, -1);
+        if (!frozen) {
+            e.X = WrapAdd(e.X, 1);
+            e.Y = WrapAdd(e.Y, -1);
+        }
         const Picture& p = FrameOf(*list, e.Frame);
         const std::int64_t x = ScreenX(e.X), y = ScreenY(e.Y);
         if (x + p.Width / 2 > 0 && x - p.Width / 2 < SW && y + p.Height / 2 > 0 && y - p.Height / 2 < SH)
             Draw(x - p.Width / 2, y - p.Height / 2, p);
+        if (frozen) continue;
         e.Ticks = WrapAdd(e.Ticks, 1);
         if (e.Ticks >= kExplosionFrameTicks) {
             e.Ticks = 0;

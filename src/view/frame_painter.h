@@ -47,6 +47,8 @@ struct Painter {
     GameType& G() { return Ctx.G; }
     RunState& Run() { return Ctx.Run; }
     const ImageLibrary& Lib() { return Ctx.Lib; }
+    /// The battle is paused: the frame is drawn but nothing in it moves or ages.
+    bool Frozen() { return BattlePaused(Ctx.Run); }
 
     // Screen position of a map pixel, computed wide: positions loaded from a
     // file may lie anywhere in the 32-bit range.
@@ -83,6 +85,9 @@ struct Painter {
     void DrawBand();
     void DrawInfoLabels();
     void DrawMissionHint();
+    void DrawPaused();
+    /// Text in `color` with a one-pixel black outline, readable on any ground.
+    void OutlinedText(std::int32_t x, std::int32_t y, Rgb color, std::string_view text);
 };
 
 }  // namespace tavrine::frame

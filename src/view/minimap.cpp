@@ -153,6 +153,13 @@ void UpdateMinimap(const GameType& g, RunState& run, ViewState& view, bool edito
     ++run.MinimapRowDown;
 }
 
+void FitMinimapZoom(const GameType& g, RunState& run, const PanelState& panels) {
+    const std::int64_t panelWidth = 2 * std::int64_t{g.Columns} + 2 * kMinimapBorder;
+    const std::int64_t panelHeight = 2 * std::int64_t{g.Rows} + 2 * kMinimapBorder;
+    const std::int64_t aboveStatusBar = std::int64_t{run.DisplayHeight} - panels.StatusBarHeight - 1;
+    run.MinimapZoom2 = 3 * panelWidth <= run.DisplayWidth && 2 * panelHeight <= aboveStatusBar ? 1 : 0;
+}
+
 void ToggleMinimapZoom(RunState& run) {
     run.MinimapZoom2 = run.MinimapZoom2 ? 0 : 1;
     run.MinimapState = 0;

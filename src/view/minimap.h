@@ -31,6 +31,11 @@ void DrawMinimapRow(const GameType& g, const RunState& run, MinimapPicture& pict
 /// shows now, restoring the cells under the old one.
 void UpdateViewFrame(const GameType& g, RunState& run, MinimapPicture& picture, bool editorFogShown);
 
+/// A map just created or loaded: 2 x 2 pixels per cell when that minimap panel
+/// fits in a third of the screen's width and half the height above the status
+/// bar, else one pixel per cell (the zoom button still toggles afterwards).
+void FitMinimapZoom(const GameType& g, RunState& run, const PanelState& panels);
+
 /// The zoom button: one pixel per cell instead of two by two, or back, and a
 /// fresh minimap in the new size.
 void ToggleMinimapZoom(RunState& run);

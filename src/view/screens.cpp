@@ -1,6 +1,8 @@
 #include "view/screens.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace tavrine {
 
@@ -13,6 +15,13 @@ constexpr Rgb kOrange{255, 128, 64};
 
 const CanvasFont kHeadingFont{"Impact", 24, true};
 const CanvasFont kStatisticsFont{"Times New Roman", 16, true};
+
+/// Gap between the result heading and the statistics.
+constexpr std::int32_t kResultGap = 10;
+/// The dark panel under the result reaches this far beyond the text, and keeps
+/// this far from the status bar and the top of the screen.
+constexpr std::int32_t kResultPanelMargin = 8;
+constexpr std::uint8_t kResultPanelOpacity = 170;
 
 /// Gap under the product line and under the rights notice.
 constexpr std::int32_t kTitleGap = 10;
@@ -61,35 +70,55 @@ bool DrawTitle(RunState& run, Canvas& canvas, std::int32_t sw, std::int32_t sh) 
     return true;
 }
 
-void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t sw, std::int32_t sh) {
+void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t sw, std::int32_t sh, std::int32_t statusBarHeight) {
     if (run.Outcome != OutcomeAccomplished && run.Outcome != OutcomeFailed) return;
     const bool won = run.Outcome == OutcomeAccomplished;
     const std::string_view heading = won ? "Mission Accomplished" : "Mission Failed";
+    const std::string_view prompt = "Click or hit any key to load game...";
+
+    // Measured first, so the panel can be laid under the whole text and the text
+    // moved up where a small screen would put its end under the status bar.
+    canvas.SetFont(kHeadingFont);
+    const std::int32_t tw = canvas.TextWidth(heading), th = canvas.TextHeight(heading);
+    canvas.SetFont(kStatisticsFont);
+    std::vector<std::int32_t> widths, heights;
+    std::int32_t linesHeight = 0;
+    for (const std::string& line : run.InfoLines) {
+        widths.push_back(canvas.TextWidth(line));
+        heights.push_back(canvas.TextHeight(line));
+        linesHeight += heights.back();
+    }
+    const std::int32_t pw = canvas.TextWidth(prompt), ph = canvas.TextHeight(prompt);
+    const std::int32_t lastHeight = heights.empty() ? 0 : heights.back();
+    const std::int32_t total = th + kResultGap + linesHeight + lastHeight + ph;
+    const std::int32_t lowest = sh - statusBarHeight - kResultPanelMargin - total;
+    const std::int32_t top = std::max(std::min((sh - th) / 4, lowest), kResultPanelMargin);
+
+    // Lines 0, 1 and 4 (the side headings and the first count) are centred; the
+    // others start where line 1 starts.
+    const std::int32_t indent = widths.size() > 1 ? (sw - widths[1]) / 2 : 0;
+    const auto lineX = [&](std::size_t i) { return i == 0 || i == 1 || i == 4 ? (sw - widths[i]) / 2 : indent; };
+    std::int32_t left = std::min((sw - tw) / 2, (sw - pw) / 2), right = std::max((sw + tw) / 2, (sw + pw) / 2);
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        left = std::min(left, lineX(i));
+        right = std::max(right, lineX(i) + widths[i]);
+    }
+    canvas.Shade(left - kResultPanelMargin, top - kResultPanelMargin, right + kResultPanelMargin, top + total + kResultPanelMargin,
+                 kBlack, kResultPanelOpacity);
 
     canvas.SetBrush(kBlack, BrushStyle::Clear);
     canvas.SetFont(kHeadingFont);
-    const std::int32_t tw = canvas.TextWidth(heading), th = canvas.TextHeight(heading);
-    std::int32_t y = (sh - th) / 4;
+    std::int32_t y = top;
     Shadowed(canvas, (sw - tw) / 2, y, 3, won ? kOrange : kRed, heading);
 
     canvas.SetFont(kStatisticsFont);
-    y += th + 10;
-    // Lines 0, 1 and 4 (the side headings and the first count) are centred; the
-    // others start where line 1 starts.
-    std::int32_t indent = 0;
-    std::int32_t h = 0;
+    y += th + kResultGap;
     for (std::size_t i = 0; i < run.InfoLines.size(); ++i) {
-        const std::string& line = run.InfoLines[i];
-        const std::int32_t w = canvas.TextWidth(line);
-        h = canvas.TextHeight(line);
-        if (i == 1) indent = (sw - w) / 2;
-        const bool centred = i == 0 || i == 1 || i == 4;
-        Shadowed(canvas, centred ? (sw - w) / 2 : indent, y, 2, kOrange, line);
-        y += h;
+        Shadowed(canvas, lineX(i), y, 2, kOrange, run.InfoLines[i]);
+        y += heights[i];
     }
-    const std::string_view prompt = "Click or hit any key to load game...";
-    y += h;
-    Shadowed(canvas, (sw - canvas.TextWidth(prompt)) / 2, y, 2, kOrange, prompt);
+    y += lastHeight;
+    Shadowed(canvas, (sw - pw) / 2, y, 2, kOrange, prompt);
     canvas.SetFont(kMainFont);
 }
 

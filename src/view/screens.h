@@ -39,7 +39,11 @@ bool DrawTitle(RunState& run, Canvas& canvas, std::int32_t surfaceWidth, std::in
 
 /// Overlay step 6: the result heading ("Mission Accomplished" in orange or
 /// "Mission Failed" in red), the statistics of `InfoLines` under it and the
-/// prompt to load a game, each with a black shadow. Nothing while the mission runs.
-void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t surfaceWidth, std::int32_t surfaceHeight);
+/// prompt to load a game, each with a black shadow, on a translucent dark panel
+/// sized to the text. The text starts a quarter down the screen, higher where its
+/// end would otherwise come within reach of the status bar (`statusBarHeight`
+/// pixels at the bottom). Nothing while the mission runs.
+void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t surfaceWidth, std::int32_t surfaceHeight,
+                    std::int32_t statusBarHeight = 0);
 
 }  // namespace tavrine

@@ -325,6 +325,61 @@ TEST(DrawingStep, UnderTheTitleNothingOnTheBattlefieldMoves) {
     EXPECT_EQ(w.G().Explosions[0].X, 101);
 }
 
+TEST(DrawingStep, PausedBattleIsDrawnStandingStillAndGoesOnWhereItStopped) {
+    Running w;
+    w.Run().BannerTime = 600;
+    w.Run().SecondTicks = 0;
+    GameObjectType& t = *w.G().Tanks[static_cast<std::size_t>(w.PlayerTank)];
+    t.Route = {CellIndex(w.G(), 2, w.G().Rows - 2)};
+    w.G().Explosions = {ExplosionType{100, 100, 0, 0, 0}};
+    w.G().Shots = {ShotType{400, 100, 100, 100, 0, 0xFFFF}};
+    w.G().InfoLabels = {InfoLabelType{200, 200, 1, "$300", 5, 0x00FFFF}};
+    RecordingCanvas canvas;
+    w.game.SetCanvas(&canvas);
+    const auto still = [&](const char* why) {
+        EXPECT_EQ(t.DestX, -1) << why;
+        EXPECT_EQ(w.G().Explosions[0].X, 100) << why;
+        EXPECT_EQ(w.G().Shots[0].X, 100) << why;
+        EXPECT_EQ(w.G().InfoLabels[0].Life, 5) << why;
+        EXPECT_EQ(w.Run().BannerTime, 600) << why;
+        EXPECT_EQ(w.G().GameTime, 0) << why;
+    };
+    const auto pausedShown = [&] {
+        return std::any_of(canvas.texts.begin(), canvas.texts.end(), [](const auto& c) { return c.Text == "Paused"; });
+    };
+
+    w.game.SetPaused(true);
+    w.Run().HeldArrows = ArrowRight;
+    w.Tick(100);
+    still("paused by the player");
+    EXPECT_TRUE(pausedShown());
+    EXPECT_FALSE(canvas.pictures.empty()) << "the battlefield is still drawn";
+    EXPECT_EQ(w.G().ViewX, std::min(100 * 24, w.G().MapWidth - w.Run().DisplayWidth)) << "scrolling goes on";
+    w.Run().HeldArrows = 0;
+
+    // Focus away and back does not end the player's own pause; P does.
+    w.game.SetFocusPaused(true);
+    w.game.SetFocusPaused(false);
+    w.Tick(40);
+    still("the player's pause outlasts the focus");
+    w.game.SetPaused(false);
+    w.game.SetFocusPaused(true);
+    w.Tick(40);
+    still("paused while the window is away");
+    w.game.SetFocusPaused(false);
+    canvas.texts.clear();
+    w.Tick(40);
+    EXPECT_EQ(t.DestX, 2);
+    EXPECT_EQ(w.G().GameTime, 1);
+    EXPECT_LT(w.Run().BannerTime, 600);
+    EXPECT_FALSE(pausedShown());
+
+    // Never in the editing mode.
+    w.Run().EditMode = 1;
+    w.game.SetPaused(true);
+    EXPECT_FALSE(w.game.Paused());
+}
+
 TEST(DrawingStep, SurfaceThatCannotBeDrawnOnSkipsTheWholeFrame) {
     Running w;
     RecordingCanvas canvas;

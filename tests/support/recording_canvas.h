@@ -41,7 +41,12 @@ public:
         PenStyle PenKind;
     };
     /// Every call in order, by kind, for tests of what comes before what.
-    enum class Kind { Fill, Picture, Text, Rectangle, Line, Flip };
+    enum class Kind { Fill, Picture, Text, Rectangle, Line, Flip, Shade };
+    struct ShadeCall {
+        std::int32_t Left, Top, Right, Bottom;
+        Rgb Color;
+        std::uint8_t Opacity;
+    };
 
     /// Starts with the identity gamma ramp, as a display does.
     RecordingCanvas() {
@@ -105,6 +110,10 @@ public:
         rectangles.push_back({l, t, r, b, brush_, brushStyle_, pen_, penStyle_, penWidth_});
         order.push_back(Kind::Rectangle);
     }
+    void Shade(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b, Rgb color, std::uint8_t opacity) override {
+        shades.push_back({l, t, r, b, color, opacity});
+        order.push_back(Kind::Shade);
+    }
     void Flip() override {
         ++flips;
         order.push_back(Kind::Flip);
@@ -142,6 +151,7 @@ public:
     std::vector<PictureCall> pictures;
     std::vector<TextCall> texts;
     std::vector<RectangleCall> rectangles;
+    std::vector<ShadeCall> shades;
     std::vector<LineCall> lines;
     std::vector<Rgb> fills;
     std::vector<Kind> order;

@@ -327,18 +327,55 @@ TEST(Commands, TitleAndResultScreensTurnEveryPressAndKeyIntoTheLoadDialog) {
 }
 
 TEST(Commands, KeysInPlayAndWhileEditing) {
-    RunState run;
-    EXPECT_EQ(FormKeyDown(run, GameKey::Escape, false), KeyCommand::Exit);
-    EXPECT_EQ(FormKeyDown(run, GameKey::A, false), KeyCommand::None);
-    EXPECT_EQ(FormKeyDown(run, GameKey::S, false), KeyCommand::None);
-    EXPECT_EQ(FormKeyDown(run, GameKey::Return, true), KeyCommand::None);
-    run.EditMode = 1;
-    EXPECT_EQ(FormKeyDown(run, GameKey::Escape, false), KeyCommand::Exit);
-    EXPECT_EQ(FormKeyDown(run, GameKey::A, false), KeyCommand::Flash);
-    EXPECT_EQ(FormKeyDown(run, GameKey::S, true), KeyCommand::ImageEditor);
-    EXPECT_EQ(FormKeyDown(run, GameKey::Return, true), KeyCommand::ToggleFullScreen);
-    EXPECT_EQ(FormKeyDown(run, GameKey::Return, false), KeyCommand::None);
-    EXPECT_EQ(FormKeyDown(run, GameKey::Other, false), KeyCommand::None);
+    struct Row {
+        bool editing;
+        GameKey key;
+        bool alt, ctrl;
+        KeyCommand expected;
+    };
+    const Row rows[] = {
+        {false, GameKey::Escape, false, false, KeyCommand::Exit},
+        {false, GameKey::A, false, false, KeyCommand::None},
+        {false, GameKey::S, false, false, KeyCommand::None},
+        {false, GameKey::Return, true, false, KeyCommand::None},
+        {false, GameKey::P, false, false, KeyCommand::TogglePause},
+        {false, GameKey::Pause, false, false, KeyCommand::TogglePause},
+        {false, GameKey::P, false, true, KeyCommand::None},
+        {false, GameKey::Left, false, false, KeyCommand::BattleKey},
+        {false, GameKey::Digit1, false, false, KeyCommand::BattleKey},
+        {false, GameKey::Digit9, false, true, KeyCommand::BattleKey},
+        {false, GameKey::A, false, true, KeyCommand::BattleKey},
+        {false, GameKey::Other, false, true, KeyCommand::None},
+        {true, GameKey::Escape, false, false, KeyCommand::Exit},
+        {true, GameKey::A, false, false, KeyCommand::Flash},
+        {true, GameKey::A, false, true, KeyCommand::BattleKey},
+        {true, GameKey::S, true, false, KeyCommand::ImageEditor},
+        {true, GameKey::Return, true, false, KeyCommand::ToggleFullScreen},
+        {true, GameKey::Return, false, false, KeyCommand::None},
+        {true, GameKey::Other, false, false, KeyCommand::None},
+        {true, GameKey::P, false, false, KeyCommand::None},
+        {true, GameKey::Down, false, false, KeyCommand::BattleKey},
+    };
+    for (const Row& r : rows) {
+        RunState run;
+        run.EditMode = r.editing ? 1 : 0;
+        EXPECT_EQ(FormKeyDown(run, r.key, r.alt, r.ctrl), r.expected)
+            << "editing " << r.editing << " key " << static_cast<int>(r.key) << " alt " << r.alt << " ctrl " << r.ctrl;
+    }
+}
+
+TEST(Commands, BandDraggedPastTheBattlefieldSelectsTheTanksInItsCorner) {
+    // The whole 20 x 12 map on the surface; the corner tank lies where the
+    // minimap panel and the status bar cover the battlefield.
+    CommandWorld w;
+    w.run.DisplayWidth = 720;
+    w.run.DisplayHeight = 432;
+    const std::int32_t corner = w.Tank(19, 11, SidePlayer);
+    w.Drag(600, 300, 5000, 9000);
+    EXPECT_EQ(w.run.DragX, 719);
+    EXPECT_EQ(w.run.DragY, 431);
+    EXPECT_TRUE(w.T(corner).Selected);
+    EXPECT_TRUE(w.g.UnitsSelected);
 }
 
 }  // namespace

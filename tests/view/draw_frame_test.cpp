@@ -436,6 +436,7 @@ TEST(FrameTest, AFrameThatFailsIsDroppedWithoutAFlip) {
         void MoveTo(std::int32_t, std::int32_t) override {}
         void LineTo(std::int32_t, std::int32_t) override {}
         void Rectangle(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
+        void Shade(std::int32_t, std::int32_t, std::int32_t, std::int32_t, Rgb, std::uint8_t) override {}
         void Flip() override { ++flips; }
         bool GetGammaRamp(GammaRamp&) override { return false; }
         void SetGammaRamp(const GammaRamp&) override {}

@@ -3,6 +3,7 @@
 #include "support/recording_canvas.h"
 #include "support/tick_world.h"
 #include "view/screens.h"
+#include "view/status.h"
 
 namespace tavrine::test {
 namespace {
@@ -133,6 +134,41 @@ TEST(MissionEndTest, HeadingsAndTheFirstCountAreCentredTheRestAlignOnIt) {
     const auto& prompt = t[t.size() - 2];
     EXPECT_EQ(prompt.Y, top + 10 * 26) << "one more line's height after the last line";
     EXPECT_EQ(prompt.X, centred("Click or hit any key to load game..."));
+}
+
+TEST(MissionEndTest, TheTextStandsOnADarkPanelAboveTheStatusBarAtEveryMode) {
+    struct Row {
+        std::int32_t w, h;
+        std::int32_t top;  ///< where the heading starts
+    };
+    // Eleven statistics lines take 387 pixels: a quarter down is too low at
+    // 640 x 480 (the end would reach under the 24-pixel status bar).
+    const Row rows[] = {{640, 480, 480 - 24 - 8 - 387}, {800, 600, (600 - 39) / 4}, {1024, 768, (768 - 39) / 4}};
+    for (const Row& row : rows) {
+        RunState run;
+        run.Outcome = OutcomeAccomplished;
+        const GameType g;
+        BuildInfoLines(g, run);
+        ASSERT_EQ(run.InfoLines.size(), 11u);
+        RecordingCanvas c;
+        DrawMissionEnd(run, c, row.w, row.h, 24);
+        ASSERT_EQ(c.shades.size(), 1u);
+        ASSERT_EQ(c.order.front(), RecordingCanvas::Kind::Shade) << "the panel lies under the text";
+        const auto& panel = c.shades[0];
+        EXPECT_EQ(panel.Color, kBlack);
+        EXPECT_GT(panel.Opacity, 0);
+        EXPECT_LT(panel.Opacity, 255);
+        EXPECT_EQ(c.texts[0].Y, row.top) << row.w;
+        for (const auto& t : c.texts) {
+            const std::int32_t height = t.Font.Name == "Impact" ? 39 : 26;
+            const std::int32_t width = static_cast<std::int32_t>(t.Text.size()) * (t.Font.Name == "Impact" ? 18 : 12);
+            EXPECT_LE(t.Y + height, row.h - 24) << row.w << " '" << t.Text << "'";
+            EXPECT_GE(t.X, panel.Left) << t.Text;
+            EXPECT_LE(t.X + width, panel.Right) << t.Text;
+            EXPECT_GE(t.Y, panel.Top) << t.Text;
+            EXPECT_LE(t.Y + height, panel.Bottom) << t.Text;
+        }
+    }
 }
 
 TEST(MissionEndTest, NothingWhileTheMissionRunsAndTheMainFontAfterwards) {

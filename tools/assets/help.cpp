@@ -98,18 +98,31 @@ constexpr std::string_view kControls = R"(<h2 id="controls">Controls</h2>
 <table>
 <tr><th>Input</th><th>What it does</th></tr>
 <tr><td>Left click on a tank</td><td>select it (or attack it, when it is an enemy and your tanks are selected)</td></tr>
-<tr><td>Left drag</td><td>select your tanks inside the band</td></tr>
+<tr><td>Left drag</td><td>select your tanks inside the band (the band goes on over the minimap and the status bar,
+so tanks under them can be selected too)</td></tr>
 <tr><td>Left click on land</td><td>send the selected tanks there</td></tr>
 <tr><td>Left click on an enemy building or tower</td><td>attack it with the selected tanks</td></tr>
 <tr><td>Right click</td><td>deselect everything</td></tr>
 <tr><td>Pointer at the screen's edge or corner</td><td>scroll the map</td></tr>
 <tr><td>Click or drag on the minimap</td><td>move the view there</td></tr>
+<tr><td>Arrow keys</td><td>scroll the map while held, as the screen's edge does (two at once scroll diagonally)</td></tr>
+<tr><td><kbd>P</kbd> or <kbd>Pause</kbd></td><td>pause the battle, and go on again; "Paused" shows in the middle</td></tr>
+<tr><td><kbd>Ctrl</kbd>+<kbd>1</kbd> … <kbd>Ctrl</kbd>+<kbd>9</kbd></td><td>store the selected tanks as group 1 … 9
+(in place of what the group held)</td></tr>
+<tr><td><kbd>1</kbd> … <kbd>9</kbd></td><td>select that group's tanks alone; press it again within half a second
+to bring them into the middle of the view</td></tr>
+<tr><td><kbd>Ctrl</kbd>+<kbd>A</kbd></td><td>select all your tanks on the screen</td></tr>
 <tr><td><kbd>Esc</kbd></td><td>asks whether to leave the game</td></tr>
 <tr><td>Any key or click on the title or result screen</td><td>opens the Load Game dialog</td></tr>
 </table>
 <p>The status bar along the bottom shows the game time and your money. Its buttons open the game menu, show or
 hide the minimap, and switch the minimap between one and two pixels per cell. On the minimap a white frame marks
-the part of the map you see.</p>
+the part of the map you see. A map opens with two pixels per cell when that minimap takes no more than a third of
+the screen's width and half its height; a larger map opens with one.</p>
+<p>While the battle is paused nothing moves, no tank is built and the clock stands still, but you can scroll,
+look around, select tanks and give orders; they are carried out when the battle goes on. The battle also pauses
+while another program has the keyboard and goes on when you come back. There is no pause in the editing mode.
+A destroyed tank leaves its groups, and every loaded game starts with no groups.</p>
 )";
 
 constexpr std::string_view kCursors = R"(<h2 id="cursors">What the pointer tells you</h2>
@@ -143,7 +156,8 @@ nobody. A battle is first judged a few seconds after it starts.</p>
 <td>no enemy headquarters is left</td><td>you have no tank left, or your last headquarters falls</td></tr>
 </table>
 <p>If you win and lose at the same moment, you win. After the result the battlefield stays on screen with the
-statistics; any key or click opens the Load Game dialog for the next battle.</p>
+statistics on a dark panel, kept above the status bar on every screen size; any key or click opens the Load Game
+dialog for the next battle.</p>
 )";
 
 constexpr std::string_view kUnits = R"(<h2 id="units">Tanks, towers and buildings</h2>
@@ -222,7 +236,10 @@ gate free, or it can never build.</p>
 <p>Save the map with <b>Save Game</b> from the game menu. To make it a starting map, copy the file from the
 <code>SaveGames</code> folder into the <code>NewGames</code> folder; it is then offered as <i>[New Game]</i>.</p>
 <p>Other keys in the editing mode: <kbd>A</kbd> pauses for a moment, <kbd>Alt</kbd>+<kbd>Enter</kbd> switches
-between window and full screen.</p>
+between window and full screen. The arrow keys, the groups and <kbd>Ctrl</kbd>+<kbd>A</kbd> work as in play;
+<kbd>P</kbd> does not pause. A line in light blue at the bottom left of the battlefield shows the frame rate,
+the screen size and depth, the number of orders, the pointer's map position, the view's right edge and the map's
+width, and "Down" while no button is held.</p>
 )";
 
 constexpr std::string_view kLibrary = R"(<h2 id="library">The library editor</h2>

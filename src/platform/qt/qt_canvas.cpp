@@ -190,6 +190,14 @@ void QtCanvas::LineTo(std::int32_t x, std::int32_t y) {
     p.drawLine(from, to);
 }
 
+void QtCanvas::Shade(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, Rgb color,
+                     std::uint8_t opacity) {
+    const int x0 = std::min(left, right), x1 = std::max(left, right);
+    const int y0 = std::min(top, bottom), y1 = std::max(top, bottom);
+    if (x0 == x1 || y0 == y1) return;
+    Painter().fillRect(QRect(x0, y0, x1 - x0, y1 - y0), QColor(color.R, color.G, color.B, opacity));
+}
+
 void QtCanvas::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
     // The rectangle covers left..right-1 and top..bottom-1, whichever way round
     // its corners come.

@@ -57,6 +57,8 @@ public:
     void MoveTo(std::int32_t x, std::int32_t y) override;
     void LineTo(std::int32_t x, std::int32_t y) override;
     void Rectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) override;
+    void Shade(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, Rgb color,
+               std::uint8_t opacity) override;
     void Flip() override;
     bool GetGammaRamp(GammaRamp& ramp) override;
     void SetGammaRamp(const GammaRamp& ramp) override;
