@@ -242,7 +242,10 @@ void Painter::DrawMissionHint() {
 }
 
 void Painter::OutlinedText(std::int32_t x, std::int32_t y, Rgb color, std::string_view text) {
-    C.SetTextColor(kBlack);
+    // A dark colour (the computer's maroon) on a dark outline would not read on
+    // its own red roof: it gets a white outline instead.
+    const bool dark = color.R * 3 + color.G * 6 + color.B < 3 * 255;
+    C.SetTextColor(dark ? kWhite : kBlack);
     for (std::int32_t dy = -1; dy <= 1; ++dy)
         for (std::int32_t dx = -1; dx <= 1; ++dx)
             if (dx != 0 || dy != 0) C.TextOut(x + dx, y + dy, text);

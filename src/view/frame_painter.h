@@ -86,7 +86,8 @@ struct Painter {
     void DrawInfoLabels();
     void DrawMissionHint();
     void DrawPaused();
-    /// Text in `color` with a one-pixel black outline, readable on any ground.
+    /// Text in `color` with a one-pixel outline, readable on any ground and
+    /// roof: black, or white around a dark colour.
     void OutlinedText(std::int32_t x, std::int32_t y, Rgb color, std::string_view text);
 };
 

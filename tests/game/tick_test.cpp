@@ -229,7 +229,7 @@ TEST(DrawingStep, LabelIsDrawnOnLifePlusOneFramesAndAgesOutOfViewToo) {
     EXPECT_EQ(w.G().InfoLabels[1].X, 5008);
     EXPECT_EQ(w.G().InfoLabels[1].Y, 208);
     const auto drawn = std::count_if(canvas.texts.begin(), canvas.texts.end(), [](const auto& t) { return t.Text == "$500"; });
-    EXPECT_EQ(drawn, 8);  // a black shadow and the yellow text, four frames
+    EXPECT_EQ(drawn, 36);  // a one-pixel black outline (eight copies) and the yellow text, four frames
     const auto yellow = std::find_if(canvas.texts.begin(), canvas.texts.end(), [](const auto& t) { return t.Color == Rgb{255, 255, 0}; });
     ASSERT_NE(yellow, canvas.texts.end());
     EXPECT_EQ(yellow->X, 200);
@@ -368,8 +368,9 @@ TEST(DrawingStep, PausedBattleIsDrawnStandingStillAndGoesOnWhereItStopped) {
     still("paused while the window is away");
     w.game.SetFocusPaused(false);
     canvas.texts.clear();
-    w.Tick(40);
-    EXPECT_EQ(t.DestX, 2);
+    w.Tick();
+    EXPECT_EQ(t.DestX, 2) << "the tank goes on";
+    w.Tick(39);
     EXPECT_EQ(w.G().GameTime, 1);
     EXPECT_LT(w.Run().BannerTime, 600);
     EXPECT_FALSE(pausedShown());

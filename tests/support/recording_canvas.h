@@ -135,6 +135,7 @@ public:
         rectangles.clear();
         lines.clear();
         fills.clear();
+        shades.clear();
         order.clear();
     }
 

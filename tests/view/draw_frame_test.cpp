@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 
 #include "sim/grid.h"
 #include "support/recording_canvas.h"
+#include "view/diagnostic_line.h"
 #include "view/draw_frame.h"
 #include "view/view_world.h"
 
@@ -296,10 +298,10 @@ TEST(MarksTest, ASelectedBuildingShowsItsNameInTheSidesColour) {
     const struct {
         std::int32_t side, type;
         const char* name;
-        Rgb color;
-    } cases[] = {{0, BuildingHeadquarters, "Headquarters", kYellow},
-                 {1, BuildingFactory, "Factory", Rgb{128, 0, 0}},
-                 {2, 2, "Building", Rgb{192, 192, 192}}};
+        Rgb color, outline;
+    } cases[] = {{0, BuildingHeadquarters, "Headquarters", kYellow, kBlack},
+                 {1, BuildingFactory, "Factory", Rgb{128, 0, 0}, kWhite},
+                 {2, 2, "Building", Rgb{192, 192, 192}, kBlack}};
     for (const auto& c : cases) {
         FrameWorld w;
         w.g.ViewX = 36;
@@ -307,8 +309,14 @@ TEST(MarksTest, ASelectedBuildingShowsItsNameInTheSidesColour) {
         w.g.SelectedBuilding = CellIndex(w.g, 4, 2);
         w.Frame();
         // L 108, T 72, R 178, B 142.
-        ASSERT_EQ(w.canvas.texts.size(), 1u) << c.name;
-        const auto& text = w.canvas.texts[0];
+        // Eight outline copies one pixel around it, then the name itself.
+        ASSERT_EQ(w.canvas.texts.size(), 9u) << c.name;
+        const auto& text = w.canvas.texts[8];
+        for (std::size_t i = 0; i < 8; ++i) {
+            const auto& copy = w.canvas.texts[i];
+            EXPECT_EQ(copy.Color, c.outline) << c.name;
+            EXPECT_EQ(std::max(std::abs(copy.X - text.X), std::abs(copy.Y - text.Y)), 1) << c.name;
+        }
         EXPECT_EQ(text.Text, c.name);
         EXPECT_EQ(text.Color, c.color);
         EXPECT_EQ(text.BrushKind, BrushStyle::Clear);
@@ -393,11 +401,17 @@ TEST(OverlayTest, LayersComeInTheirOrder) {
     for (const Kind k : w.canvas.order)
         if (k != Kind::Picture && (overlay.empty() || overlay.back() != k)) overlay.push_back(k);
     EXPECT_EQ(overlay, (std::vector<Kind>{Kind::Line, Kind::Rectangle, Kind::Line, Kind::Rectangle, Kind::Text, Kind::Flip}));
-    ASSERT_EQ(w.canvas.texts.size(), 2u + 4u + 1u);
+    // The label and the hint's lines are outlined (eight black copies around
+    // each); the hint keeps its shadow; the diagnostic line has a shadow.
+    ASSERT_EQ(w.canvas.texts.size(), 9u + (2u + 18u) + 2u);
     EXPECT_EQ(w.canvas.texts[0].Text, "$300");
-    EXPECT_EQ(w.canvas.texts[2].Text, "Mission: Destroy all the enemy buildings and kill all the enemies.");
-    EXPECT_EQ(w.canvas.texts[6].Text.substr(0, 5), "FPS: ");
-    EXPECT_EQ(w.canvas.texts[6].X, 0);
+    EXPECT_EQ(w.canvas.texts[8].Color, (Rgb{0, 255, 255}));
+    EXPECT_EQ(w.canvas.texts[9].Text, "Mission: Destroy all the enemy buildings and kill all the enemies.");
+    const auto& diagnostic = w.canvas.texts[30];
+    EXPECT_EQ(diagnostic.Text.substr(0, 5), "FPS: ");
+    EXPECT_EQ(diagnostic.Color, kDiagnosticColor);
+    EXPECT_EQ(diagnostic.X, 2);
+    EXPECT_GT(diagnostic.Y, 2 * w.canvas.texts[9].Y + 40) << "well below the hint";
 }
 
 TEST(OverlayTest, TheDiagnosticLineOnlyWhileEditing) {
@@ -406,13 +420,17 @@ TEST(OverlayTest, TheDiagnosticLineOnlyWhileEditing) {
     w.options.FrameRate = 33;
     w.g.ViewX = 100;
     w.run.MouseMapX = 123;
+    w.options.StatusBarHeight = 24;
     w.Frame();
-    ASSERT_EQ(w.canvas.texts.size(), 1u);
-    EXPECT_EQ(w.canvas.texts[0].Text, "FPS: 33  800X600 16 0 123 899 2880 Down");
-    EXPECT_EQ((std::array{w.canvas.texts[0].X, w.canvas.texts[0].Y}), (std::array{0, 0}));
+    ASSERT_EQ(w.canvas.texts.size(), 2u) << "a black shadow and the line";
+    EXPECT_EQ(w.canvas.texts[1].Text, "FPS: 33  800X600 16 0 123 899 2880 Down");
+    const std::int32_t h = w.canvas.TextHeight(w.canvas.texts[1].Text);
+    EXPECT_EQ((std::array{w.canvas.texts[1].X, w.canvas.texts[1].Y}), (std::array{2, 600 - 24 - h - 2})) << "just above the status bar";
+    EXPECT_EQ(w.canvas.texts[1].Color, kDiagnosticColor);
+    EXPECT_EQ(w.canvas.texts[0].Color, kBlack);
     w.run.Dragging = 1;
     w.Frame();
-    EXPECT_EQ(w.canvas.texts[0].Text, "FPS: 33  800X600 16 0 123 899 2880");
+    EXPECT_EQ(w.canvas.texts[1].Text, "FPS: 33  800X600 16 0 123 899 2880");
     w.run.EditMode = 0;
     w.Frame();
     EXPECT_TRUE(w.canvas.texts.empty());
