@@ -5,31 +5,7 @@
 # Escape, the title's and the result screen's load dialog, save names, prepared
 # maps that fail to load, the game control dialog, and malformed scripts.
 # usage: events.sh TAVRINE_SIM SCRATCH_DIR
-set -u
-sim=$1 dir=$2
-lib=$(dirname "$sim")/Tavrine.isd
-rm -rf "$dir" && mkdir -p "$dir/folder"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-[ -f "$lib" ] || { echo "FAIL: no generated library at $lib"; exit 1; }
-
-# run NAME GAME [options...] < script: runs with the script, JSON into $dir/NAME.json.
-run() {
-  local name=$1 game=$2
-  shift 2
-  cat >"$dir/$name.txt"
-  "$sim" run $game --library "$lib" --folder "$dir/folder" --events "$dir/$name.txt" --json "$@" \
-    >"$dir/$name.json" 2>"$dir/$name.err" || fail "$name exited $?: $(cat "$dir/$name.err")"
-}
-# check NAME PYTHON: the assertions see the JSON as g, its tanks as t, the shell as s.
-check() {
-  python3 - "$dir/$1.json" "$2" <<'PY' || fail "$1"
-import json, sys
-g = json.load(open(sys.argv[1]))
-t, s, o = g["Tanks"], g["Shell"], g["Orders"]
-exec(sys.argv[2])
-PY
-}
+source "$(dirname "$0")/lib/scripted_runs.sh"
 
 # The map: land everywhere (the fill tool's question answered yes), two player
 # tanks in cells (3, 3) and (4, 3), a computer tank in (13, 3), a computer

@@ -4,32 +4,7 @@
 # status bar, P freezing the battle, an arrow held, a control group stored,
 # cleared and recalled, and the focus pause.
 # usage: keys.sh TAVRINE_SIM SCRATCH_DIR
-set -u
-sim=$1 dir=$2
-lib=$(dirname "$sim")/Tavrine.isd
-rm -rf "$dir" && mkdir -p "$dir/folder"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-[ -f "$lib" ] || { echo "FAIL: no generated library at $lib"; exit 1; }
-
-# run NAME GAME [options...] < script: runs with the script, JSON into $dir/NAME.json.
-run() {
-  local name=$1 game=$2
-  shift 2
-  cat >"$dir/$name.txt"
-  "$sim" run $game --library "$lib" --folder "$dir/folder" --events "$dir/$name.txt" --json "$@" \
-    >"$dir/$name.json" 2>"$dir/$name.err" || fail "$name exited $?: $(cat "$dir/$name.err")"
-}
-# check NAME PYTHON: the assertions see the JSON as g, its tanks as t, the runtime as r.
-check() {
-  python3 - "$dir/$1.json" "$2" <<'PY' || fail "$1"
-import json, sys
-g = json.load(open(sys.argv[1]))
-t, r = g["Tanks"], g["Runtime"]
-sel = [i for i, x in enumerate(t) if x["Selected"]]
-exec(sys.argv[2])
-PY
-}
+source "$(dirname "$0")/lib/scripted_runs.sh"
 
 # The minimap opens with 2 pixels per cell only where it fits: 80 x 60 at every
 # mode, 200 x 200 at none.
@@ -106,26 +81,18 @@ EOF
 check arrow 'assert (g["ViewX"], g["ViewY"]) == (240, 24), (g["ViewX"], g["ViewY"])'
 
 # Ctrl+1 stores the banded pair, a right press clears the selection, 1 brings it back.
-run groups "$game" --ticks 30 <<'EOF'
-0 down left 90 90
+stored='0 down left 90 90
 0 move 200 140 left
 0 up left 200 140
 1 key Ctrl+1
 2 down right 500 300
-2 up right 500 300
-3 key 3
-4 key 1
-EOF
-check groups 'assert sel == [0, 1] and g["UnitsSelected"] == 1, sel'
-run groups-cleared "$game" --ticks 3 <<'EOF'
-0 down left 90 90
-0 move 200 140 left
-0 up left 200 140
-1 key Ctrl+1
-2 down right 500 300
-2 up right 500 300
-EOF
+2 up right 500 300'
+run groups-cleared "$game" --ticks 3 <<<"$stored"
 check groups-cleared 'assert sel == [], sel'
+run groups "$game" --ticks 30 <<<"$stored
+3 key 3
+4 key 1"
+check groups 'assert sel == [0, 1] and g["UnitsSelected"] == 1, sel'
 
 # Focus out pauses (the clock stands still), focus in goes on.
 run focus-out "$game" --ticks 200 <<'EOF'

@@ -405,7 +405,7 @@ TEST(OverlayTest, LayersComeInTheirOrder) {
     // each); the hint keeps its shadow; the diagnostic line has a shadow.
     ASSERT_EQ(w.canvas.texts.size(), 9u + (2u + 18u) + 2u);
     EXPECT_EQ(w.canvas.texts[0].Text, "$300");
-    EXPECT_EQ(w.canvas.texts[8].Color, (Rgb{0, 255, 255}));
+    EXPECT_EQ(w.canvas.texts[8].Color, kYellow) << "the label itself after its outline";
     EXPECT_EQ(w.canvas.texts[9].Text, "Mission: Destroy all the enemy buildings and kill all the enemies.");
     const auto& diagnostic = w.canvas.texts[30];
     EXPECT_EQ(diagnostic.Text.substr(0, 5), "FPS: ");
