@@ -133,12 +133,16 @@ TMainForm::TMainForm(std::string programFolder, QWidget* parent)
     panels_.LoadIcons(folder_);
     game_.View().Panels.StatusBarHeight = kStatusBarHeight;
     game_.View().Panels.MenuHeight = kMenuHeight;
-    // The battle pauses while another program has the keyboard (our own dialogs
-    // keep the application active).
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        commands_.WindowFocus(state == Qt::ApplicationActive);
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    // The battle pauses while another program has the keyboard; our own dialogs
+    // and the editor's windows keep it running.
+    if (event->type() == QEvent::ActivationChange) {
+        commands_.WindowFocus(QApplication::activeWindow() != nullptr);
         update();
-    });
+    }
+    QWidget::changeEvent(event);
 }
 
 TMainForm::~TMainForm() {
