@@ -66,7 +66,9 @@ public:
     /// "Load Game": shows the status bar before the first game, releases the
     /// "Menu" button, marks the load as offered, and loads the game picked from
     /// SaveGames, or the prepared map picked from NewGames and then starts it as a
-    /// new game. True when a game was loaded.
+    /// new game. A refused name or a failed load says why and leaves the running
+    /// game; on the title it also leaves the title, which offers the dialog again
+    /// after its usual time. True when a game was loaded.
     bool Label5Click();
     /// "Save Game": releases the "Menu" button and saves under the name picked, in
     /// SaveGames; an existing saved game is replaced only when the player says
