@@ -141,9 +141,14 @@ TFileForm::TFileForm(const std::string& programFolder, QWidget* parent) : QDialo
     Button2 = new QPushButton(QStringLiteral("Cancel"), panel);
     Button2->setGeometry(328, 72, 75, 25);
 
-    // The name follows the selected row, whether clicked or reached by the keys.
+    // The name follows the selected row, whether clicked or reached by the keys
+    // (the current row alone is no pick: filling the list makes the first row
+    // current without selecting it).
     connect(ListBox1, &QListWidget::itemClicked, this, &TFileForm::ListBox1Click);
-    connect(ListBox1, &QListWidget::currentRowChanged, this, &TFileForm::ListBox1Click);
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+        if (!selected.isEmpty()) Edit1->setText(selected.front()->text());
+    });
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] {
         ListBox1Click();
         Button1Click();
