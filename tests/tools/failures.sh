@@ -13,23 +13,8 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 [ -f "$lib" ] || { echo "FAIL: no generated library at $lib"; exit 1; }
 
-# run NAME [options...] < script: a run from the title with the script; JSON into $dir/NAME.json.
-run() {
-  local name=$1
-  shift
-  cat >"$dir/$name.txt"
-  "$sim" run --library "$lib" --folder "$dir/folder" --events "$dir/$name.txt" --json "$@" \
-    >"$dir/$name.json" 2>"$dir/$name.err" || fail "$name exited $?: $(cat "$dir/$name.err")"
-}
-# check NAME PYTHON: the assertions see the JSON as g and its shell as s.
-check() {
-  python3 - "$dir/$1.json" "$2" <<'PY' || fail "$1"
-import json, sys
-g = json.load(open(sys.argv[1]))
-s = g.get("Shell", {})
-exec(sys.argv[2])
-PY
-}
+# run NAME ARGS... < script and check NAME PYTHON (the JSON as g, its shell as s).
+source "$(dirname "$0")/scripted_runs.bash"
 
 # The battle: land everywhere, a tank of each side far apart, saved as a game.
 "$sim" new 40 30 0 "$dir/map.gam" >/dev/null || fail "new map"
