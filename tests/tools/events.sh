@@ -6,15 +6,8 @@
 # maps that fail to load, the game control dialog, and malformed scripts.
 # usage: events.sh TAVRINE_SIM SCRATCH_DIR
 set -u
-sim=$1 dir=$2
-lib=$(dirname "$sim")/Tavrine.isd
-rm -rf "$dir" && mkdir -p "$dir/folder"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-[ -f "$lib" ] || { echo "FAIL: no generated library at $lib"; exit 1; }
-
 # run NAME ARGS... < script and check NAME PYTHON (the JSON as g, tanks t, shell s, orders o).
-source "$(dirname "$0")/scripted_runs.bash"
+source "$(dirname "$0")/scripted_runs.bash" "$1" "$2"
 
 # The map: land everywhere (the fill tool's question answered yes), two player
 # tanks in cells (3, 3) and (4, 3), a computer tank in (13, 3), a computer

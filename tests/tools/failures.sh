@@ -6,15 +6,9 @@
 # an editor outline closed by the right button that a fill cannot leak out of.
 # usage: failures.sh TAVRINE_SIM SCRATCH_DIR
 set -u
-sim=$1 dir=$2
-lib=$(dirname "$sim")/Tavrine.isd
-rm -rf "$dir" && mkdir -p "$dir/folder/SaveGames" "$dir/folder/NewGames"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-[ -f "$lib" ] || { echo "FAIL: no generated library at $lib"; exit 1; }
-
 # run NAME ARGS... < script and check NAME PYTHON (the JSON as g, its shell as s).
-source "$(dirname "$0")/scripted_runs.bash"
+source "$(dirname "$0")/scripted_runs.bash" "$1" "$2"
+mkdir -p "$dir/folder/SaveGames" "$dir/folder/NewGames"
 
 # The battle: land everywhere, a tank of each side far apart, saved as a game.
 "$sim" new 40 30 0 "$dir/map.gam" >/dev/null || fail "new map"

@@ -1,6 +1,14 @@
 # Shared by the tool scripts that play tavrine-sim run with an events script and
-# check its JSON. The caller sets $sim, $lib, $dir and fail(); each run's program
-# folder is $dir/folder.
+# check its JSON: sourced with the script's two arguments (TAVRINE_SIM and
+# SCRATCH_DIR), it sets $sim, $dir (emptied, with the program folder
+# $dir/folder), $lib (the generated library beside the tool), $failures and
+# fail(), and stops when there is no library.
+sim=$1 dir=$2
+lib=$(dirname "$sim")/Tavrine.isd
+rm -rf "$dir" && mkdir -p "$dir/folder"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+[ -f "$lib" ] || { echo "FAIL: no generated library at $lib"; exit 1; }
 
 # run NAME [run arguments...] < script: the run with the script; its JSON goes
 # into $dir/NAME.json, its stderr into $dir/NAME.err.
