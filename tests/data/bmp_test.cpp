@@ -194,7 +194,8 @@ TEST(BmpTest, RunLengthDataAboveThePictureIsRefusedAndPastARowsEndDropped) {
         if (c.refusal) {
             EXPECT_FALSE(picture) << c.what;
             EXPECT_NE(error.find(c.refusal), std::string::npos) << c.what << ": " << error;
-        } else if (EXPECT_TRUE(picture) << c.what << ": " << error; picture) {
+        } else {
+            ASSERT_TRUE(picture) << c.what << ": " << error;
             EXPECT_EQ(picture->Pixels, c.pixels) << c.what;
         }
     }
