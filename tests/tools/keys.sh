@@ -19,9 +19,9 @@ sel = [i for i, x in enumerate(t) if x["Selected"]]
 "$sim" new 80 60 1 "$dir/mid.gam" >/dev/null || fail "new 80 x 60"
 for view in 640x480 800x600 1024x768; do
   run "zoom-big-$view" "$dir/big.gam" --view "$view" </dev/null
-  check "zoom-big-$view" 'assert r["MinimapZoom2"] == 0, r'
+  check_run "zoom-big-$view" 'assert r["MinimapZoom2"] == 0, r'
   run "zoom-mid-$view" "$dir/mid.gam" --view "$view" </dev/null
-  check "zoom-mid-$view" 'assert r["MinimapZoom2"] == 1, r'
+  check_run "zoom-mid-$view" 'assert r["MinimapZoom2"] == 1, r'
 done
 run zoom-toggle "$dir/big.gam" --ticks 1 <<'EOF'
 1 zoom
