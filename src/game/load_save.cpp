@@ -36,6 +36,18 @@ bool Game::LoadGame(const std::string& path) {
     // leaves the running game untouched.
     GameType loaded;
     const LoadResult result = ReadGameFile(path, loaded);
+    return TakeLoaded(result, loaded);
+}
+
+bool Game::LoadGameData(std::span<const std::uint8_t> data, bool newGame) {
+    GameType loaded;
+    const LoadResult result = ParseGame(data, loaded);
+    if (!TakeLoaded(result, loaded)) return false;
+    if (newGame) StartNewGame(record_);
+    return true;
+}
+
+bool Game::TakeLoaded(LoadResult result, GameType& loaded) {
     if (result != LoadResult::Ok) {
         const std::string message = LoadFailureMessage(result);
         if (!message.empty()) host_.ShowMessage(message, "Error", MessageIcon::Error);

@@ -1,5 +1,7 @@
 #include "game/main_commands.h"
 
+#include "data/file_io.h"
+#include "game/replay_recorder.h"
 #include "state/settings.h"
 #include "view/minimap.h"
 
@@ -40,41 +42,50 @@ bool MainCommands::AcceptGameName(const std::string& name) {
     return false;
 }
 
+void MainCommands::Note(EventAction action) {
+    if (recorder_) recorder_->Note(std::move(action));
+}
+
 void MainCommands::DXTimerTimer() {
     game_.DXTimerTimer();
     AfterTick();
 }
 
 void MainCommands::AfterTick() {
+    if (recorder_) recorder_->AfterTick();
     if (game_.TakeLoadGameOffer()) loadOfferPending_ = true;
     // Ticks keep running while a dialog is open; the offer then waits for it to close.
     if (!loadOfferPending_ || DialogOpen()) return;
     loadOfferPending_ = false;
     game_.FadeOut(1);
     game_.FadeIn(0);
-    Label5Click();
+    LoadGameCommand();
 }
 
 void MainCommands::DXDrawMouseDown(MouseButton button, std::int32_t x, std::int32_t y) {
+    Note(PressEvent{button, x, y});
     SimContext ctx = game_.Context();
-    if (tavrine::DXDrawMouseDown(ctx, editor_, game_.GetHost(), button, x, y)) Label5Click();
+    if (tavrine::DXDrawMouseDown(ctx, editor_, game_.GetHost(), button, x, y)) LoadGameCommand();
 }
 
 void MainCommands::DXDrawMouseMove(bool leftHeld, std::int32_t x, std::int32_t y) {
+    Note(MoveEvent{x, y, leftHeld});
     SimContext ctx = game_.Context();
     tavrine::DXDrawMouseMove(ctx, editor_, game_.View().Panels, leftHeld, x, y);
 }
 
 void MainCommands::DXDrawMouseUp(MouseButton button, std::int32_t x, std::int32_t y) {
+    Note(ReleaseEvent{button, x, y});
     SimContext ctx = game_.Context();
     tavrine::DXDrawMouseUp(ctx, button, x, y);
 }
 
 void MainCommands::FormKeyDown(GameKey key, bool alt) {
+    Note(KeyEvent{key, alt});
     switch (tavrine::FormKeyDown(game_.Run(), key, alt)) {
         case KeyCommand::None: break;
-        case KeyCommand::LoadGame: Label5Click(); break;
-        case KeyCommand::Exit: Label10Click(); break;
+        case KeyCommand::LoadGame: LoadGameCommand(); break;
+        case KeyCommand::Exit: ExitCommand(); break;
         case KeyCommand::Flash:
             game_.FadeOut(0);
             game_.GetHost().Sleep(kFlashPauseMs);
@@ -86,16 +97,26 @@ void MainCommands::FormKeyDown(GameKey key, bool alt) {
 }
 
 void MainCommands::MiniMapMouseDown(std::int32_t x, std::int32_t y) {
+    Note(MinimapEvent{true, x, y, false});
     tavrine::MiniMapMouseDown(game_.Record(), game_.Run(), x, y);
 }
 
 void MainCommands::MiniMapMouseMove(std::int32_t x, std::int32_t y, bool leftHeld) {
+    Note(MinimapEvent{false, x, y, leftHeld});
     tavrine::MiniMapMouseMove(game_.Record(), game_.Run(), x, y, leftHeld);
 }
 
-void MainCommands::MenuPanelMouseMove() { tavrine::MenuPanelMouseMove(game_.Run()); }
+void MainCommands::MenuPanelMouseMove() {
+    Note(PanelMoveEvent{});
+    tavrine::MenuPanelMouseMove(game_.Run());
+}
 
 bool MainCommands::Label5Click() {
+    Note(MenuEvent{MenuLabel::LoadGame});
+    return LoadGameCommand();
+}
+
+bool MainCommands::LoadGameCommand() {
     RunState& run = game_.Run();
     window_.ShowStatusBar();
     game_.View().Panels.MenuButtonDown = false;
@@ -105,6 +126,8 @@ bool MainCommands::Label5Click() {
     const std::string saveGames = game_.ProgramPath("/SaveGames");
     const FilePick pick = InDialog([&] { return dialogs_.ShowFilePicker(newGames, saveGames, FilePickerMode::Load); });
     if (pick.Name.empty() || !AcceptGameName(pick.Name)) return false;
+    // The battle being recorded ends here if the load succeeds.
+    if (recorder_) recorder_->HoldEnd();
 
     // The game menu goes below the surface and the picture turns black while the
     // file is read; a failed load brings the picture back at once.
@@ -115,8 +138,13 @@ bool MainCommands::Label5Click() {
     // leaves the running game as it was.
     const bool loaded = pick.FromNewGames ? game_.LoadNewGame(path) : game_.LoadGame(path);
     if (!loaded) {
+        if (recorder_) recorder_->DropHeld();
         game_.FadeIn(0);
         return false;
+    }
+    if (recorder_) {
+        recorder_->EndAtHeld();
+        if (const auto bytes = ReadWholeFile(path)) recorder_->Begin(*bytes, pick.FromNewGames, pick.Name);
     }
     if (editor_) editor_->ForgetHistory();
     game_.RefreshTimeLabel();
@@ -124,6 +152,7 @@ bool MainCommands::Label5Click() {
 }
 
 bool MainCommands::Label6Click() {
+    Note(MenuEvent{MenuLabel::SaveGame});
     game_.View().Panels.MenuButtonDown = false;
     game_.EnsureGameFolders();
     return PickAndSave(game_.ProgramPath("/SaveGames"), game_.ProgramPath("/NewGames"));
@@ -169,6 +198,7 @@ bool MainCommands::EditRedo() {
 }
 
 void MainCommands::Label7Click() {
+    Note(MenuEvent{MenuLabel::GameControl});
     RunState& run = game_.Run();
     game_.View().Panels.MenuButtonDown = false;
     const GameControlSettings settings = GameControlSettingsOf(run);
@@ -180,20 +210,37 @@ void MainCommands::Label7Click() {
 }
 
 void MainCommands::Label9Click() {
+    Note(MenuEvent{MenuLabel::Information});
     if (game_.Run().Outcome != OutcomeRunning) return;
     const std::string text = InformationText(game_.Record(), game_.Run());
     InDialog([&] { dialogs_.ShowInformation(text); });
 }
 
 void MainCommands::Label10Click() {
-    game_.View().Panels.MenuButtonDown = false;
-    if (InDialog([&] { return dialogs_.Confirm(kExitQuestion); })) window_.CloseMainWindow();
+    Note(MenuEvent{MenuLabel::Exit});
+    ExitCommand();
 }
 
-void MainCommands::SpeedButton1Click(bool down) { tavrine::SpeedButton1Click(game_.View().Panels, down); }
+void MainCommands::ExitCommand() {
+    game_.View().Panels.MenuButtonDown = false;
+    if (!InDialog([&] { return dialogs_.Confirm(kExitQuestion); })) return;
+    if (recorder_) recorder_->End();
+    window_.CloseMainWindow();
+}
 
-void MainCommands::SpeedButton2Click(bool down) { tavrine::SpeedButton2Click(game_.View().Panels, down); }
+void MainCommands::SpeedButton1Click(bool down) {
+    Note(ButtonEvent{false, down});
+    tavrine::SpeedButton1Click(game_.View().Panels, down);
+}
 
-void MainCommands::SpeedButton3Click() { tavrine::SpeedButton3Click(game_.Run()); }
+void MainCommands::SpeedButton2Click(bool down) {
+    Note(ButtonEvent{true, down});
+    tavrine::SpeedButton2Click(game_.View().Panels, down);
+}
+
+void MainCommands::SpeedButton3Click() {
+    Note(ZoomEvent{});
+    tavrine::SpeedButton3Click(game_.Run());
+}
 
 }  // namespace tavrine

@@ -76,6 +76,7 @@ void Game::DXTimerTimer() {
         FadeIn(kFadeInAfterLoadMs);
         if (!run_.TitleShown) view_.Panels.MinimapVisible = true;
     }
+    ++ticksRun_;
 }
 
 void Game::DrawFrame() {

@@ -1,0 +1,15 @@
+// What `run` and `replay` print: the one-line summary or the whole record with
+// the run-time state, and the scripted shell's report.
+#pragma once
+
+#include <string>
+
+#include "game/game.h"
+#include "game/script_shell.h"
+
+namespace tavrine::sim {
+
+std::string Summary(Game& game, long long ticks, const ScriptedShell* shell);
+std::string FullRecord(Game& game, long long ticks, const ScriptedShell* shell);
+
+}  // namespace tavrine::sim
