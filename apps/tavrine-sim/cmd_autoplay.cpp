@@ -17,6 +17,7 @@
 #include "platform/dialogs.h"
 #include "platform/main_window.h"
 #include "run_options.h"
+#include "run_report.h"
 #include "view/panels.h"
 #include "view/status.h"
 
@@ -53,12 +54,7 @@ std::string Report(Game& game, long long ticks, const AutopilotCounts& counts, b
     w.Field("Difficulty", run.Difficulty);
     w.Field("Player", idle ? "idle" : "autopilot");
     w.Field("Money", g.Money);
-    w.Field("EnemyHQs", run.EnemyHQs);
-    w.Field("EnemyBuildings", run.EnemyBuildings);
-    w.Field("EnemyTanks", run.EnemyTanks);
-    w.Field("OwnHQs", run.OwnHQs);
-    w.Field("OwnBuildings", run.OwnBuildings);
-    w.Field("OwnTanks", run.OwnTanks);
+    WriteForces(w, run);
     w.Key("Autopilot").BeginObject();
     w.Field("Decisions", counts.Decisions);
     w.Field("Orders", counts.Orders);

@@ -6,8 +6,6 @@
 
 namespace tavrine::sim {
 
-namespace {
-
 void WriteForces(JsonWriter& w, const RunState& run) {
     w.Field("EnemyHQs", run.EnemyHQs);
     w.Field("EnemyBuildings", run.EnemyBuildings);
@@ -16,8 +14,6 @@ void WriteForces(JsonWriter& w, const RunState& run) {
     w.Field("OwnBuildings", run.OwnBuildings);
     w.Field("OwnTanks", run.OwnTanks);
 }
-
-}  // namespace
 
 std::string Summary(Game& game, long long ticks, const ScriptedShell* shell) {
     const GameType& g = game.Record();

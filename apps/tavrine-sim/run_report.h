@@ -4,11 +4,14 @@
 
 #include <string>
 
+#include "data/json_writer.h"
 #include "game/game.h"
 #include "game/script_shell.h"
 
 namespace tavrine::sim {
 
+/// The six force counts: enemy and own headquarters, buildings and tanks.
+void WriteForces(JsonWriter& w, const RunState& run);
 std::string Summary(Game& game, long long ticks, const ScriptedShell* shell);
 std::string FullRecord(Game& game, long long ticks, const ScriptedShell* shell);
 

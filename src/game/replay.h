@@ -18,7 +18,10 @@
 //   TICK EVENT ...                    the inputs (see input_events.h)
 //   # end ticks N outcome O time T random R checksum C
 //
-// The checksum at the end covers the final game record, as it would be saved,
+// TICK counts the ticks the game ran since the battle began (Game::TicksRun):
+// frames in which the game does not run, such as a pause, count for nothing, so
+// an input made while paused is applied before the same tick on playback. The
+// checksum at the end covers the final game record, as it would be saved,
 // and the random generator's state.
 #pragma once
 
