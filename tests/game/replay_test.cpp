@@ -3,6 +3,7 @@
 // that is wrong. (Recording and playing whole battles: tests/tools/replays.sh.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -98,7 +99,7 @@ TEST(Replay, MalformedAndTamperedFilesNameTheLine) {
         {replaced("# new 1", "# new 2"), "line 3: new must be a whole number from 0 to 1"},
         {replaced("# view 800x600", "# view 800"), "line 7: the view must be WIDTHxHEIGHT"},
         {replaced("FramePhase=3", "Frame=3"), "line 9: unknown state 'Frame'"},
-        {replaced("# data " + firstData, "# data " + (firstData[0] == 'B' ? "C" : "B") + firstData.substr(1)),
+        {replaced("# data " + firstData, std::string("# data ") + (firstData[0] == 'B' ? "C" : "B") + firstData.substr(1)),
          "the game data does not match its checksum"},
         {replaced("# data " + firstData, "# data ?" + firstData.substr(1)), "not base64 data"},
         {replaced("0 down left 10 20", "0 down sideways 10 20"),
@@ -113,7 +114,8 @@ TEST(Replay, MalformedAndTamperedFilesNameTheLine) {
         {replaced("# end ticks 60", "# end ticks 5"), "an event lies after the last tick"},
         {good + "3 zoom\n", "nothing may follow the end line"},
         {good.substr(0, good.find("# end")), "the replay has no end line"},
-        {replaced("0 down left 10 20", "# run FramePhase=1"), "a header line among the events"},
+        {replaced("3 move 30 40 left", "# run FramePhase=1"), "a header line among the events"},
+        {replaced("0 down left 10 20", "# run FramePhase=1"), "unexpected '# run'"},
     };
     for (const Case& c : cases) {
         std::string error;
