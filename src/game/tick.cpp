@@ -30,6 +30,9 @@ constexpr int kFadeInAfterLoadMs = 2000;
 
 void Game::DXTimerTimer() {
     SimContext ctx = TickContext();
+    // Counted as the tick begins: an input that arrives while the tick waits (the
+    // hold on a decided mission) belongs after it.
+    ++ticksRun_;
 
     // 1. The frame phase runs 3, 2, 1, 0, 3, ...; objects animate on phase 0.
     run_.FramePhase = run_.FramePhase >= 1 && run_.FramePhase <= 4 ? run_.FramePhase - 1 : 3;
@@ -76,7 +79,6 @@ void Game::DXTimerTimer() {
         FadeIn(kFadeInAfterLoadMs);
         if (!run_.TitleShown) view_.Panels.MinimapVisible = true;
     }
-    ++ticksRun_;
 }
 
 void Game::DrawFrame() {
