@@ -65,10 +65,13 @@ public:
     bool SaveGame(const std::string& path);
 
     /// Replaces the game record with the one in the file at `path` and prepares
-    /// the view for it: clamped view, minimap rebuild, fade-in, no title, game
-    /// running, mission banner. On failure the game stays exactly as it was and
-    /// the player sees "Data I/O Error", "File format error" or "File version
-    /// error"; a truncated or impossible file fails without a message.
+    /// the view for it: the game menu below the surface, a fade to black while
+    /// reading, then clamped view, minimap rebuild, fade-in, no title, game
+    /// running, mission banner. On failure the game stays exactly as it was, the
+    /// picture is restored at once, and then the player sees "Data I/O Error",
+    /// "File format error", "File version error" or, for a truncated file, one
+    /// with impossible counts or records that break the rules, a message naming
+    /// the file as damaged.
     bool LoadGame(const std::string& path);
 
     /// Loads a prepared map as `LoadGame` does and, only when that succeeds,
@@ -76,7 +79,7 @@ public:
     bool LoadNewGame(const std::string& path);
 
     /// `LoadGame` (or, with `newGame`, `LoadNewGame`) from the bytes of a game
-    /// file, as a replay holds them.
+    /// file, as a replay holds them; the picture is not darkened first.
     bool LoadGameData(std::span<const std::uint8_t> data, bool newGame);
 
     /// Creates the program's SaveGames and NewGames folders when missing; true
@@ -172,7 +175,7 @@ private:
     bool FadePossible();
     /// What a load does once the file was read: failure messages, the record
     /// replaced, the view prepared.
-    bool TakeLoaded(LoadResult result, GameType& loaded);
+    bool TakeLoaded(LoadResult result, GameType& loaded, const std::string& name);
 
     /// The context for the tick's own steps, whose changes to the map are noted.
     SimContext TickContext() { return SimContext{record_, run_, library_, random_, sound_}; }

@@ -27,30 +27,36 @@ bool MakeFolder(const std::filesystem::path& folder) {
 bool Game::SaveGame(const std::string& path) {
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
     const bool saved = (parent.empty() || MakeFolder(parent)) && WriteFileAtomically(path, SerializeGame(record_));
-    if (!saved) host_.ShowMessage(LoadFailureMessage(LoadResult::IoError), "Error", MessageIcon::Error);
+    if (!saved) host_.ShowMessage(LoadFailureMessage(LoadResult::IoError, path), "Error", MessageIcon::Error);
     return saved;
 }
 
 bool Game::LoadGame(const std::string& path) {
+    // The game menu goes below the surface and the picture turns black while the
+    // file is read.
+    view_.Panels.MenuTop = run_.DisplayHeight + 1;
+    FadeOut(1);
     // The file is read into a record of its own, so a file that fails half-way
     // leaves the running game untouched.
     GameType loaded;
     const LoadResult result = ReadGameFile(path, loaded);
-    return TakeLoaded(result, loaded);
+    return TakeLoaded(result, loaded, std::filesystem::path(path).filename().string());
 }
 
 bool Game::LoadGameData(std::span<const std::uint8_t> data, bool newGame) {
     GameType loaded;
     const LoadResult result = ParseGame(data, loaded);
-    if (!TakeLoaded(result, loaded)) return false;
+    if (!TakeLoaded(result, loaded, "the replay's game")) return false;
     if (newGame) StartNewGame(record_);
     return true;
 }
 
-bool Game::TakeLoaded(LoadResult result, GameType& loaded) {
+bool Game::TakeLoaded(LoadResult result, GameType& loaded, const std::string& name) {
     if (result != LoadResult::Ok) {
-        const std::string message = LoadFailureMessage(result);
-        if (!message.empty()) host_.ShowMessage(message, "Error", MessageIcon::Error);
+        // The picture comes back before the message, so the player reads it over
+        // the game that goes on.
+        FadeIn(0);
+        host_.ShowMessage(LoadFailureMessage(result, name), "Error", MessageIcon::Error);
         return false;
     }
     record_ = std::move(loaded);
