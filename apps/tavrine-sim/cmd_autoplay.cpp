@@ -4,16 +4,20 @@
 // as JSON. With --idle the player does nothing at all.
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "commands.h"
+#include "data/file_io.h"
 #include "data/json_writer.h"
 #include "game/autopilot.h"
 #include "game/game.h"
 #include "game/main_commands.h"
+#include "game/replay_recorder.h"
 #include "platform/dialogs.h"
 #include "platform/main_window.h"
 #include "run_options.h"
+#include "run_report.h"
 #include "view/panels.h"
 #include "view/status.h"
 
@@ -50,12 +54,7 @@ std::string Report(Game& game, long long ticks, const AutopilotCounts& counts, b
     w.Field("Difficulty", run.Difficulty);
     w.Field("Player", idle ? "idle" : "autopilot");
     w.Field("Money", g.Money);
-    w.Field("EnemyHQs", run.EnemyHQs);
-    w.Field("EnemyBuildings", run.EnemyBuildings);
-    w.Field("EnemyTanks", run.EnemyTanks);
-    w.Field("OwnHQs", run.OwnHQs);
-    w.Field("OwnBuildings", run.OwnBuildings);
-    w.Field("OwnTanks", run.OwnTanks);
+    WriteForces(w, run);
     w.Key("Autopilot").BeginObject();
     w.Field("Decisions", counts.Decisions);
     w.Field("Orders", counts.Orders);
@@ -76,7 +75,14 @@ int Autoplay(const Args& args) {
     double maxMinutes = 60.0;
     bool idle = false;
     bool trace = false;
+    std::optional<std::string> record;
     const auto own = [&](const std::string& a, const OptionValue& value, std::string& error) {
+        if (a == "--record") {
+            const auto v = value();
+            if (!v || v->empty()) error = "--record takes a file name";
+            else record = *v;
+            return true;
+        }
         if (a == "--idle") {
             idle = true;
             return true;
@@ -100,17 +106,31 @@ int Autoplay(const Args& args) {
     if (o.edit) return Usage("the autopilot plays, it does not edit");
 
     QuietHost host;
-    Game game(ExecutableFolder(), host, o.seed);
+    RecordingHost recordingHost(host);
+    Game game(ExecutableFolder(), recordingHost, o.seed);
     if (!PrepareGame(o, game, host)) return 1;
     // As the display initialisation does: the status bar along the bottom.
     PlacePanels(game.View().Panels, game.Run().DisplayWidth, game.Run().DisplayHeight);
+    // With --record the battle, as the autopilot's hands play it, becomes a replay.
+    std::optional<tavrine::Replay> recorded;
+    ReplayRecorder recorder(game, [&](const tavrine::Replay& replay, const std::string&) {
+        if (!recorded) recorded = replay;
+    });
+    if (record) {
+        const std::optional<Bytes> bytes = ReadWholeFile(o.game);
+        if (!bytes) return Usage("cannot read " + o.game);
+        recordingHost.SetRecorder(&recorder);
+        recorder.Begin(*bytes, o.newGame, o.game);
+    }
 
     // The desktop around the game: the main window's commands with dialogs
     // that are never answered (the autopilot opens none) and a window that only
     // counts what is asked of it.
     ScriptedDialogs dialogs;
+    RecordingDialogs recordingDialogs(dialogs, record ? &recorder : nullptr);
     CountingMainWindow window;
-    MainCommands commands(game, dialogs, window);
+    MainCommands commands(game, recordingDialogs, window);
+    if (record) commands.SetRecorder(&recorder);
     Autopilot pilot(game, commands);
     if (trace) pilot.Trace = [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); };
     // --ticks, when given, bounds the run as well.
@@ -123,13 +143,22 @@ int Autoplay(const Args& args) {
         commands.DXTimerTimer();
         ++done;
     }
+    if (record) {
+        recorder.End();
+        const std::string replay = WriteReplay(*recorded);
+        if (!WriteFileAtomically(*record, Bytes(replay.begin(), replay.end()))) {
+            std::fprintf(stderr, "%s: the replay could not be written\n", record->c_str());
+            return 1;
+        }
+    }
     const std::string text = Report(game, done, pilot.Counts(), idle);
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fputc('\n', stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const std::string kUsage = std::string("autoplay GAME.gam ") + kRunOptionsUsage + " [--max-minutes M] [--idle] [--trace]";
+const std::string kUsage = std::string("autoplay GAME.gam ") + kRunOptionsUsage + " [--max-minutes M] [--idle] [--trace]\n"
+                           "                   [--record FILE]";
 
 int Usage(const std::string& problem) {
     std::fprintf(stderr, "tavrine-sim autoplay: %s\nusage: tavrine-sim %s\n", problem.c_str(), kUsage.c_str());

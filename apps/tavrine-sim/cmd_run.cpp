@@ -7,13 +7,12 @@
 
 #include "commands.h"
 #include "data/file_io.h"
-#include "data/json_writer.h"
 #include "game/game.h"
+#include "game/replay_recorder.h"
 #include "run_options.h"
-#include "script_shell.h"
-#include "state/game_json.h"
+#include "run_report.h"
+#include "game/script_shell.h"
 #include "state/new_map.h"
-#include "view/status.h"
 
 namespace tavrine::sim {
 
@@ -30,67 +29,11 @@ struct RunOutput {
     std::optional<std::string> folder;  ///< the program folder instead of the tool's own
     bool title = false;                 ///< start on the title screen, with no game
     bool reveal = false;                ///< clear the fog of war after loading
+    std::optional<std::string> record;  ///< write the replay of the run here
 };
 
 /// Events files larger than this are refused.
 constexpr std::size_t kMaxEventsBytes = std::size_t{16} << 20;
-
-void WriteForces(JsonWriter& w, const RunState& run) {
-    w.Field("EnemyHQs", run.EnemyHQs);
-    w.Field("EnemyBuildings", run.EnemyBuildings);
-    w.Field("EnemyTanks", run.EnemyTanks);
-    w.Field("OwnHQs", run.OwnHQs);
-    w.Field("OwnBuildings", run.OwnBuildings);
-    w.Field("OwnTanks", run.OwnTanks);
-}
-
-std::string Summary(Game& game, long long ticks, const ScriptedShell* shell) {
-    const GameType& g = game.Record();
-    const RunState& run = game.Run();
-    JsonWriter w;
-    w.BeginObject();
-    w.Field("Ticks", ticks);
-    w.Field("Outcome", run.Outcome);
-    w.Field("GameTime", g.GameTime);
-    w.Field("Money", g.Money);
-    WriteForces(w, run);
-    w.Field("Tanks", static_cast<std::int64_t>(g.Tanks.size()));
-    w.Field("Orders", static_cast<std::int64_t>(g.Orders.size()));
-    if (shell) shell->WriteJson(w);
-    w.EndObject();
-    return w.Text();
-}
-
-std::string FullRecord(Game& game, long long ticks, const ScriptedShell* shell) {
-    RunState& run = game.Run();
-    // The statistics as the Information box would show them now.
-    BuildInfoLines(game.Record(), run);
-    JsonWriter w;
-    w.BeginObject();
-    WriteGameFields(w, game.Record());
-    w.Key("Runtime").BeginObject();
-    w.Field("Ticks", ticks);
-    w.Field("Outcome", run.Outcome);
-    w.Field("BannerTime", run.BannerTime);
-    w.Field("Difficulty", run.Difficulty);
-    WriteForces(w, run);
-    w.Key("InfoLines").BeginArray();
-    for (const std::string& line : run.InfoLines) w.Value(line);
-    w.EndArray();
-    w.Field("TitleShown", static_cast<std::int64_t>(run.TitleShown));
-    w.Field("LoadOffered", static_cast<std::int64_t>(run.LoadOffered));
-    w.Field("TimerInterval", run.TimerInterval);
-    w.Field("DisplayWidth", run.DisplayWidth);
-    w.Field("DisplayHeight", run.DisplayHeight);
-    w.Field("MusicOn", static_cast<std::int64_t>(run.MusicOn));
-    w.Field("SoundOn", static_cast<std::int64_t>(run.SoundOn));
-    w.Field("MinimapZoom2", static_cast<std::int64_t>(run.MinimapZoom2));
-    w.Key("Paused").Bool(game.Paused());
-    w.EndObject();
-    if (shell) shell->WriteJson(w);
-    w.EndObject();
-    return w.Text();
-}
 
 int Run(const Args& args) {
     RunOptions o;
@@ -102,10 +45,10 @@ int Run(const Args& args) {
             output.title = true;
         } else if (a == "--reveal") {
             output.reveal = true;
-        } else if (a == "--out" || a == "--events" || a == "--folder") {
+        } else if (a == "--out" || a == "--events" || a == "--folder" || a == "--record") {
             const auto v = value();
             if (!v || v->empty()) error = a + " takes a file name";
-            else (a == "--out" ? output.out : a == "--events" ? output.events : output.folder) = *v;
+            else (a == "--out" ? output.out : a == "--events" ? output.events : a == "--record" ? output.record : output.folder) = *v;
         } else if (a == "--answer") {
             const auto v = value();
             if (v && (*v == "yes" || *v == "no")) output.answer = *v == "yes";
@@ -117,6 +60,7 @@ int Run(const Args& args) {
     };
     if (const auto problem = ParseRunOptions(args, o, own, true)) return Usage(*problem);
     if (output.title == !o.game.empty()) return Usage(output.title ? "--title runs without a game file" : "no game file given");
+    if (output.record && (o.edit || output.reveal)) return Usage("--record records battles, without --edit or --reveal");
 
     std::vector<ScriptEvent> events;
     if (output.events) {
@@ -129,8 +73,21 @@ int Run(const Args& args) {
     }
 
     ScriptHost host(output.answer);
-    Game game(output.folder ? *output.folder : ExecutableFolder(), host, o.seed);
+    // Every message box and question goes through the recorder to the script's host.
+    RecordingHost recordingHost(host);
+    Game game(output.folder ? *output.folder : ExecutableFolder(), recordingHost, o.seed);
+    // The first battle of the run is the one recorded.
+    std::optional<Replay> recorded;
+    ReplayRecorder recorder(game, [&](const Replay& replay, const std::string&) {
+        if (!recorded) recorded = replay;
+    });
+    if (output.record) recordingHost.SetRecorder(&recorder);
     if (!PrepareGame(o, game, host)) return 1;
+    if (output.record && !output.title) {
+        const std::optional<Bytes> bytes = ReadWholeFile(o.game);
+        if (!bytes) return Usage("cannot read " + o.game);
+        recorder.Begin(*bytes, o.newGame, o.game);
+    }
     if (output.title) {
         // As after start-up: the empty 80 x 60 map under the title, faded in.
         NewMap(game.Record(), game.Run(), 80, 60, 1, 0);
@@ -140,15 +97,25 @@ int Run(const Args& args) {
         for (auto& column : game.Record().Cells)
             for (auto& cell : column) cell.Hidden = 0;
 
-    ScriptedShell shell(game, host, output.answer);
+    ScriptedShell shell(game, host, output.answer, std::move(events), output.record ? &recorder : nullptr);
     const bool scripted = output.events || output.title;
-    long long ran = 0;
-    std::size_t next = 0;
-    for (long long i = 0; i <= o.ticks && !shell.Closed(); ++i) {
-        for (; next < events.size() && events[next].Tick == i && !shell.Closed(); ++next) shell.Apply(events[next].Action);
-        if (i == o.ticks || shell.Closed()) break;
+    while (true) {
+        shell.ApplyDue();
+        if (shell.Ticks() >= o.ticks || shell.Closed()) break;
         shell.Tick();
-        ++ran;
+    }
+    const long long ran = shell.Ticks();
+    if (output.record) {
+        recorder.End();
+        if (!recorded) {
+            std::fprintf(stderr, "%s: no battle was recorded (no game was loaded)\n", output.record->c_str());
+            return 1;
+        }
+        const std::string text = WriteReplay(*recorded);
+        if (!WriteFileAtomically(*output.record, Bytes(text.begin(), text.end()))) {
+            std::fprintf(stderr, "%s: the replay could not be written\n", output.record->c_str());
+            return 1;
+        }
     }
 
     if (output.out && !game.SaveGame(*output.out)) {
@@ -164,7 +131,7 @@ int Run(const Args& args) {
 
 const std::string kUsage = std::string("run GAME.gam|--title ") + kRunOptionsUsage +
                            " [--out FILE] [--json]\n"
-                           "                   [--events FILE] [--answer yes|no] [--folder DIR] [--reveal]";
+                           "                   [--events FILE] [--answer yes|no] [--folder DIR] [--reveal] [--record FILE]";
 
 int Usage(const std::string& problem) {
     std::fprintf(stderr, "tavrine-sim run: %s\nusage: tavrine-sim %s\n", problem.c_str(), kUsage.c_str());

@@ -16,7 +16,7 @@ constexpr std::int32_t kFadeOutStep = 1310;
 }  // namespace
 
 bool Game::FadePossible() {
-    if (run_.EditMode) return false;
+    if (run_.EditMode || fadesOff_) return false;
     GammaRamp probe{};
     return canvas_->GetGammaRamp(probe);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "state/random.h"
 #include "state/records.h"
 #include "state/run_state.h"
+#include "state/saved_game.h"
 #include "view/draw_frame.h"
 #include "view/view_state.h"
 
@@ -44,11 +46,16 @@ public:
     ImageLibrary& Library() { return library_; }
     const ImageLibrary& Library() const { return library_; }
     Random& Rng() { return random_; }
+    const Random& Rng() const { return random_; }
     Host& GetHost() { return host_; }
 
     /// The program folder followed by `suffix` (which starts with '/').
     std::string ProgramPath(const std::string& suffix) const { return folder_ + suffix; }
     const std::string& ProgramFolder() const { return folder_; }
+    /// Moves the program folder (after the library was loaded): a replay being
+    /// watched reads and writes its games and settings in a folder that does not
+    /// exist, so it can neither load another game nor change the viewer's files.
+    void SetProgramFolder(std::string folder) { folder_ = std::move(folder); }
 
     // Saved games (load_save.cpp).
 
@@ -70,6 +77,10 @@ public:
     /// Loads a prepared map as `LoadGame` does and, only when that succeeds,
     /// starts it as a fresh game (`StartNewGame`).
     bool LoadNewGame(const std::string& path);
+
+    /// `LoadGame` (or, with `newGame`, `LoadNewGame`) from the bytes of a game
+    /// file, as a replay holds them; the picture is not darkened first.
+    bool LoadGameData(std::span<const std::uint8_t> data, bool newGame);
 
     /// Creates the program's SaveGames and NewGames folders when missing; true
     /// when both exist afterwards.
@@ -124,6 +135,9 @@ public:
     /// One frame tick: every step of the game in its fixed order. One tick is
     /// one step of the simulation; the timer interval only sets how often.
     void DXTimerTimer();
+    /// The frame ticks run so far (`DXTimerTimer` calls that ran the game); a
+    /// replay stamps each input with it.
+    long long TicksRun() const { return ticksRun_; }
     /// Draws the frame now on the current canvas (and advances what drawing
     /// advances: the tanks' steps, shells, explosions, labels).
     void DrawFrame();
@@ -146,6 +160,11 @@ public:
     /// Display initialisation: the canvas's current ramp becomes `SavedGamma`
     /// (when it offers one).
     void ReadSavedGamma();
+    /// Without fades (a replay recorded on a surface without a gamma ramp is
+    /// watched so): neither fade does anything, as with a canvas that offers none.
+    void SetFadesOff(bool off) { fadesOff_ = off; }
+    /// The fades would run on the current canvas.
+    bool FadesShown() { return FadePossible(); }
 
     // Pausing the battle. While paused the tick leaves out the simulation, the
     // production and the game clock; scrolling, drawing and the music go on,
@@ -167,6 +186,9 @@ public:
 
 private:
     bool FadePossible();
+    /// What a load does once the file was read: failure messages, the record
+    /// replaced, the view prepared.
+    bool TakeLoaded(LoadResult result, GameType& loaded, const std::string& name);
 
     /// The context for the tick's own steps, whose changes to the map are noted.
     SimContext TickContext() { return SimContext{record_, run_, library_, random_, sound_}; }
@@ -186,6 +208,8 @@ private:
     Cursors* cursors_ = &nullCursors_;
     ViewState view_;
     bool loadGameOffered_ = false;
+    bool fadesOff_ = false;
+    long long ticksRun_ = 0;
     std::string timeLabel_ = "Time";
 };
 

@@ -41,11 +41,22 @@ bool Game::LoadGame(const std::string& path) {
     // leaves the running game untouched.
     GameType loaded;
     const LoadResult result = ReadGameFile(path, loaded);
+    return TakeLoaded(result, loaded, std::filesystem::path(path).filename().string());
+}
+
+bool Game::LoadGameData(std::span<const std::uint8_t> data, bool newGame) {
+    GameType loaded;
+    const LoadResult result = ParseGame(data, loaded);
+    if (!TakeLoaded(result, loaded, "the replay's game")) return false;
+    if (newGame) StartNewGame(record_);
+    return true;
+}
+
+bool Game::TakeLoaded(LoadResult result, GameType& loaded, const std::string& name) {
     if (result != LoadResult::Ok) {
         // The picture comes back before the message, so the player reads it over
         // the game that goes on.
         FadeIn(0);
-        const std::string name = std::filesystem::path(path).filename().string();
         host_.ShowMessage(LoadFailureMessage(result, name), "Error", MessageIcon::Error);
         return false;
     }

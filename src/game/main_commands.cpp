@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "data/file_io.h"
+#include "game/replay_recorder.h"
 #include "state/settings.h"
 #include "view/keys.h"
 #include "view/minimap.h"
@@ -56,37 +58,46 @@ bool MainCommands::AcceptGameName(const std::string& name) {
     return false;
 }
 
+void MainCommands::Note(EventAction action) {
+    if (recorder_) recorder_->Note(std::move(action));
+}
+
 void MainCommands::DXTimerTimer() {
     game_.DXTimerTimer();
     AfterTick();
 }
 
 void MainCommands::AfterTick() {
+    if (recorder_) recorder_->AfterTick();
     if (game_.TakeLoadGameOffer()) loadOfferPending_ = true;
     // Ticks keep running while a dialog is open; the offer then waits for it to close.
     if (!loadOfferPending_ || DialogOpen()) return;
     loadOfferPending_ = false;
     game_.FadeOut(1);
     game_.FadeIn(0);
-    Label5Click();
+    LoadGameCommand();
 }
 
 void MainCommands::DXDrawMouseDown(MouseButton button, std::int32_t x, std::int32_t y) {
+    Note(PressEvent{button, x, y});
     SimContext ctx = game_.Context();
-    if (tavrine::DXDrawMouseDown(ctx, editor_, game_.GetHost(), button, x, y)) Label5Click();
+    if (tavrine::DXDrawMouseDown(ctx, editor_, game_.GetHost(), button, x, y)) LoadGameCommand();
 }
 
 void MainCommands::DXDrawMouseMove(bool leftHeld, std::int32_t x, std::int32_t y) {
+    Note(MoveEvent{x, y, leftHeld});
     SimContext ctx = game_.Context();
     tavrine::DXDrawMouseMove(ctx, editor_, game_.View().Panels, leftHeld, x, y);
 }
 
 void MainCommands::DXDrawMouseUp(MouseButton button, std::int32_t x, std::int32_t y) {
+    Note(ReleaseEvent{button, x, y});
     SimContext ctx = game_.Context();
     tavrine::DXDrawMouseUp(ctx, button, x, y);
 }
 
 void MainCommands::FormKeyDown(GameKey key, bool alt, bool ctrl) {
+    Note(KeyEvent{key, alt, ctrl, true, false});
     switch (tavrine::FormKeyDown(game_.Run(), key, alt, ctrl)) {
         case KeyCommand::None: break;
         case KeyCommand::TogglePause: game_.SetPaused(!game_.Run().PausedByPlayer); break;
@@ -95,8 +106,8 @@ void MainCommands::FormKeyDown(GameKey key, bool alt, bool ctrl) {
             BattleKeyDown(ctx, key, ctrl);
             break;
         }
-        case KeyCommand::LoadGame: Label5Click(); break;
-        case KeyCommand::Exit: Label10Click(); break;
+        case KeyCommand::LoadGame: LoadGameCommand(); break;
+        case KeyCommand::Exit: ExitCommand(); break;
         case KeyCommand::Flash:
             game_.FadeOut(0);
             game_.GetHost().Sleep(kFlashPauseMs);
@@ -107,24 +118,38 @@ void MainCommands::FormKeyDown(GameKey key, bool alt, bool ctrl) {
     }
 }
 
-void MainCommands::FormKeyUp(GameKey key) { BattleKeyUp(game_.Run(), key); }
+void MainCommands::FormKeyUp(GameKey key) {
+    Note(KeyEvent{key, false, false, false, true});
+    BattleKeyUp(game_.Run(), key);
+}
 
 void MainCommands::WindowFocus(bool focused) {
+    Note(FocusEvent{focused});
     game_.SetFocusPaused(!focused);
     if (!focused) game_.Run().HeldArrows = 0;
 }
 
 void MainCommands::MiniMapMouseDown(std::int32_t x, std::int32_t y) {
+    Note(MinimapEvent{true, x, y, false});
     tavrine::MiniMapMouseDown(game_.Record(), game_.Run(), x, y);
 }
 
 void MainCommands::MiniMapMouseMove(std::int32_t x, std::int32_t y, bool leftHeld) {
+    Note(MinimapEvent{false, x, y, leftHeld});
     tavrine::MiniMapMouseMove(game_.Record(), game_.Run(), x, y, leftHeld);
 }
 
-void MainCommands::MenuPanelMouseMove() { tavrine::MenuPanelMouseMove(game_.Run()); }
+void MainCommands::MenuPanelMouseMove() {
+    Note(PanelMoveEvent{});
+    tavrine::MenuPanelMouseMove(game_.Run());
+}
 
 bool MainCommands::Label5Click() {
+    Note(MenuEvent{MenuLabel::LoadGame});
+    return LoadGameCommand();
+}
+
+bool MainCommands::LoadGameCommand() {
     RunState& run = game_.Run();
     window_.ShowStatusBar();
     game_.View().Panels.MenuButtonDown = false;
@@ -144,18 +169,28 @@ bool MainCommands::Label5Click() {
     };
     if (pick.Name.empty()) return false;
     if (!AcceptGameName(pick.Name)) return failed();
+    // The battle being recorded ends here if the load succeeds.
+    if (recorder_) recorder_->HoldEnd();
 
     const std::string path = (pick.FromNewGames ? newGames : saveGames) + "/" + pick.Name;
     // A prepared map becomes a new game only when it was read: a failed load
     // leaves the running game as it was (and the picture restored).
     const bool loaded = pick.FromNewGames ? game_.LoadNewGame(path) : game_.LoadGame(path);
-    if (!loaded) return failed();
+    if (!loaded) {
+        if (recorder_) recorder_->DropHeld();
+        return failed();
+    }
+    if (recorder_) {
+        recorder_->EndAtHeld();
+        if (const auto bytes = ReadWholeFile(path)) recorder_->Begin(*bytes, pick.FromNewGames, pick.Name);
+    }
     if (editor_) editor_->ForgetHistory();
     game_.RefreshTimeLabel();
     return true;
 }
 
 bool MainCommands::Label6Click() {
+    Note(MenuEvent{MenuLabel::SaveGame});
     game_.View().Panels.MenuButtonDown = false;
     game_.EnsureGameFolders();
     return PickAndSave(game_.ProgramPath("/SaveGames"), game_.ProgramPath("/NewGames"), ReplaceSavedGameQuestion);
@@ -210,6 +245,7 @@ bool MainCommands::EditRedo() {
 }
 
 void MainCommands::Label7Click() {
+    Note(MenuEvent{MenuLabel::GameControl});
     RunState& run = game_.Run();
     game_.View().Panels.MenuButtonDown = false;
     const GameControlSettings settings = GameControlSettingsOf(run);
@@ -222,20 +258,37 @@ void MainCommands::Label7Click() {
 }
 
 void MainCommands::Label9Click() {
+    Note(MenuEvent{MenuLabel::Information});
     if (game_.Run().Outcome != OutcomeRunning) return;
     const std::string text = InformationText(game_.Record(), game_.Run());
     InDialog([&] { dialogs_.ShowInformation(text); });
 }
 
 void MainCommands::Label10Click() {
-    game_.View().Panels.MenuButtonDown = false;
-    if (InDialog([&] { return dialogs_.Confirm(kExitQuestion); })) window_.CloseMainWindow();
+    Note(MenuEvent{MenuLabel::Exit});
+    ExitCommand();
 }
 
-void MainCommands::SpeedButton1Click(bool down) { tavrine::SpeedButton1Click(game_.View().Panels, down); }
+void MainCommands::ExitCommand() {
+    game_.View().Panels.MenuButtonDown = false;
+    if (!InDialog([&] { return dialogs_.Confirm(kExitQuestion); })) return;
+    if (recorder_) recorder_->End();
+    window_.CloseMainWindow();
+}
 
-void MainCommands::SpeedButton2Click(bool down) { tavrine::SpeedButton2Click(game_.View().Panels, down); }
+void MainCommands::SpeedButton1Click(bool down) {
+    Note(ButtonEvent{false, down});
+    tavrine::SpeedButton1Click(game_.View().Panels, down);
+}
 
-void MainCommands::SpeedButton3Click() { tavrine::SpeedButton3Click(game_.Run()); }
+void MainCommands::SpeedButton2Click(bool down) {
+    Note(ButtonEvent{true, down});
+    tavrine::SpeedButton2Click(game_.View().Panels, down);
+}
+
+void MainCommands::SpeedButton3Click() {
+    Note(ZoomEvent{});
+    tavrine::SpeedButton3Click(game_.Run());
+}
 
 }  // namespace tavrine

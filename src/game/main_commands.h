@@ -10,12 +10,15 @@
 
 #include "editor/editor.h"
 #include "game/game.h"
+#include "game/input_events.h"
 #include "platform/dialogs.h"
 #include "platform/main_window.h"
 #include "view/commands.h"
 #include "view/menu.h"
 
 namespace tavrine {
+
+class ReplayRecorder;
 
 /// Why `name` cannot be a game file name, or nothing when it can: a game is saved
 /// and loaded only as a plain file inside SaveGames or NewGames, so an empty or
@@ -114,7 +117,17 @@ public:
     /// True while one of the commands' dialogs is open.
     bool DialogOpen() const { return dialogDepth_ > 0; }
 
+    /// Every input the commands receive goes to `recorder` (nullptr: none), which
+    /// learns of each loaded game, the confirmed exit and the outcome.
+    void SetRecorder(ReplayRecorder* recorder) { recorder_ = recorder; }
+
 private:
+    /// The inputs the window hands over, as the recorder keeps them.
+    void Note(EventAction action);
+    /// The Load Game dialog and the load, whatever asked for it.
+    bool LoadGameCommand();
+    /// The exit question, whatever asked it.
+    void ExitCommand();
     /// Counts a dialog as open for the duration of `show`.
     template <typename Show>
     auto InDialog(Show&& show);
@@ -136,6 +149,7 @@ private:
     MenuLabels labels_;
     int dialogDepth_ = 0;
     bool loadOfferPending_ = false;
+    ReplayRecorder* recorder_ = nullptr;
 };
 
 }  // namespace tavrine

@@ -35,6 +35,9 @@ void Game::DXTimerTimer() {
     // production, no clock) but the view scrolls and the frame is drawn.
     const bool paused = BattlePaused(run_);
     ++run_.TickCount;
+    // Counted as the tick begins: an input that arrives while the tick waits (the
+    // hold on a decided mission) belongs after it.
+    ++ticksRun_;
 
     // 1. The frame phase runs 3, 2, 1, 0, 3, ...; objects animate on phase 0.
     run_.FramePhase = run_.FramePhase >= 1 && run_.FramePhase <= 4 ? run_.FramePhase - 1 : 3;

@@ -101,9 +101,11 @@ public:
 };
 
 /// A surface that can always be drawn on and keeps nothing: headless runs, the
-/// benchmarks and tests that only look at the game state.
+/// benchmarks and tests that only look at the game state. With a gamma ramp it
+/// lets the fades run (and draw their frames) as on the desktop's surface.
 class NullCanvas final : public Canvas {
 public:
+    explicit NullCanvas(bool gammaRamp = false) : gammaRamp_(gammaRamp) {}
     bool CanDraw() override { return true; }
     void Fill(Rgb) override {}
     void DrawPicture(std::int32_t, std::int32_t, const CanvasPicture&) override {}
@@ -119,8 +121,15 @@ public:
     void Rectangle(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
     void Shade(std::int32_t, std::int32_t, std::int32_t, std::int32_t, Rgb, std::uint8_t) override {}
     void Flip() override {}
-    bool GetGammaRamp(GammaRamp&) override { return false; }
-    void SetGammaRamp(const GammaRamp&) override {}
+    bool GetGammaRamp(GammaRamp& ramp) override {
+        if (gammaRamp_) ramp = ramp_;
+        return gammaRamp_;
+    }
+    void SetGammaRamp(const GammaRamp& ramp) override { ramp_ = ramp; }
+
+private:
+    bool gammaRamp_;
+    GammaRamp ramp_{};
 };
 
 }  // namespace tavrine

@@ -105,7 +105,10 @@ public:
     bool Confirm(const std::string& question) override {
         questions.push_back(question);
         Opened();
-        return confirmAnswer;
+        if (confirms.empty()) return confirmAnswer;
+        const bool answer = confirms.front();
+        confirms.pop_front();
+        return answer;
     }
     void ShowImageEditor() override { ++imageEditorShown; }
     NewGameChoice ShowNewGameDialog() override {
@@ -116,6 +119,8 @@ public:
 
     std::deque<FilePick> picks;
     std::deque<GameControlChoice> controls;
+    /// The next questions' answers; `confirmAnswer` once none is left.
+    std::deque<bool> confirms;
     bool confirmAnswer = true;
     NewGameChoice newGame;
     /// Runs while each modal dialog is open, as the frame timer keeps ticking

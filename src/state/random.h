@@ -22,6 +22,9 @@ public:
 
     /// The whole state, for saving and comparing runs.
     std::uint64_t State() const { return state_; }
+    /// Continues from a state `State()` returned (a replay starts where the
+    /// recorded battle's generator stood).
+    void Restore(std::uint64_t state) { state_ = state; }
 
 private:
     std::uint64_t state_ = 0;

@@ -7,7 +7,11 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QScreen>
+
+#include <algorithm>
+#include <utility>
 
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_music_player.h"
@@ -101,9 +105,15 @@ GameKey ToGameKey(int qtKey) {
 TMainForm::TMainForm(std::string programFolder, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       folder_(std::move(programFolder)),
-      game_(folder_, host_),
+      recordingHost_(host_),
+      game_(folder_, recordingHost_),
       dialogs_(folder_, [this] { return OfferedModes(); }),
-      commands_(game_, dialogs_, *this, &editor_),
+      recordingDialogs_(dialogs_, &recorder_),
+      commands_(game_, recordingDialogs_, *this, &editor_),
+      recorder_(game_,
+                [this](const Replay& replay, const std::string& name) {
+                    KeepReplay(ReplaysFolder(game_), replay, name, LocalTimeText());
+                }),
       canvas_(kDefaultDisplayMode.Width, kDefaultDisplayMode.Height),
       cursors_(this),
       clock_([this] { DXTimerTimer(); }, [this] { AfterTick(); }, this) {
@@ -117,6 +127,8 @@ TMainForm::TMainForm(std::string programFolder, QWidget* parent)
     setPalette(black);
     setFont(DialogFont(true));
 
+    recordingHost_.SetRecorder(&recorder_);
+    commands_.SetRecorder(&recorder_);
     host_.SetOwner(this);
     dialogs_.SetOwner(this);
     dialogs_.SetImageEditor([this] {
@@ -138,7 +150,8 @@ TMainForm::TMainForm(std::string programFolder, QWidget* parent)
 void TMainForm::changeEvent(QEvent* event) {
     // The battle pauses while another program has the keyboard; our own dialogs
     // and the editor's windows keep it running.
-    if (event->type() == QEvent::ActivationChange) {
+    // A replay being watched takes no input of the viewer, focus changes included.
+    if (event->type() == QEvent::ActivationChange && !player_) {
         commands_.WindowFocus(QApplication::activeWindow() != nullptr);
         update();
     }
@@ -291,11 +304,54 @@ void TMainForm::DXDrawFinalize() { clock_.SetEnabled(false); }
 void TMainForm::DXTimerTimer() {
     game_.DrawOptions().FrameRate = clock_.FrameRate();
     game_.DrawOptions().EditorFogShown = game_.Run().EditMode && editor_.FogShown();
+    if (player_) {
+        // The replay's ticks, as many a frame as the speed asks, until it is over.
+        for (int i = 0; i < replaySpeed_ && !replayPaused_; ++i)
+            if (!player_->Step()) break;
+        return;
+    }
     game_.DXTimerTimer();
 }
 
+void TMainForm::PrepareReplay(Replay replay) {
+    display_ = DisplayMode{replay.Start.ViewWidth, replay.Start.ViewHeight, 16};
+    fullScreen_ = true;
+    pendingReplay_ = std::move(replay);
+}
+
+bool TMainForm::StartReplay(std::string& error) {
+    if (!pendingReplay_) return false;
+    // The replay answers its own message boxes; nothing of it is recorded again.
+    recorder_.End();
+    recordingHost_.SetRecorder(nullptr);
+    recordingHost_.SetTarget(&replayHost_);
+    commands_.SetRecorder(nullptr);
+    player_ = std::make_unique<ReplayPlayer>(game_, replayHost_, std::move(*pendingReplay_));
+    pendingReplay_.reset();
+    if (!player_->Start(error)) {
+        player_.reset();
+        return false;
+    }
+    panels_.statusBarShown = true;
+    moneyShown_ = true;
+    clock_.SetInterval(game_.Run().TimerInterval);
+    RefreshLabels();
+    return true;
+}
+
+void TMainForm::ReplayKey(int key) {
+    switch (key) {
+        case Qt::Key_Space: replayPaused_ = !replayPaused_; break;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal: replaySpeed_ = std::min(replaySpeed_ * 2, 8); break;
+        case Qt::Key_Minus: replaySpeed_ = std::max(replaySpeed_ / 2, 1); break;
+        case Qt::Key_Escape: close(); break;
+        default: break;
+    }
+}
+
 void TMainForm::AfterTick() {
-    commands_.AfterTick();
+    if (!player_) commands_.AfterTick();
     RefreshLabels();
     update();
 }
@@ -361,6 +417,22 @@ QImage TMainForm::Composite() {
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     const PanelState& panels = game_.View().Panels;
     panels_.Paint(p, panels, game_.View().Minimap, commands_.Labels());
+    if (player_) {
+        // The replayed player's pointer: a cross where the mouse was last.
+        const GameType& g = std::as_const(game_).Record();
+        const QPoint at(game_.Run().MouseMapX - g.ViewX, game_.Run().MouseMapY - g.ViewY);
+        p.setPen(QPen(Qt::white, 1));
+        p.drawLine(at - QPoint(6, 0), at + QPoint(6, 0));
+        p.drawLine(at - QPoint(0, 6), at + QPoint(0, 6));
+        if (replayPaused_ || player_->Over()) {
+            p.setPen(Qt::yellow);
+            p.drawText(8, 16, player_->Over() ? QStringLiteral("Replay over - Escape leaves")
+                                              : QStringLiteral("Replay paused - Space goes on"));
+        } else if (replaySpeed_ > 1) {
+            p.setPen(Qt::yellow);
+            p.drawText(8, 16, QStringLiteral("Replay x%1").arg(replaySpeed_));
+        }
+    }
     p.end();
 
     GammaRamp ramp{};
@@ -409,7 +481,7 @@ void TMainForm::TrackPanels(QPoint at, bool leftHeld) {
     commands_.MenuPanelMouseMove();
     if (part == PanelPart::Minimap) {
         const QPoint inside = at - GamePanels::MinimapPanelRect(panels).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
-        MiniMapMouseMove(game_.Record(), game_.Run(), inside.x(), inside.y(), leftHeld);
+        commands_.MiniMapMouseMove(inside.x(), inside.y(), leftHeld);
     }
 }
 
@@ -421,7 +493,7 @@ void TMainForm::PanelPress(PanelPart part, QPoint at) {
         case PanelPart::ZoomButton: commands_.SpeedButton3Click(); break;
         case PanelPart::Minimap: {
             const QPoint inside = at - GamePanels::MinimapPanelRect(panels).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
-            MiniMapMouseDown(game_.Record(), game_.Run(), inside.x(), inside.y());
+            commands_.MiniMapMouseDown(inside.x(), inside.y());
             break;
         }
         default: break;
@@ -447,6 +519,7 @@ void TMainForm::PanelRelease(PanelPart part) {
 }
 
 void TMainForm::mousePressEvent(QMouseEvent* event) {
+    if (player_) return;  // no input of the viewer reaches the battle
     const QPoint at = ToSurface(event->position().toPoint());
     const PanelPart part = panels_.HitTest(game_.View().Panels, at.x(), at.y());
     // A press belongs to what it fell on until every button is up again (a press
@@ -466,6 +539,7 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
 }
 
 void TMainForm::mouseMoveEvent(QMouseEvent* event) {
+    if (player_) return;
     const QPoint at = ToSurface(event->position().toPoint());
     const bool leftHeld = event->buttons() & Qt::LeftButton;
     if (pressOnSurface_ && event->buttons() != Qt::NoButton) {
@@ -487,6 +561,7 @@ void TMainForm::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
+    if (player_) return;
     const QPoint at = ToSurface(event->position().toPoint());
     if (pressOnSurface_) {
         if (event->buttons() == Qt::NoButton) pressOnSurface_ = false;
@@ -512,6 +587,10 @@ void TMainForm::leaveEvent(QEvent* event) {
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
+    if (player_) {
+        ReplayKey(event->key());
+        return;
+    }
     // Undo and redo of the map editor: Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z.
     if (game_.Run().EditMode && (event->modifiers() & Qt::ControlModifier)) {
         const bool shift = event->modifiers() & Qt::ShiftModifier;
@@ -536,13 +615,15 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TMainForm::keyReleaseEvent(QKeyEvent* event) {
-    if (event->isAutoRepeat()) return;
+    if (event->isAutoRepeat() || player_) return;
     commands_.FormKeyUp(ToGameKey(event->key()));
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (!closing_) {
         closing_ = true;
+        // Closing the window ends the battle being recorded.
+        recorder_.End();
         game_.FadeOut(kCloseFadeMs);
         DXDrawFinalize();
         if (music_) music_->Stop();

@@ -10,12 +10,15 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "editor/editor.h"
 #include "game/game.h"
 #include "game/main_commands.h"
+#include "game/replay_player.h"
+#include "game/replay_recorder.h"
 #include "platform/main_window.h"
 #include "platform/qt/qt_canvas.h"
 #include "state/display_modes.h"
@@ -65,6 +68,22 @@ public:
     void ShowStatusBar() override;
     void SetDisplayMode(std::int32_t width, std::int32_t height, std::int32_t bits) override;
     void ToggleFullScreen() override;
+
+    // Replays. Every battle played is recorded into the Replays folder; a replay
+    // can be watched instead of playing.
+
+    /// Watch `replay` instead of playing: its surface size becomes the display's.
+    /// Call between `FormCreate` and `FormShow`.
+    void PrepareReplay(Replay replay);
+    /// After `FormShow`: loads the replay's game and starts playing it back; false
+    /// with the reason in `error` when its game cannot be loaded.
+    bool StartReplay(std::string& error);
+    bool Replaying() const { return player_ != nullptr; }
+    /// While watching: paused, and ticks per frame (1, 2, 4 or 8).
+    bool ReplayPaused() const { return replayPaused_; }
+    int ReplaySpeed() const { return replaySpeed_; }
+    /// Where the battles played are recorded.
+    ReplayRecorder& Recorder() { return recorder_; }
 
     /// Called each time the display surface has been (re)created.
     void DXDrawInitialize();
@@ -149,12 +168,24 @@ private:
     void PanelPress(PanelPart part, QPoint at);
     void PanelRelease(PanelPart part);
 
+    /// While watching: the keys of the viewer (Space, + and -, Escape).
+    void ReplayKey(int key);
+
     std::string folder_;
     QtHost host_;
+    /// The game's host: records message boxes, and hands them to the replay being watched.
+    RecordingHost recordingHost_;
     Game game_;
     Editor editor_;
     QtDialogs dialogs_;
+    RecordingDialogs recordingDialogs_;
     MainCommands commands_;
+    ReplayRecorder recorder_;
+    std::optional<Replay> pendingReplay_;
+    ScriptHost replayHost_{true};
+    std::unique_ptr<ReplayPlayer> player_;
+    bool replayPaused_ = false;
+    int replaySpeed_ = 1;
     qt::QtCanvas canvas_;
     GamePanels panels_;
     CursorSet cursors_;

@@ -43,6 +43,7 @@ ends with <b>Mission Accomplished</b> or <b>Mission Failed</b>.</p>
 <li><a href="#menu">The game menu</a></li>
 <li><a href="#editor">Making maps: the editing mode</a></li>
 <li><a href="#library">The library editor</a></li>
+<li><a href="#replays">Replays</a></li>
 <li><a href="#files">The game's files</a></li>
 </ul></nav>
 )";
@@ -302,6 +303,28 @@ west: 0 west, 4 north, 8 east, 12 south.</p>
 <p>Sound 0 is the explosion, sound 1 the shot.</p>
 )";
 
+constexpr std::string_view kReplays = R"(<h2 id="replays">Replays</h2>
+<p>Every battle you play is recorded. From the moment a game is loaded until the mission is decided, another game is
+loaded or you leave, the game keeps what you did: every click, drag and key, the answers you gave in the dialogs,
+and the game time at which each came. The recording is written into the <code>Replays</code> folder beside
+<code>SaveGames</code>, named by the date and the map (<code>2026-12-08 10-42-13 01 Beachhead.replay</code>); the
+newest 50 are kept and older ones are removed. The editing mode records nothing.</p>
+<p>To watch a battle again, start the game with <code>tavrine --replay</code> and the file's name. After the start
+dialog the battle plays as it was played: the band and the pointer (a small cross) move where the player moved them,
+and nothing you do with the mouse reaches the battle. The picture has the size the battle was played at, scaled to
+your screen.</p>
+<table>
+<tr><th>Key</th><th>While watching</th></tr>
+<tr><td><kbd>Space</kbd></td><td>pauses and goes on</td></tr>
+<tr><td><kbd>+</kbd> and <kbd>-</kbd></td><td>play 1, 2, 4 or 8 times as fast</td></tr>
+<tr><td><kbd>Esc</kbd></td><td>leaves</td></tr>
+</table>
+<p>While a dialog was open the battle went on behind it; a replay shows those moments at once. A replay is plain
+text: attach it to a bug report and the battle can be played again exactly. It holds the map as it was loaded, so
+it plays even when the map file is gone. Replays of an older version of the game may no longer play the same
+battle.</p>
+)";
+
 constexpr std::string_view kFiles = R"(<h2 id="files">The game's files</h2>
 <table>
 <tr><th>File</th><th>What it is</th></tr>
@@ -311,6 +334,7 @@ constexpr std::string_view kFiles = R"(<h2 id="files">The game's files</h2>
 <tr><td><code>Cursors/1.ani</code> ... <code>22.ani</code></td><td>the mouse pointers</td></tr>
 <tr><td><code>NewGames/</code></td><td>prepared maps</td></tr>
 <tr><td><code>SaveGames/</code></td><td>saved games</td></tr>
+<tr><td><code>Replays/</code></td><td>the recordings of your last 50 battles</td></tr>
 </table>
 </body>
 </html>
@@ -322,7 +346,7 @@ std::string HelpText() {
     std::string html;
     const std::string campaign = missions::MissionsHelpSection();
     for (std::string_view part : {kHead, kIntro, kStartA, kEditingModeEntry, kStartB, kPlay, kControls, kCursors,
-                                  kMissions, std::string_view(campaign), kUnits, kMenu, kEditor, kLibrary, kFiles})
+                                  kMissions, std::string_view(campaign), kUnits, kMenu, kEditor, kLibrary, kReplays, kFiles})
         html += part;
     return html;
 }

@@ -1,8 +1,8 @@
-#include "script_shell.h"
+#include "game/script_shell.h"
 
 #include "state/display_modes.h"
 
-namespace tavrine::sim {
+namespace tavrine {
 
 namespace {
 
@@ -42,9 +42,55 @@ void Strings(JsonWriter& w, const char* key, const std::vector<std::string>& val
 
 }  // namespace
 
-ScriptedShell::ScriptedShell(Game& game, ScriptHost& host, bool answer)
-    : game_(game), host_(host), commands_(game, dialogs_, window_, &editor_) {
+ScriptedShell::ScriptedShell(Game& game, ScriptHost& host, bool answer, std::vector<ScriptEvent> events,
+                             ReplayRecorder* recorder)
+    : game_(game),
+      host_(host),
+      recordingDialogs_(dialogs_, recorder),
+      commands_(game, recordingDialogs_, window_, &editor_),
+      events_(std::move(events)) {
     dialogs_.confirmAnswer = answer;
+    dialogs_.whileOpen = [this] { WhileOpen(); };
+    host_.whileOpen = [this] { WhileOpen(); };
+    commands_.SetRecorder(recorder);
+}
+
+void ScriptedShell::ApplyDue() {
+    while (next_ < events_.size() && events_[next_].Tick <= ticks_ && !Closed() && !ended_) Apply(events_[next_++].Action);
+}
+
+void ScriptedShell::Tick() {
+    commands_.DXTimerTimer();
+    ++ticks_;
+}
+
+void ScriptedShell::WhileOpen() {
+    if (next_ >= events_.size() || ended_) return;
+    const auto* answer = std::get_if<AnswerEvent>(&events_[next_].Action);
+    if (!answer) return;
+    const long long at = events_[next_].Tick;
+    const bool last = next_ + 1 == events_.size();
+    ++next_;
+    // Under a real dialog the frame timer keeps running.
+    while (ticks_ < at && !Closed()) Tick();
+    switch (answer->Answer) {
+        case AnswerEvent::Kind::Ok:
+        case AnswerEvent::Kind::Cancel: break;
+        case AnswerEvent::Kind::Yes:
+        case AnswerEvent::Kind::No:
+            dialogs_.confirms.push_back(answer->Answer == AnswerEvent::Kind::Yes);
+            host_.answers.push_back(answer->Answer == AnswerEvent::Kind::Yes);
+            break;
+        case AnswerEvent::Kind::Pick:
+            if (endAtLastLoad_ && last && !dialogs_.pickersShown.empty() &&
+                dialogs_.pickersShown.back() == FilePickerMode::Load) {
+                ended_ = true;
+                break;
+            }
+            dialogs_.picks.push_back(answer->Pick);
+            break;
+        case AnswerEvent::Kind::Control: dialogs_.controls.push_back(answer->Control); break;
+    }
 }
 
 void ScriptedShell::Apply(const EventAction& action) {
@@ -72,6 +118,17 @@ void ScriptedShell::Apply(const EventAction& action) {
                        commands_.Label7Click();
                    },
                    [&](const ZoomEvent&) { commands_.SpeedButton3Click(); },
+                   [&](const MinimapEvent& e) {
+                       if (e.Press) commands_.MiniMapMouseDown(e.X, e.Y);
+                       else commands_.MiniMapMouseMove(e.X, e.Y, e.LeftHeld);
+                   },
+                   [&](const ButtonEvent& e) {
+                       if (e.Minimap) commands_.SpeedButton2Click(e.Down);
+                       else commands_.SpeedButton1Click(e.Down);
+                   },
+                   [&](const PanelMoveEvent&) { commands_.MenuPanelMouseMove(); },
+                   // An answer that no dialog took: nothing was open to answer.
+                   [&](const AnswerEvent&) {},
                    [&](const ToolEvent& e) { editor_.SetTool(e.Tool); },
                    [&](const FogEvent& e) {
                        editor_.SetFogShown(e.Down);
@@ -111,4 +168,4 @@ void ScriptedShell::WriteJson(JsonWriter& w) const {
     w.EndObject();
 }
 
-}  // namespace tavrine::sim
+}  // namespace tavrine

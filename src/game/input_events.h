@@ -1,6 +1,7 @@
-// Scripted input for `tavrine-sim run --events FILE`: one event a line, applied
-// before the tick it names, through the same command handlers the desktop window
-// calls; the dialogs answer from the script.
+// Scripted input, one event a line, applied before the tick it names, through the
+// same command handlers the desktop window calls; the dialogs answer from the
+// script. `tavrine-sim run --events FILE` reads it, and a replay's events are
+// written in it.
 //
 //   TICK down left|right|middle X Y    a press on the game view (surface pixels)
 //   TICK move X Y [left]               the mouse moves, the left button held or not
@@ -19,6 +20,18 @@
 //                                      speed=slow|normal|fast, mode=0|1|2, difficulty=N,
 //                                      music=on|off, sound=on|off
 //   TICK zoom                          the minimap's zoom button
+//   TICK minimap down X Y              a press on the minimap (minimap picture pixels)
+//   TICK minimap move X Y [left]       the mouse moves over the minimap
+//   TICK button menu|minimap down|up   the status bar's Menu or minimap button pressed in or out
+//   TICK panel                         the mouse over the status bar or the game menu
+//   TICK answer ok|yes|no|cancel       the open dialog or message box answered at TICK
+//   TICK answer pick NAME [new]        the open file picker answered NAME at TICK (blanks,
+//                                      control characters and '%' in NAME written as %XX)
+//   TICK answer control interval=MS mode=N difficulty=N music=on|off sound=on|off
+//                                      the open game control dialog answered OK at TICK
+//                                      (-1: nothing selected)
+//   An answer line answers the dialog or message box that the lines before it
+//   opened: it stays open, the ticks running, until TICK (as under a real one).
 //   editing mode only (--edit):
 //   TICK tool N                        the editor's tool button, 0..5, or -1 for none
 //   TICK fog on|off                    the editor's fog button
@@ -43,7 +56,7 @@
 #include "view/commands.h"
 #include "view/menu.h"
 
-namespace tavrine::sim {
+namespace tavrine {
 
 struct PressEvent {
     MouseButton Button = MouseButton::Left;
@@ -83,6 +96,23 @@ struct ControlEvent {
     std::optional<bool> Sound;
 };
 struct ZoomEvent {};
+struct MinimapEvent {
+    bool Press = false;  ///< a press, otherwise a move
+    std::int32_t X = 0, Y = 0;
+    bool LeftHeld = false;
+};
+struct ButtonEvent {
+    bool Minimap = false;  ///< the minimap button, otherwise the Menu button
+    bool Down = false;
+};
+struct PanelMoveEvent {};
+/// What a dialog or message box answered, and when.
+struct AnswerEvent {
+    enum class Kind { Ok, Yes, No, Cancel, Pick, Control };
+    Kind Answer = Kind::Ok;
+    FilePick Pick;             ///< Kind::Pick
+    GameControlChoice Control;  ///< Kind::Control (Confirmed)
+};
 struct ToolEvent {
     std::int32_t Tool = -1;
 };
@@ -104,7 +134,8 @@ struct SaveMapEvent {
 };
 
 using EventAction = std::variant<PressEvent, MoveEvent, ReleaseEvent, KeyEvent, PickEvent, MenuEvent, ControlEvent, ZoomEvent,
-                                 ToolEvent, FogEvent, DropEvent, UndoEvent, NewMapEvent, SaveMapEvent, FocusEvent>;
+                                 ToolEvent, FogEvent, DropEvent, UndoEvent, NewMapEvent, SaveMapEvent, MinimapEvent,
+                                 ButtonEvent, PanelMoveEvent, AnswerEvent, FocusEvent>;
 
 struct ScriptEvent {
     long long Tick = 0;
@@ -118,4 +149,19 @@ struct ScriptEvent {
 std::optional<std::vector<ScriptEvent>> ParseEvents(const std::string& text, long long lastTick, bool editing,
                                                     std::string& error);
 
-}  // namespace tavrine::sim
+/// The events of one line (two for load and save); throws `EventLineError` when
+/// the line is malformed.
+struct EventLineError {
+    std::string Text;
+};
+std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, bool editing);
+
+/// The line (without the tick) that `ParseEventWords` reads back as `action`;
+/// names are written as they are and must hold no blank.
+std::string FormatEvent(const EventAction& action);
+
+/// The key's name in event lines ("Escape", "Enter", "A", "S", "Other"), with
+/// "Alt+" in front when Alt was held.
+std::string KeyName(GameKey key, bool alt, bool ctrl = false);
+
+}  // namespace tavrine

@@ -1,0 +1,66 @@
+#include "run_report.h"
+
+#include "data/json_writer.h"
+#include "state/game_json.h"
+#include "view/status.h"
+
+namespace tavrine::sim {
+
+void WriteForces(JsonWriter& w, const RunState& run) {
+    w.Field("EnemyHQs", run.EnemyHQs);
+    w.Field("EnemyBuildings", run.EnemyBuildings);
+    w.Field("EnemyTanks", run.EnemyTanks);
+    w.Field("OwnHQs", run.OwnHQs);
+    w.Field("OwnBuildings", run.OwnBuildings);
+    w.Field("OwnTanks", run.OwnTanks);
+}
+
+std::string Summary(Game& game, long long ticks, const ScriptedShell* shell) {
+    const GameType& g = game.Record();
+    const RunState& run = game.Run();
+    JsonWriter w;
+    w.BeginObject();
+    w.Field("Ticks", ticks);
+    w.Field("Outcome", run.Outcome);
+    w.Field("GameTime", g.GameTime);
+    w.Field("Money", g.Money);
+    WriteForces(w, run);
+    w.Field("Tanks", static_cast<std::int64_t>(g.Tanks.size()));
+    w.Field("Orders", static_cast<std::int64_t>(g.Orders.size()));
+    if (shell) shell->WriteJson(w);
+    w.EndObject();
+    return w.Text();
+}
+
+std::string FullRecord(Game& game, long long ticks, const ScriptedShell* shell) {
+    RunState& run = game.Run();
+    // The statistics as the Information box would show them now.
+    BuildInfoLines(game.Record(), run);
+    JsonWriter w;
+    w.BeginObject();
+    WriteGameFields(w, game.Record());
+    w.Key("Runtime").BeginObject();
+    w.Field("Ticks", ticks);
+    w.Field("Outcome", run.Outcome);
+    w.Field("BannerTime", run.BannerTime);
+    w.Field("Difficulty", run.Difficulty);
+    WriteForces(w, run);
+    w.Key("InfoLines").BeginArray();
+    for (const std::string& line : run.InfoLines) w.Value(line);
+    w.EndArray();
+    w.Field("TitleShown", static_cast<std::int64_t>(run.TitleShown));
+    w.Field("LoadOffered", static_cast<std::int64_t>(run.LoadOffered));
+    w.Field("TimerInterval", run.TimerInterval);
+    w.Field("DisplayWidth", run.DisplayWidth);
+    w.Field("DisplayHeight", run.DisplayHeight);
+    w.Field("MusicOn", static_cast<std::int64_t>(run.MusicOn));
+    w.Field("SoundOn", static_cast<std::int64_t>(run.SoundOn));
+    w.Field("MinimapZoom2", static_cast<std::int64_t>(run.MinimapZoom2));
+    w.Key("Paused").Bool(game.Paused());
+    w.EndObject();
+    if (shell) shell->WriteJson(w);
+    w.EndObject();
+    return w.Text();
+}
+
+}  // namespace tavrine::sim

@@ -1,0 +1,425 @@
+#include "game/input_events.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <sstream>
+#include <string_view>
+
+namespace tavrine {
+
+namespace {
+
+/// Pointer positions beyond this many pixels from the surface are refused as typos.
+constexpr std::int32_t kMaxPixel = 1000000;
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+template <typename T>
+T Number(const std::string& word, T low, T high, const char* what) {
+    T value{};
+    const char* end = word.data() + word.size();
+    const auto [ptr, ec] = std::from_chars(word.data(), end, value);
+    if (word.empty() || ec != std::errc() || ptr != end || value < low || value > high) {
+        std::ostringstream s;
+        s << what << " must be a whole number from " << low << " to " << high << ", not '" << word << "'";
+        throw EventLineError{s.str()};
+    }
+    return value;
+}
+
+std::int32_t Pixel(const std::string& word) { return Number<std::int32_t>(word, -kMaxPixel, kMaxPixel, "a pixel position"); }
+
+MouseButton Button(const std::string& word) {
+    const std::string w = Lower(word);
+    if (w == "left") return MouseButton::Left;
+    if (w == "right") return MouseButton::Right;
+    if (w == "middle") return MouseButton::Middle;
+    throw EventLineError{"the button must be left, right or middle, not '" + word + "'"};
+}
+
+bool OnOff(const std::string& word, const char* what) {
+    const std::string w = Lower(word);
+    if (w == "on") return true;
+    if (w == "off") return false;
+    throw EventLineError{std::string(what) + " must be on or off, not '" + word + "'"};
+}
+
+FilePick Pick(const std::vector<std::string>& args, bool allowNew, const char* verb);
+
+/// The keys by name, the name written first; any other name is an ordinary key.
+struct NamedKey {
+    const char* Name;
+    GameKey Key;
+};
+constexpr NamedKey kKeyNames[] = {
+    {"Escape", GameKey::Escape}, {"Esc", GameKey::Escape}, {"Enter", GameKey::Return}, {"Return", GameKey::Return},
+    {"A", GameKey::A},           {"S", GameKey::S},        {"P", GameKey::P},          {"Pause", GameKey::Pause},
+    {"Left", GameKey::Left},     {"Right", GameKey::Right}, {"Up", GameKey::Up},       {"Down", GameKey::Down},
+    {"1", GameKey::Digit1},      {"2", GameKey::Digit2},   {"3", GameKey::Digit3},     {"4", GameKey::Digit4},
+    {"5", GameKey::Digit5},      {"6", GameKey::Digit6},   {"7", GameKey::Digit7},     {"8", GameKey::Digit8},
+    {"9", GameKey::Digit9},      {"Other", GameKey::Other}};
+
+/// A key by name, with any Alt+ and Ctrl+ prefixes; `down` and `up` say whether it
+/// goes down, comes up, or both (a plain `key` line).
+KeyEvent Key(const std::string& word, bool down, bool up) {
+    std::string name = Lower(word);
+    KeyEvent key;
+    key.Down = down;
+    key.Up = up;
+    for (bool more = true; more;) {
+        more = false;
+        for (auto [prefix, flag] : {std::pair{std::string_view("alt+"), &key.Alt}, std::pair{std::string_view("ctrl+"), &key.Ctrl}})
+            if (name.rfind(prefix, 0) == 0 && name.size() > prefix.size()) {
+                *flag = true;
+                name = name.substr(prefix.size());
+                more = true;
+            }
+    }
+    for (const NamedKey& k : kKeyNames)
+        if (Lower(k.Name) == name) {
+            key.Key = k.Key;
+            break;
+        }
+    return key;
+}
+
+const char* const kEntryNames[] = {"load", "save", "control", "info", "exit"};
+
+std::int32_t Setting(const std::string& value, const char* what) { return Number<std::int32_t>(value, -1, 1000, what); }
+
+/// A name with its blanks, control characters and '%' written as %XX.
+std::string Escape(const std::string& name) {
+    static const char* const kHex = "0123456789ABCDEF";
+    std::string out;
+    for (const char ch : name) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c <= ' ' || c == '%' || c == 0x7F) out += {'%', kHex[c >> 4], kHex[c & 15]};
+        else out += ch;
+    }
+    return out;
+}
+
+std::string Unescape(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            out += text[i];
+            continue;
+        }
+        const std::string hex = text.substr(i + 1, 2);
+        unsigned value = 0;
+        const auto [ptr, ec] = std::from_chars(hex.data(), hex.data() + hex.size(), value, 16);
+        if (hex.size() != 2 || ec != std::errc() || ptr != hex.data() + 2)
+            throw EventLineError{"'%' in a name must be followed by two hexadecimal digits"};
+        out += static_cast<char>(value);
+        i += 2;
+    }
+    return out;
+}
+
+/// `answer ...`: what the open dialog or message box answered.
+AnswerEvent Answer(const std::vector<std::string>& args) {
+    if (args.empty()) throw EventLineError{"answer needs ok, yes, no, cancel, pick NAME or control KEY=VALUE..."};
+    const std::string kind = Lower(args[0]);
+    AnswerEvent a;
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (kind == "pick") {
+        a.Answer = AnswerEvent::Kind::Pick;
+        a.Pick = Pick(rest, true, "answer pick");
+        a.Pick.Name = Unescape(a.Pick.Name);
+        return a;
+    }
+    if (kind == "control") {
+        a.Answer = AnswerEvent::Kind::Control;
+        a.Control.Confirmed = true;
+        bool seen[5] = {};
+        for (const std::string& r : rest) {
+            const auto eq = r.find('=');
+            if (eq == std::string::npos) throw EventLineError{"answer control takes KEY=VALUE, not '" + r + "'"};
+            const std::string key = Lower(r.substr(0, eq)), value = r.substr(eq + 1);
+            if (key == "interval") a.Control.Interval = Setting(value, "interval"), seen[0] = true;
+            else if (key == "mode") a.Control.ModeNumber = Setting(value, "mode"), seen[1] = true;
+            else if (key == "difficulty") a.Control.Difficulty = Setting(value, "difficulty"), seen[2] = true;
+            else if (key == "music") a.Control.MusicOn = OnOff(value, "music"), seen[3] = true;
+            else if (key == "sound") a.Control.SoundOn = OnOff(value, "sound"), seen[4] = true;
+            else throw EventLineError{"unknown control setting '" + key + "'"};
+        }
+        for (bool s : seen)
+            if (!s) throw EventLineError{"answer control needs interval, mode, difficulty, music and sound"};
+        return a;
+    }
+    if (args.size() != 1) throw EventLineError{"unexpected '" + args[1] + "' after " + args[0]};
+    if (kind == "ok") a.Answer = AnswerEvent::Kind::Ok;
+    else if (kind == "yes") a.Answer = AnswerEvent::Kind::Yes;
+    else if (kind == "no") a.Answer = AnswerEvent::Kind::No;
+    else if (kind == "cancel") a.Answer = AnswerEvent::Kind::Cancel;
+    else throw EventLineError{"the answer must be ok, yes, no, cancel, pick or control, not '" + args[0] + "'"};
+    return a;
+}
+
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
+
+const char* ButtonName(MouseButton b) { return b == MouseButton::Left ? "left" : b == MouseButton::Right ? "right" : "middle"; }
+const char* OnOffName(bool on) { return on ? "on" : "off"; }
+
+MenuLabel Entry(const std::string& word) {
+    const std::string w = Lower(word);
+    if (w == "load") return MenuLabel::LoadGame;
+    if (w == "save") return MenuLabel::SaveGame;
+    if (w == "control") return MenuLabel::GameControl;
+    if (w == "info") return MenuLabel::Information;
+    if (w == "exit") return MenuLabel::Exit;
+    throw EventLineError{"the menu entry must be load, save, control, info or exit, not '" + word + "'"};
+}
+
+ControlEvent Control(const std::vector<std::string>& args) {
+    ControlEvent c;
+    if (args.size() == 1 && Lower(args[0]) == "cancel") {
+        c.Cancel = true;
+        return c;
+    }
+    if (args.empty()) throw EventLineError{"control needs cancel or at least one KEY=VALUE"};
+    for (const std::string& a : args) {
+        const auto eq = a.find('=');
+        if (eq == std::string::npos) throw EventLineError{"control takes KEY=VALUE, not '" + a + "'"};
+        const std::string key = Lower(a.substr(0, eq)), value = a.substr(eq + 1);
+        if (key == "speed") {
+            const std::string v = Lower(value);
+            if (v == "slow") c.Interval = 50;
+            else if (v == "normal") c.Interval = 30;
+            else if (v == "fast") c.Interval = 20;
+            else throw EventLineError{"speed must be slow, normal or fast, not '" + value + "'"};
+        } else if (key == "mode") {
+            c.Mode = Number<std::int32_t>(value, 0, 2, "mode");
+        } else if (key == "difficulty") {
+            c.Difficulty = Number<std::int32_t>(value, 0, 2, "difficulty");
+        } else if (key == "music") {
+            c.Music = OnOff(value, "music");
+        } else if (key == "sound") {
+            c.Sound = OnOff(value, "sound");
+        } else {
+            throw EventLineError{"unknown control setting '" + key + "'"};
+        }
+    }
+    return c;
+}
+
+FilePick Pick(const std::vector<std::string>& args, bool allowNew, const char* verb) {
+    if (args.empty() || args.size() > 2) throw EventLineError{std::string(verb) + " takes a game name" + (allowNew ? " and optionally new" : "")};
+    if (args.size() == 2 && (!allowNew || Lower(args[1]) != "new"))
+        throw EventLineError{std::string("unexpected '") + args[1] + "' after the name"};
+    return FilePick{args[0], args.size() == 2};
+}
+
+void Count(const std::vector<std::string>& args, std::size_t low, std::size_t high, const std::string& verb) {
+    if (args.size() < low || args.size() > high)
+        throw EventLineError{verb + " takes " + (low == high ? std::to_string(low) : std::to_string(low) + " or " + std::to_string(high)) +
+                        " argument" + (high == 1 ? "" : "s")};
+}
+
+}  // namespace
+
+std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, bool editing) {
+    if (words.empty()) throw EventLineError{"expected an event"};
+    const std::string& verbWord = words[0];
+    const std::vector<std::string> args(words.begin() + 1, words.end());
+    const std::string verb = Lower(verbWord);
+    const bool editorEvent = verb == "tool" || verb == "fog" || verb == "drop" || verb == "undo" || verb == "redo" ||
+                             verb == "newmap" || verb == "savemap";
+    if (editorEvent && !editing) throw EventLineError{verb + " needs the editing mode (--edit)"};
+    if (verb == "down" || verb == "up") {
+        Count(args, 3, 3, verb);
+        const MouseButton b = Button(args[0]);
+        if (verb == "down") return {PressEvent{b, Pixel(args[1]), Pixel(args[2])}};
+        return {ReleaseEvent{b, Pixel(args[1]), Pixel(args[2])}};
+    }
+    if (verb == "move") {
+        Count(args, 2, 3, verb);
+        if (args.size() == 3 && Lower(args[2]) != "left") throw EventLineError{"move takes X Y and optionally left"};
+        return {MoveEvent{Pixel(args[0]), Pixel(args[1]), args.size() == 3}};
+    }
+    if (verb == "key" || verb == "keydown" || verb == "keyup") {
+        Count(args, 1, 1, verb);
+        return {Key(args[0], verb != "keyup", verb != "keydown")};
+    }
+    if (verb == "focus") {
+        Count(args, 1, 1, verb);
+        const std::string w = Lower(args[0]);
+        if (w != "in" && w != "out") throw EventLineError{"focus must be in or out, not '" + args[0] + "'"};
+        return {FocusEvent{w == "in"}};
+    }
+    if (verb == "pick") return {PickEvent{Pick(args, true, "pick")}};
+    if (verb == "load") return {PickEvent{Pick(args, true, "load")}, MenuEvent{MenuLabel::LoadGame}};
+    if (verb == "save") return {PickEvent{Pick(args, false, "save")}, MenuEvent{MenuLabel::SaveGame}};
+    if (verb == "menu") {
+        Count(args, 1, 1, verb);
+        return {MenuEvent{Entry(args[0])}};
+    }
+    if (verb == "control") return {Control(args)};
+    if (verb == "zoom") {
+        Count(args, 0, 0, verb);
+        return {ZoomEvent{}};
+    }
+    if (verb == "tool") {
+        Count(args, 1, 1, verb);
+        return {ToolEvent{Number<std::int32_t>(args[0], -1, 5, "the tool")}};
+    }
+    if (verb == "fog") {
+        Count(args, 1, 1, verb);
+        return {FogEvent{OnOff(args[0], "fog")}};
+    }
+    if (verb == "drop") {
+        Count(args, 6, 6, verb);
+        const auto part = [&](std::size_t i, const char* what) { return Number<std::int32_t>(args[i], 0, 1 << 20, what); };
+        return {DropEvent{ImageRef{part(0, "the group"), part(1, "the subgroup"), part(2, "the list"), part(3, "the frame")},
+                          Pixel(args[4]), Pixel(args[5])}};
+    }
+    if (verb == "undo" || verb == "redo") {
+        Count(args, 0, 0, verb);
+        return {UndoEvent{verb == "redo"}};
+    }
+    if (verb == "newmap") {
+        Count(args, 4, 4, verb);
+        NewGameChoice c;
+        c.Accepted = true;
+        c.Columns = Number<std::int32_t>(args[0], 1, 200, "the columns");
+        c.Rows = Number<std::int32_t>(args[1], 1, 200, "the rows");
+        c.Flag = Number<std::int32_t>(args[2], 0, 1, "the flag") != 0;
+        c.Mission = Number<std::int32_t>(args[3], 0, 5, "the mission");
+        return {NewMapEvent{c}};
+    }
+    if (verb == "savemap") {
+        Count(args, 1, 1, verb);
+        return {SaveMapEvent{args[0]}};
+    }
+    if (verb == "minimap") {
+        Count(args, 3, 4, verb);
+        const std::string how = Lower(args[0]);
+        if (how != "down" && how != "move") throw EventLineError{"minimap takes down or move, not '" + args[0] + "'"};
+        if (args.size() == 4 && (how == "down" || Lower(args[3]) != "left"))
+            throw EventLineError{"minimap takes down X Y or move X Y [left]"};
+        return {MinimapEvent{how == "down", Pixel(args[1]), Pixel(args[2]), args.size() == 4}};
+    }
+    if (verb == "button") {
+        Count(args, 2, 2, verb);
+        const std::string which = Lower(args[0]), how = Lower(args[1]);
+        if ((which != "menu" && which != "minimap") || (how != "down" && how != "up"))
+            throw EventLineError{"button takes menu or minimap, then down or up"};
+        return {ButtonEvent{which == "minimap", how == "down"}};
+    }
+    if (verb == "panel") {
+        Count(args, 0, 0, verb);
+        return {PanelMoveEvent{}};
+    }
+    if (verb == "answer") return {Answer(args)};
+    throw EventLineError{"unknown event '" + verbWord + "'"};
+}
+
+std::string KeyName(GameKey key, bool alt, bool ctrl) {
+    std::string name = "Other";
+    for (const NamedKey& k : kKeyNames)
+        if (k.Key == key) {
+            name = k.Name;
+            break;
+        }
+    return std::string(ctrl ? "Ctrl+" : "") + (alt ? "Alt+" : "") + name;
+}
+
+std::string FormatEvent(const EventAction& action) {
+    std::ostringstream s;
+    std::visit(Overloaded{
+                   [&](const PressEvent& e) { s << "down " << ButtonName(e.Button) << ' ' << e.X << ' ' << e.Y; },
+                   [&](const MoveEvent& e) { s << "move " << e.X << ' ' << e.Y << (e.LeftHeld ? " left" : ""); },
+                   [&](const ReleaseEvent& e) { s << "up " << ButtonName(e.Button) << ' ' << e.X << ' ' << e.Y; },
+                   [&](const KeyEvent& e) {
+                       s << (e.Down && e.Up ? "key " : e.Down ? "keydown " : "keyup ") << KeyName(e.Key, e.Alt, e.Ctrl);
+                   },
+                   [&](const FocusEvent& e) { s << "focus " << (e.In ? "in" : "out"); },
+                   [&](const PickEvent& e) { s << "pick " << e.Answer.Name << (e.Answer.FromNewGames ? " new" : ""); },
+                   [&](const MenuEvent& e) { s << "menu " << kEntryNames[static_cast<int>(e.Entry)]; },
+                   [&](const ControlEvent& e) {
+                       s << "control";
+                       if (e.Cancel) s << " cancel";
+                       if (e.Interval) s << " speed=" << (*e.Interval == 50 ? "slow" : *e.Interval == 20 ? "fast" : "normal");
+                       if (e.Mode) s << " mode=" << *e.Mode;
+                       if (e.Difficulty) s << " difficulty=" << *e.Difficulty;
+                       if (e.Music) s << " music=" << OnOffName(*e.Music);
+                       if (e.Sound) s << " sound=" << OnOffName(*e.Sound);
+                   },
+                   [&](const ZoomEvent&) { s << "zoom"; },
+                   [&](const ToolEvent& e) { s << "tool " << e.Tool; },
+                   [&](const FogEvent& e) { s << "fog " << OnOffName(e.Down); },
+                   [&](const DropEvent& e) {
+                       s << "drop " << e.Picture.Group << ' ' << e.Picture.Subgroup << ' ' << e.Picture.List << ' '
+                         << e.Picture.Frame << ' ' << e.X << ' ' << e.Y;
+                   },
+                   [&](const UndoEvent& e) { s << (e.Redo ? "redo" : "undo"); },
+                   [&](const NewMapEvent& e) {
+                       s << "newmap " << e.Answer.Columns << ' ' << e.Answer.Rows << ' ' << (e.Answer.Flag ? 1 : 0) << ' '
+                         << e.Answer.Mission;
+                   },
+                   [&](const SaveMapEvent& e) { s << "savemap " << e.Name; },
+                   [&](const MinimapEvent& e) {
+                       s << "minimap " << (e.Press ? "down " : "move ") << e.X << ' ' << e.Y << (e.LeftHeld ? " left" : "");
+                   },
+                   [&](const ButtonEvent& e) { s << "button " << (e.Minimap ? "minimap " : "menu ") << (e.Down ? "down" : "up"); },
+                   [&](const PanelMoveEvent&) { s << "panel"; },
+                   [&](const AnswerEvent& e) {
+                       s << "answer ";
+                       switch (e.Answer) {
+                           case AnswerEvent::Kind::Ok: s << "ok"; break;
+                           case AnswerEvent::Kind::Yes: s << "yes"; break;
+                           case AnswerEvent::Kind::No: s << "no"; break;
+                           case AnswerEvent::Kind::Cancel: s << "cancel"; break;
+                           case AnswerEvent::Kind::Pick: s << "pick " << Escape(e.Pick.Name) << (e.Pick.FromNewGames ? " new" : ""); break;
+                           case AnswerEvent::Kind::Control:
+                               s << "control interval=" << e.Control.Interval << " mode=" << e.Control.ModeNumber
+                                 << " difficulty=" << e.Control.Difficulty << " music=" << OnOffName(e.Control.MusicOn)
+                                 << " sound=" << OnOffName(e.Control.SoundOn);
+                               break;
+                       }
+                   },
+               },
+               action);
+    return s.str();
+}
+
+std::optional<std::vector<ScriptEvent>> ParseEvents(const std::string& text, long long lastTick, bool editing,
+                                                    std::string& error) {
+    std::vector<ScriptEvent> events;
+    std::istringstream in(text);
+    std::string line;
+    int number = 0;
+    long long previous = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::istringstream words(line);
+        std::vector<std::string> w;
+        for (std::string word; words >> word;) w.push_back(word);
+        if (w.empty() || w[0][0] == '#') continue;
+        try {
+            if (w.size() < 2) throw EventLineError{"expected TICK EVENT ..."};
+            const long long tick = Number<long long>(w[0], 0, lastTick, "the tick (0 to --ticks)");
+            if (tick < previous) throw EventLineError{"tick " + w[0] + " comes before an earlier line's tick"};
+            previous = tick;
+            for (EventAction& a : ParseEventWords(std::vector<std::string>(w.begin() + 1, w.end()), editing))
+                events.push_back({tick, number, std::move(a)});
+        } catch (const EventLineError& e) {
+            error = "line " + std::to_string(number) + ": " + e.Text;
+            return std::nullopt;
+        }
+    }
+    return events;
+}
+
+}  // namespace tavrine

@@ -1,0 +1,99 @@
+// The desktop around a headless game, played from a script: the main window's
+// commands with dialogs that answer from the script, a map editor, and a host that
+// keeps every message and question, all reported in the run's JSON. The headless
+// tool's scripted runs and every replay, headless or in the window, play through it.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "data/json_writer.h"
+#include "editor/editor.h"
+#include "game/input_events.h"
+#include "game/main_commands.h"
+#include "game/replay_recorder.h"
+
+namespace tavrine {
+
+/// A quiet host that keeps every message and question; while a message box or
+/// question is open, `whileOpen` runs (the script's ticks), and a question takes
+/// the next queued answer before the fixed one.
+class ScriptHost final : public QuietHost {
+public:
+    explicit ScriptHost(bool answer) : QuietHost(answer) {}
+    void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
+        QuietHost::ShowMessage(text, caption, icon);
+        allMessages.push_back(text);
+        if (whileOpen) whileOpen();
+    }
+    bool AskYesNo(const std::string& question) override {
+        allQuestions.push_back(question);
+        if (whileOpen) whileOpen();
+        if (answers.empty()) return QuietHost::AskYesNo(question);
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::vector<std::string> allMessages;
+    std::vector<std::string> allQuestions;
+    std::deque<bool> answers;
+    std::function<void()> whileOpen;
+};
+
+class ScriptedShell {
+public:
+    /// `answer` is the reply to every yes/no question of the confirmation box that
+    /// the script does not answer itself; `events` is the script. With a
+    /// `recorder`, every input and answer is recorded.
+    ScriptedShell(Game& game, ScriptHost& host, bool answer, std::vector<ScriptEvent> events = {},
+                  ReplayRecorder* recorder = nullptr);
+    ScriptedShell(const ScriptedShell&) = delete;
+    ScriptedShell& operator=(const ScriptedShell&) = delete;
+
+    /// Applies the script's events due before the next tick. A dialog or message
+    /// box that the next event answers stays open, the ticks running, until that
+    /// event's tick.
+    void ApplyDue();
+    /// One frame tick and what it asked for after it.
+    void Tick();
+    /// The ticks run since the shell was made.
+    long long Ticks() const { return ticks_; }
+    void Apply(const EventAction& action);
+    /// The exit was confirmed: the program would end here.
+    bool Closed() const { return window_.closes > 0; }
+
+    /// A replay ends where a load was picked: such a pick, as the script's last
+    /// event, is not carried out but ends the play (`Ended`).
+    void SetEndAtLastLoad(bool on) { endAtLastLoad_ = on; }
+    bool Ended() const { return ended_; }
+
+    MainCommands& Commands() { return commands_; }
+
+    /// "Shell": the pickers opened ("load", "save"), the yes/no questions of
+    /// message boxes, the questions of the confirmation box, the messages shown,
+    /// the information texts, whether the window closed, and the image editor,
+    /// full-screen and display mode requests.
+    void WriteJson(JsonWriter& w) const;
+
+private:
+    /// A dialog or message box opened: when the next event answers it, the ticks
+    /// run up to that event's tick and the answer is queued.
+    void WhileOpen();
+
+    Game& game_;
+    ScriptHost& host_;
+    ScriptedDialogs dialogs_;
+    RecordingDialogs recordingDialogs_;
+    CountingMainWindow window_;
+    Editor editor_;
+    MainCommands commands_;
+    std::vector<ScriptEvent> events_;
+    std::size_t next_ = 0;
+    long long ticks_ = 0;
+    bool endAtLastLoad_ = false;
+    bool ended_ = false;
+};
+
+}  // namespace tavrine

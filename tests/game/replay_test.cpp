@@ -1,0 +1,138 @@
+// The replay file: every event kind written and read back the same, the whole file
+// round-tripped, and each kind of malformed or tampered file refused with the line
+// that is wrong. (Recording and playing whole battles: tests/tools/replays.sh.)
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "game/replay.h"
+#include "state/new_map.h"
+
+namespace tavrine {
+namespace {
+
+Replay SmallReplay() {
+    GameType g;
+    RunState run;
+    NewMap(g, run, 40, 30, 1, 2);
+    Replay r;
+    r.Start.Version = "0.1";
+    r.Start.NewGame = true;
+    r.Start.RandomState = 0x0123456789ABCDEFull;
+    r.Start.Run = {{"FramePhase", 3}, {"MouseMapX", -7}};
+    r.Start.Panels = {{"MenuTop", 601}, {"MinimapVisible", 1}};
+    r.Start.GameFile = SerializeGame(g);
+    const char* const lines[] = {"down left 10 20",
+                                 "move 30 40 left",
+                                 "up right -5 6",
+                                 "key Alt+Enter",
+                                 "key Other",
+                                 "menu info",
+                                 "answer ok",
+                                 "menu load",
+                                 "answer pick my%20game%25.gam new",
+                                 "menu control",
+                                 "answer control interval=20 mode=-1 difficulty=2 music=off sound=on",
+                                 "answer cancel",
+                                 "answer yes",
+                                 "minimap down 3 4",
+                                 "minimap move 5 6 left",
+                                 "button minimap up",
+                                 "button menu down",
+                                 "panel",
+                                 "zoom",
+                                 "control speed=fast mode=1 music=on"};
+    long long tick = 0;
+    for (const char* line : lines) {
+        std::vector<std::string> words;
+        for (std::size_t at = 0, end; at < std::string(line).size(); at = end + 1) {
+            end = std::string(line).find(' ', at);
+            if (end == std::string::npos) end = std::string(line).size();
+            words.push_back(std::string(line).substr(at, end - at));
+        }
+        for (EventAction& a : ParseEventWords(words, false)) r.Events.push_back({tick, 0, a});
+        tick += 3;
+    }
+    r.End = ReplayEnd{tick, 1, 77, 0xFEDCBA9876543210ull, 0x42ull};
+    return r;
+}
+
+TEST(Replay, EveryEventAndTheWholeFileReadBackAsWritten) {
+    const Replay r = SmallReplay();
+    const std::string text = WriteReplay(r);
+    std::string error;
+    const auto again = ParseReplay(text, error);
+    ASSERT_TRUE(again) << error;
+    EXPECT_EQ(WriteReplay(*again), text);
+    EXPECT_EQ(again->Start.GameFile, r.Start.GameFile);
+    ASSERT_EQ(again->Events.size(), r.Events.size());
+    // The pick's name keeps its blank and percent sign.
+    const auto& pick = std::get<AnswerEvent>(again->Events[8].Action);
+    EXPECT_EQ(pick.Pick.Name, "my game%.gam");
+    EXPECT_TRUE(pick.Pick.FromNewGames);
+    EXPECT_EQ(text.find("answer pick my%20game%25.gam new"), text.find("answer pick"));
+    EXPECT_EQ(again->End.RandomState, 0xFEDCBA9876543210ull);
+}
+
+TEST(Replay, MalformedAndTamperedFilesNameTheLine) {
+    const std::string good = WriteReplay(SmallReplay());
+    const auto lineOf = [&](const std::string& start) {
+        const auto at = good.find(start);
+        return 1 + std::count(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(at), '\n');
+    };
+    const auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string t = good;
+        t.replace(t.find(from), from.size(), to);
+        return t;
+    };
+    const std::string firstData = good.substr(good.find("# data ") + 7, 4);
+    struct Case {
+        std::string Text;
+        std::string Error;
+    };
+    const std::vector<Case> cases = {
+        {"", "line 1: the replay has no end line"},
+        {replaced("# tavrine-replay 1", "# tavrine-replay 2"), "line 1: replay format 2 is not known"},
+        {replaced("# version", "# verzion"), "line 2: expected '# version'"},
+        {replaced("# new 1", "# new 2"), "line 3: new must be a whole number from 0 to 1"},
+        {replaced("# view 800x600", "# view 800"), "line 7: the view must be WIDTHxHEIGHT"},
+        {replaced("FramePhase=3", "Frame=3"), "line 9: unknown state 'Frame'"},
+        {replaced("# data " + firstData, std::string("# data ") + (firstData[0] == 'B' ? "C" : "B") + firstData.substr(1)),
+         "the game data does not match its checksum"},
+        {replaced("# data " + firstData, "# data ?" + firstData.substr(1)), "not base64 data"},
+        {replaced("0 down left 10 20", "0 down sideways 10 20"),
+         "line " + std::to_string(lineOf("0 down left")) + ": the button must be left, right or middle"},
+        {replaced("3 move", "x move"), "line " + std::to_string(lineOf("3 move")) + ": the tick must be a whole number"},
+        {replaced("6 up", "1 up"), "line " + std::to_string(lineOf("6 up")) + ": tick 1 comes before"},
+        {replaced("answer control interval=20 mode=-1 difficulty=2 music=off sound=on", "answer control interval=20"),
+         "answer control needs interval, mode, difficulty, music and sound"},
+        {replaced("my%20game", "my%2game"), "'%' in a name must be followed by two hexadecimal digits"},
+        {replaced("# end ticks", "# end tick"), "expected '# end ticks N outcome O time T random R checksum C'"},
+        {replaced("checksum 0000000000000042", "checksum 42xyz"), "the checksum must be up to 16 hexadecimal digits"},
+        {replaced("# end ticks 60", "# end ticks 5"), "an event lies after the last tick"},
+        {good + "3 zoom\n", "nothing may follow the end line"},
+        {good.substr(0, good.find("# end")), "the replay has no end line"},
+        {replaced("3 move 30 40 left", "# run FramePhase=1"), "a header line among the events"},
+        {replaced("0 down left 10 20", "# run FramePhase=1"), "unexpected '# run'"},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        EXPECT_FALSE(ParseReplay(c.Text, error)) << c.Error;
+        EXPECT_NE(error.find(c.Error), std::string::npos) << "wanted: " << c.Error << "\n   got: " << error;
+        EXPECT_EQ(error.rfind("line ", 0), 0u) << error;
+    }
+}
+
+TEST(Replay, EndsCompareFirstDifferenceFirst) {
+    const ReplayEnd a{100, 1, 50, 7, 9};
+    EXPECT_FALSE(CompareEnds(a, a));
+    EXPECT_NE(CompareEnds(a, {99, 1, 50, 7, 9})->find("ran 99 ticks where the recording ran 100"), std::string::npos);
+    EXPECT_NE(CompareEnds(a, {100, 2, 50, 7, 9})->find("outcome is 2"), std::string::npos);
+    EXPECT_NE(CompareEnds(a, {100, 1, 50, 8, 9})->find("random generator stands at"), std::string::npos);
+    EXPECT_NE(CompareEnds(a, {100, 1, 50, 7, 10})->find("checksum is 000000000000000a"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavrine
