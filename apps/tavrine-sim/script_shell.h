@@ -38,6 +38,8 @@ public:
 
     /// One frame tick and what it asked for after it.
     void Tick() { commands_.DXTimerTimer(); }
+    /// The main window's commands the shell plays through (the autopilot's hands).
+    MainCommands& Commands() { return commands_; }
     void Apply(const EventAction& action);
     /// The exit was confirmed: the program would end here.
     bool Closed() const { return window_.closes > 0; }

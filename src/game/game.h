@@ -30,15 +30,20 @@ public:
     /// outlive the game.
     Game(std::string programFolder, Host& host, std::uint64_t seed = 1);
 
-    /// The record, to change as the caller likes: the tick's mirror of the map
-    /// (see PassabilityMirror) is made again when next needed.
-    GameType& Record() {
-        ForgetPassability(record_);
+    /// The record, to read: reading keeps the ticks' mirror of the map.
+    const GameType& Record() const { return record_; }
+    /// The record, to change as the caller likes: the ticks' mirror of the map
+    /// (see PassabilityMirror) is made again when next needed. Changes made
+    /// through a reference kept across a tick are not seen by the mirror: ask
+    /// again after ticks ran.
+    GameType& EditRecord() {
+        ForgetPassability(&passability_);
         return record_;
     }
-    /// The record, to change: the name callers that edit it use.
-    GameType& EditRecord() { return Record(); }
-    const GameType& Record() const { return record_; }
+    /// The ticks' mirror of the map: run-time state of the simulation kept
+    /// beside the record, never saved (the tests switch on its checking).
+    PassabilityMirror& Passability() { return passability_; }
+    const PassabilityMirror& Passability() const { return passability_; }
     RunState& Run() { return run_; }
     const RunState& Run() const { return run_; }
     ImageLibrary& Library() { return library_; }
@@ -93,9 +98,9 @@ public:
 
     /// What the rules work on: the record, the run-time state, the library, the
     /// random generator and where sounds are heard.
-    /// Like Record(), it lets the caller change the map as it likes.
+    /// Like EditRecord(), it lets the caller change the map as it likes.
     SimContext Context() {
-        ForgetPassability(record_);
+        ForgetPassability(&passability_);
         return TickContext();
     }
 
@@ -153,11 +158,12 @@ private:
     bool FadePossible();
 
     /// The context for the tick's own steps, whose changes to the map are noted.
-    SimContext TickContext() { return SimContext{record_, run_, library_, random_, sound_}; }
+    SimContext TickContext() { return SimContext{record_, run_, library_, random_, sound_, &passability_}; }
 
     std::string folder_;
     Host& host_;
     GameType record_;
+    PassabilityMirror passability_;
     RunState run_;
     ImageLibrary library_;
     Random random_;

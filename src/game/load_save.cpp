@@ -42,6 +42,7 @@ bool Game::LoadGame(const std::string& path) {
         return false;
     }
     record_ = std::move(loaded);
+    ForgetPassability(&passability_);
 
     ClampView(record_, run_);
     run_.MinimapState = 0;

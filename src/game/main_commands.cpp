@@ -86,11 +86,11 @@ void MainCommands::FormKeyDown(GameKey key, bool alt) {
 }
 
 void MainCommands::MiniMapMouseDown(std::int32_t x, std::int32_t y) {
-    tavrine::MiniMapMouseDown(game_.Record(), game_.Run(), x, y);
+    tavrine::MiniMapMouseDown(game_.EditRecord(), game_.Run(), x, y);
 }
 
 void MainCommands::MiniMapMouseMove(std::int32_t x, std::int32_t y, bool leftHeld) {
-    tavrine::MiniMapMouseMove(game_.Record(), game_.Run(), x, y, leftHeld);
+    tavrine::MiniMapMouseMove(game_.EditRecord(), game_.Run(), x, y, leftHeld);
 }
 
 void MainCommands::MenuPanelMouseMove() { tavrine::MenuPanelMouseMove(game_.Run()); }

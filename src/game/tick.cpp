@@ -37,7 +37,7 @@ void Game::DXTimerTimer() {
     {
         // Up to the frame, the floods may read the map from a mirror that the
         // tick keeps up to date (nothing else changes the map meanwhile).
-        const PassabilityTick passabilityTick(record_);
+        const PassabilityTick passabilityTick(passability_);
 
         // 2. Edge scrolling and the cursor.
         EdgeScroll(ctx, *cursors_);

@@ -24,7 +24,8 @@ void RemoveOrder(GameType& g, std::int32_t k);
 /// occupants, leaving tanks, chance targets, Index). Cell marks that still name
 /// the removed tank are cleared.
 /// The rules around a destroyed tank (wreck, explosion, reward) are the caller's.
-void DetachAndRemoveTank(GameType& g, std::int32_t i);
+/// True when such a mark was cleared: cells changed that the caller does not know.
+bool DetachAndRemoveTank(GameType& g, std::int32_t i);
 
 /// Sets the number of wave fields to the number of orders and every field to
 /// Columns * Rows entries, all 0 (cell indices change meaning when the map

@@ -181,7 +181,7 @@ StartUp TMainForm::FormCreate(const std::function<std::int32_t(TStartForm&, std:
     run.ScrollStep = 24;
     run.ScrollDX = 0;
     run.ScrollDY = 0;
-    GameType& g = game_.Record();
+    GameType& g = game_.EditRecord();
     g.CellWidth = 36;
     g.CellHeight = 36;
     g.ViewX = 0;
@@ -262,7 +262,7 @@ void TMainForm::DXDrawInitialize() {
     // The status bar across the bottom, the game menu just below the surface
     // (it slides in from there); the buttons follow the status bar's width.
     PlacePanels(panels, run.DisplayWidth, run.DisplayHeight);
-    ClampView(game_.Record(), run);
+    ClampView(game_.EditRecord(), run);
     update();
 }
 
@@ -389,7 +389,7 @@ void TMainForm::TrackPanels(QPoint at, bool leftHeld) {
     commands_.MenuPanelMouseMove();
     if (part == PanelPart::Minimap) {
         const QPoint inside = at - GamePanels::MinimapPanelRect(panels).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
-        MiniMapMouseMove(game_.Record(), game_.Run(), inside.x(), inside.y(), leftHeld);
+        MiniMapMouseMove(game_.EditRecord(), game_.Run(), inside.x(), inside.y(), leftHeld);
     }
 }
 
@@ -401,7 +401,7 @@ void TMainForm::PanelPress(PanelPart part, QPoint at) {
         case PanelPart::ZoomButton: commands_.SpeedButton3Click(); break;
         case PanelPart::Minimap: {
             const QPoint inside = at - GamePanels::MinimapPanelRect(panels).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
-            MiniMapMouseDown(game_.Record(), game_.Run(), inside.x(), inside.y());
+            MiniMapMouseDown(game_.EditRecord(), game_.Run(), inside.x(), inside.y());
             break;
         }
         default: break;
