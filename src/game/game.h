@@ -24,6 +24,13 @@
 
 namespace tavrine {
 
+/// What one frame tick reports beside the game state.
+struct TickResult {
+    /// Empty when every frame the tick drew was shown; otherwise what the canvas
+    /// reported when it failed (see DrawFrame).
+    std::string FrameFailure;
+};
+
 class Game {
 public:
     /// `programFolder` holds the data files (no trailing slash); `host` must
@@ -125,9 +132,13 @@ public:
 
     /// One frame tick: every step of the game in its fixed order. One tick is
     /// one step of the simulation; the timer interval only sets how often.
-    void DXTimerTimer();
+    /// Returns what went wrong in it that the player may not see.
+    TickResult DXTimerTimer();
     /// Draws the frame now on the current canvas (and advances what drawing
-    /// advances: the tanks' steps, shells, explosions, labels).
+    /// advances: the tanks' steps, shells, explosions, labels). A frame the
+    /// canvas failed to draw is not shown but advances all the same; the first
+    /// failure after a frame that was shown is written on stderr, and the tick's
+    /// result names it.
     void DrawFrame();
     /// The once-per-game-second step: the game clock and the music loop.
     void SecondTick();
@@ -176,6 +187,8 @@ private:
     Cursors* cursors_ = &nullCursors_;
     ViewState view_;
     bool loadGameOffered_ = false;
+    std::string frameFailure_;   ///< of the tick running (TickResult::FrameFailure)
+    bool frameFailing_ = false;  ///< the last frame drawn was not shown
     std::string timeLabel_ = "Time";
 };
 

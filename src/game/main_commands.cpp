@@ -40,9 +40,10 @@ bool MainCommands::AcceptGameName(const std::string& name) {
     return false;
 }
 
-void MainCommands::DXTimerTimer() {
-    game_.DXTimerTimer();
+TickResult MainCommands::DXTimerTimer() {
+    TickResult result = game_.DXTimerTimer();
     AfterTick();
+    return result;
 }
 
 void MainCommands::AfterTick() {

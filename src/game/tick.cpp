@@ -1,6 +1,8 @@
 // The frame tick: every step of one tick in its fixed order, the game clock and
 // the mission outcome check.
 #include <algorithm>
+#include <cstdio>
+#include <utility>
 
 #include "game/game.h"
 #include "sim/combat.h"
@@ -28,7 +30,8 @@ constexpr int kFadeInAfterLoadMs = 2000;
 
 }  // namespace
 
-void Game::DXTimerTimer() {
+TickResult Game::DXTimerTimer() {
+    frameFailure_.clear();
     SimContext ctx = TickContext();
 
     // 1. The frame phase runs 3, 2, 1, 0, 3, ...; objects animate on phase 0.
@@ -76,11 +79,21 @@ void Game::DXTimerTimer() {
         FadeIn(kFadeInAfterLoadMs);
         if (!run_.TitleShown) view_.Panels.MinimapVisible = true;
     }
+    return TickResult{std::move(frameFailure_)};
 }
 
 void Game::DrawFrame() {
     SimContext ctx = TickContext();
-    if (tavrine::DrawFrame(ctx, *canvas_, frameOptions_).OfferLoadGame) loadGameOffered_ = true;
+    FrameResult frame = tavrine::DrawFrame(ctx, *canvas_, frameOptions_);
+    if (frame.OfferLoadGame) loadGameOffered_ = true;
+    if (frame.Failure.empty()) {
+        frameFailing_ = false;
+        return;
+    }
+    // Once for each run of failing frames, not 30 times a second.
+    if (!frameFailing_) std::fprintf(stderr, "tavrine: a frame could not be drawn: %s\n", frame.Failure.c_str());
+    frameFailing_ = true;
+    frameFailure_ = std::move(frame.Failure);
 }
 
 void Game::SecondTick() {
