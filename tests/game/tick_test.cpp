@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "support/recording_canvas.h"
 #include "sim/grid.h"
@@ -341,31 +340,6 @@ TEST(DrawingStep, SurfaceThatCannotBeDrawnOnSkipsTheWholeFrame) {
     EXPECT_EQ(t.MuzzleX, 10);
     EXPECT_EQ(canvas.flips, 0);
 }
-
-/// A surface that fails its first picture of a frame while `failing` is set.
-class FailingCanvas final : public Canvas {
-public:
-    bool CanDraw() override { return true; }
-    void Fill(Rgb) override {}
-    void DrawPicture(std::int32_t, std::int32_t, const CanvasPicture&) override {
-        if (failing) throw std::runtime_error("surface lost");
-    }
-    void SetPen(Rgb, std::int32_t, PenStyle) override {}
-    void SetBrush(Rgb, BrushStyle) override {}
-    void SetFont(const CanvasFont&) override {}
-    void SetTextColor(Rgb) override {}
-    void TextOut(std::int32_t, std::int32_t, std::string_view) override {}
-    std::int32_t TextWidth(std::string_view) override { return 0; }
-    std::int32_t TextHeight(std::string_view) override { return 0; }
-    void MoveTo(std::int32_t, std::int32_t) override {}
-    void LineTo(std::int32_t, std::int32_t) override {}
-    void Rectangle(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
-    void Flip() override { ++flips; }
-    bool GetGammaRamp(GammaRamp&) override { return false; }
-    void SetGammaRamp(const GammaRamp&) override {}
-    bool failing = true;
-    int flips = 0;
-};
 
 TEST(DrawingStep, AFrameTheCanvasFailsIsNotShownButTheTickAdvancesInFullAndSaysSo) {
     // Two copies of a battle: a tank driving to attack, shells and labels. The
