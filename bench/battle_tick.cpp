@@ -54,7 +54,7 @@ ImageLibrary SizesOnly() {
 struct Battle {
     Battle() : game(".", host, 42) {
         game.Library() = SizesOnly();
-        GameType& g = game.Record();
+        GameType& g = game.EditRecord();
         RunState& run = game.Run();
         NewMap(g, run, kSide, kSide, 1, 0);
         for (auto& column : g.Cells)
@@ -86,7 +86,7 @@ struct Battle {
     }
 
     void Place(std::int32_t x, std::int32_t y, ImageRef image) {
-        GameType& g = game.Record();
+        GameType& g = game.EditRecord();
         auto o = std::make_unique<GameCellObjectType>();
         o->Image = image;
         o->RestFacing = image.Frame;
@@ -104,7 +104,7 @@ struct Battle {
     /// Brings each side back to its strength with new tanks near the front, as
     /// reinforcements between ticks.
     void TopUp() {
-        GameType& g = game.Record();
+        GameType& g = game.EditRecord();
         SimContext ctx = game.Context();
         for (const std::int32_t side : {SidePlayer, SideComputer}) {
             const std::int32_t wanted = side == SidePlayer ? kOwnTanks : kEnemyTanks;

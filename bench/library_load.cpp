@@ -147,7 +147,10 @@ void BM_LoadImageLibrary(benchmark::State& state) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("tavrine-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
-    WriteFileAtomically((folder / "Tavrine.isd").string(), ShippedLibraryFile());
+    if (!WriteFileAtomically((folder / "Tavrine.isd").string(), ShippedLibraryFile())) {
+        state.SkipWithError("the library could not be written");
+        return;
+    }
     QuietHost host;
     Game game(folder.string(), host);
     std::size_t heapPeak = 0;

@@ -142,7 +142,7 @@ void TickReplan(benchmark::State& state, Planner plan) {
 void TickFirstSweep(benchmark::State& state, Planner plan) {
     auto w = std::make_unique<FloodWorld>(std::vector<std::string>(kSide, std::string(kSide, '.')));
     // As in the game's tick: the map read from the tick's mirror of it.
-    const PassabilityTick tick(w->G);
+    const PassabilityTick tick(w->Mirror);
     const std::int32_t order = AddOrder(w->G, OrderMove, CellIndex(w->G, kSide / 2, kSide / 2), OrderNew);
     OrderType& o = *w->G.Orders[static_cast<std::size_t>(order)];
     for (auto _ : state) {

@@ -7,16 +7,15 @@
 #include <optional>
 #include <string>
 
+#include "autopilot.h"
 #include "commands.h"
-#include "data/file_io.h"
 #include "data/json_writer.h"
-#include "game/autopilot.h"
 #include "game/game.h"
 #include "game/main_commands.h"
-#include "game/replay_recorder.h"
 #include "platform/dialogs.h"
 #include "platform/main_window.h"
 #include "run_options.h"
+#include "game/script_shell.h"
 #include "run_report.h"
 #include "view/panels.h"
 #include "view/status.h"
@@ -39,7 +38,9 @@ const char* ResultText(std::int32_t outcome) {
     }
 }
 
-std::string Report(Game& game, long long ticks, const AutopilotCounts& counts, bool idle) {
+/// The outcome line; with --json also the whole record and run-time state (as
+/// `run --json` prints them) under "Game", and the shell's object when scripted.
+std::string Report(Game& game, long long ticks, const AutopilotCounts& counts, bool idle, bool json, const ScriptedShell* shell) {
     const GameType& g = game.Record();
     RunState& run = game.Run();
     BuildInfoLines(g, run);
@@ -65,24 +66,24 @@ std::string Report(Game& game, long long ticks, const AutopilotCounts& counts, b
     w.Key("InfoLines").BeginArray();
     for (const std::string& line : run.InfoLines) w.Value(line);
     w.EndArray();
+    if (shell) shell->WriteJson(w);
+    if (json) {
+        w.Key("Game").BeginObject();
+        WriteFullRecord(w, game, ticks);
+        w.EndObject();
+    }
     w.EndObject();
     return w.Text();
 }
 
 int Autoplay(const Args& args) {
     RunOptions o;
+    RunOutput output;
     o.difficulty = DifficultyEasy;
     double maxMinutes = 60.0;
     bool idle = false;
     bool trace = false;
-    std::optional<std::string> record;
     const auto own = [&](const std::string& a, const OptionValue& value, std::string& error) {
-        if (a == "--record") {
-            const auto v = value();
-            if (!v || v->empty()) error = "--record takes a file name";
-            else record = *v;
-            return true;
-        }
         if (a == "--idle") {
             idle = true;
             return true;
@@ -91,7 +92,7 @@ int Autoplay(const Args& args) {
             trace = true;
             return true;
         }
-        if (a != "--max-minutes") return false;
+        if (a != "--max-minutes") return TakeRunOutputOption(a, value, error, output);
         const auto v = value();
         try {
             std::size_t used = 0;
@@ -102,63 +103,38 @@ int Autoplay(const Args& args) {
         }
         return true;
     };
-    if (const auto problem = ParseRunOptions(args, o, own)) return Usage(*problem);
+    if (const auto problem = ParseRunOptions(args, o, own, true)) return Usage(*problem);
+    if (output.title == !o.game.empty()) return Usage(output.title ? "--title runs without a game file" : "no game file given");
     if (o.edit) return Usage("the autopilot plays, it does not edit");
 
-    QuietHost host;
-    RecordingHost recordingHost(host);
-    Game game(ExecutableFolder(), recordingHost, o.seed);
-    if (!PrepareGame(o, game, host)) return 1;
-    // As the display initialisation does: the status bar along the bottom.
-    PlacePanels(game.View().Panels, game.Run().DisplayWidth, game.Run().DisplayHeight);
-    // With --record the battle, as the autopilot's hands play it, becomes a replay.
-    std::optional<tavrine::Replay> recorded;
-    ReplayRecorder recorder(game, [&](const tavrine::Replay& replay, const std::string&) {
-        if (!recorded) recorded = replay;
-    });
-    if (record) {
-        const std::optional<Bytes> bytes = ReadWholeFile(o.game);
-        if (!bytes) return Usage("cannot read " + o.game);
-        recordingHost.SetRecorder(&recorder);
-        recorder.Begin(*bytes, o.newGame, o.game);
-    }
-
-    // The desktop around the game: the main window's commands with dialogs
-    // that are never answered (the autopilot opens none) and a window that only
-    // counts what is asked of it.
-    ScriptedDialogs dialogs;
-    RecordingDialogs recordingDialogs(dialogs, record ? &recorder : nullptr);
-    CountingMainWindow window;
-    MainCommands commands(game, recordingDialogs, window);
-    if (record) commands.SetRecorder(&recorder);
-    Autopilot pilot(game, commands);
-    if (trace) pilot.Trace = [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); };
     // --ticks, when given, bounds the run as well.
     const long long limit = static_cast<long long>(maxMinutes * 60.0) * TicksPerSecond(o.interval) + TicksPerSecond(o.interval);
-    const long long ticks = o.ticks > 0 ? std::min(o.ticks, limit) : limit;
+    o.ticks = o.ticks > 0 ? std::min(o.ticks, limit) : limit;
     const std::int32_t maxSeconds = static_cast<std::int32_t>(maxMinutes * 60.0);
-    long long done = 0;
-    while (done < ticks && game.Run().Outcome == OutcomeRunning && game.Record().GameTime < maxSeconds) {
-        if (!idle) pilot.BetweenTicks();
-        commands.DXTimerTimer();
-        ++done;
-    }
-    if (record) {
-        recorder.End();
-        const std::string replay = WriteReplay(*recorded);
-        if (!WriteFileAtomically(*record, Bytes(replay.begin(), replay.end()))) {
-            std::fprintf(stderr, "%s: the replay could not be written\n", record->c_str());
-            return 1;
-        }
-    }
-    const std::string text = Report(game, done, pilot.Counts(), idle);
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fputc('\n', stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+
+    // The desktop around the game is the scripted shell's: the main window's
+    // commands with dialogs answered from the script (the autopilot opens none)
+    // and a window that only counts what is asked of it.
+    std::optional<Autopilot> pilot;
+    RunHooks hooks;
+    hooks.Start = [&](Game& game, ScriptedShell& shell) {
+        // As the display initialisation does: the status bar along the bottom.
+        PlacePanels(game.View().Panels, game.Run().DisplayWidth, game.Run().DisplayHeight);
+        pilot.emplace(game, shell.Commands());
+        if (trace) pilot->Trace = [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); };
+    };
+    hooks.Done = [&](const Game& game) { return game.Run().Outcome != OutcomeRunning || game.Record().GameTime >= maxSeconds; };
+    hooks.BeforeTick = [&] {
+        if (!idle) pilot->BetweenTicks();
+    };
+    hooks.Report = [&](Game& game, long long ticks, const ScriptedShell* shell) {
+        return Report(game, ticks, pilot->Counts(), idle, output.json, shell);
+    };
+    return RunHeadless(o, output, hooks, Usage);
 }
 
-const std::string kUsage = std::string("autoplay GAME.gam ") + kRunOptionsUsage + " [--max-minutes M] [--idle] [--trace]\n"
-                           "                   [--record FILE]";
+const std::string kUsage = std::string("autoplay GAME.gam|--title ") + kRunOptionsUsage + kRunOutputUsage +
+                           "\n                   [--max-minutes M] [--idle] [--trace]";
 
 int Usage(const std::string& problem) {
     std::fprintf(stderr, "tavrine-sim autoplay: %s\nusage: tavrine-sim %s\n", problem.c_str(), kUsage.c_str());

@@ -53,7 +53,7 @@ int New(const Args& args) {
 
     QuietHost host;
     Game game(ExecutableFolder(), host);
-    NewMap(game.Record(), game.Run(), *columns, *rows, static_cast<std::uint8_t>(*flag), *mission);
+    NewMap(game.EditRecord(), game.Run(), *columns, *rows, static_cast<std::uint8_t>(*flag), *mission);
     if (!game.SaveGame(positional[3])) {
         std::fprintf(stderr, "%s\n", host.lastMessage.c_str());
         return 1;

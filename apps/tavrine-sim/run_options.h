@@ -9,6 +9,8 @@
 #include <string>
 
 #include "commands.h"
+#include "data/json_writer.h"
+#include "game/script_shell.h"
 #include "game/game.h"
 
 namespace tavrine::sim {
@@ -45,5 +47,46 @@ std::optional<std::string> ParseRunOptions(const Args& args, RunOptions& o, cons
 /// game file loaded (or started afresh with --new). Prints the reason and returns
 /// false when the library or the game cannot be read.
 bool PrepareGame(const RunOptions& o, Game& game, QuietHost& host);
+
+/// The options of `run` beside the shared ones, which `autoplay` takes too.
+struct RunOutput {
+    std::optional<std::string> out;  ///< save the game here after the ticks
+    bool json = false;
+    std::optional<std::string> events;  ///< the input script
+    bool answer = true;                 ///< the reply to every yes/no question
+    std::optional<std::string> folder;  ///< the program folder instead of the tool's own
+    bool title = false;                 ///< start on the title screen, with no game
+    bool reveal = false;                ///< clear the fog of war after loading
+    std::optional<std::string> record;  ///< write the replay of the run's battle here
+};
+
+/// Those options as the usage line shows them.
+inline constexpr const char* kRunOutputUsage =
+    " [--out FILE] [--json]\n"
+    "                   [--events FILE] [--answer yes|no] [--folder DIR] [--reveal] [--record FILE]";
+
+/// Takes one of RunOutput's options (an OwnOptions for ParseRunOptions).
+bool TakeRunOutputOption(const std::string& option, const OptionValue& value, std::string& error, RunOutput& output);
+
+
+/// What a command running a game through RunHeadless adds to it.
+struct RunHooks {
+    /// Once the game is loaded, before the first event and tick.
+    std::function<void(Game&, ScriptedShell&)> Start;
+    /// Before each tick, after that tick's events: true ends the run there.
+    std::function<bool(const Game&)> Done;
+    /// Before each tick, after that tick's events.
+    std::function<void()> BeforeTick;
+    /// The JSON line printed at the end, from the game, the ticks run and the
+    /// shell (nullptr unless the run was scripted).
+    std::function<std::string(Game&, long long ticks, const ScriptedShell* shell)> Report;
+};
+
+/// `tavrine-sim run` once its options are read: the game loaded in the program
+/// folder, `o.ticks` ticks with the scripted events, the game saved with --out,
+/// and the report printed. Returns the exit code; 2 with `usage` called for a
+/// wrong events file.
+int RunHeadless(const RunOptions& o, const RunOutput& output, const RunHooks& hooks,
+                const std::function<int(const std::string&)>& usage);
 
 }  // namespace tavrine::sim

@@ -32,12 +32,10 @@ std::string Summary(Game& game, long long ticks, const ScriptedShell* shell) {
     return w.Text();
 }
 
-std::string FullRecord(Game& game, long long ticks, const ScriptedShell* shell) {
+void WriteFullRecord(JsonWriter& w, Game& game, long long ticks) {
     RunState& run = game.Run();
     // The statistics as the Information box would show them now.
     BuildInfoLines(game.Record(), run);
-    JsonWriter w;
-    w.BeginObject();
     WriteGameFields(w, game.Record());
     w.Key("Runtime").BeginObject();
     w.Field("Ticks", ticks);
@@ -58,6 +56,12 @@ std::string FullRecord(Game& game, long long ticks, const ScriptedShell* shell) 
     w.Field("MinimapZoom2", static_cast<std::int64_t>(run.MinimapZoom2));
     w.Key("Paused").Bool(game.Paused());
     w.EndObject();
+}
+
+std::string FullRecord(Game& game, long long ticks, const ScriptedShell* shell) {
+    JsonWriter w;
+    w.BeginObject();
+    WriteFullRecord(w, game, ticks);
     if (shell) shell->WriteJson(w);
     w.EndObject();
     return w.Text();

@@ -14,5 +14,8 @@ namespace tavrine::sim {
 void WriteForces(JsonWriter& w, const RunState& run);
 std::string Summary(Game& game, long long ticks, const ScriptedShell* shell);
 std::string FullRecord(Game& game, long long ticks, const ScriptedShell* shell);
+/// The fields of the whole record and the "Runtime" object, as `run --json`
+/// prints them, into the object `w` has open.
+void WriteFullRecord(JsonWriter& w, Game& game, long long ticks);
 
 }  // namespace tavrine::sim

@@ -17,12 +17,12 @@ inline constexpr std::size_t kMaxReadBytes = std::size_t{1} << 30;
 
 /// The whole file, or nothing when it cannot be opened or read, is not a
 /// regular file, or is larger than `maxBytes`.
-std::optional<Bytes> ReadWholeFile(const std::string& path, std::size_t maxBytes = kMaxReadBytes);
+[[nodiscard]] std::optional<Bytes> ReadWholeFile(const std::string& path, std::size_t maxBytes = kMaxReadBytes);
 
 /// Writes `data` to a temporary file in the same folder, flushes it to disk and
 /// renames it over `path`; on any failure the temporary file is removed and the
 /// old file at `path` is left as it was.
-bool WriteFileAtomically(const std::string& path, const Bytes& data);
+[[nodiscard]] bool WriteFileAtomically(const std::string& path, const Bytes& data);
 
 bool FileExists(const std::string& path);
 

@@ -1,6 +1,5 @@
 #include "data/json_writer.h"
 
-#include <cmath>
 #include <cstdio>
 
 namespace tavrine {
@@ -65,18 +64,6 @@ JsonWriter& JsonWriter::Value(std::string_view v) {
 JsonWriter& JsonWriter::Bool(bool v) {
     Separate();
     out_ += v ? "true" : "false";
-    return *this;
-}
-
-JsonWriter& JsonWriter::Double(double v) {
-    Separate();
-    if (!std::isfinite(v)) {
-        out_ += "null";
-        return *this;
-    }
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.6g", v);
-    out_ += buffer;
     return *this;
 }
 

@@ -22,7 +22,6 @@ public:
     JsonWriter& Value(std::string_view v);
     JsonWriter& Value(const char* v) { return Value(std::string_view(v)); }
     JsonWriter& Bool(bool v);
-    JsonWriter& Double(double v);
     JsonWriter& Null();
     /// Key and value in one call.
     template <typename T>

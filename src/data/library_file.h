@@ -44,22 +44,22 @@ std::string LibraryStatusMessage(LibraryStatus status);
 /// on success; on failure it is unchanged and `error`, when given, says why.
 /// Bytes after the last wave are left unread. Fails when the pictures together
 /// hold more than `pixelBudget` pixels.
-bool ReadLibraryBody(ByteReader& in, ImageLibrary& library, std::string* error = nullptr,
+[[nodiscard]] bool ReadLibraryBody(ByteReader& in, ImageLibrary& library, std::string* error = nullptr,
                      std::int64_t pixelBudget = kMaxLibraryPixels);
 
 /// Appends the body of `library`. Fails (with `out` partly written) when a
 /// picture's record does not read back as exactly one bitmap record, because
 /// such a file could not be loaded again.
-bool WriteLibraryBody(const ImageLibrary& library, std::vector<std::uint8_t>& out, std::string* error = nullptr);
+[[nodiscard]] bool WriteLibraryBody(const ImageLibrary& library, std::vector<std::uint8_t>& out, std::string* error = nullptr);
 
 /// Reads and checks magic and version: Ok, FormatError or VersionError.
-LibraryStatus ReadLibraryHeader(ByteReader& in, std::string* error = nullptr);
+[[nodiscard]] LibraryStatus ReadLibraryHeader(ByteReader& in, std::string* error = nullptr);
 
 /// Reads a whole library file. `library` is replaced only on success.
-LibraryStatus ReadLibraryFile(std::span<const std::uint8_t> file, ImageLibrary& library,
+[[nodiscard]] LibraryStatus ReadLibraryFile(std::span<const std::uint8_t> file, ImageLibrary& library,
                               std::string* error = nullptr);
 
 /// The whole file of `library`; nullopt when WriteLibraryBody fails.
-std::optional<std::vector<std::uint8_t>> WriteLibraryFile(const ImageLibrary& library, std::string* error = nullptr);
+[[nodiscard]] std::optional<std::vector<std::uint8_t>> WriteLibraryFile(const ImageLibrary& library, std::string* error = nullptr);
 
 }  // namespace tavrine

@@ -37,7 +37,7 @@ bool Editor::RecordEdit(SimContext& ctx, Edit&& edit) {
     edit();
     // Edits change the map behind the rules' back (and a question asked first
     // may have let ticks run since the context was handed out).
-    ForgetPassability(ctx.G);
+    ForgetPassability(ctx);
     if (SerializeGame(ctx.G) == before) return false;
     history_.Record(std::move(before));
     return true;
@@ -80,7 +80,7 @@ bool Editor::MakeNewMap(SimContext& ctx, std::int32_t columns, std::int32_t rows
 
 bool Editor::Restore(SimContext& ctx, const Bytes& target) {
     const bool parsed = ParseGame(target, ctx.G) == LoadResult::Ok;
-    ForgetPassability(ctx.G);
+    ForgetPassability(ctx);
     if (!parsed) return false;
     DropTrace(ctx.Run);
     ctx.Run.MinimapState = 0;

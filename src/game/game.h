@@ -26,21 +26,33 @@
 
 namespace tavrine {
 
+/// What one frame tick reports beside the game state.
+struct TickResult {
+    /// Empty when every frame the tick drew was shown; otherwise what the canvas
+    /// reported when it failed (see DrawFrame).
+    std::string FrameFailure;
+};
+
 class Game {
 public:
     /// `programFolder` holds the data files (no trailing slash); `host` must
     /// outlive the game.
     Game(std::string programFolder, Host& host, std::uint64_t seed = 1);
 
-    /// The record, to change as the caller likes: the tick's mirror of the map
-    /// (see PassabilityMirror) is made again when next needed.
-    GameType& Record() {
-        ForgetPassability(record_);
+    /// The record, to read: reading keeps the ticks' mirror of the map.
+    const GameType& Record() const { return record_; }
+    /// The record, to change as the caller likes: the ticks' mirror of the map
+    /// (see PassabilityMirror) is made again when next needed. Changes made
+    /// through a reference kept across a tick are not seen by the mirror: ask
+    /// again after ticks ran.
+    GameType& EditRecord() {
+        ForgetPassability(&passability_);
         return record_;
     }
-    /// The record, to change: the name callers that edit it use.
-    GameType& EditRecord() { return Record(); }
-    const GameType& Record() const { return record_; }
+    /// The ticks' mirror of the map: run-time state of the simulation kept
+    /// beside the record, never saved (the tests switch on its checking).
+    PassabilityMirror& Passability() { return passability_; }
+    const PassabilityMirror& Passability() const { return passability_; }
     RunState& Run() { return run_; }
     const RunState& Run() const { return run_; }
     ImageLibrary& Library() { return library_; }
@@ -107,9 +119,9 @@ public:
 
     /// What the rules work on: the record, the run-time state, the library, the
     /// random generator and where sounds are heard.
-    /// Like Record(), it lets the caller change the map as it likes.
+    /// Like EditRecord(), it lets the caller change the map as it likes.
     SimContext Context() {
-        ForgetPassability(record_);
+        ForgetPassability(&passability_);
         return TickContext();
     }
 
@@ -134,12 +146,16 @@ public:
 
     /// One frame tick: every step of the game in its fixed order. One tick is
     /// one step of the simulation; the timer interval only sets how often.
-    void DXTimerTimer();
+    /// Returns what went wrong in it that the player may not see.
+    TickResult DXTimerTimer();
     /// The frame ticks run so far (`DXTimerTimer` calls that ran the game); a
     /// replay stamps each input with it.
     long long TicksRun() const { return ticksRun_; }
     /// Draws the frame now on the current canvas (and advances what drawing
-    /// advances: the tanks' steps, shells, explosions, labels).
+    /// advances: the tanks' steps, shells, explosions, labels). A frame the
+    /// canvas failed to draw is not shown but advances all the same; the first
+    /// failure after a frame that was shown is written on stderr, and the tick's
+    /// result names it.
     void DrawFrame();
     /// The once-per-game-second step: the game clock and the music loop.
     void SecondTick();
@@ -191,11 +207,12 @@ private:
     bool TakeLoaded(LoadResult result, GameType& loaded, const std::string& name);
 
     /// The context for the tick's own steps, whose changes to the map are noted.
-    SimContext TickContext() { return SimContext{record_, run_, library_, random_, sound_}; }
+    SimContext TickContext() { return SimContext{record_, run_, library_, random_, sound_, &passability_}; }
 
     std::string folder_;
     Host& host_;
     GameType record_;
+    PassabilityMirror passability_;
     RunState run_;
     ImageLibrary library_;
     Random random_;
@@ -210,6 +227,8 @@ private:
     bool loadGameOffered_ = false;
     bool fadesOff_ = false;
     long long ticksRun_ = 0;
+    std::string frameFailure_;   ///< of the tick running (TickResult::FrameFailure)
+    bool frameFailing_ = false;  ///< the last frame drawn was not shown
     std::string timeLabel_ = "Time";
 };
 

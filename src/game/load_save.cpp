@@ -61,6 +61,7 @@ bool Game::TakeLoaded(LoadResult result, GameType& loaded, const std::string& na
         return false;
     }
     record_ = std::move(loaded);
+    ForgetPassability(&passability_);
 
     ClampView(record_, run_);
     FitMinimapZoom(record_, run_, view_.Panels);

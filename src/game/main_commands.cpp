@@ -62,9 +62,10 @@ void MainCommands::Note(EventAction action) {
     if (recorder_) recorder_->Note(std::move(action));
 }
 
-void MainCommands::DXTimerTimer() {
-    game_.DXTimerTimer();
+TickResult MainCommands::DXTimerTimer() {
+    TickResult result = game_.DXTimerTimer();
     AfterTick();
+    return result;
 }
 
 void MainCommands::AfterTick() {
@@ -131,12 +132,12 @@ void MainCommands::WindowFocus(bool focused) {
 
 void MainCommands::MiniMapMouseDown(std::int32_t x, std::int32_t y) {
     Note(MinimapEvent{true, x, y, false});
-    tavrine::MiniMapMouseDown(game_.Record(), game_.Run(), x, y);
+    tavrine::MiniMapMouseDown(game_.EditRecord(), game_.Run(), x, y);
 }
 
 void MainCommands::MiniMapMouseMove(std::int32_t x, std::int32_t y, bool leftHeld) {
     Note(MinimapEvent{false, x, y, leftHeld});
-    tavrine::MiniMapMouseMove(game_.Record(), game_.Run(), x, y, leftHeld);
+    tavrine::MiniMapMouseMove(game_.EditRecord(), game_.Run(), x, y, leftHeld);
 }
 
 void MainCommands::MenuPanelMouseMove() {

@@ -43,7 +43,7 @@ public:
     // The frame timer.
 
     /// One frame tick, then what the tick asked for once it was over.
-    void DXTimerTimer();
+    TickResult DXTimerTimer();
     /// After a tick: the Load Game dialog the title screen offered, opened now that
     /// the tick has returned (and not while another of our dialogs is open).
     void AfterTick();

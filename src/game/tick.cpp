@@ -1,6 +1,8 @@
 // The frame tick: every step of one tick in its fixed order, the game clock and
 // the mission outcome check.
 #include <algorithm>
+#include <cstdio>
+#include <utility>
 
 #include "game/game.h"
 #include "sim/combat.h"
@@ -29,7 +31,8 @@ constexpr int kFadeInAfterLoadMs = 2000;
 
 }  // namespace
 
-void Game::DXTimerTimer() {
+TickResult Game::DXTimerTimer() {
+    frameFailure_.clear();
     SimContext ctx = TickContext();
     // While paused the battle stands still (no steps of the simulation, no
     // production, no clock) but the view scrolls and the frame is drawn.
@@ -45,7 +48,7 @@ void Game::DXTimerTimer() {
     {
         // Up to the frame, the floods may read the map from a mirror that the
         // tick keeps up to date (nothing else changes the map meanwhile).
-        const PassabilityTick passabilityTick(record_);
+        const PassabilityTick passabilityTick(passability_);
 
         // 2. Edge scrolling and the cursor.
         EdgeScroll(ctx, *cursors_);
@@ -84,12 +87,22 @@ void Game::DXTimerTimer() {
         FadeIn(kFadeInAfterLoadMs);
         if (!run_.TitleShown) view_.Panels.MinimapVisible = true;
     }
+    return TickResult{std::move(frameFailure_)};
 }
 
 void Game::DrawFrame() {
     SimContext ctx = TickContext();
     frameOptions_.StatusBarHeight = view_.Panels.StatusBarHeight;
-    if (tavrine::DrawFrame(ctx, *canvas_, frameOptions_).OfferLoadGame) loadGameOffered_ = true;
+    FrameResult frame = tavrine::DrawFrame(ctx, *canvas_, frameOptions_);
+    if (frame.OfferLoadGame) loadGameOffered_ = true;
+    if (frame.Failure.empty()) {
+        frameFailing_ = false;
+        return;
+    }
+    // Once for each run of failing frames, not 30 times a second.
+    if (!frameFailing_) std::fprintf(stderr, "tavrine: a frame could not be drawn: %s\n", frame.Failure.c_str());
+    frameFailing_ = true;
+    frameFailure_ = std::move(frame.Failure);
 }
 
 void Game::SecondTick() {

@@ -9,7 +9,8 @@
 
 namespace tavrine {
 
-class SoundEvents;  // platform/sound_events.h
+class SoundEvents;         // platform/sound_events.h
+struct PassabilityMirror;  // sim/passability.h
 
 struct SimContext {
     GameType& G;
@@ -18,6 +19,9 @@ struct SimContext {
     Random& Rng;
     /// Where shots and explosions are heard; nullptr for silence.
     SoundEvents* Sound = nullptr;
+    /// The ticks' mirror of the map, kept beside the record (not part of it);
+    /// nullptr when the floods always read the map itself.
+    PassabilityMirror* Passability = nullptr;
 };
 
 }  // namespace tavrine

@@ -163,7 +163,7 @@ void RemoveTank(SimContext& ctx, std::int32_t i) {
             c.Occupant = -1;
             c.Occupancy = CellFree;
             c.MinimapColor = c.GroundColor;
-            NoteCellChanged(g, cell.X, cell.Y);
+            NoteCellChanged(ctx, cell.X, cell.Y);
         }
         c.Clear = 1;
         if (HoldsDebris(c.Ground)) c.Ground.Frame = kFirstWreckFrame + ctx.Rng(kWreckFrames);
@@ -174,7 +174,9 @@ void RemoveTank(SimContext& ctx, std::int32_t i) {
         c.LeavingTank = -1;
     }
 
-    DetachAndRemoveTank(g, i);
+    // Marks the tank left on other cells were cleared without saying which: the
+    // mirror of the map is made again when next needed.
+    if (DetachAndRemoveTank(g, i)) ForgetPassability(ctx);
     RemoveTankFromGroups(ctx.Run, i);
 
     AddExplosion(ctx, centre.X, centre.Y, 0);
@@ -194,7 +196,7 @@ void DestroyBuilding(SimContext& ctx, std::int32_t ax, std::int32_t ay) {
     std::int32_t w = 0, h = 0;
     const bool sizeKnown = ImageSize(ctx.Lib, anchorCell.Object->Image, w, h);
     anchorCell.Object.reset();
-    NoteCellChanged(g, ax, ay);
+    NoteCellChanged(ctx, ax, ay);
 
     if (sizeKnown) {
         const CellXY end = FootprintEnd(g, ax, ay, w, h);
@@ -202,7 +204,7 @@ void DestroyBuilding(SimContext& ctx, std::int32_t ax, std::int32_t ay) {
             for (std::int32_t y = ay; y <= end.Y; ++y)
                 if (g.OnMap(x, y)) {
                     LeaveRuins(ctx, g.Cell(x, y));
-                    NoteCellChanged(g, x, y);
+                    NoteCellChanged(ctx, x, y);
                 }
     } else {
         // Without its picture the footprint is unknown: free the cells marked as
@@ -212,7 +214,7 @@ void DestroyBuilding(SimContext& ctx, std::int32_t ax, std::int32_t ay) {
                 GameCellType& c = g.Cell(x, y);
                 if ((c.Occupancy == CellObject && c.Occupant == anchor) || (x == ax && y == ay)) {
                     LeaveRuins(ctx, c);
-                    NoteCellChanged(g, x, y);
+                    NoteCellChanged(ctx, x, y);
                 }
             }
     }

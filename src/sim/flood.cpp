@@ -357,7 +357,7 @@ bool SweepPendingOn(Flood& flood, const Map& map) {
 }  // namespace
 
 bool Flood::SweepPending() {
-    if (const std::uint8_t* codes = PassCodes(G)) return SweepPendingOn(*this, CodesMap{G, codes, Target, Allowance});
+    if (const std::uint8_t* codes = PassCodes(Passability, G)) return SweepPendingOn(*this, CodesMap{G, codes, Target, Allowance});
     return SweepPendingOn(*this, CellsMap{G, Target, Allowance});
 }
 

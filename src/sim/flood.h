@@ -26,6 +26,8 @@
 
 namespace tavrine {
 
+struct PassabilityMirror;  // sim/passability.h
+
 /// One order's field and frontier, and the passability the flood goes by.
 struct Flood {
     GameType& G;
@@ -33,6 +35,9 @@ struct Flood {
     WaveFrontier& Frontier;
     const GameCellObjectType* Target;  ///< the object whose footprint may be entered
     std::int32_t Allowance;            ///< IsPassable's allowance: 1 through tanks, 0 around them
+    /// The tick's mirror of the map, read instead of the map during a tick;
+    /// nullptr to read the map itself.
+    PassabilityMirror* Passability = nullptr;
 
     /// Sets every wave number to 0 and empties the frontier.
     void Clear();

@@ -195,7 +195,7 @@ void Flood::Fill(std::int32_t tx, std::int32_t ty) {
     // members as far as the compiler knows, and be read again for every cell.
     const GameCellObjectType* const target = Target;
     const std::int32_t allowance = Allowance;
-    if (const std::uint8_t* codes = PassCodes(G)) {
+    if (const std::uint8_t* codes = PassCodes(Passability, G)) {
         // A tick is running: the map is read from its mirror, sixteen cells at a
         // time, and only the cells of objects are looked at again for the
         // target's footprint.

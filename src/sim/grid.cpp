@@ -15,11 +15,6 @@ const GameObjectType* TankAt(const GameType& g, std::int32_t i) {
     return g.Tanks[static_cast<std::size_t>(i)].get();
 }
 
-bool TankImageSize(const GameType& g, const ImageLibrary& lib, std::int32_t tank, std::int32_t& w, std::int32_t& h) {
-    const GameObjectType* t = TankAt(g, tank);
-    return t && ImageSize(lib, t->Image, w, h);
-}
-
 PixelXY TankCentre(const GameObjectType& t, const ImageLibrary& lib) {
     std::int32_t w = 0, h = 0;
     ImageSize(lib, t.Image, w, h);

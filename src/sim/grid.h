@@ -37,9 +37,6 @@ inline bool ValidCellIndex(const GameType& g, std::int32_t i) { return i >= 0 &&
 GameObjectType* TankAt(GameType& g, std::int32_t i);
 const GameObjectType* TankAt(const GameType& g, std::int32_t i);
 
-/// The size of a tank's picture; fails for a missing tank or picture.
-bool TankImageSize(const GameType& g, const ImageLibrary& lib, std::int32_t tank, std::int32_t& w, std::int32_t& h);
-
 /// A tank's centre in map pixels: (X + w div 2, Y + h div 2); the top-left corner
 /// when its picture is missing.
 PixelXY TankCentre(const GameObjectType& t, const ImageLibrary& lib);

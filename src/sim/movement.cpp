@@ -243,7 +243,7 @@ bool EnterCell(SimContext& ctx, std::int32_t tank, std::int32_t routeOwner, std:
         dest.Occupant = tank;
         dest.Occupancy = CellTank;
         dest.MinimapColor = t->Color;
-        NoteCellChanged(g, to.X, to.Y);
+        NoteCellChanged(ctx, to.X, to.Y);
         if (to == from || !g.OnMap(from.X, from.Y)) return true;
         GameCellType& src = g.Cell(from.X, from.Y);
         // A tank rolling out of a factory leaves the footprint marked; a cell
@@ -251,7 +251,7 @@ bool EnterCell(SimContext& ctx, std::int32_t tank, std::int32_t routeOwner, std:
         if (src.Occupancy == CellObject) return true;
         if (src.Occupancy == CellTank && src.Occupant != tank) return true;
         src.Occupancy = CellFree;
-        NoteCellChanged(g, from.X, from.Y);
+        NoteCellChanged(ctx, from.X, from.Y);
         src.MinimapColor = src.GroundColor;
         src.Clear = 0;
         src.LeavingTank = tank;

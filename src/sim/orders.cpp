@@ -121,7 +121,7 @@ void Plan(SimContext& ctx, std::int32_t order, bool immediate, SweepRound* round
         o.State = OrderObsolete;
         return;
     }
-    Flood flood{g, WaveField(g, order), o.Frontier, target.Object, allowance};
+    Flood flood{g, WaveField(g, order), o.Frontier, target.Object, allowance, ctx.Passability};
     if (immediate) {
         flood.Fill(target.Cell.X, target.Cell.Y);
     } else {

@@ -4,14 +4,6 @@ namespace tavrine {
 
 namespace {
 
-/// What a mission asks of the player.
-enum class WinRule { AllEnemiesGone, AllBuildingsGone, HeadquartersGone };
-
-struct MissionRule {
-    WinRule Win;
-    bool DefendHeadquarters;  ///< also lost when the player's last headquarters falls
-};
-
 /// The six mission types in the order of the New Game list.
 constexpr MissionRule kMissions[6] = {
     {WinRule::AllEnemiesGone, false},   {WinRule::AllBuildingsGone, false}, {WinRule::HeadquartersGone, false},
@@ -29,11 +21,13 @@ bool Won(WinRule rule, const RunState& c) {
 
 }  // namespace
 
+const MissionRule* MissionRuleOf(std::int32_t mission) { return mission < 0 || mission > 5 ? nullptr : &kMissions[mission]; }
+
 std::int32_t MissionOutcome(std::int32_t mission, const RunState& counts) {
-    if (mission < 0 || mission > 5) return OutcomeRunning;
-    const MissionRule& rule = kMissions[mission];
-    if (Won(rule.Win, counts)) return OutcomeAccomplished;
-    if (counts.OwnTanks == 0 || (rule.DefendHeadquarters && counts.OwnHQs == 0)) return OutcomeFailed;
+    const MissionRule* rule = MissionRuleOf(mission);
+    if (!rule) return OutcomeRunning;
+    if (Won(rule->Win, counts)) return OutcomeAccomplished;
+    if (counts.OwnTanks == 0 || (rule->DefendHeadquarters && counts.OwnHQs == 0)) return OutcomeFailed;
     return OutcomeRunning;
 }
 

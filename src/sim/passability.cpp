@@ -20,8 +20,9 @@ void ReadCodes(const GameType& g, std::uint8_t* codes) {
 
 }  // namespace
 
-const std::uint8_t* PassCodes(GameType& g) {
-    PassabilityMirror& m = g.Passability;
+const std::uint8_t* PassCodes(PassabilityMirror* mirror, const GameType& g) {
+    if (!mirror) return nullptr;
+    PassabilityMirror& m = *mirror;
     if (!m.InTick || g.Columns <= 0 || g.Rows <= 0) return nullptr;
     const auto cells = static_cast<std::size_t>(g.Columns) * static_cast<std::size_t>(g.Rows);
     if (m.Valid && m.Columns == g.Columns && m.Rows == g.Rows && m.Codes.size() == cells) {
@@ -55,11 +56,11 @@ const std::uint8_t* PassCodes(GameType& g) {
     return m.Codes.data();
 }
 
-void BeginPassabilityTick(GameType& g) {
-    g.Passability.InTick = true;
-    g.Passability.CheckedThisTick = false;
+void BeginPassabilityTick(PassabilityMirror& m) {
+    m.InTick = true;
+    m.CheckedThisTick = false;
 }
 
-void EndPassabilityTick(GameType& g) { g.Passability.InTick = false; }
+void EndPassabilityTick(PassabilityMirror& m) { m.InTick = false; }
 
 }  // namespace tavrine

@@ -19,8 +19,6 @@ namespace {
 
 /// The smallest interval of the player's production, however rich the player is.
 constexpr std::int32_t kOwnProductionFloor = 330;
-/// What one tank of the player costs.
-constexpr std::int32_t kTankCost = 500;
 /// The player's tank limit: factories stop while the player has this many.
 constexpr std::int32_t kOwnTankLimit = 60;
 
@@ -78,7 +76,7 @@ void BuildingStep(SimContext& ctx) {
 
     // The tick's mirror of the map says which cells hold an object, in a byte
     // each; without it (outside a tick) every cell is looked at.
-    const std::uint8_t* codes = PassCodes(g);
+    const std::uint8_t* codes = PassCodes(ctx.Passability, g);
     for (std::int32_t x = 0; x < g.Columns; ++x) {
         const GameCellType* cells = g.Cells[static_cast<std::size_t>(x)].data();
         const std::uint8_t* column = codes ? codes + static_cast<std::size_t>(x) * static_cast<std::size_t>(g.Rows) : nullptr;
@@ -177,7 +175,7 @@ std::int32_t CreateTank(SimContext& ctx, std::int32_t x, std::int32_t y, bool ro
             cell.Occupancy = CellTank;
             cell.Occupant = index;
             cell.MinimapColor = g.Tanks.back()->Color;
-            NoteCellChanged(g, x, y);
+            NoteCellChanged(ctx, x, y);
         }
     }
 

@@ -8,6 +8,9 @@
 
 namespace tavrine {
 
+/// What one tank of the player costs.
+inline constexpr std::int32_t kTankCost = 500;
+
 /// The per-tick building step: counts each side's buildings and headquarters,
 /// runs towers, smoke and burning, and lets due factories produce.
 void BuildingStep(SimContext& ctx);

@@ -36,8 +36,9 @@ void RemoveOrder(GameType& g, std::int32_t k) {
     }
 }
 
-void DetachAndRemoveTank(GameType& g, std::int32_t i) {
-    if (i < 0 || static_cast<std::size_t>(i) >= g.Tanks.size()) return;
+bool DetachAndRemoveTank(GameType& g, std::int32_t i) {
+    if (i < 0 || static_cast<std::size_t>(i) >= g.Tanks.size()) return false;
+    bool strayMarks = false;
 
     for (auto k = static_cast<std::int32_t>(g.Orders.size()) - 1; k >= 0; --k) {
         const OrderType& o = *g.Orders[static_cast<std::size_t>(k)];
@@ -75,9 +76,7 @@ void DetachAndRemoveTank(GameType& g, std::int32_t i) {
                     // A mark the removed tank left behind on a second cell: nobody stands here.
                     cell.Occupancy = CellFree;
                     cell.Occupant = -1;
-                    // Which cell this is is not known here: the sim's mirror of
-                    // the map is made again when next needed.
-                    g.Passability.Valid = false;
+                    strayMarks = true;
                     cell.MinimapColor = cell.GroundColor;
                 } else {
                     follow(cell.Occupant);
@@ -91,6 +90,7 @@ void DetachAndRemoveTank(GameType& g, std::int32_t i) {
             }
         }
     }
+    return strayMarks;
 }
 
 void RemoveTankFromGroups(RunState& run, std::int32_t i) {

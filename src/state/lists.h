@@ -25,7 +25,8 @@ void RemoveOrder(GameType& g, std::int32_t k);
 /// occupants, leaving tanks, chance targets, Index). Cell marks that still name
 /// the removed tank are cleared.
 /// The rules around a destroyed tank (wreck, explosion, reward) are the caller's.
-void DetachAndRemoveTank(GameType& g, std::int32_t i);
+/// True when such a mark was cleared: cells changed that the caller does not know.
+bool DetachAndRemoveTank(GameType& g, std::int32_t i);
 
 /// Tank i has left the tank list: it leaves every control group, and the later
 /// tanks' entries move down one as the list did.

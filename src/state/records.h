@@ -186,28 +186,6 @@ struct InfoLabelType {
     friend bool operator==(const InfoLabelType&, const InfoLabelType&) = default;
 };
 
-/// Whether each cell may be entered, and whether an object stands on it, one
-/// byte per cell, column by column, as the sim's floods and building step read
-/// them every tick. Not saved and not part of the game: it is made from the map
-/// when a tick first needs it and kept up to date by the rules' own changes to
-/// the map (tanks arriving, leaving and destroyed, buildings destroyed); anything
-/// else that may change the map (the game's record or context handed out, an
-/// edit, a load) forgets it. See sim/passability.h.
-struct PassabilityMirror {
-    std::vector<std::uint8_t> Codes;
-    std::int32_t Columns = 0;
-    std::int32_t Rows = 0;
-    bool InTick = false;  ///< a tick is running: the mirror may be made and kept
-    bool Valid = false;   ///< Codes describe the map as it is now
-    /// Checking, for the tests: the first time in each tick that the kept mirror
-    /// is used it is compared with the map; a difference is counted and the
-    /// mirror made again. (A change left out anywhere shows at the next tick.)
-    bool CheckEachTick = false;
-    bool CheckedThisTick = false;
-    std::int64_t Uses = 0;       ///< times a kept mirror was checked
-    std::int64_t StaleUses = 0;  ///< of those, times it differed from the map
-};
-
 /// The one game record. Invariants (see `CheckInvariants`): MapWidth =
 /// Columns * CellWidth, MapHeight = Rows * CellHeight, every column of `Cells` has
 /// `Rows` cells, `Waves` has one field of Columns * Rows entries per order,
@@ -253,9 +231,6 @@ struct GameType {
     /// The cells' wave numbers, one field per order: Waves[k][CellIndex] is the
     /// wave number of order k in that cell (0 while the flood has not reached it).
     std::vector<std::vector<std::int32_t>> Waves;
-
-    /// Not saved; see PassabilityMirror.
-    PassabilityMirror Passability;
 
     GameCellType& Cell(std::int32_t x, std::int32_t y) { return Cells[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)]; }
     const GameCellType& Cell(std::int32_t x, std::int32_t y) const {

@@ -49,10 +49,10 @@ Bytes SerializeGame(const GameType& g);
 /// that remain before anything is allocated, and the finished record must pass
 /// `CheckInvariants`. Booleans read as 1 when nonzero; reserved bytes are kept as
 /// they are. Bytes after the labels make the file malformed.
-LoadResult ParseGame(std::span<const std::uint8_t> data, GameType& out, std::string* problem = nullptr);
+[[nodiscard]] LoadResult ParseGame(std::span<const std::uint8_t> data, GameType& out, std::string* problem = nullptr);
 
 /// Reads the file at `path` and parses it as `ParseGame` does; `IoError` when the
 /// file cannot be read.
-LoadResult ReadGameFile(const std::string& path, GameType& out, std::string* problem = nullptr);
+[[nodiscard]] LoadResult ReadGameFile(const std::string& path, GameType& out, std::string* problem = nullptr);
 
 }  // namespace tavrine

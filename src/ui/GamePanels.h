@@ -65,7 +65,6 @@ public:
 
     /// The texts of the time and money labels.
     void SetLabels(const QString& time, const QString& money);
-    QString TimeText() const { return time_; }
     QString MoneyText() const { return money_; }
     /// A button being held down is drawn pressed until the mouse lets go.
     void SetPressed(PanelPart button) { pressed_ = button; }

@@ -214,7 +214,7 @@ StartUp TMainForm::FormCreate(const std::function<std::int32_t(TStartForm&, std:
     run.ScrollStep = 24;
     run.ScrollDX = 0;
     run.ScrollDY = 0;
-    GameType& g = game_.Record();
+    GameType& g = game_.EditRecord();
     g.CellWidth = 36;
     g.CellHeight = 36;
     g.ViewX = 0;
@@ -295,7 +295,7 @@ void TMainForm::DXDrawInitialize() {
     // The status bar across the bottom, the game menu just below the surface
     // (it slides in from there); the buttons follow the status bar's width.
     PlacePanels(panels, run.DisplayWidth, run.DisplayHeight);
-    ClampView(game_.Record(), run);
+    ClampView(game_.EditRecord(), run);
     update();
 }
 

@@ -117,16 +117,14 @@ public:
     Game& GameObject() { return game_; }
     Editor& MapEditor() { return editor_; }
     MainCommands& Commands() { return commands_; }
-    QtHost& HostObject() { return host_; }
     qt::QtCanvas& Surface() { return canvas_; }
     FrameClock& Clock() { return clock_; }
     GamePanels& Panels() { return panels_; }
     CursorSet& CursorList() { return cursors_; }
     const std::string& ProgramFolder() const { return folder_; }
 
-    /// The current display mode and whether it fills the screen.
+    /// The current display mode.
     DisplayMode Display() const { return display_; }
-    bool FullScreen() const { return fullScreen_; }
     /// Where the surface's picture is shown in the window.
     QRect Target() const { return target_; }
     /// The modes this screen can show.

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/canvas.h"
 #include "sim/context.h"
@@ -28,6 +29,10 @@ struct FrameResult {
     /// The title has been shown long enough: open the Load Game dialog (once,
     /// after the tick).
     bool OfferLoadGame = false;
+    /// Empty when the frame was drawn and shown. Otherwise what the canvas
+    /// reported when it failed: the frame was not shown, but everything the
+    /// frame advances (the tanks' steps included) was advanced in full.
+    std::string Failure;
 };
 
 /// The cells the terrain passes visit: the view plus 3 cells to the left and top
@@ -47,8 +52,11 @@ std::int32_t FogPiece(std::int32_t mask);
 
 /// Draws the whole frame and flips it; nothing happens while the canvas cannot
 /// be drawn on. While a title is shown outside the editing mode the title screen
-/// is drawn instead and the battlefield is neither drawn nor advanced. A frame
-/// that fails half way is dropped without a flip.
+/// is drawn instead and the battlefield is neither drawn nor advanced. When a
+/// call of the canvas fails (throws), nothing more is drawn and the frame is not
+/// flipped, but the rest of the frame's steps still run: the game is left as
+/// after a frame that was shown. Exceptions from the rules themselves are not
+/// caught here.
 FrameResult DrawFrame(SimContext& ctx, Canvas& canvas, const FrameOptions& options = {});
 
 }  // namespace tavrine

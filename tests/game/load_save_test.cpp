@@ -45,10 +45,10 @@ protected:
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         folder_ = pattern;
         // A game in progress that a failed load must leave alone.
-        NewMap(game_.Record(), game_.Run(), 12, 9, 1, 2);
-        game_.Record().Money = 123;
-        game_.Record().GameTime = 77;
-        game_.Record().ViewX = 360;
+        NewMap(game_.EditRecord(), game_.Run(), 12, 9, 1, 2);
+        game_.EditRecord().Money = 123;
+        game_.EditRecord().GameTime = 77;
+        game_.EditRecord().ViewX = 360;
         RunState& run = game_.Run();
         run.MinimapState = 2;
         run.FadeInPending = 0;
@@ -73,7 +73,7 @@ protected:
 TEST_F(LoadSaveTest, SaveThenLoadRestoresTheRecordAndPreparesTheView) {
     RecordingHost saveHost;
     Game saver(folder_, saveHost);
-    saver.Record() = test::MakeSampleGame();
+    saver.EditRecord() = test::MakeSampleGame();
     const Bytes written = SerializeGame(saver.Record());
     const std::string path = saver.ProgramPath("/SaveGames/first game");
     ASSERT_TRUE(saver.SaveGame(path)) << "the missing SaveGames folder is created";
@@ -82,7 +82,7 @@ TEST_F(LoadSaveTest, SaveThenLoadRestoresTheRecordAndPreparesTheView) {
 
     ASSERT_TRUE(game_.LoadGame(path));
     EXPECT_EQ(host_.messages, 0);
-    GameType& g = game_.Record();
+    GameType& g = game_.EditRecord();
     // The 144 by 108 pixel map is centred on the 800 by 600 surface.
     EXPECT_EQ(g.ViewX, (144 - 800) / 2);
     EXPECT_EQ(g.ViewY, (108 - 600) / 2);

@@ -42,7 +42,7 @@ class MainCommandsTest : public ::testing::Test {
 protected:
     MainCommandsTest() : folder_(MakeFolder()), game(folder_.string(), host), commands(game, dialogs, window) {
         game.Library() = MakeTestLibrary();
-        game.Record() = MakeMap(LandRows(30, 20));
+        game.EditRecord() = MakeMap(LandRows(30, 20));
         RunState& run = game.Run();
         run.TitleShown = 0;
         run.BannerTime = 0;
@@ -126,7 +126,7 @@ TEST_F(MainCommandsTest, SaveWritesOnlyInsideSaveGamesAndRefusesOtherNames) {
     EXPECT_EQ(dialogs.pickersShown.back(), FilePickerMode::Save);
     EXPECT_EQ(dialogs.lastSaveGamesFolder, (folder_ / "SaveGames").string());
 
-    game.Record().Money = 4321;
+    game.EditRecord().Money = 4321;
     dialogs.picks.push_back({" My battle ", false});
     EXPECT_TRUE(commands.Label6Click());
     EXPECT_TRUE(fs::is_regular_file(folder_ / "SaveGames" / " My battle ")) << "the name is used as typed";
@@ -138,11 +138,11 @@ TEST_F(MainCommandsTest, SaveWritesOnlyInsideSaveGamesAndRefusesOtherNames) {
 }
 
 TEST_F(MainCommandsTest, LoadTakesSavedGamesAsTheyAreAndStartsPreparedMaps) {
-    game.Record().Money = 1234;
-    game.Record().GameTime = 99;
+    game.EditRecord().Money = 1234;
+    game.EditRecord().GameTime = 99;
     Store("SaveGames", "saved.gam");
     Store("NewGames", "map.gam");
-    game.Record().Money = 1;
+    game.EditRecord().Money = 1;
     game.Run().LoadOffered = 0;
 
     dialogs.picks.push_back({"saved.gam", false});
@@ -166,8 +166,8 @@ TEST_F(MainCommandsTest, LoadTakesSavedGamesAsTheyAreAndStartsPreparedMaps) {
 }
 
 TEST_F(MainCommandsTest, APreparedMapThatFailsToLoadLeavesTheGameAsItWas) {
-    game.Record().Money = 777;
-    game.Record().GameTime = 55;
+    game.EditRecord().Money = 777;
+    game.EditRecord().GameTime = 55;
     fs::create_directories(folder_ / "NewGames");
     std::ofstream(folder_ / "NewGames" / "broken.gam") << "not a game";
 
@@ -212,7 +212,7 @@ TEST_F(MainCommandsTest, SavingOverAnExistingFileAsksFirst) {
     game.Run().EditMode = 1;
     Store("SaveGames", "old.gam");
     Store("NewGames", "map.gam");
-    game.Record().Money = 98765;
+    game.EditRecord().Money = 98765;
     const Bytes now = SerializeGame(game.Record());
     const struct {
         const char* sub;
@@ -313,7 +313,7 @@ TEST_F(MainCommandsTest, EscapeAsksBeforeExiting) {
 }
 
 TEST_F(MainCommandsTest, InformationShowsTheStatisticsWhileTheMissionRuns) {
-    PutTank(game.Record(), game.Library(), 3, 3, SidePlayer);
+    PutTank(game.EditRecord(), game.Library(), 3, 3, SidePlayer);
     commands.Label9Click();
     ASSERT_EQ(dialogs.informationShown.size(), 1u);
     std::string joined;

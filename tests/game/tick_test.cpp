@@ -6,7 +6,9 @@
 
 #include "support/recording_canvas.h"
 #include "sim/grid.h"
+#include "sim/orders.h"
 #include "state/lists.h"
+#include "state/saved_game.h"
 #include "support/tick_world.h"
 
 namespace tavrine::test {
@@ -393,6 +395,42 @@ TEST(DrawingStep, SurfaceThatCannotBeDrawnOnSkipsTheWholeFrame) {
     EXPECT_EQ(w.G().Explosions[0].X, 100);
     EXPECT_EQ(t.MuzzleX, 10);
     EXPECT_EQ(canvas.flips, 0);
+}
+
+TEST(DrawingStep, AFrameTheCanvasFailsIsNotShownButTheTickAdvancesInFullAndSaysSo) {
+    // Two copies of a battle: a tank driving to attack, shells and labels. The
+    // canvas of one fails at the first picture of each frame, before any tank
+    // has taken its step; the other is drawn.
+    Running shown, failed;
+    for (Running* w : {&shown, &failed}) {
+        w->Tank(3, 3, SidePlayer);
+        w->Tank(30, 10, SideComputer);
+        GameType& g = w->G();
+        g.InfoLabels = {InfoLabelType{200, 200, 1, "$300", 40, 0x00FFFF}};
+        const std::int32_t order = AddOrder(g, OrderAttackBuilding, CellIndex(g, g.Columns - 3, 1), OrderNew);
+        g.Tanks[static_cast<std::size_t>(w->PlayerTank)]->Order = order;
+        SimContext ctx = w->Ctx();
+        PlanOrder(ctx, order, true);
+    }
+    FailingCanvas canvas;
+    failed.game.SetCanvas(&canvas);
+    const Bytes start = SerializeGame(shown.G());
+
+    testing::internal::CaptureStderr();
+    std::vector<std::string> failures;
+    for (int tick = 0; tick < 60; ++tick) {
+        canvas.failing = tick < 20 || tick >= 40;  // two runs of failing frames
+        shown.game.DXTimerTimer();
+        failures.push_back(failed.game.DXTimerTimer().FrameFailure);
+        ASSERT_EQ(SerializeGame(failed.G()), SerializeGame(shown.G())) << "tick " << tick;
+    }
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(SerializeGame(shown.G()), start) << "the battle moved";
+    EXPECT_EQ(canvas.flips, 20) << "only the frames drawn are shown";
+    for (int tick = 0; tick < 60; ++tick)
+        EXPECT_EQ(failures[static_cast<std::size_t>(tick)], tick < 20 || tick >= 40 ? "surface lost" : "") << tick;
+    const std::string line = "tavrine: a frame could not be drawn: surface lost\n";
+    EXPECT_EQ(errors, line + line) << "once for each run of failing frames";
 }
 
 TEST(DrawingStep, SelectedBuildingThatIsGoneIsDeselected) {

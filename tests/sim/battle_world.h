@@ -10,6 +10,7 @@
 #include "platform/sound_events.h"
 #include "sim/context.h"
 #include "sim/grid.h"
+#include "sim/passability.h"
 #include "support/test_world.h"
 
 namespace tavrine::test {
@@ -30,7 +31,7 @@ public:
 
 struct BattleWorld {
     explicit BattleWorld(const std::vector<std::string>& rows, std::uint64_t seed = 1)
-        : Lib(MakeTestLibrary()), G(MakeMap(rows)), Rng(seed), Ctx{G, Run, Lib, Rng, &Sound} {}
+        : Lib(MakeTestLibrary()), G(MakeMap(rows)), Rng(seed), Ctx{G, Run, Lib, Rng, &Sound, &Mirror} {}
     BattleWorld(const BattleWorld&) = delete;
     BattleWorld& operator=(const BattleWorld&) = delete;
 
@@ -64,6 +65,8 @@ struct BattleWorld {
     RunState Run;
     Random Rng;
     SoundRecorder Sound;
+    /// The ticks' mirror of the map, used while a test holds a PassabilityTick.
+    PassabilityMirror Mirror;
     SimContext Ctx;
 };
 

@@ -70,10 +70,11 @@ std::vector<std::int32_t> PlainField(GameType& g, std::int32_t order, CellXY tar
     return field;
 }
 
+/// Flood::Fill's field; with `mirror`, read from it while a tick holds it.
 std::vector<std::int32_t> FilledField(GameType& g, std::int32_t order, CellXY target, const GameCellObjectType* object,
-                                      std::int32_t allowance) {
+                                      std::int32_t allowance, PassabilityMirror* mirror = nullptr) {
     OrderType& o = *g.Orders[static_cast<std::size_t>(order)];
-    Flood flood{g, WaveField(g, order), o.Frontier, object, allowance};
+    Flood flood{g, WaveField(g, order), o.Frontier, object, allowance, mirror};
     flood.Fill(target.X, target.Y);
     return WaveField(g, order);
 }
@@ -110,8 +111,8 @@ TEST(FloodFillTest, FillGivesThePlainFloodsNumbersAcrossWordEdges) {
                 ASSERT_EQ(filled, plain) << columns << " x " << rows << ", target " << t.Cell.X << "," << t.Cell.Y
                                          << (t.Object ? " on a building" : "") << ", allowance " << allowance;
                 // During a tick the map is read from the tick's mirror of it.
-                const PassabilityTick tick(w.G);
-                ASSERT_EQ(FilledField(w.G, order, t.Cell, t.Object, allowance), plain)
+                const PassabilityTick tick(w.Mirror);
+                ASSERT_EQ(FilledField(w.G, order, t.Cell, t.Object, allowance, &w.Mirror), plain)
                     << columns << " x " << rows << ", target " << t.Cell.X << "," << t.Cell.Y << ", during a tick";
             }
     }

@@ -9,13 +9,14 @@
 
 #include "sim/context.h"
 #include "sim/orders.h"
+#include "sim/passability.h"
 #include "support/test_world.h"
 
 namespace tavrine::test {
 
 struct FloodWorld {
     explicit FloodWorld(const std::vector<std::string>& rows, std::uint64_t seed = 1)
-        : Lib(MakeTestLibrary()), G(MakeMap(rows)), Rng(seed), Ctx{G, Run, Lib, Rng} {}
+        : Lib(MakeTestLibrary()), G(MakeMap(rows)), Rng(seed), Ctx{G, Run, Lib, Rng, nullptr, &Mirror} {}
     FloodWorld(const FloodWorld&) = delete;
     FloodWorld& operator=(const FloodWorld&) = delete;
 
@@ -47,6 +48,8 @@ struct FloodWorld {
     GameType G;
     RunState Run;
     Random Rng;
+    /// The ticks' mirror of the map, used while a test holds a PassabilityTick.
+    PassabilityMirror Mirror;
     SimContext Ctx;
 };
 

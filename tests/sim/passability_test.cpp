@@ -23,11 +23,11 @@ using test::BattleWorld;
 
 /// Uses the mirror in a tick of its own with checking on; true when it still
 /// matched the map.
-bool MirrorMatchesMap(GameType& g) {
-    const std::int64_t stale = g.Passability.StaleUses;
-    BeginPassabilityTick(g);
-    PassCodes(g);
-    return g.Passability.StaleUses == stale;
+bool MirrorMatchesMap(BattleWorld& w) {
+    const std::int64_t stale = w.Mirror.StaleUses;
+    BeginPassabilityTick(w.Mirror);
+    PassCodes(&w.Mirror, w.G);
+    return w.Mirror.StaleUses == stale;
 }
 
 TEST(PassabilityMirror, EveryChangeATickMakesToTheMapReachesIt) {
@@ -44,75 +44,78 @@ TEST(PassabilityMirror, EveryChangeATickMakesToTheMapReachesIt) {
     const std::int32_t victim = w.Put(3, 4, SideComputer);
     w.Put(0, 5, SidePlayer);
 
-    w.G.Passability.CheckEachTick = true;
-    PassabilityTick tick(w.G);
-    ASSERT_NE(PassCodes(w.G), nullptr);
+    w.Mirror.CheckEachTick = true;
+    PassabilityTick tick(w.Mirror);
+    ASSERT_NE(PassCodes(&w.Mirror, w.G), nullptr);
 
     // A tank claims the next cell and leaves its own.
     ASSERT_TRUE(EnterCell(w.Ctx, mover, mover, 0, {1, 1}, {2, 1}));
-    EXPECT_TRUE(MirrorMatchesMap(w.G));
+    EXPECT_TRUE(MirrorMatchesMap(w));
 
     // A new tank on free land.
     CreateTank(w.Ctx, 4, 0, false, 0, 0, SidePlayer);
-    EXPECT_TRUE(MirrorMatchesMap(w.G));
+    EXPECT_TRUE(MirrorMatchesMap(w));
 
     // A destroyed tank that had claimed a second cell leaves both.
     ASSERT_TRUE(EnterCell(w.Ctx, victim, victim, 0, {3, 4}, {4, 4}));
     w.G.Cell(3, 4).Occupancy = CellTank;  // its old cell still marked as its own
     w.G.Cell(3, 4).Occupant = victim;
-    NoteCellChanged(w.G, 3, 4);
+    NoteCellChanged(w.Ctx, 3, 4);
     RemoveTank(w.Ctx, victim);
-    EXPECT_TRUE(MirrorMatchesMap(w.G));
+    EXPECT_TRUE(MirrorMatchesMap(w));
     EXPECT_EQ(w.G.Cell(3, 4).Occupancy, CellFree);
     EXPECT_EQ(w.G.Cell(4, 4).Occupancy, CellFree);
 
     // A destroyed building frees its whole footprint.
     DestroyBuilding(w.Ctx, 6, 1);
-    EXPECT_TRUE(MirrorMatchesMap(w.G));
+    EXPECT_TRUE(MirrorMatchesMap(w));
     EXPECT_EQ(w.G.Cell(7, 2).Occupancy, CellFree);
 
-    EXPECT_GT(w.G.Passability.Uses, 0);
-    EXPECT_EQ(w.G.Passability.StaleUses, 0);
+    EXPECT_GT(w.Mirror.Uses, 0);
+    EXPECT_EQ(w.Mirror.StaleUses, 0);
 }
 
 TEST(PassabilityMirror, OnlyTicksUseItAndTheRulesKeepItBetweenThem) {
     BattleWorld w({"....", "...."});
-    w.G.Passability.CheckEachTick = true;
-    EXPECT_EQ(PassCodes(w.G), nullptr);
+    w.Mirror.CheckEachTick = true;
+    EXPECT_EQ(PassCodes(&w.Mirror, w.G), nullptr);
     {
-        PassabilityTick tick(w.G);
-        EXPECT_NE(PassCodes(w.G), nullptr);
+        PassabilityTick tick(w.Mirror);
+        EXPECT_NE(PassCodes(&w.Mirror, w.G), nullptr);
     }
     // Outside a tick the floods read the map itself; the mirror waits for the
     // next tick, and a rule's change meanwhile still reaches it.
-    EXPECT_EQ(PassCodes(w.G), nullptr);
-    EXPECT_TRUE(w.G.Passability.Valid);
+    EXPECT_EQ(PassCodes(&w.Mirror, w.G), nullptr);
+    EXPECT_TRUE(w.Mirror.Valid);
     const std::int32_t tank = w.Put(0, 0, SidePlayer);
-    ForgetPassability(w.G);  // the tank was put there by hand
+    ForgetPassability(w.Ctx);  // the tank was put there by hand
     {
-        PassabilityTick tick(w.G);
-        PassCodes(w.G);
+        PassabilityTick tick(w.Mirror);
+        PassCodes(&w.Mirror, w.G);
     }
     ASSERT_TRUE(EnterCell(w.Ctx, tank, tank, 0, {0, 0}, {1, 0}));
     {
-        PassabilityTick tick(w.G);
-        EXPECT_TRUE(MirrorMatchesMap(w.G));
-        const std::uint8_t* codes = PassCodes(w.G);
+        PassabilityTick tick(w.Mirror);
+        EXPECT_TRUE(MirrorMatchesMap(w));
+        const std::uint8_t* codes = PassCodes(&w.Mirror, w.G);
         EXPECT_TRUE(CodeEnterable(codes[0 * 2 + 0], 0));
         EXPECT_FALSE(CodeEnterable(codes[1 * 2 + 0], 0));
     }
-    EXPECT_EQ(w.G.Passability.StaleUses, 0);
+    EXPECT_EQ(w.Mirror.StaleUses, 0);
 }
 
 TEST(PassabilityMirror, WhateverMayChangeTheMapOutsideTheRulesForgetsIt) {
     test::TickWorld w(test::LandRows(12, 8));
     w.Tick();  // the building step makes it
-    const auto kept = [&] { return std::as_const(w.game).Record().Passability.Valid; };
+    const auto kept = [&] { return w.game.Passability().Valid; };
     EXPECT_TRUE(kept());
     w.Tick();
     EXPECT_TRUE(kept());
-    // The record or the context handed out: the caller may change the map.
-    w.G();
+    // Reading the record keeps it.
+    EXPECT_EQ(w.game.Record().Columns, 12);
+    EXPECT_TRUE(kept());
+    // The record or the context handed out for changing: the caller may change the map.
+    w.game.EditRecord();
     EXPECT_FALSE(kept());
     w.Tick();
     EXPECT_TRUE(kept());

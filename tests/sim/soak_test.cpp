@@ -108,7 +108,7 @@ TEST(Soak, LongBattleKeepsEveryRuleOfTheRecord) {
     StartNewGame(w.G());
     w.G().Money = 1000000000;
     // In each tick the mirror of the map the ticks keep is compared with the map.
-    w.G().Passability.CheckEachTick = true;
+    w.game.Passability().CheckEachTick = true;
 
     const long ticks = SoakTicks();
     int rebuilt = 0;
@@ -134,9 +134,9 @@ TEST(Soak, LongBattleKeepsEveryRuleOfTheRecord) {
     EXPECT_LT(w.TanksOf(SideComputer), w.G().EnemyTanksTotal);
     if (ticks >= 100000) {
         EXPECT_GT(rebuilt, 0);
-        EXPECT_GT(w.G().Passability.Uses, 0);
+        EXPECT_GT(w.game.Passability().Uses, 0);
     }
-    EXPECT_EQ(w.G().Passability.StaleUses, 0);
+    EXPECT_EQ(w.game.Passability().StaleUses, 0);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ std::vector<std::string> LandRows(std::int32_t columns, std::int32_t rows) {
 
 TickWorld::TickWorld(const std::vector<std::string>& rows, std::uint64_t seed) : game(".", host, seed) {
     game.Library() = MakeTestLibrary();
-    game.Record() = MakeMap(rows);
+    game.EditRecord() = MakeMap(rows);
     RunState& run = game.Run();
     run.TitleShown = 0;
     run.EditMode = 0;
@@ -21,11 +21,11 @@ TickWorld::TickWorld(const std::vector<std::string>& rows, std::uint64_t seed) :
     run.Difficulty = DifficultyNormal;
     run.TimerInterval = 30;
     // In every tick the mirror of the map is checked against the map.
-    game.Record().Passability.CheckEachTick = true;
+    game.Passability().CheckEachTick = true;
 }
 
 TickWorld::~TickWorld() {
-    const PassabilityMirror& mirror = std::as_const(game).Record().Passability;
+    const PassabilityMirror& mirror = game.Passability();
     EXPECT_EQ(mirror.StaleUses, 0) << "the tick's mirror of the map went out of date " << mirror.StaleUses << " times in "
                                    << mirror.Uses << " uses";
 }

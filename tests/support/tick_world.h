@@ -24,7 +24,7 @@ struct TickWorld {
     TickWorld(const TickWorld&) = delete;
     TickWorld& operator=(const TickWorld&) = delete;
 
-    GameType& G() { return game.Record(); }
+    GameType& G() { return game.EditRecord(); }
     RunState& Run() { return game.Run(); }
     const ImageLibrary& Lib() { return game.Library(); }
     SimContext Ctx() { return game.Context(); }

@@ -40,6 +40,21 @@ else
   fail "no $beachhead"
 fi
 
+# The options of run: the program folder, a save afterwards, the whole record,
+# the fog cleared, and scripted input beside the autopilot.
+# (A small map: the whole record must fit one argument of the checks.)
+"$sim" new 10 8 1 "$dir/small.gam" || fail "new small map"
+mkdir -p "$dir/folder/SaveGames"
+printf '0 move 10 10\n' >"$dir/events.txt"
+out=$("$sim" autoplay "$dir/small.gam" --new --library none --folder "$dir/folder" --out "$dir/after.gam" --json \
+  --reveal --answer no --events "$dir/events.txt") || fail "autoplay with run's options exited with $?"
+[ "$(field "$out" Result)" = "Mission Accomplished" ] || fail "with run's options: $out"
+[ "$(field "$out" Game.Runtime.Ticks)" = 100 ] || fail "no whole record under Game: $out"
+[ "$(field "$out" Game.Mission)" = 1 ] || fail "the record's fields under Game: $out"
+grep -q '"Shell":{' <<<"$out" || fail "a scripted run reports its shell: $out"
+grep -q '"Hidden":1' <<<"$out" && fail "--reveal left fog"
+[ -s "$dir/after.gam" ] || fail "--out saved nothing"
+
 "$sim" autoplay "$dir/empty.gam" --max-minutes 0 >/dev/null 2>&1
 [ $? = 2 ] || fail "--max-minutes 0 should exit 2"
 "$sim" autoplay "$dir/empty.gam" --max-minutes soon >/dev/null 2>&1

@@ -41,7 +41,7 @@ class MainFormTest final : public QObject {
             GameType map;
             RunState run;
             NewMap(map, run, 40, 30, 1, 0);
-            WriteFileAtomically(folder.Path() + "/NewGames/Empty.gam", SerializeGame(map));
+            QVERIFY(WriteFileAtomically(folder.Path() + "/NewGames/Empty.gam", SerializeGame(map)));
         }
         std::string Path() const { return folder.Path(); }
         QString Settings() const {

@@ -439,27 +439,8 @@ TEST(OverlayTest, TheDiagnosticLineOnlyWhileEditing) {
 TEST(FrameTest, AFrameThatFailsIsDroppedWithoutAFlip) {
     FrameWorld w;
     w.g.InfoLabels = {InfoLabelType{200, 200, 1, "$300", 5, 0x00FFFF}};
-    class Throwing final : public Canvas {
-    public:
-        bool CanDraw() override { return true; }
-        void Fill(Rgb) override {}
-        void DrawPicture(std::int32_t, std::int32_t, const CanvasPicture&) override {}
-        void SetPen(Rgb, std::int32_t, PenStyle) override {}
-        void SetBrush(Rgb, BrushStyle) override {}
-        void SetFont(const CanvasFont&) override {}
-        void SetTextColor(Rgb) override {}
-        void TextOut(std::int32_t, std::int32_t, std::string_view) override { throw std::bad_alloc(); }
-        std::int32_t TextWidth(std::string_view) override { return 0; }
-        std::int32_t TextHeight(std::string_view) override { return 0; }
-        void MoveTo(std::int32_t, std::int32_t) override {}
-        void LineTo(std::int32_t, std::int32_t) override {}
-        void Rectangle(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
-        void Shade(std::int32_t, std::int32_t, std::int32_t, std::int32_t, Rgb, std::uint8_t) override {}
-        void Flip() override { ++flips; }
-        bool GetGammaRamp(GammaRamp&) override { return false; }
-        void SetGammaRamp(const GammaRamp&) override {}
-        int flips = 0;
-    } canvas;
+    FailingCanvas canvas;
+    canvas.atText = true;
     SimContext ctx = w.Ctx();
     DrawFrame(ctx, canvas);
     EXPECT_EQ(canvas.flips, 0);

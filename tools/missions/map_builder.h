@@ -41,7 +41,7 @@ public:
     /// touches (ground variants, scenery).
     MapBuilder(const ImageLibrary& library, int columns, int rows, int mission, std::uint32_t seed);
 
-    GameType& G() { return game_.Record(); }
+    GameType& G() { return game_.EditRecord(); }
     const GameType& G() const { return game_.Record(); }
     const ImageLibrary& Library() const { return game_.Library(); }
 

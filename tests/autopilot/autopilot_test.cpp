@@ -4,7 +4,7 @@
 // base, and wins a small battle by itself.
 #include <gtest/gtest.h>
 
-#include "game/autopilot.h"
+#include "autopilot.h"
 #include "game/main_commands.h"
 #include "support/tick_world.h"
 #include "view/panels.h"

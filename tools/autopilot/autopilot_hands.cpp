@@ -1,4 +1,4 @@
-#include "game/autopilot_hands.h"
+#include "autopilot_hands.h"
 
 #include <algorithm>
 #include <array>
@@ -61,7 +61,7 @@ std::int32_t AutopilotHands::BandWidth() const { return FreeStrip(game_.Run(), g
 std::int32_t AutopilotHands::BandHeight() const { return FreeStrip(game_.Run(), game_.View().Panels).second; }
 
 std::optional<PixelXY> AutopilotHands::Show(std::int32_t x, std::int32_t y, std::int32_t marginX, std::int32_t marginY) {
-    GameType& g = game_.Record();
+    const GameType& g = game_.Record();
     RunState& run = game_.Run();
     const PanelState& p = game_.View().Panels;
     const auto fits = [&] {

@@ -1,9 +1,12 @@
-#include "game/autopilot.h"
+#include "autopilot.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <limits>
+
+#include "sim/outcome.h"
+#include "sim/production.h"
 
 namespace tavrine {
 
@@ -12,8 +15,6 @@ namespace {
 /// Free tanks that set off together; fewer wait for the next ones from the
 /// factories, unless they are all the player has.
 constexpr std::size_t kGroupSize = 3;
-/// What a new tank costs the player.
-constexpr std::int32_t kTankPrice = 500;
 /// Looks a tank may stand in one cell with an order and nothing in range
 /// before it counts as stuck and free for a new order.
 constexpr std::int32_t kStuckLooks = 6;
@@ -44,9 +45,15 @@ constexpr std::size_t kHomeGuard = 4;
 constexpr std::size_t kTanksPerGuard = 4;
 constexpr std::int32_t kGuardPost = 12;
 /// Missions won by destroying the enemy headquarters.
-bool HeadquartersMission(std::int32_t mission) { return mission == 2 || mission == 5; }
+bool HeadquartersMission(std::int32_t mission) {
+    const MissionRule* rule = MissionRuleOf(mission);
+    return rule && rule->Win == WinRule::HeadquartersGone;
+}
 /// Missions that also ask for every enemy tank.
-bool TanksMission(std::int32_t mission) { return mission == 0 || mission == 3; }
+bool TanksMission(std::int32_t mission) {
+    const MissionRule* rule = MissionRuleOf(mission);
+    return rule && rule->Win == WinRule::AllEnemiesGone;
+}
 
 bool IsEnemyTarget(const GameCellObjectType* o) {
     return o && o->Side() == SideComputer && (o->Kind() == KindTower || o->Kind() == KindBuilding) && o->DestroyTimer < 0;
@@ -63,7 +70,7 @@ void Autopilot::BetweenTicks() {
 AutopilotCounts Autopilot::Counts() const { return {decisions_, orders_, hands_.Counts()}; }
 
 std::vector<std::int32_t> Autopilot::FreeTanks() {
-    GameType& g = game_.Record();
+    const GameType& g = game_.Record();
     const ImageLibrary& lib = game_.Library();
     std::map<const GameObjectType*, std::pair<std::int32_t, std::int32_t>> seen;
     std::vector<std::int32_t> free;
@@ -192,7 +199,7 @@ bool Autopilot::StillThere(const Target& t) const {
 }
 
 std::int32_t Autopilot::Command(const std::vector<std::int32_t>& tanks, const Target& target) {
-    GameType& g = game_.Record();
+    const GameType& g = game_.Record();
     const ImageLibrary& lib = game_.Library();
     // Bands small enough for the free part of the screen, whatever margin they need.
     const std::int32_t bandW = std::max(hands_.BandWidth() - 110, g.CellWidth);
@@ -259,7 +266,7 @@ std::int32_t Autopilot::Command(const std::vector<std::int32_t>& tanks, const Ta
 }
 
 void Autopilot::Defend(std::vector<std::int32_t>& free) {
-    GameType& g = game_.Record();
+    const GameType& g = game_.Record();
     const ImageLibrary& lib = game_.Library();
     if (free.empty()) return;
     std::vector<CellXY> home;
@@ -293,7 +300,7 @@ void Autopilot::Defend(std::vector<std::int32_t>& free) {
 
 bool Autopilot::CanProduce() const {
     const GameType& g = game_.Record();
-    if (g.Money < kTankPrice) return false;
+    if (g.Money < kTankCost) return false;
     for (std::int32_t x = 0; x < g.Columns; ++x)
         for (std::int32_t y = 0; y < g.Rows; ++y) {
             const GameCellObjectType* o = g.Cell(x, y).Object.get();
@@ -372,7 +379,7 @@ void Autopilot::KeepHomeGuard(std::vector<std::int32_t>& free) const {
 }
 
 void Autopilot::AnswerTowers(std::vector<std::int32_t>& free) {
-    GameType& g = game_.Record();
+    const GameType& g = game_.Record();
     const ImageLibrary& lib = game_.Library();
     for (std::int32_t ax = 0; ax < g.Columns; ++ax)
         for (std::int32_t ay = 0; ay < g.Rows; ++ay) {
@@ -399,7 +406,7 @@ void Autopilot::AnswerTowers(std::vector<std::int32_t>& free) {
 
 void Autopilot::Decide() {
     ++decisions_;
-    GameType& g = game_.Record();
+    const GameType& g = game_.Record();
     if (game_.Run().Outcome != OutcomeRunning || game_.Run().TitleShown || g.CellWidth <= 0 || g.CellHeight <= 0) return;
     hands_.ShrinkMinimapIfInTheWay();
 

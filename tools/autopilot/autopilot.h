@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "game/autopilot_hands.h"
+#include "autopilot_hands.h"
 #include "game/game.h"
 
 namespace tavrine {
