@@ -100,7 +100,7 @@ int Autoplay(const Args& args) {
     if (o.edit) return Usage("the autopilot plays, it does not edit");
 
     QuietHost host;
-    Game game(ExecutableFolder(), host, o.seed);
+    Game game(ProgramPaths(), host, o.seed);
     if (!PrepareGame(o, game, host)) return 1;
     // As the display initialisation does: the status bar along the bottom.
     PlacePanels(game.View().Panels, game.Run().DisplayWidth, game.Run().DisplayHeight);

@@ -128,7 +128,7 @@ int Run(const Args& args) {
     }
 
     ScriptHost host(output.answer);
-    Game game(output.folder ? *output.folder : ExecutableFolder(), host, o.seed);
+    Game game(output.folder ? GamePaths::Portable(*output.folder) : ProgramPaths(), host, o.seed);
     if (!PrepareGame(o, game, host)) return 1;
     if (output.title) {
         // As after start-up: the empty 80 x 60 map under the title, faded in.

@@ -16,6 +16,7 @@
 #include "platform/sound_events.h"
 #include "sim/context.h"
 #include "sim/passability.h"
+#include "state/game_paths.h"
 #include "state/random.h"
 #include "state/records.h"
 #include "state/run_state.h"
@@ -26,8 +27,9 @@ namespace tavrine {
 
 class Game {
 public:
-    /// `programFolder` holds the data files (no trailing slash); `host` must
-    /// outlive the game.
+    /// `paths` names where files are read and written; `host` must outlive the game.
+    Game(GamePaths paths, Host& host, std::uint64_t seed = 1);
+    /// Portable: everything in `programFolder` (no trailing slash).
     Game(std::string programFolder, Host& host, std::uint64_t seed = 1);
 
     /// The record, to change as the caller likes: the tick's mirror of the map
@@ -46,9 +48,8 @@ public:
     Random& Rng() { return random_; }
     Host& GetHost() { return host_; }
 
-    /// The program folder followed by `suffix` (which starts with '/').
-    std::string ProgramPath(const std::string& suffix) const { return folder_ + suffix; }
-    const std::string& ProgramFolder() const { return folder_; }
+    /// Where the game's files are read and written.
+    const GamePaths& Paths() const { return paths_; }
 
     // Saved games (load_save.cpp).
 
@@ -68,19 +69,19 @@ public:
     /// starts it as a fresh game (`StartNewGame`).
     bool LoadNewGame(const std::string& path);
 
-    /// Creates the program's SaveGames and NewGames folders when missing; true
+    /// Creates the user's SaveGames and NewGames folders when missing; true
     /// when both exist afterwards.
     bool EnsureGameFolders();
 
     // The picture and sound library (library_io.cpp).
 
-    /// Loads program folder + "/Tavrine.isd" into `Library()`. On failure shows
+    /// Loads the library (`Paths().LibraryToRead()`) into `Library()`. On failure shows
     /// "File format error", "File version error" or "Data I/O Error" and keeps
     /// the library that was loaded before. On success the caller re-initialises
     /// the sound output so that every wave gets a playback buffer.
     bool LoadImageLibrary();
 
-    /// Writes `Library()` to program folder + "/Tavrine.isd" through a temporary
+    /// Writes `Library()` to `Paths().LibraryToWrite()` through a temporary
     /// file that replaces the old one only when complete. On failure shows
     /// "Data I/O Error"; the old file stays as it was.
     bool SaveImageLibrary();
@@ -155,7 +156,7 @@ private:
     /// The context for the tick's own steps, whose changes to the map are noted.
     SimContext TickContext() { return SimContext{record_, run_, library_, random_, sound_}; }
 
-    std::string folder_;
+    GamePaths paths_;
     Host& host_;
     GameType record_;
     RunState run_;

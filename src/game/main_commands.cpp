@@ -101,16 +101,17 @@ bool MainCommands::Label5Click() {
     game_.View().Panels.MenuButtonDown = false;
     run.LoadOffered = 1;
     game_.EnsureGameFolders();
-    const std::string newGames = game_.ProgramPath("/NewGames");
-    const std::string saveGames = game_.ProgramPath("/SaveGames");
-    const FilePick pick = InDialog([&] { return dialogs_.ShowFilePicker(newGames, saveGames, FilePickerMode::Load); });
+    const GamePaths& paths = game_.Paths();
+    const std::string saveGames = paths.SaveGames();
+    const FilePick pick =
+        InDialog([&] { return dialogs_.ShowFilePicker(paths.NewGamesFolders(), saveGames, FilePickerMode::Load); });
     if (pick.Name.empty() || !AcceptGameName(pick.Name)) return false;
 
     // The game menu goes below the surface and the picture turns black while the
     // file is read; a failed load brings the picture back at once.
     game_.View().Panels.MenuTop = run.DisplayHeight + 1;
     game_.FadeOut(1);
-    const std::string path = (pick.FromNewGames ? newGames : saveGames) + "/" + pick.Name;
+    const std::string path = pick.FromNewGames ? paths.PreparedMap(pick.Name) : saveGames + "/" + pick.Name;
     // A prepared map becomes a new game only when it was read: a failed load
     // leaves the running game as it was.
     const bool loaded = pick.FromNewGames ? game_.LoadNewGame(path) : game_.LoadGame(path);
@@ -126,11 +127,12 @@ bool MainCommands::Label5Click() {
 bool MainCommands::Label6Click() {
     game_.View().Panels.MenuButtonDown = false;
     game_.EnsureGameFolders();
-    return PickAndSave(game_.ProgramPath("/SaveGames"), game_.ProgramPath("/NewGames"));
+    return PickAndSave(game_.Paths().SaveGames());
 }
 
-bool MainCommands::PickAndSave(const std::string& folder, const std::string& newGamesFolder) {
-    const FilePick pick = InDialog([&] { return dialogs_.ShowFilePicker(newGamesFolder, folder, FilePickerMode::Save); });
+bool MainCommands::PickAndSave(const std::string& folder) {
+    const std::vector<std::string> newGames = game_.Paths().NewGamesFolders();
+    const FilePick pick = InDialog([&] { return dialogs_.ShowFilePicker(newGames, folder, FilePickerMode::Save); });
     if (pick.Name.empty() || !AcceptGameName(pick.Name)) return false;
     return game_.SaveGame(folder + "/" + pick.Name);
 }
@@ -152,8 +154,7 @@ bool MainCommands::SavePreparedMap() {
     game_.EnsureGameFolders();
     // The picker lists the prepared maps in the place of the saved games, so an
     // existing map can be picked to be overwritten.
-    const std::string newGames = game_.ProgramPath("/NewGames");
-    return PickAndSave(newGames, newGames);
+    return PickAndSave(game_.Paths().UserNewGames());
 }
 
 bool MainCommands::EditUndo() {
@@ -176,7 +177,7 @@ void MainCommands::Label7Click() {
     if (!choice.Confirmed) return;
     if (ApplyGameControl(run, choice, game_.Music()))
         window_.SetDisplayMode(run.DisplayWidth, run.DisplayHeight, run.DisplayBits);
-    WriteSettings(game_.ProgramFolder(), run, {run.DisplayWidth, run.DisplayHeight, run.DisplayBits});
+    WriteSettings(game_.Paths(), run, {run.DisplayWidth, run.DisplayHeight, run.DisplayBits});
 }
 
 void MainCommands::Label9Click() {

@@ -90,9 +90,12 @@ GameKey ToGameKey(int qtKey) {
 }
 
 TMainForm::TMainForm(std::string programFolder, QWidget* parent)
+    : TMainForm(GamePaths::Portable(std::move(programFolder)), parent) {}
+
+TMainForm::TMainForm(GamePaths paths, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      folder_(std::move(programFolder)),
-      game_(folder_, host_),
+      folder_(paths.DataFolder()),
+      game_(std::move(paths), host_),
       dialogs_(folder_, [this] { return OfferedModes(); }),
       commands_(game_, dialogs_, *this, &editor_),
       canvas_(kDefaultDisplayMode.Width, kDefaultDisplayMode.Height),
@@ -154,7 +157,7 @@ StartUp TMainForm::FormCreate(const std::function<std::int32_t(TStartForm&, std:
     fullScreen_ = false;
 
     DisplayMode stored = kDefaultDisplayMode;
-    const bool settingsRead = ReadSettings(folder_, run, stored);
+    const bool settingsRead = ReadSettings(game_.Paths(), run, stored);
     const std::int32_t storedMode = settingsRead ? ModeNumberOf(stored) : -1;
     clock_.SetInterval(run.TimerInterval);
 
@@ -171,7 +174,7 @@ StartUp TMainForm::FormCreate(const std::function<std::int32_t(TStartForm&, std:
         panels_.menuShown = false;
         panels_.statusBarShown = false;
         run.TitleShown = 1;
-        if (!settingsRead || !(stored == mode)) WriteSettings(folder_, run, mode);
+        if (!settingsRead || !(stored == mode)) WriteSettings(game_.Paths(), run, mode);
         result = StartUp::Play;
     } else if (chosen != kEditingModeChoice) {
         return StartUp::Cancelled;
@@ -204,7 +207,7 @@ void TMainForm::OpenSound() {
     sound_ = std::make_unique<PositionalSound>(game_.Record(), game_.Run(), game_.Library(), *soundOutput_);
     game_.SetSound(sound_.get());
 
-    const std::string musicPath = folder_ + "/Music.mid";
+    const std::string musicPath = game_.Paths().DataFile("Music.mid");
     if (!QFileInfo::exists(QString::fromStdString(musicPath))) return;
     music_ = std::make_unique<SdlMusicPlayer>(*audio_, musicPath);
     game_.SetMusic(music_.get());
