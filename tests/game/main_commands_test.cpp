@@ -187,13 +187,14 @@ TEST_F(MainCommandsTest, AnInstalledGameWritesOnlyIntoTheUsersFolders) {
     const fs::path shipped = folder_ / "usr/share/tavrine";
     const fs::path home = folder_ / "home";
     const fs::path user = home / ".local/share/tavrine";
-    const auto mapWorth = [&](const fs::path& path, std::int32_t money) {
-        game.Record().Money = money;
+    // The maps told apart by their widths (a prepared map starts with the same money).
+    const auto mapWorth = [&](const fs::path& path, std::int32_t columns) {
+        game.Record() = MakeMap(LandRows(columns, 20));
         fs::create_directories(path.parent_path());
         ASSERT_TRUE(game.SaveGame(path.string()));
     };
-    mapWorth(shipped / "NewGames/Both.gam", 111);
-    mapWorth(shipped / "NewGames/Shipped.gam", 333);
+    mapWorth(shipped / "NewGames/Both.gam", 31);
+    mapWorth(shipped / "NewGames/Shipped.gam", 33);
     const std::vector<std::string> before = Listing(shipped);
 
     QuietHost installedHost;
@@ -208,7 +209,7 @@ TEST_F(MainCommandsTest, AnInstalledGameWritesOnlyIntoTheUsersFolders) {
 
     dialogs.picks.push_back({"Both.gam", true});
     ASSERT_TRUE(playing.Label5Click());
-    EXPECT_EQ(installed.Record().Money, 111);
+    EXPECT_EQ(installed.Record().Columns, 31);
     EXPECT_EQ(dialogs.lastNewGamesFolders, (std::vector<std::string>{(user / "NewGames").string(), (shipped / "NewGames").string()}));
     EXPECT_EQ(dialogs.lastSaveGamesFolder, (user / "SaveGames").string());
 
@@ -216,13 +217,13 @@ TEST_F(MainCommandsTest, AnInstalledGameWritesOnlyIntoTheUsersFolders) {
     ASSERT_TRUE(playing.Label6Click());
     EXPECT_TRUE(fs::is_regular_file(user / "SaveGames/mine"));
 
-    mapWorth(user / "NewGames/Both.gam", 222);
+    mapWorth(user / "NewGames/Both.gam", 32);
     dialogs.picks.push_back({"Both.gam", true});
     ASSERT_TRUE(playing.Label5Click());
-    EXPECT_EQ(installed.Record().Money, 222) << "the user's map hides the shipped one";
+    EXPECT_EQ(installed.Record().Columns, 32) << "the user's map hides the shipped one";
     dialogs.picks.push_back({"Shipped.gam", true});
     ASSERT_TRUE(playing.Label5Click());
-    EXPECT_EQ(installed.Record().Money, 333);
+    EXPECT_EQ(installed.Record().Columns, 33);
 
     GameControlChoice faster;
     faster.Confirmed = true;
@@ -231,6 +232,7 @@ TEST_F(MainCommandsTest, AnInstalledGameWritesOnlyIntoTheUsersFolders) {
     playing.Label7Click();
     EXPECT_NE(Slurp(home / ".config/tavrine/Tavrine.ini").find("Speed=2"), std::string::npos);
 
+    installed.Library() = ImageLibrary{};
     ASSERT_TRUE(installed.SaveImageLibrary());
     EXPECT_TRUE(fs::is_regular_file(user / "Tavrine.isd"));
     EXPECT_EQ(installedHost.messages, 0);
