@@ -51,7 +51,8 @@ home=$work/home
 mkdir -p "$home"
 export HOME=$home
 unset XDG_CONFIG_HOME XDG_DATA_HOME
-export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
+export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 "$prefix/bin/tavrine-sim" --version | grep -qx "tavrine-sim [0-9.]*" || fail "tavrine-sim --version"
 "$prefix/bin/tavrine-sim" --help | grep -q "tavrine-sim run" || fail "tavrine-sim --help"
 cat >"$work/events.txt" <<'EVENTS'
