@@ -10,6 +10,9 @@
 # build folder portable is never installed, so an installed program keeps its
 # user's files in the XDG folders.
 set(TAVRINE_DATA_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/tavrine)
+# Installing and packaging take what the build made; they do not build the tests
+# and benchmarks first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 set(TAVRINE_APP_ID example.tavrine.Tavrine)
 
 install(TARGETS tavrine-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
