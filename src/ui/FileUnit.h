@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/dialogs.h"
@@ -25,10 +27,8 @@ QStringList ListGameFiles(const QString& folder);
 /// folder's file hides a later one's of the same name), sorted as above.
 QStringList ListGameFiles(const QStringList& folders);
 
-/// True when a name can be a game file inside SaveGames or NewGames (the
-/// game's own rule: not blank, no folder separator, no leading dot, no NUL).
-/// Blanks around the name are kept as part of it.
-bool IsUsableGameName(const QString& name);
+/// "OK" in the Load Game dialog with no game picked.
+inline constexpr const char* kPickAGameMessage = "Pick a game from the list first.";
 
 class TFileForm final : public QDialog {
     Q_OBJECT
@@ -55,8 +55,15 @@ public:
     QString Caption() const;
 
     void ListBox1Click();
+    /// "OK": closes the picker with the name, or says why the name cannot be
+    /// used and stays open.
     void Button1Click();
     void Button2Click();
+    /// The message "OK" would show for the name as it stands; nothing when usable.
+    std::optional<std::string> NameProblemMessage() const;
+    /// Shows why "OK" refused the name (an error box, caption "Error"); tests
+    /// replace it.
+    std::function<void(const QString& text)> ReportProblem;
 
 private:
     CaptionBar* Panel2;

@@ -174,7 +174,8 @@ StartUp TMainForm::FormCreate(const std::function<std::int32_t(TStartForm&, std:
         panels_.menuShown = false;
         panels_.statusBarShown = false;
         run.TitleShown = 1;
-        if (!settingsRead || !(stored == mode)) WriteSettings(game_.Paths(), run, mode);
+        if ((!settingsRead || !(stored == mode)) && !WriteSettings(game_.Paths(), run, mode))
+            host_.ShowMessage(kSettingsWriteFailedMessage, "Error", MessageIcon::Error);
         result = StartUp::Play;
     } else if (chosen != kEditingModeChoice) {
         return StartUp::Cancelled;
