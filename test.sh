@@ -16,13 +16,13 @@ chmod 700 "$XDG_RUNTIME_DIR"
 jobs=$(nproc)
 
 echo "== normal build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRINE_WERROR=ON >/dev/null
 cmake --build build
 (cd build && ctest --output-on-failure -j "$jobs" -LE missions-long)
 
 echo "== sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer)"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVRINE_SANITIZE=ON \
-  -DTAVRINE_GUI=OFF -DTAVRINE_BENCH=OFF >/dev/null
+  -DTAVRINE_GUI=OFF -DTAVRINE_BENCH=OFF -DTAVRINE_WERROR=ON >/dev/null
 cmake --build build-asan
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j "$jobs" -L engine)

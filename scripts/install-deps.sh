@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Tavrine need.
-# Does nothing when they are all present already.
+# Does nothing when they are all present already. desktop-file-utils, appstream
+# and dpkg-dev let the install test validate the desktop entry, the AppStream
+# data and the Debian package.
 set -euo pipefail
 
 packages=(
@@ -8,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
   fonts-liberation2 fonts-dejavu-core xvfb xauth
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

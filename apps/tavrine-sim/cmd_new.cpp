@@ -52,7 +52,7 @@ int New(const Args& args) {
     if (!mission) return Usage("MISSION must be a whole number from 0 to 5");
 
     QuietHost host;
-    Game game(ExecutableFolder(), host);
+    Game game(ProgramPaths(), host);
     NewMap(game.EditRecord(), game.Run(), *columns, *rows, static_cast<std::uint8_t>(*flag), *mission);
     if (!game.SaveGame(positional[3])) {
         std::fprintf(stderr, "%s\n", host.lastMessage.c_str());

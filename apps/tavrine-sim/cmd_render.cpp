@@ -60,7 +60,7 @@ int Render(const Args& args) {
     QGuiApplication app(argc, argv);
 
     QuietHost host;
-    Game game(ExecutableFolder(), host, o.seed);
+    Game game(ProgramPaths(), host, o.seed);
     if (!PrepareGame(o, game, host)) return 1;
     if (title) {
         // As after start-up in play: the title over whatever map is loaded.

@@ -64,8 +64,8 @@ int Replay(const Args& args) {
     }
 
     ScriptHost host(true);
-    Game game(ExecutableFolder(), host, 1);
-    const std::string libraryPath = library.value_or(game.ProgramPath("/Tavrine.isd"));
+    Game game(ProgramPaths(), host, 1);
+    const std::string libraryPath = library.value_or(game.Paths().LibraryToRead());
     if (libraryPath != "none") {
         if (!LoadImageLibraryFrom(host, libraryPath, game.Library())) {
             std::fprintf(stderr, "%s: %s\n", libraryPath.c_str(), host.lastMessage.c_str());

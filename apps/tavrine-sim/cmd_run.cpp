@@ -62,7 +62,7 @@ int RunHeadless(const RunOptions& o, const RunOutput& output, const RunHooks& ho
     ScriptHost host(output.answer);
     // Every message box and question goes through the recorder to the script's host.
     RecordingHost recordingHost(host);
-    Game game(output.folder ? *output.folder : ExecutableFolder(), recordingHost, o.seed);
+    Game game(output.folder ? GamePaths::Portable(*output.folder) : ProgramPaths(), recordingHost, o.seed);
     // The first battle of the run is the one recorded.
     std::optional<Replay> recorded;
     ReplayRecorder recorder(game, [&](const Replay& replay, const std::string&) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "state/game_paths.h"
+
 namespace tavrine::sim {
 
 using Args = std::vector<std::string>;
@@ -15,7 +17,11 @@ struct CommandRegistration {
     CommandRegistration(const char* name, const char* usage, CommandFn fn);
 };
 
-/// The folder of the running executable: the program folder.
+/// The folder of the running executable.
 std::string ExecutableFolder();
+
+/// Where the tool reads and writes, by the game's own rule: beside it when run
+/// from the build folder, the installed data and the user's folders otherwise.
+GamePaths ProgramPaths();
 
 }  // namespace tavrine::sim

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "commands.h"
+#include "tavrine_build.h"
 
 namespace tavrine::sim {
 
@@ -21,9 +22,10 @@ std::map<std::string, Command>& Registry() {
     return commands;
 }
 
-void PrintUsage() {
-    std::fprintf(stderr, "usage: tavrine-sim COMMAND ...\n");
-    for (const auto& [name, command] : Registry()) std::fprintf(stderr, "  tavrine-sim %s\n", command.usage);
+void PrintUsage(std::FILE* to) {
+    std::fprintf(to, "usage: tavrine-sim COMMAND ...\n");
+    for (const auto& [name, command] : Registry()) std::fprintf(to, "  tavrine-sim %s\n", command.usage);
+    std::fprintf(to, "  tavrine-sim --help | --version\n");
 }
 }  // namespace
 
@@ -40,18 +42,29 @@ std::string ExecutableFolder() {
     return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
+GamePaths ProgramPaths() { return GamePaths::ForExecutable(ExecutableFolder(), ProcessEnvironment()); }
+
 }  // namespace tavrine::sim
 
 int main(int argc, char** argv) {
     using namespace tavrine::sim;
     if (argc < 2) {
-        PrintUsage();
+        PrintUsage(stderr);
         return 2;
+    }
+    const std::string first = argv[1];
+    if (first == "--help" || first == "-h") {
+        PrintUsage(stdout);
+        return 0;
+    }
+    if (first == "--version") {
+        std::printf("tavrine-sim %s\n", tavrine::kVersion);
+        return 0;
     }
     const auto it = Registry().find(argv[1]);
     if (it == Registry().end()) {
         std::fprintf(stderr, "tavrine-sim: unknown command '%s'\n", argv[1]);
-        PrintUsage();
+        PrintUsage(stderr);
         return 2;
     }
     return it->second.fn(Args(argv + 2, argv + argc));

@@ -113,7 +113,7 @@ bool PrepareGame(const RunOptions& o, Game& game, QuietHost& host) {
     if (!o.library) {
         // As the game at start-up: without the library it carries on with no
         // pictures (and so picture sizes of 0), and says so.
-        const std::string path = game.ProgramPath("/Tavrine.isd");
+        const std::string path = game.Paths().LibraryToRead();
         if (FileExists(path)) {
             if (!LoadLibrary(host, path, game)) return false;
         } else {

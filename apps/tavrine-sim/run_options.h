@@ -24,7 +24,7 @@ struct RunOptions {
     std::int32_t interval = 30;
     std::int32_t viewWidth = 800;
     std::int32_t viewHeight = 600;
-    std::optional<std::string> library;  ///< none given: Tavrine.isd in the program folder
+    std::optional<std::string> library;  ///< none given: the library the game itself would load
     bool edit = false;
 };
 

@@ -17,6 +17,7 @@
 #include "platform/sound_events.h"
 #include "sim/context.h"
 #include "sim/passability.h"
+#include "state/game_paths.h"
 #include "state/random.h"
 #include "state/records.h"
 #include "state/run_state.h"
@@ -35,8 +36,9 @@ struct TickResult {
 
 class Game {
 public:
-    /// `programFolder` holds the data files (no trailing slash); `host` must
-    /// outlive the game.
+    /// `paths` names where files are read and written; `host` must outlive the game.
+    Game(GamePaths paths, Host& host, std::uint64_t seed = 1);
+    /// Portable: everything in `programFolder` (no trailing slash).
     Game(std::string programFolder, Host& host, std::uint64_t seed = 1);
 
     /// The record, to read: reading keeps the ticks' mirror of the map.
@@ -61,13 +63,13 @@ public:
     const Random& Rng() const { return random_; }
     Host& GetHost() { return host_; }
 
-    /// The program folder followed by `suffix` (which starts with '/').
-    std::string ProgramPath(const std::string& suffix) const { return folder_ + suffix; }
-    const std::string& ProgramFolder() const { return folder_; }
-    /// Moves the program folder (after the library was loaded): a replay being
-    /// watched reads and writes its games and settings in a folder that does not
-    /// exist, so it can neither load another game nor change the viewer's files.
-    void SetProgramFolder(std::string folder) { folder_ = std::move(folder); }
+    /// Where the game's files are read and written.
+    const GamePaths& Paths() const { return paths_; }
+    /// Moves the game's files elsewhere (after the library was loaded): a replay
+    /// being watched reads and writes its games and settings in a folder that
+    /// does not exist, so it can neither load another game nor change the
+    /// viewer's files.
+    void SetPaths(GamePaths paths) { paths_ = std::move(paths); }
 
     // Saved games (load_save.cpp).
 
@@ -94,19 +96,19 @@ public:
     /// file, as a replay holds them; the picture is not darkened first.
     bool LoadGameData(std::span<const std::uint8_t> data, bool newGame);
 
-    /// Creates the program's SaveGames and NewGames folders when missing; true
+    /// Creates the user's SaveGames and NewGames folders when missing; true
     /// when both exist afterwards.
     bool EnsureGameFolders();
 
     // The picture and sound library (library_io.cpp).
 
-    /// Loads program folder + "/Tavrine.isd" into `Library()`. On failure shows
+    /// Loads the library (`Paths().LibraryToRead()`) into `Library()`. On failure shows
     /// "File format error", "File version error" or "Data I/O Error" and keeps
     /// the library that was loaded before. On success the caller re-initialises
     /// the sound output so that every wave gets a playback buffer.
     bool LoadImageLibrary();
 
-    /// Writes `Library()` to program folder + "/Tavrine.isd" through a temporary
+    /// Writes `Library()` to `Paths().LibraryToWrite()` through a temporary
     /// file that replaces the old one only when complete. On failure shows
     /// "Data I/O Error"; the old file stays as it was.
     bool SaveImageLibrary();
@@ -209,7 +211,7 @@ private:
     /// The context for the tick's own steps, whose changes to the map are noted.
     SimContext TickContext() { return SimContext{record_, run_, library_, random_, sound_, &passability_}; }
 
-    std::string folder_;
+    GamePaths paths_;
     Host& host_;
     GameType record_;
     PassabilityMirror passability_;

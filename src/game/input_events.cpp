@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <iomanip>
 #include <sstream>
 #include <string_view>
 
@@ -405,7 +406,8 @@ std::optional<std::vector<ScriptEvent>> ParseEvents(const std::string& text, lon
         if (!line.empty() && line.back() == '\r') line.pop_back();
         std::istringstream words(line);
         std::vector<std::string> w;
-        for (std::string word; words >> word;) w.push_back(word);
+        // A word in double quotes may hold blanks: "01 Beachhead.gam".
+        for (std::string word; words >> std::quoted(word);) w.push_back(word);
         if (w.empty() || w[0][0] == '#') continue;
         try {
             if (w.size() < 2) throw EventLineError{"expected TICK EVENT ..."};

@@ -41,6 +41,7 @@
 //                                      (FLAG 0 or 1, MISSION 0..5)
 //   TICK savemap NAME                  save the map into NewGames as a prepared map
 //
+// A word in double quotes may hold blanks (load "01 Beachhead.gam" new).
 // Blank lines and lines starting with '#' are skipped. TICK counts from 0 (before
 // the first tick) to the number of ticks run (after the last), never decreasing.
 #pragma once

@@ -9,8 +9,6 @@ namespace tavrine {
 
 namespace {
 
-constexpr const char* kLibraryFile = "/Tavrine.isd";
-
 void ShowError(Host& host, const std::string& message) { host.ShowMessage(message, "Error", MessageIcon::Error); }
 
 }  // namespace
@@ -54,12 +52,17 @@ bool SaveImageLibraryTo(Host& host, const std::string& path, const ImageLibrary&
     return false;
 }
 
-bool Game::LoadImageLibrary() { return LoadImageLibraryFrom(host_, ProgramPath(kLibraryFile), library_); }
+bool Game::LoadImageLibrary() { return LoadImageLibraryFrom(host_, paths_.LibraryToRead(), library_); }
 
-bool Game::SaveImageLibrary() { return SaveImageLibraryTo(host_, ProgramPath(kLibraryFile), library_); }
+bool Game::SaveImageLibrary() {
+    // Installed, the user's folder may not exist yet; a failure to make it shows
+    // as the failed write.
+    paths_.MakeFolder(paths_.UserFolder());
+    return SaveImageLibraryTo(host_, paths_.LibraryToWrite(), library_);
+}
 
 bool Game::LoadLibraryAtStartUp() {
-    if (FileExists(ProgramPath(kLibraryFile))) return LoadImageLibrary();
+    if (FileExists(paths_.LibraryToRead())) return LoadImageLibrary();
     ShowError(host_, "File \"Tavrine.isd\" not found");
     library_ = ImageLibrary{};
     return false;

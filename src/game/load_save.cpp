@@ -85,8 +85,8 @@ bool Game::LoadNewGame(const std::string& path) {
 }
 
 bool Game::EnsureGameFolders() {
-    const bool saves = MakeFolder(ProgramPath("/SaveGames"));
-    const bool maps = MakeFolder(ProgramPath("/NewGames"));
+    const bool saves = paths_.MakeFolder(paths_.SaveGames());
+    const bool maps = paths_.MakeFolder(paths_.UserNewGames());
     return saves && maps;
 }
 

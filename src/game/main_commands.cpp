@@ -156,9 +156,10 @@ bool MainCommands::LoadGameCommand() {
     game_.View().Panels.MenuButtonDown = false;
     run.LoadOffered = 1;
     game_.EnsureGameFolders();
-    const std::string newGames = game_.ProgramPath("/NewGames");
-    const std::string saveGames = game_.ProgramPath("/SaveGames");
-    const FilePick pick = InDialog([&] { return dialogs_.ShowFilePicker(newGames, saveGames, FilePickerMode::Load); });
+    const GamePaths& paths = game_.Paths();
+    const std::string saveGames = paths.SaveGames();
+    const FilePick pick =
+        InDialog([&] { return dialogs_.ShowFilePicker(paths.NewGamesFolders(), saveGames, FilePickerMode::Load); });
     // Before the first game a refused or failed load leaves the title, which
     // offers the dialog again.
     const auto failed = [&run] {
@@ -173,7 +174,7 @@ bool MainCommands::LoadGameCommand() {
     // The battle being recorded ends here if the load succeeds.
     if (recorder_) recorder_->HoldEnd();
 
-    const std::string path = (pick.FromNewGames ? newGames : saveGames) + "/" + pick.Name;
+    const std::string path = pick.FromNewGames ? paths.PreparedMap(pick.Name) : saveGames + "/" + pick.Name;
     // A prepared map becomes a new game only when it was read: a failed load
     // leaves the running game as it was (and the picture restored).
     const bool loaded = pick.FromNewGames ? game_.LoadNewGame(path) : game_.LoadGame(path);
@@ -194,12 +195,12 @@ bool MainCommands::Label6Click() {
     Note(MenuEvent{MenuLabel::SaveGame});
     game_.View().Panels.MenuButtonDown = false;
     game_.EnsureGameFolders();
-    return PickAndSave(game_.ProgramPath("/SaveGames"), game_.ProgramPath("/NewGames"), ReplaceSavedGameQuestion);
+    return PickAndSave(game_.Paths().SaveGames(), ReplaceSavedGameQuestion);
 }
 
-bool MainCommands::PickAndSave(const std::string& folder, const std::string& newGamesFolder,
-                               std::string (*replace)(const std::string&)) {
-    const FilePick pick = InDialog([&] { return dialogs_.ShowFilePicker(newGamesFolder, folder, FilePickerMode::Save); });
+bool MainCommands::PickAndSave(const std::string& folder, std::string (*replace)(const std::string&)) {
+    const std::vector<std::string> newGames = game_.Paths().NewGamesFolders();
+    const FilePick pick = InDialog([&] { return dialogs_.ShowFilePicker(newGames, folder, FilePickerMode::Save); });
     if (pick.Name.empty() || !AcceptGameName(pick.Name)) return false;
     const std::string path = folder + "/" + pick.Name;
     // Nothing is written over an existing file unasked; "No" is as if the
@@ -229,8 +230,7 @@ bool MainCommands::SavePreparedMap() {
     game_.EnsureGameFolders();
     // The picker lists the prepared maps in the place of the saved games, so an
     // existing map can be picked to be replaced (after the question).
-    const std::string newGames = game_.ProgramPath("/NewGames");
-    return PickAndSave(newGames, newGames, ReplacePreparedMapQuestion);
+    return PickAndSave(game_.Paths().UserNewGames(), ReplacePreparedMapQuestion);
 }
 
 bool MainCommands::EditUndo() {
@@ -254,7 +254,7 @@ void MainCommands::Label7Click() {
     if (!choice.Confirmed) return;
     if (ApplyGameControl(run, choice, game_.Music()))
         window_.SetDisplayMode(run.DisplayWidth, run.DisplayHeight, run.DisplayBits);
-    if (!WriteSettings(game_.ProgramFolder(), run, {run.DisplayWidth, run.DisplayHeight, run.DisplayBits}))
+    if (!WriteSettings(game_.Paths(), run, {run.DisplayWidth, run.DisplayHeight, run.DisplayBits}))
         game_.GetHost().ShowMessage(kSettingsWriteFailedMessage, "Error", MessageIcon::Error);
 }
 

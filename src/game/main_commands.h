@@ -133,12 +133,10 @@ private:
     auto InDialog(Show&& show);
     /// The plain-name check with its message; true when `name` can be used.
     bool AcceptGameName(const std::string& name);
-    /// The file picker in save mode listing `folder` (the prepared maps of
-    /// `newGamesFolder` beside it), then the game saved into `folder` under the
-    /// name picked, after `replace(name)` was answered yes when the file exists.
-    /// True when saved.
-    bool PickAndSave(const std::string& folder, const std::string& newGamesFolder,
-                     std::string (*replace)(const std::string&));
+    /// The file picker in save mode listing `folder`, then the game saved into
+    /// `folder` under the name picked, after `replace(name)` was answered yes
+    /// when the file exists. True when saved.
+    bool PickAndSave(const std::string& folder, std::string (*replace)(const std::string&));
     /// The map editor's commands work only with an editor and in the editing mode.
     bool EditorActive() const;
 

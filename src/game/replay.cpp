@@ -406,7 +406,7 @@ std::optional<Replay> ParseReplay(std::string_view text, std::string& error) {
     return replay;
 }
 
-std::string ReplaysFolder(const Game& game) { return game.ProgramPath("/Replays"); }
+std::string ReplaysFolder(const Game& game) { return game.Paths().Replays(); }
 
 std::string PlaybackFolder(const Game& game) { return ReplaysFolder(game) + "/.playback"; }
 

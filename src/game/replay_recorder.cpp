@@ -52,9 +52,9 @@ void RecordingDialogs::Answered(AnswerEvent answer) {
     if (recorder_) recorder_->Note(std::move(answer));
 }
 
-FilePick RecordingDialogs::ShowFilePicker(const std::string& newGamesFolder, const std::string& saveGamesFolder,
+FilePick RecordingDialogs::ShowFilePicker(const std::vector<std::string>& newGamesFolders, const std::string& saveGamesFolder,
                                           FilePickerMode mode) {
-    const FilePick pick = inner_.ShowFilePicker(newGamesFolder, saveGamesFolder, mode);
+    const FilePick pick = inner_.ShowFilePicker(newGamesFolders, saveGamesFolder, mode);
     AnswerEvent a = SimpleAnswer(pick.Name.empty() ? AnswerEvent::Kind::Cancel : AnswerEvent::Kind::Pick);
     a.Pick = pick;
     Answered(a);

@@ -57,7 +57,7 @@ public:
     RecordingDialogs(Dialogs& inner, ReplayRecorder* recorder) : inner_(inner), recorder_(recorder) {}
     void SetRecorder(ReplayRecorder* recorder) { recorder_ = recorder; }
 
-    FilePick ShowFilePicker(const std::string& newGamesFolder, const std::string& saveGamesFolder,
+    FilePick ShowFilePicker(const std::vector<std::string>& newGamesFolders, const std::string& saveGamesFolder,
                             FilePickerMode mode) override;
     GameControlChoice ShowGameControl(const GameControlSettings& settings) override;
     void ShowInformation(const std::string& text) override;

@@ -59,9 +59,11 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
 
-    /// The game file picker over the two folders: when saving it lists the saved
-    /// games only; when loading the prepared maps follow them.
-    virtual FilePick ShowFilePicker(const std::string& newGamesFolder, const std::string& saveGamesFolder,
+    /// The game file picker over the saved games' folder and the prepared maps'
+    /// folders: when saving it lists the saved games only; when loading the
+    /// prepared maps follow them, each name once (a name in an earlier folder
+    /// hides the same name in a later one).
+    virtual FilePick ShowFilePicker(const std::vector<std::string>& newGamesFolders, const std::string& saveGamesFolder,
                                     FilePickerMode mode) = 0;
 
     virtual GameControlChoice ShowGameControl(const GameControlSettings& settings) = 0;
@@ -85,10 +87,10 @@ public:
 /// same answer. What was shown is kept.
 class ScriptedDialogs : public Dialogs {
 public:
-    FilePick ShowFilePicker(const std::string& newGamesFolder, const std::string& saveGamesFolder,
+    FilePick ShowFilePicker(const std::vector<std::string>& newGamesFolders, const std::string& saveGamesFolder,
                             FilePickerMode mode) override {
         pickersShown.push_back(mode);
-        lastNewGamesFolder = newGamesFolder;
+        lastNewGamesFolders = newGamesFolders;
         lastSaveGamesFolder = saveGamesFolder;
         Opened();
         return Next(picks);
@@ -128,7 +130,7 @@ public:
     std::function<void()> whileOpen;
 
     std::vector<FilePickerMode> pickersShown;
-    std::string lastNewGamesFolder;
+    std::vector<std::string> lastNewGamesFolders;
     std::string lastSaveGamesFolder;
     std::vector<GameControlSettings> controlsShown;
     std::vector<std::string> informationShown;

@@ -43,7 +43,11 @@ bool HoldsDebris(const ImageRef& ground) {
 }
 
 void PayReward(SimContext& ctx, std::int32_t x, std::int32_t y, std::int32_t amount) {
-    AddInfoLabel(ctx, x, y, kRewardColor, kRewardLabelLife, "$" + std::to_string(amount), kRewardLabelDirection);
+    // Built by appending: GCC 12 warns falsely (-Wrestrict) about the inlined
+    // copy in "$" + std::to_string(...) in optimised builds.
+    std::string label = "$";
+    label += std::to_string(amount);
+    AddInfoLabel(ctx, x, y, kRewardColor, kRewardLabelLife, label, kRewardLabelDirection);
     AddMoney(ctx, amount);
 }
 

@@ -163,4 +163,12 @@ bool WriteSettings(const std::string& programFolder, const RunState& run, const 
     return WriteFileAtomically(SettingsPath(programFolder), Bytes(text.begin(), text.end()));
 }
 
+bool ReadSettings(const GamePaths& paths, RunState& run, DisplayMode& stored) {
+    return ReadSettings(paths.ConfigFolder(), run, stored);
+}
+
+bool WriteSettings(const GamePaths& paths, const RunState& run, const DisplayMode& mode) {
+    return paths.MakeFolder(paths.ConfigFolder()) && WriteSettings(paths.ConfigFolder(), run, mode);
+}
+
 }  // namespace tavrine

@@ -19,6 +19,7 @@
 #include <string_view>
 
 #include "state/display_modes.h"
+#include "state/game_paths.h"
 #include "state/run_state.h"
 
 namespace tavrine {
@@ -79,5 +80,12 @@ bool ReadSettings(const std::string& programFolder, RunState& run, DisplayMode& 
 /// file stays whole when writing fails. False on failure; the caller reports it
 /// with kSettingsWriteFailedMessage.
 bool WriteSettings(const std::string& programFolder, const RunState& run, const DisplayMode& mode);
+
+/// `ReadSettings` of the settings folder `paths` names.
+bool ReadSettings(const GamePaths& paths, RunState& run, DisplayMode& stored);
+
+/// `WriteSettings` into the settings folder `paths` names, made first when it is
+/// missing (an installed game's first run).
+bool WriteSettings(const GamePaths& paths, const RunState& run, const DisplayMode& mode);
 
 }  // namespace tavrine

@@ -115,6 +115,14 @@ QStringList ListGameFiles(const QString& folder) {
     return dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
 }
 
+QStringList ListGameFiles(const QStringList& folders) {
+    QStringList names;
+    for (const QString& folder : folders)
+        for (const QString& name : ListGameFiles(folder))
+            if (!names.contains(name)) names << name;
+    names.sort(Qt::CaseInsensitive);
+    return names;
+}
 
 TFileForm::TFileForm(const std::string& programFolder, QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setWindowTitle(QStringLiteral("Save  Game"));
@@ -159,6 +167,10 @@ TFileForm::TFileForm(const std::string& programFolder, QWidget* parent) : QDialo
 }
 
 void TFileForm::Fill(const QString& newGamesFolder, const QString& saveGamesFolder, FilePickerMode mode) {
+    Fill(QStringList{newGamesFolder}, saveGamesFolder, mode);
+}
+
+void TFileForm::Fill(const QStringList& newGamesFolders, const QString& saveGamesFolder, FilePickerMode mode) {
     const bool load = mode == FilePickerMode::Load;
     loading_ = load;
     ListBox1->clear();
@@ -168,7 +180,7 @@ void TFileForm::Fill(const QString& newGamesFolder, const QString& saveGamesFold
     if (load) {
         Panel2->SetCaption(QStringLiteral("Load Game"));
         setWindowTitle(QStringLiteral("Load Game"));
-        ListBox1->addItems(ListGameFiles(newGamesFolder));
+        ListBox1->addItems(ListGameFiles(newGamesFolders));
         Edit1->setEnabled(false);
         QPalette grey = Edit1->palette();
         grey.setColor(QPalette::Base, palette().color(QPalette::Window));
@@ -205,10 +217,10 @@ std::optional<std::string> TFileForm::NameProblemMessage() const {
 
 void TFileForm::Button2Click() { reject(); }
 
-FilePick ShowFilePicker(const QString& newGamesFolder, const QString& saveGamesFolder, FilePickerMode mode,
+FilePick ShowFilePicker(const QStringList& newGamesFolders, const QString& saveGamesFolder, FilePickerMode mode,
                         const std::string& programFolder, QWidget* parent) {
     TFileForm form(programFolder, parent);
-    form.Fill(newGamesFolder, saveGamesFolder, mode);
+    form.Fill(newGamesFolders, saveGamesFolder, mode);
     form.exec();
     return form.Pick();
 }

@@ -23,6 +23,10 @@ class CaptionBar;
 /// name without regard to case; nothing when the folder is missing.
 QStringList ListGameFiles(const QString& folder);
 
+/// The names of the ordinary files of every folder, each name once (an earlier
+/// folder's file hides a later one's of the same name), sorted as above.
+QStringList ListGameFiles(const QStringList& folders);
+
 /// "OK" in the Load Game dialog with no game picked.
 inline constexpr const char* kPickAGameMessage = "Pick a game from the list first.";
 
@@ -36,6 +40,8 @@ public:
     /// Lists the saved games, and when loading the prepared maps after them (the
     /// name field is then disabled and greyed: a name can only be picked).
     void Fill(const QString& newGamesFolder, const QString& saveGamesFolder, FilePickerMode mode);
+    /// As above, the prepared maps gathered from several folders (the user's first).
+    void Fill(const QStringList& newGamesFolders, const QString& saveGamesFolder, FilePickerMode mode);
 
     /// The rows that come from SaveGames; the rows after them come from NewGames.
     int SavedCount() const { return savedCount_; }
@@ -69,9 +75,9 @@ private:
     bool loading_ = false;
 };
 
-/// Shows the picker modally over the two folders, for loading or saving. The
-/// name comes back in the file system's encoding.
-FilePick ShowFilePicker(const QString& newGamesFolder, const QString& saveGamesFolder, FilePickerMode mode,
+/// Shows the picker modally over the folders, for loading or saving. The name
+/// comes back in the file system's encoding.
+FilePick ShowFilePicker(const QStringList& newGamesFolders, const QString& saveGamesFolder, FilePickerMode mode,
                         const std::string& programFolder = {}, QWidget* parent = nullptr);
 
 }  // namespace tavrine::ui

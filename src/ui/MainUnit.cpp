@@ -103,10 +103,13 @@ GameKey ToGameKey(int qtKey) {
 }
 
 TMainForm::TMainForm(std::string programFolder, QWidget* parent)
+    : TMainForm(GamePaths::Portable(std::move(programFolder)), parent) {}
+
+TMainForm::TMainForm(GamePaths paths, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      folder_(std::move(programFolder)),
+      folder_(paths.DataFolder()),
       recordingHost_(host_),
-      game_(folder_, recordingHost_),
+      game_(std::move(paths), recordingHost_),
       dialogs_(folder_, [this] { return OfferedModes(); }),
       recordingDialogs_(dialogs_, &recorder_),
       commands_(game_, recordingDialogs_, *this, &editor_),
@@ -186,7 +189,7 @@ StartUp TMainForm::FormCreate(const std::function<std::int32_t(TStartForm&, std:
     fullScreen_ = false;
 
     DisplayMode stored = kDefaultDisplayMode;
-    const bool settingsRead = ReadSettings(folder_, run, stored);
+    const bool settingsRead = ReadSettings(game_.Paths(), run, stored);
     const std::int32_t storedMode = settingsRead ? ModeNumberOf(stored) : -1;
     clock_.SetInterval(run.TimerInterval);
 
@@ -203,7 +206,7 @@ StartUp TMainForm::FormCreate(const std::function<std::int32_t(TStartForm&, std:
         panels_.menuShown = false;
         panels_.statusBarShown = false;
         run.TitleShown = 1;
-        if ((!settingsRead || !(stored == mode)) && !WriteSettings(folder_, run, mode))
+        if ((!settingsRead || !(stored == mode)) && !WriteSettings(game_.Paths(), run, mode))
             host_.ShowMessage(kSettingsWriteFailedMessage, "Error", MessageIcon::Error);
         result = StartUp::Play;
     } else if (chosen != kEditingModeChoice) {
@@ -237,7 +240,7 @@ void TMainForm::OpenSound() {
     sound_ = std::make_unique<PositionalSound>(game_.Record(), game_.Run(), game_.Library(), *soundOutput_);
     game_.SetSound(sound_.get());
 
-    const std::string musicPath = folder_ + "/Music.mid";
+    const std::string musicPath = game_.Paths().DataFile("Music.mid");
     if (!QFileInfo::exists(QString::fromStdString(musicPath))) return;
     music_ = std::make_unique<SdlMusicPlayer>(*audio_, musicPath);
     game_.SetMusic(music_.get());

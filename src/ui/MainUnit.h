@@ -47,7 +47,9 @@ enum class StartUp { Play, Editing, Cancelled };
 class TMainForm final : public QWidget, public MainWindow {
     Q_OBJECT
 public:
-    /// `programFolder` holds the data files (no trailing slash).
+    /// The game's files where `paths` names them.
+    explicit TMainForm(GamePaths paths, QWidget* parent = nullptr);
+    /// Portable: everything in `programFolder` (no trailing slash).
     explicit TMainForm(std::string programFolder, QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -121,6 +123,7 @@ public:
     FrameClock& Clock() { return clock_; }
     GamePanels& Panels() { return panels_; }
     CursorSet& CursorList() { return cursors_; }
+    /// The read-only data files: pictures, cursors, help, music.
     const std::string& ProgramFolder() const { return folder_; }
 
     /// The current display mode.

@@ -11,13 +11,14 @@
 
 namespace tavrine::ui {
 
-QtDialogs::QtDialogs(std::string programFolder, std::function<std::vector<DisplayMode>()> offered)
-    : folder_(std::move(programFolder)), offered_(std::move(offered)) {}
+QtDialogs::QtDialogs(std::string dataFolder, std::function<std::vector<DisplayMode>()> offered)
+    : folder_(std::move(dataFolder)), offered_(std::move(offered)) {}
 
-FilePick QtDialogs::ShowFilePicker(const std::string& newGamesFolder, const std::string& saveGamesFolder,
+FilePick QtDialogs::ShowFilePicker(const std::vector<std::string>& newGamesFolders, const std::string& saveGamesFolder,
                                    FilePickerMode mode) {
-    return ui::ShowFilePicker(QFile::decodeName(newGamesFolder.c_str()), QFile::decodeName(saveGamesFolder.c_str()), mode,
-                              folder_, owner_);
+    QStringList folders;
+    for (const std::string& folder : newGamesFolders) folders << QFile::decodeName(folder.c_str());
+    return ui::ShowFilePicker(folders, QFile::decodeName(saveGamesFolder.c_str()), mode, folder_, owner_);
 }
 
 GameControlChoice QtDialogs::ShowGameControl(const GameControlSettings& settings) {

@@ -16,16 +16,16 @@ namespace tavrine::ui {
 
 class QtDialogs final : public Dialogs {
 public:
-    /// `programFolder` holds the dialogs' pictures; `offered` answers which
+    /// `dataFolder` holds the dialogs' pictures; `offered` answers which
     /// display modes the screen can show now.
-    QtDialogs(std::string programFolder, std::function<std::vector<DisplayMode>()> offered);
+    QtDialogs(std::string dataFolder, std::function<std::vector<DisplayMode>()> offered);
 
     /// Dialogs open over `owner` (the main window).
     void SetOwner(QWidget* owner) { owner_ = owner; }
     /// What the editing mode's S key brings up: the image library editor.
     void SetImageEditor(std::function<void()> show) { showImageEditor_ = std::move(show); }
 
-    FilePick ShowFilePicker(const std::string& newGamesFolder, const std::string& saveGamesFolder,
+    FilePick ShowFilePicker(const std::vector<std::string>& newGamesFolders, const std::string& saveGamesFolder,
                             FilePickerMode mode) override;
     GameControlChoice ShowGameControl(const GameControlSettings& settings) override;
     void ShowInformation(const std::string& text) override;

@@ -4,10 +4,21 @@ namespace tavrine {
 
 std::string DiagnosticLine(const GameType& g, const RunState& run, std::int32_t frameRate) {
     const std::int64_t rightEdge = std::int64_t{run.DisplayWidth} + g.ViewX - 1;
-    std::string line = "FPS: " + std::to_string(frameRate) + "  " + std::to_string(run.DisplayWidth) + "X" +
-                       std::to_string(run.DisplayHeight);
-    line += " " + std::to_string(run.DisplayBits) + " " + std::to_string(g.Orders.size()) + " " +
-            std::to_string(run.MouseMapX) + " " + std::to_string(rightEdge) + " " + std::to_string(g.MapWidth);
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about the
+    // inlined copies of " " + std::to_string(...) in optimised builds.
+    std::string line = "FPS: ";
+    const auto add = [&line](const char* before, const std::string& number) {
+        line += before;
+        line += number;
+    };
+    add("", std::to_string(frameRate));
+    add("  ", std::to_string(run.DisplayWidth));
+    add("X", std::to_string(run.DisplayHeight));
+    add(" ", std::to_string(run.DisplayBits));
+    add(" ", std::to_string(g.Orders.size()));
+    add(" ", std::to_string(run.MouseMapX));
+    add(" ", std::to_string(rightEdge));
+    add(" ", std::to_string(g.MapWidth));
     if (!run.Dragging) line += " Down";
     return line;
 }

@@ -15,7 +15,11 @@ constexpr std::array<const char*, 6> kMissionTexts = {
     "Defend army headquarters from enemies and find the enemy headquarters, destroy it.",
 };
 
-std::string TwoDigits(std::int32_t v) { return (v >= 0 && v <= 9 ? "0" : "") + std::to_string(v); }
+std::string TwoDigits(std::int32_t v) {
+    std::string text = v >= 0 && v <= 9 ? "0" : "";
+    text += std::to_string(v);  // appended: "0" + std::to_string(v) trips GCC 12's false -Wrestrict
+    return text;
+}
 
 void CountSide(SideCounts& counts, std::int32_t side) {
     if (side == SidePlayer) ++counts.Own;

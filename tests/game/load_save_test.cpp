@@ -75,7 +75,7 @@ TEST_F(LoadSaveTest, SaveThenLoadRestoresTheRecordAndPreparesTheView) {
     Game saver(folder_, saveHost);
     saver.EditRecord() = test::MakeSampleGame();
     const Bytes written = SerializeGame(saver.Record());
-    const std::string path = saver.ProgramPath("/SaveGames/first game");
+    const std::string path = saver.Paths().SaveGames() + "/first game";
     ASSERT_TRUE(saver.SaveGame(path)) << "the missing SaveGames folder is created";
     EXPECT_EQ(ReadWholeFile(path), written);
     EXPECT_EQ(saveHost.messages, 0);

@@ -6,6 +6,7 @@
 
 #include <stdlib.h>  // mkdtemp
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -246,7 +247,74 @@ TEST_F(MainCommandsTest, TheFoldersAreMadeWhenTheLoadDialogOpens) {
     EXPECT_FALSE(commands.Label5Click());  // cancelled
     EXPECT_TRUE(fs::is_directory(folder_ / "SaveGames"));
     EXPECT_TRUE(fs::is_directory(folder_ / "NewGames"));
-    EXPECT_EQ(dialogs.lastNewGamesFolder, (folder_ / "NewGames").string());
+    EXPECT_EQ(dialogs.lastNewGamesFolders, std::vector<std::string>{(folder_ / "NewGames").string()});
+}
+
+std::vector<std::string> Listing(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        names.push_back(entry.path().string() + " " + std::to_string(entry.is_regular_file() ? entry.file_size() : 0));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Installed, the shipped folder is only read: saved games, settings, prepared
+// maps and the library go to the user's folders, and a user's prepared map hides
+// the shipped one of the same name.
+TEST_F(MainCommandsTest, AnInstalledGameWritesOnlyIntoTheUsersFolders) {
+    const fs::path shipped = folder_ / "usr/share/tavrine";
+    const fs::path home = folder_ / "home";
+    const fs::path user = home / ".local/share/tavrine";
+    // The maps told apart by their widths (a prepared map starts with the same money).
+    const auto mapWorth = [&](const fs::path& path, std::int32_t columns) {
+        game.EditRecord() = MakeMap(LandRows(columns, 20));
+        fs::create_directories(path.parent_path());
+        ASSERT_TRUE(game.SaveGame(path.string()));
+    };
+    mapWorth(shipped / "NewGames/Both.gam", 31);
+    mapWorth(shipped / "NewGames/Shipped.gam", 33);
+    const std::vector<std::string> before = Listing(shipped);
+
+    QuietHost installedHost;
+    Game installed(GamePaths::Installed(shipped.string(), [&](const char* name) -> std::optional<std::string> {
+                       if (std::string_view(name) == "HOME") return home.string();
+                       return std::nullopt;
+                   }),
+                   installedHost);
+    installed.Library() = MakeTestLibrary();
+    installed.EditRecord() = MakeMap(LandRows(30, 20));
+    MainCommands playing(installed, dialogs, window);
+
+    dialogs.picks.push_back({"Both.gam", true});
+    ASSERT_TRUE(playing.Label5Click());
+    EXPECT_EQ(installed.Record().Columns, 31);
+    EXPECT_EQ(dialogs.lastNewGamesFolders, (std::vector<std::string>{(user / "NewGames").string(), (shipped / "NewGames").string()}));
+    EXPECT_EQ(dialogs.lastSaveGamesFolder, (user / "SaveGames").string());
+
+    dialogs.picks.push_back({"mine", false});
+    ASSERT_TRUE(playing.Label6Click());
+    EXPECT_TRUE(fs::is_regular_file(user / "SaveGames/mine"));
+
+    mapWorth(user / "NewGames/Both.gam", 32);
+    dialogs.picks.push_back({"Both.gam", true});
+    ASSERT_TRUE(playing.Label5Click());
+    EXPECT_EQ(installed.Record().Columns, 32) << "the user's map hides the shipped one";
+    dialogs.picks.push_back({"Shipped.gam", true});
+    ASSERT_TRUE(playing.Label5Click());
+    EXPECT_EQ(installed.Record().Columns, 33);
+
+    GameControlChoice faster;
+    faster.Confirmed = true;
+    faster.Interval = 20;
+    dialogs.controls.push_back(faster);
+    playing.Label7Click();
+    EXPECT_NE(Slurp(home / ".config/tavrine/Tavrine.ini").find("Speed=2"), std::string::npos);
+
+    installed.Library() = ImageLibrary{};
+    ASSERT_TRUE(installed.SaveImageLibrary());
+    EXPECT_TRUE(fs::is_regular_file(user / "Tavrine.isd"));
+    EXPECT_EQ(installedHost.messages, 0);
+    EXPECT_EQ(Listing(shipped), before);
 }
 
 TEST_F(MainCommandsTest, TheTitleOffersTheLoadDialogOnceOnItsNinetyFirstFrame) {

@@ -77,9 +77,13 @@ Image ContactSheet(const ContentLibrary& library, const std::vector<Scene>& extr
                 Block b;
                 b.Label = std::to_string(g) + "/" + std::to_string(s) + "/" + std::to_string(l);
                 b.Detail = set.Name;
-                if (!set.Frames.empty())
-                    b.Detail += " " + std::to_string(set.Frames.size()) + "x " + std::to_string(set.Frames[0].Width) +
-                                "x" + std::to_string(set.Frames[0].Height);
+                if (!set.Frames.empty()) {
+                    // Appended piece by piece: " " + std::to_string(...) trips GCC 12's false -Wrestrict.
+                    b.Detail += ' ';
+                    b.Detail += std::to_string(set.Frames.size()) + "x ";
+                    b.Detail += std::to_string(set.Frames[0].Width) + "x";
+                    b.Detail += std::to_string(set.Frames[0].Height);
+                }
                 for (const Image& f : set.Frames) b.Frames.push_back(&f);
                 b.OverGround = !(g == 0 && s <= 2);
                 Layout(b);

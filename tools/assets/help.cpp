@@ -336,6 +336,16 @@ constexpr std::string_view kFiles = R"(<h2 id="files">The game's files</h2>
 <tr><td><code>SaveGames/</code></td><td>saved games</td></tr>
 <tr><td><code>Replays/</code></td><td>the recordings of your last 50 battles</td></tr>
 </table>
+<p><b>Where they are.</b> Run from the folder it was built in, the game keeps all of these files beside the
+program. Installed (for example from the Debian package), the files that come with the game are in
+<code>/usr/share/tavrine/</code> and are only read; the game writes only into your own folders:
+<code>Tavrine.ini</code> into <code>~/.config/tavrine/</code>, and <code>SaveGames/</code>, the maps you save
+from the map editor (<code>NewGames/</code>), a library saved from the library editor (<code>Tavrine.isd</code>)
+and <code>Replays/</code> into <code>~/.local/share/tavrine/</code> (or where <code>XDG_CONFIG_HOME</code> and
+<code>XDG_DATA_HOME</code> point). The Load Game dialog then lists your saved games, then your own prepared
+maps together with the ones that came with the game; a map of yours hides one that came with the game under
+the same name, and a library of yours is loaded instead of the one that came with the game.
+Removing the game leaves your folders alone.</p>
 </body>
 </html>
 )";

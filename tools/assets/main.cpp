@@ -1,12 +1,15 @@
 // tavrine-assets: writes the game's generated content into a program folder.
 //   tavrine-assets FOLDER                 every file
 //   tavrine-assets --list G S L OUT.png   one list of the library, enlarged 4 times
+//   tavrine-assets --icons FOLDER         the desktop icons, below FOLDER/hicolor
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <string>
 
+#include "app_icon.h"
 #include "content.h"
 #include "png_writer.h"
 
@@ -41,13 +44,23 @@ int ShowList(int group, int subgroup, int list, const char* out) {
     return 0;
 }
 
+int WriteIcons(const char* folder) {
+    using namespace tavrine::assets;
+    std::map<std::string, ByteVector> files;
+    for (const auto& [path, icon] : AppIcons(BuildLibrary(kContentSeed))) files[path] = EncodePng(icon, true);
+    if (WriteContent(files, folder)) return 0;
+    std::fprintf(stderr, "tavrine-assets: could not write the icons into %s\n", folder);
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 6 && std::string(argv[1]) == "--list")
         return ShowList(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), argv[5]);
+    if (argc == 3 && std::string(argv[1]) == "--icons") return WriteIcons(argv[2]);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: tavrine-assets PROGRAM_FOLDER | --list G S L OUT.png\n");
+        std::fprintf(stderr, "usage: tavrine-assets PROGRAM_FOLDER | --list G S L OUT.png | --icons FOLDER\n");
         return 2;
     }
     const auto files = tavrine::assets::GenerateContent();
