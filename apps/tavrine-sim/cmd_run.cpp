@@ -12,7 +12,6 @@
 #include "run_options.h"
 #include "script_shell.h"
 #include "state/game_json.h"
-#include "state/new_map.h"
 #include "view/status.h"
 
 namespace tavrine::sim {
@@ -130,11 +129,9 @@ int Run(const Args& args) {
     ScriptHost host(output.answer);
     Game game(output.folder ? *output.folder : ExecutableFolder(), host, o.seed);
     if (!PrepareGame(o, game, host)) return 1;
-    if (output.title) {
-        // As after start-up: the empty 80 x 60 map under the title, faded in.
-        NewMap(game.Record(), game.Run(), 80, 60, 1, 0);
-        game.Run().TitleShown = 1;
-    }
+    // Without a game the start-up's empty 80 x 60 map stays, under the title
+    // (in the editing mode too).
+    if (output.title) game.Run().TitleShown = 1;
     if (output.reveal)
         for (auto& column : game.Record().Cells)
             for (auto& cell : column) cell.Hidden = 0;

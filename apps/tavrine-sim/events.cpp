@@ -5,6 +5,8 @@
 #include <charconv>
 #include <sstream>
 
+#include "state/settings.h"
+
 namespace tavrine::sim {
 
 namespace {
@@ -90,9 +92,9 @@ ControlEvent Control(const std::vector<std::string>& args) {
         const std::string key = Lower(a.substr(0, eq)), value = a.substr(eq + 1);
         if (key == "speed") {
             const std::string v = Lower(value);
-            if (v == "slow") c.Interval = 50;
-            else if (v == "normal") c.Interval = 30;
-            else if (v == "fast") c.Interval = 20;
+            if (v == "slow") c.Interval = kIntervalSlow;
+            else if (v == "normal") c.Interval = kIntervalNormal;
+            else if (v == "fast") c.Interval = kIntervalFast;
             else throw LineError{"speed must be slow, normal or fast, not '" + value + "'"};
         } else if (key == "mode") {
             c.Mode = Number<std::int32_t>(value, 0, 2, "mode");
