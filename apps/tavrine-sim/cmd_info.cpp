@@ -18,11 +18,9 @@ int Info(const Args& args) {
     std::string problem;
     const LoadResult result = ReadGameFile(args[0], g, &problem);
     if (result != LoadResult::Ok) {
-        // The game's own message where it has one; a malformed file, which the
-        // game rejects silently, is explained.
-        const std::string message = LoadFailureMessage(result);
-        if (message.empty()) std::fprintf(stderr, "Malformed game file: %s\n", problem.c_str());
-        else std::fprintf(stderr, "%s\n", message.c_str());
+        // The game's own message; a malformed file is also explained.
+        if (result == LoadResult::Malformed) std::fprintf(stderr, "Malformed game file: %s\n", problem.c_str());
+        else std::fprintf(stderr, "%s\n", LoadFailureMessage(result, args[0]).c_str());
         return 1;
     }
     const std::string json = GameToJson(g);

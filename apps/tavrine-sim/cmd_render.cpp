@@ -73,6 +73,10 @@ int Render(const Args& args) {
     qt::QtCanvas canvas(o.viewWidth, o.viewHeight);
     canvas.LoadPictures(game.Library());
     game.SetCanvas(&canvas);
+    // As the display initialisation does: the canvas's ramp is the one a fade
+    // comes back to, so a load's fade-in that falls on this tick ends in the
+    // picture the player sees rather than in black.
+    game.ReadSavedGamma();
     game.DXTimerTimer();
     game.SetCanvas(nullptr);
 

@@ -1,4 +1,5 @@
 // Decoding bitmap pixel data: palette rows, direct colour rows and run-length data.
+#include <algorithm>
 #include <string>
 
 #include "data/bmp_layout.h"
@@ -9,10 +10,12 @@ namespace {
 
 constexpr std::uint32_t kBlack = 0xFF000000u;
 
-/// The colour table as 0xAARRGGBB values (entries are blue, green, red[, reserved]).
+/// The colour table as 0xAARRGGBB values (entries are blue, green, red[, reserved]);
+/// entries beyond what the bit count can index are left out.
 std::vector<std::uint32_t> DecodePalette(const Layout& layout) {
     std::vector<std::uint32_t> palette;
-    const std::size_t count = layout.Table.size() / layout.EntrySize;
+    std::size_t count = layout.Table.size() / layout.EntrySize;
+    if (layout.Format.BitCount <= 8) count = std::min<std::size_t>(count, std::size_t{1} << layout.Format.BitCount);
     palette.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* e = layout.Table.data() + i * layout.EntrySize;
@@ -113,8 +116,11 @@ bool DecodeRle(const Layout& layout, std::span<const std::uint8_t> data, std::ve
     const std::vector<std::uint32_t> palette = DecodePalette(layout);
     pixels.assign(width * height, kBlack);
     std::size_t x = 0, row = 0;  // row counts from the bottom of the picture
-    auto put = [&](unsigned index) { pixels[(height - 1 - row) * width + x++] = PaletteColor(palette, index); };
-    auto fits = [&](std::size_t count) { return row < height && x + count <= width; };
+    // Pixels a run puts past the end of its row are dropped: common tools encode
+    // every row out to the 4-byte stride. Runs above the top row are refused.
+    auto put = [&](unsigned index) {
+        if (x < width) pixels[(height - 1 - row) * width + x++] = PaletteColor(palette, index);
+    };
 
     std::size_t pos = 0;
     while (pos < data.size()) {
@@ -122,7 +128,7 @@ bool DecodeRle(const Layout& layout, std::span<const std::uint8_t> data, std::ve
         const std::uint8_t count = data[pos], value = data[pos + 1];
         pos += 2;
         if (count > 0) {  // a run of one index (two alternating indexes for 4 bits)
-            if (!fits(count)) return Fail(error, "run-length data runs past the picture");
+            if (row >= height) return Fail(error, "run-length data runs past the picture");
             for (unsigned i = 0; i < count; ++i) put(four ? (i % 2 == 0 ? value >> 4 : value & 0x0Fu) : value);
             continue;
         }
@@ -142,7 +148,7 @@ bool DecodeRle(const Layout& layout, std::span<const std::uint8_t> data, std::ve
             const std::size_t bytes = four ? (value + 1u) / 2 : value;
             const std::size_t padded = bytes + bytes % 2;
             if (data.size() - pos < padded) return Fail(error, "run-length literal cut short");
-            if (!fits(value)) return Fail(error, "run-length data runs past the picture");
+            if (row >= height) return Fail(error, "run-length data runs past the picture");
             for (unsigned i = 0; i < value; ++i) {
                 const std::uint8_t b = data[pos + (four ? i / 2 : i)];
                 put(four ? (i % 2 == 0 ? b >> 4 : b & 0x0Fu) : b);

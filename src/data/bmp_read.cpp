@@ -8,8 +8,8 @@
 // top-down); the width is not positive or the height is 0; a side exceeds
 // kMaxPictureSide or the area kMaxPicturePixels; a colour mask is not one run
 // of bits or does not fit the pixel; the colour table has more than 256
-// entries or more than the bit count can index; any part runs past the end of
-// the bytes; or run-length data is malformed or draws outside the picture.
+// entries; any part runs past the end of the bytes; or run-length data is
+// malformed or draws above the top row (pixels past the end of a row are dropped).
 #include <string>
 
 #include "data/bmp.h"
@@ -95,8 +95,9 @@ bool CheckFormat(Layout& layout, std::string* error) {
         return Fail(error, "picture of " + std::to_string(f.Width) + " x " + std::to_string(f.Height) +
                                " pixels is larger than the game accepts");
     if (f.BitCount <= 8) {
+        // A table with more entries than the bit count can index is read whole
+        // (and kept in the record); the pixels never reach the extra entries.
         const std::uint32_t most = 1u << f.BitCount;
-        if (f.ColorCount > most) return Fail(error, "colour table larger than the bit count can index");
         if (f.ColorCount == 0 || core) f.ColorCount = most;
     }
     return true;

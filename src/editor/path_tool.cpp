@@ -38,6 +38,19 @@ std::int32_t RunLength(std::int32_t e, EditPoint from, EditPoint mouse) {
 /// Column and row step of a direction 1..8.
 constexpr EditPoint kStep[9] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
 
+/// The cells from `from` toward `to`, both left out: one cell per step in the
+/// direction of `to` (45 degrees while both the column and the row differ), then
+/// straight on once one of them is reached. Every step goes to a neighbour.
+std::vector<EditPoint> ClosingRun(EditPoint from, EditPoint to) {
+    std::vector<EditPoint> run;
+    for (EditPoint at = from;;) {
+        const EditPoint step = kStep[StepDirection(at, to)];
+        at = {at.X + step.X, at.Y + step.Y};
+        if (at == to) return run;
+        run.push_back(at);
+    }
+}
+
 }  // namespace
 
 bool IsLineTool(std::int32_t tool) { return IsOutlineTool(tool) || IsWallTool(tool); }
@@ -89,9 +102,17 @@ void ApplyPath(GameType& g, const RunState& run, std::int32_t tool) {
     if (IsOutlineTool(tool)) {
         // An outline traced back onto its first cell closes there: the repeated
         // cell would make both end vertices directionless and leave the first
-        // corner without its piece, a gap the fills would leak through.
+        // corner without its piece, a gap the fills would leak through. Any
+        // other outline is closed by a run from its last point back to its
+        // first, traced as the tentative run toward a press on the first point
+        // would be, so its pieces close the coast on that side too.
         std::vector<EditPoint> outline = run.EditPoints;
-        if (outline.size() > 3 && outline.back() == outline.front()) outline.pop_back();
+        if (outline.size() > 3 && outline.back() == outline.front()) {
+            outline.pop_back();
+        } else {
+            const std::vector<EditPoint> closing = ClosingRun(outline.back(), outline.front());
+            outline.insert(outline.end(), closing.begin(), closing.end());
+        }
         if (tool == ToolLandOutline) TileOutline(g, outline, TerrainLand, kLandColor);
         else TileOutline(g, outline, TerrainMountain, kMountainColor);
     } else if (IsWallTool(tool)) {

@@ -43,8 +43,10 @@ void PressPathPoint(const GameType& g, RunState& run, EditPoint cell);
 void RebuildEditTrack(const GameType& g, RunState& run, std::int32_t tool, EditPoint mouse);
 
 /// Applies the traced path (`EditPoints`) with `tool`: the outlines lay edge
-/// pieces around it, the walls place a wall piece on every point. Paths of fewer
-/// than three points and other tools do nothing.
+/// pieces around it, closed by a run of cells from the last point back to the
+/// first (diagonal while both the column and the row differ, then straight), so
+/// the closing side is coast like the others; the walls place a wall piece on
+/// every point. Paths of fewer than three points and other tools do nothing.
 void ApplyPath(GameType& g, const RunState& run, std::int32_t tool);
 
 }  // namespace tavrine

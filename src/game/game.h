@@ -58,10 +58,13 @@ public:
     bool SaveGame(const std::string& path);
 
     /// Replaces the game record with the one in the file at `path` and prepares
-    /// the view for it: clamped view, minimap rebuild, fade-in, no title, game
-    /// running, mission banner. On failure the game stays exactly as it was and
-    /// the player sees "Data I/O Error", "File format error" or "File version
-    /// error"; a truncated or impossible file fails without a message.
+    /// the view for it: the game menu below the surface, a fade to black while
+    /// reading, then clamped view, minimap rebuild, fade-in, no title, game
+    /// running, mission banner. On failure the game stays exactly as it was, the
+    /// picture is restored at once, and then the player sees "Data I/O Error",
+    /// "File format error", "File version error" or, for a truncated file, one
+    /// with impossible counts or records that break the rules, a message naming
+    /// the file as damaged.
     bool LoadGame(const std::string& path);
 
     /// Loads a prepared map as `LoadGame` does and, only when that succeeds,

@@ -27,18 +27,25 @@ bool MakeFolder(const std::filesystem::path& folder) {
 bool Game::SaveGame(const std::string& path) {
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
     const bool saved = (parent.empty() || MakeFolder(parent)) && WriteFileAtomically(path, SerializeGame(record_));
-    if (!saved) host_.ShowMessage(LoadFailureMessage(LoadResult::IoError), "Error", MessageIcon::Error);
+    if (!saved) host_.ShowMessage(LoadFailureMessage(LoadResult::IoError, path), "Error", MessageIcon::Error);
     return saved;
 }
 
 bool Game::LoadGame(const std::string& path) {
+    // The game menu goes below the surface and the picture turns black while the
+    // file is read.
+    view_.Panels.MenuTop = run_.DisplayHeight + 1;
+    FadeOut(1);
     // The file is read into a record of its own, so a file that fails half-way
     // leaves the running game untouched.
     GameType loaded;
     const LoadResult result = ReadGameFile(path, loaded);
     if (result != LoadResult::Ok) {
-        const std::string message = LoadFailureMessage(result);
-        if (!message.empty()) host_.ShowMessage(message, "Error", MessageIcon::Error);
+        // The picture comes back before the message, so the player reads it over
+        // the game that goes on.
+        FadeIn(0);
+        const std::string name = std::filesystem::path(path).filename().string();
+        host_.ShowMessage(LoadFailureMessage(result, name), "Error", MessageIcon::Error);
         return false;
     }
     record_ = std::move(loaded);

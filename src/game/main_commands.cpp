@@ -1,5 +1,8 @@
 #include "game/main_commands.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "state/settings.h"
 #include "view/minimap.h"
 
@@ -14,12 +17,23 @@ constexpr int kFlashFadeInMs = 500;
 }  // namespace
 
 std::optional<std::string> GameNameProblem(const std::string& name) {
-    if (name.find_first_not_of(" \t") == std::string::npos) return std::string("the name is empty");
-    if (name.find_first_of("/\\") != std::string::npos) return std::string("the name contains a folder separator");
-    if (name.front() == '.') return std::string("the name begins with a dot");
-    if (name.find('\0') != std::string::npos) return std::string("the name contains a NUL character");
+    if (name.find_first_not_of(" \t") == std::string::npos) return std::string("no name was given");
+    if (name.find_first_of("/\\") != std::string::npos)
+        return std::string("it contains a folder separator (\"/\" or \"\\\")");
+    if (name.front() == '.') return std::string("it begins with a dot");
+    if (name.find('\0') != std::string::npos) return std::string("it contains a NUL character");
     return std::nullopt;
 }
+
+std::optional<std::string> GameNameMessage(const std::string& name) {
+    const std::optional<std::string> problem = GameNameProblem(name);
+    if (!problem) return std::nullopt;
+    return "Invalid game name: " + *problem + ". Use a plain file name.";
+}
+
+std::string ReplaceSavedGameQuestion(const std::string& name) { return "Replace the saved game \"" + name + "\"?"; }
+
+std::string ReplacePreparedMapQuestion(const std::string& name) { return "Replace the prepared map \"" + name + "\"?"; }
 
 MainCommands::MainCommands(Game& game, Dialogs& dialogs, MainWindow& window, Editor* editor)
     : game_(game), dialogs_(dialogs), window_(window), editor_(editor) {}
@@ -35,8 +49,9 @@ auto MainCommands::InDialog(Show&& show) {
 }
 
 bool MainCommands::AcceptGameName(const std::string& name) {
-    if (!GameNameProblem(name)) return true;
-    game_.GetHost().ShowMessage(kBadGameNameMessage, "Error", MessageIcon::Error);
+    const std::optional<std::string> message = GameNameMessage(name);
+    if (!message) return true;
+    game_.GetHost().ShowMessage(*message, "Error", MessageIcon::Error);
     return false;
 }
 
@@ -104,20 +119,23 @@ bool MainCommands::Label5Click() {
     const std::string newGames = game_.ProgramPath("/NewGames");
     const std::string saveGames = game_.ProgramPath("/SaveGames");
     const FilePick pick = InDialog([&] { return dialogs_.ShowFilePicker(newGames, saveGames, FilePickerMode::Load); });
-    if (pick.Name.empty() || !AcceptGameName(pick.Name)) return false;
+    // Before the first game a refused or failed load leaves the title, which
+    // offers the dialog again.
+    const auto failed = [&run] {
+        if (run.TitleShown) {
+            run.LoadOffered = 0;
+            run.TitleFrames = 0;
+        }
+        return false;
+    };
+    if (pick.Name.empty()) return false;
+    if (!AcceptGameName(pick.Name)) return failed();
 
-    // The game menu goes below the surface and the picture turns black while the
-    // file is read; a failed load brings the picture back at once.
-    game_.View().Panels.MenuTop = run.DisplayHeight + 1;
-    game_.FadeOut(1);
     const std::string path = (pick.FromNewGames ? newGames : saveGames) + "/" + pick.Name;
     // A prepared map becomes a new game only when it was read: a failed load
-    // leaves the running game as it was.
+    // leaves the running game as it was (and the picture restored).
     const bool loaded = pick.FromNewGames ? game_.LoadNewGame(path) : game_.LoadGame(path);
-    if (!loaded) {
-        game_.FadeIn(0);
-        return false;
-    }
+    if (!loaded) return failed();
     if (editor_) editor_->ForgetHistory();
     game_.RefreshTimeLabel();
     return true;
@@ -126,13 +144,21 @@ bool MainCommands::Label5Click() {
 bool MainCommands::Label6Click() {
     game_.View().Panels.MenuButtonDown = false;
     game_.EnsureGameFolders();
-    return PickAndSave(game_.ProgramPath("/SaveGames"), game_.ProgramPath("/NewGames"));
+    return PickAndSave(game_.ProgramPath("/SaveGames"), game_.ProgramPath("/NewGames"), ReplaceSavedGameQuestion);
 }
 
-bool MainCommands::PickAndSave(const std::string& folder, const std::string& newGamesFolder) {
+bool MainCommands::PickAndSave(const std::string& folder, const std::string& newGamesFolder,
+                               std::string (*replace)(const std::string&)) {
     const FilePick pick = InDialog([&] { return dialogs_.ShowFilePicker(newGamesFolder, folder, FilePickerMode::Save); });
     if (pick.Name.empty() || !AcceptGameName(pick.Name)) return false;
-    return game_.SaveGame(folder + "/" + pick.Name);
+    const std::string path = folder + "/" + pick.Name;
+    // Nothing is written over an existing file unasked; "No" is as if the
+    // picker had been cancelled.
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(path, error)) &&
+        !InDialog([&] { return dialogs_.Confirm(replace(pick.Name)); }))
+        return false;
+    return game_.SaveGame(path);
 }
 
 bool MainCommands::EditorActive() const { return editor_ && game_.Run().EditMode; }
@@ -151,9 +177,9 @@ bool MainCommands::SavePreparedMap() {
     if (!EditorActive()) return false;
     game_.EnsureGameFolders();
     // The picker lists the prepared maps in the place of the saved games, so an
-    // existing map can be picked to be overwritten.
+    // existing map can be picked to be replaced (after the question).
     const std::string newGames = game_.ProgramPath("/NewGames");
-    return PickAndSave(newGames, newGames);
+    return PickAndSave(newGames, newGames, ReplacePreparedMapQuestion);
 }
 
 bool MainCommands::EditUndo() {
@@ -176,7 +202,8 @@ void MainCommands::Label7Click() {
     if (!choice.Confirmed) return;
     if (ApplyGameControl(run, choice, game_.Music()))
         window_.SetDisplayMode(run.DisplayWidth, run.DisplayHeight, run.DisplayBits);
-    WriteSettings(game_.ProgramFolder(), run, {run.DisplayWidth, run.DisplayHeight, run.DisplayBits});
+    if (!WriteSettings(game_.ProgramFolder(), run, {run.DisplayWidth, run.DisplayHeight, run.DisplayBits}))
+        game_.GetHost().ShowMessage(kSettingsWriteFailedMessage, "Error", MessageIcon::Error);
 }
 
 void MainCommands::Label9Click() {

@@ -24,9 +24,13 @@ namespace tavrine {
 /// around a usable name are kept, as typed.
 std::optional<std::string> GameNameProblem(const std::string& name);
 
-/// The message for a refused game name, caption "Error".
-inline constexpr const char* kBadGameNameMessage =
-    "Invalid game name: use a plain file name, without folders and not beginning with a dot";
+/// The message box text (caption "Error") for a refused game name, saying why;
+/// nothing when the name can be used.
+std::optional<std::string> GameNameMessage(const std::string& name);
+
+/// The question asked before a save replaces an existing file.
+std::string ReplaceSavedGameQuestion(const std::string& name);
+std::string ReplacePreparedMapQuestion(const std::string& name);
 
 class MainCommands {
 public:
@@ -62,13 +66,17 @@ public:
     /// "Load Game": shows the status bar before the first game, releases the
     /// "Menu" button, marks the load as offered, and loads the game picked from
     /// SaveGames, or the prepared map picked from NewGames and then starts it as a
-    /// new game. True when a game was loaded.
+    /// new game. A refused name or a failed load says why and leaves the running
+    /// game; on the title it also leaves the title, which offers the dialog again
+    /// after its usual time. True when a game was loaded.
     bool Label5Click();
     /// "Save Game": releases the "Menu" button and saves under the name picked, in
-    /// SaveGames. True when saved.
+    /// SaveGames; an existing saved game is replaced only when the player says
+    /// yes to `ReplaceSavedGameQuestion`. True when saved.
     bool Label6Click();
     /// "Game Control": releases the "Menu" button, shows the dialog and applies a
-    /// confirmed answer, then rewrites the settings file.
+    /// confirmed answer, then rewrites the settings file ("Data I/O Error" when
+    /// that fails).
     void Label7Click();
     /// "Information": the statistics in the information box; nothing once the
     /// mission is decided.
@@ -91,7 +99,8 @@ public:
     bool ToolButton11Click();
     /// Saves the map being edited as a prepared map: the name is picked as for
     /// "Save Game", but the file goes into NewGames, where the load dialog offers
-    /// it as a new game. True when saved.
+    /// it as a new game; an existing map is replaced only when the player says yes
+    /// to `ReplacePreparedMapQuestion`. True when saved.
     bool SavePreparedMap();
     /// Ctrl+Z and Ctrl+Y in the editing mode: undo and redo whole edits. A path
     /// being traced is dropped. True when the map changed.
@@ -109,8 +118,10 @@ private:
     bool AcceptGameName(const std::string& name);
     /// The file picker in save mode listing `folder` (the prepared maps of
     /// `newGamesFolder` beside it), then the game saved into `folder` under the
-    /// name picked. True when saved.
-    bool PickAndSave(const std::string& folder, const std::string& newGamesFolder);
+    /// name picked, after `replace(name)` was answered yes when the file exists.
+    /// True when saved.
+    bool PickAndSave(const std::string& folder, const std::string& newGamesFolder,
+                     std::string (*replace)(const std::string&));
     /// The map editor's commands work only with an editor and in the editing mode.
     bool EditorActive() const;
 

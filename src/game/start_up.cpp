@@ -24,8 +24,11 @@ StartUpResult StartUpGame(Game& game, const StartChoice& choose, bool settingsFi
         panels.MenuShown = false;
         panels.StatusBarShown = false;
         run.TitleShown = 1;
-        if (settingsFile && (!settingsRead || !(stored == mode)))
+        if (settingsFile && (!settingsRead || !(stored == mode))) {
             result.SettingsWritten = WriteSettings(game.ProgramFolder(), run, mode);
+            if (!result.SettingsWritten)
+                game.GetHost().ShowMessage(kSettingsWriteFailedMessage, "Error", MessageIcon::Error);
+        }
     } else if (chosen == kEditingModeChoice) {
         result.Mode = StartUp::Editing;
     } else {

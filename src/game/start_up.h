@@ -31,7 +31,8 @@ struct StartUpResult {
     /// Play fills the screen; the editing mode is a window.
     bool FullScreen = false;
     /// False when play started in a new mode and the settings file could not
-    /// be written (the game goes on with the settings it has).
+    /// be written: the player was told (kSettingsWriteFailedMessage) and the
+    /// game goes on with the settings it has.
     bool SettingsWritten = true;
 };
 

@@ -463,13 +463,13 @@ void Report(std::string* problem, std::string text) {
 
 }  // namespace
 
-std::string LoadFailureMessage(LoadResult result) {
+std::string LoadFailureMessage(LoadResult result, const std::string& name) {
     switch (result) {
         case LoadResult::IoError: return "Data I/O Error";
         case LoadResult::BadMagic: return "File format error";
         case LoadResult::BadVersion: return "File version error";
-        case LoadResult::Ok:
-        case LoadResult::Malformed: break;
+        case LoadResult::Malformed: return "The game file \"" + name + "\" is damaged and cannot be loaded.";
+        case LoadResult::Ok: break;
     }
     return {};
 }
@@ -497,8 +497,8 @@ Bytes SerializeGame(const GameType& g) {
 LoadResult ParseGame(std::span<const std::uint8_t> data, GameType& out, std::string* problem) {
     try {
         Reader r(data);
-        if (data.size() < 4) r.Fail("too short for a game file");
-        if (r.I32() != kSavedGameMagic) {
+        // A file too short to hold the magic is no game file either.
+        if (data.size() < 4 || r.I32() != kSavedGameMagic) {
             Report(problem, "not a game file");
             return LoadResult::BadMagic;
         }

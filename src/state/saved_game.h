@@ -28,14 +28,15 @@ inline constexpr std::size_t kLabelBytes = 24;  ///< a label with an empty text
 enum class LoadResult {
     Ok,
     IoError,  ///< the file could not be opened or read
-    BadMagic,  ///< not a game file
+    BadMagic,  ///< not a game file, or too short to hold the magic
     BadVersion,  ///< a game file of another version
     Malformed,  ///< truncated, impossible counts, or records that break the game's rules
 };
 
-/// The message box text the game shows for a failed load, or an empty string
-/// where the game fails silently (a malformed file).
-std::string LoadFailureMessage(LoadResult result);
+/// The message box text the game shows for a failed load of the file `name`
+/// (its name without the folder): "Data I/O Error", "File format error", "File
+/// version error", or for a malformed file one naming it as damaged. Empty for `Ok`.
+std::string LoadFailureMessage(LoadResult result, const std::string& name);
 
 /// The record in the game file layout. Booleans are written as 0 and 1, the
 /// order blocks' reserved bytes as 0, and each cell's wave entries come from the

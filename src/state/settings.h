@@ -26,6 +26,9 @@ namespace tavrine {
 /// The settings file's name, appended to the program folder.
 inline constexpr std::string_view kSettingsFileName = "/Tavrine.ini";
 
+/// The message box text (caption "Error") for a settings file that could not be written.
+inline constexpr const char* kSettingsWriteFailedMessage = "Data I/O Error";
+
 /// A settings file larger than this is not read at all (ReadSettings gives false).
 /// The real file is about a hundred bytes.
 inline constexpr std::size_t kMaxSettingsFileBytes = std::size_t{1} << 20;
@@ -73,7 +76,8 @@ std::string SettingsPath(const std::string& programFolder);
 bool ReadSettings(const std::string& programFolder, RunState& run, DisplayMode& stored);
 
 /// Replaces the settings file of the program folder with `FormatSettings`. The old
-/// file stays whole when writing fails. False on failure; nothing is reported.
+/// file stays whole when writing fails. False on failure; the caller reports it
+/// with kSettingsWriteFailedMessage.
 bool WriteSettings(const std::string& programFolder, const RunState& run, const DisplayMode& mode);
 
 }  // namespace tavrine

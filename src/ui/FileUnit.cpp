@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -114,7 +115,6 @@ QStringList ListGameFiles(const QString& folder) {
     return dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
 }
 
-bool IsUsableGameName(const QString& name) { return !GameNameProblem(QFile::encodeName(name).toStdString()); }
 
 TFileForm::TFileForm(const std::string& programFolder, QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setWindowTitle(QStringLiteral("Save  Game"));
@@ -141,11 +141,19 @@ TFileForm::TFileForm(const std::string& programFolder, QWidget* parent) : QDialo
     Button2 = new QPushButton(QStringLiteral("Cancel"), panel);
     Button2->setGeometry(328, 72, 75, 25);
 
+    // The name follows the selected row, whether clicked or reached by the keys
+    // (the current row alone is no pick: filling the list makes the first row
+    // current without selecting it).
     connect(ListBox1, &QListWidget::itemClicked, this, &TFileForm::ListBox1Click);
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+        if (!selected.isEmpty()) Edit1->setText(selected.front()->text());
+    });
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] {
         ListBox1Click();
         Button1Click();
     });
+    ReportProblem = [this](const QString& text) { QMessageBox::critical(this, QStringLiteral("Error"), text); };
     connect(Button1, &QPushButton::clicked, this, &TFileForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TFileForm::Button2Click);
 }
@@ -183,8 +191,16 @@ void TFileForm::ListBox1Click() {
 }
 
 void TFileForm::Button1Click() {
-    if (!IsUsableGameName(Edit1->text())) return;
+    if (const std::optional<std::string> problem = NameProblemMessage()) {
+        ReportProblem(QString::fromStdString(*problem));
+        return;
+    }
     accept();
+}
+
+std::optional<std::string> TFileForm::NameProblemMessage() const {
+    if (loading_ && Edit1->text().isEmpty()) return std::string(kPickAGameMessage);
+    return GameNameMessage(QFile::encodeName(Edit1->text()).toStdString());
 }
 
 void TFileForm::Button2Click() { reject(); }

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/dialogs.h"
@@ -21,10 +23,8 @@ class CaptionBar;
 /// name without regard to case; nothing when the folder is missing.
 QStringList ListGameFiles(const QString& folder);
 
-/// True when a name can be a game file inside SaveGames or NewGames (the
-/// game's own rule: not blank, no folder separator, no leading dot, no NUL).
-/// Blanks around the name are kept as part of it.
-bool IsUsableGameName(const QString& name);
+/// "OK" in the Load Game dialog with no game picked.
+inline constexpr const char* kPickAGameMessage = "Pick a game from the list first.";
 
 class TFileForm final : public QDialog {
     Q_OBJECT
@@ -49,8 +49,15 @@ public:
     QString Caption() const;
 
     void ListBox1Click();
+    /// "OK": closes the picker with the name, or says why the name cannot be
+    /// used and stays open.
     void Button1Click();
     void Button2Click();
+    /// The message "OK" would show for the name as it stands; nothing when usable.
+    std::optional<std::string> NameProblemMessage() const;
+    /// Shows why "OK" refused the name (an error box, caption "Error"); tests
+    /// replace it.
+    std::function<void(const QString& text)> ReportProblem;
 
 private:
     CaptionBar* Panel2;

@@ -139,7 +139,6 @@ TEST(BmpTest, HeadersOutsideTheFormatAreRefused) {
     EXPECT_TRUE(Refused(BuildBmp({.Width = 1, .Height = 1, .Bits = 7, .Pixels = {0, 0, 0, 0}}), "bit count"));
     EXPECT_TRUE(Refused(BuildBmp({.HeaderSize = 12, .Width = 1, .Height = 1, .Bits = 32}), "bit count"));
     EXPECT_TRUE(Refused(BuildBmp({.Width = 1, .Height = 1, .Bits = 8, .ColorsUsed = 300}), "more than 256"));
-    EXPECT_TRUE(Refused(BuildBmp({.Width = 1, .Height = 1, .Bits = 4, .ColorsUsed = 17}), "can index"));
     EXPECT_TRUE(Refused(BuildBmp({.Width = 1, .Height = 1, .Bits = 8, .Compression = 2}), "does not match"));
     EXPECT_TRUE(Refused(BuildBmp({.Width = 1, .Height = 1, .Bits = 24, .Compression = 1}), "does not match"));
     EXPECT_TRUE(Refused(BuildBmp({.Width = 1, .Height = -1, .Bits = 8, .Compression = 1}), "top-down"));
@@ -166,27 +165,67 @@ Bytes Rle8(std::int32_t width, std::int32_t height, const Bytes& data) {
                      .Palette = {0x000000, 0xFFFFFF}, .Pixels = data});
 }
 
-TEST(BmpTest, RunLengthDataThatLeavesThePictureIsRefused) {
-    EXPECT_TRUE(Refused(Rle8(4, 1, {5, 1, 0, 1}), "runs past"));             // a run longer than the row
-    EXPECT_TRUE(Refused(Rle8(4, 1, {2, 1, 3, 1, 0, 1}), "runs past"));       // two runs add up past it
-    EXPECT_TRUE(Refused(Rle8(4, 1, {0, 5, 1, 1, 1, 1, 1, 0}), "runs past"));  // a literal past it
-    EXPECT_TRUE(Refused(Rle8(4, 1, {0, 0, 1, 1, 0, 1}), "runs past"));       // a run on the row above the top
-    EXPECT_TRUE(Refused(Rle8(4, 2, {0, 2, 5, 0}), "delta moves past"));
-    EXPECT_TRUE(Refused(Rle8(4, 2, {0, 2, 0, 3}), "delta moves past"));
-    EXPECT_TRUE(Refused(Rle8(4, 2, {0, 2, 1}), "delta cut short"));
-    EXPECT_TRUE(Refused(Rle8(4, 2, {0, 4, 1, 1}), "literal cut short"));
-    EXPECT_TRUE(Refused(Rle8(4, 2, {4, 1, 0}), "inside a code"));
+TEST(BmpTest, RunLengthDataAboveThePictureIsRefusedAndPastARowsEndDropped) {
+    constexpr std::uint32_t B = test::kBlack, W = test::kWhite;
+    const struct {
+        const char* what;
+        std::int32_t width, height;
+        Bytes data;
+        const char* refusal;  ///< nullptr: read, giving `pixels` (rows top-down)
+        std::vector<std::uint32_t> pixels;
+    } cases[] = {
+        {"a run longer than the row", 4, 1, {5, 1, 0, 1}, nullptr, {W, W, W, W}},
+        {"two runs adding up past it", 4, 1, {2, 0, 3, 1, 0, 1}, nullptr, {B, B, W, W}},
+        {"a literal past it", 4, 1, {0, 5, 1, 1, 0, 1, 1, 0, 0, 1}, nullptr, {W, W, B, W}},
+        {"rows encoded out to the stride, as image tools do", 3, 2, {4, 1, 0, 0, 2, 0, 2, 1, 0, 1}, nullptr, {B, B, W, W, W, W}},
+        {"a whole row per run, and a delta to the right edge", 4, 2, {4, 1, 0, 0, 0, 2, 4, 1, 0, 1}, nullptr, {B, B, B, B, W, W, W, W}},
+        {"no end-of-bitmap mark", 2, 1, {2, 1}, nullptr, {W, W}},
+        {"a run on the row above the top", 4, 1, {0, 0, 1, 1, 0, 1}, "runs past", {}},
+        {"a literal above the top", 4, 1, {0, 0, 0, 3, 1, 1, 1, 0}, "runs past", {}},
+        {"a delta past the right edge", 4, 2, {0, 2, 5, 0}, "delta moves past", {}},
+        {"a delta above the top", 4, 2, {0, 2, 0, 3}, "delta moves past", {}},
+        {"a delta cut short", 4, 2, {0, 2, 1}, "delta cut short", {}},
+        {"a literal cut short", 4, 2, {0, 4, 1, 1}, "literal cut short", {}},
+        {"a code cut short", 4, 2, {4, 1, 0}, "inside a code", {}},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        const std::optional<Picture> picture = Read(Rle8(c.width, c.height, c.data), &error);
+        if (c.refusal) {
+            EXPECT_FALSE(picture) << c.what;
+            EXPECT_NE(error.find(c.refusal), std::string::npos) << c.what << ": " << error;
+        } else {
+            ASSERT_TRUE(picture) << c.what << ": " << error;
+            EXPECT_EQ(picture->Pixels, c.pixels) << c.what;
+        }
+    }
     std::vector<std::uint32_t> sixteen(16, 0x808080);
     EXPECT_TRUE(Refused(BuildBmp({.Width = 5, .Height = 1, .Bits = 4, .Compression = 2, .SizeImage = 5,
                                   .Palette = sixteen, .Pixels = {0, 5, 0x12, 0x34, 0x50}}),
                         "literal cut short"))
         << "5 indexes of 4 bits take 3 bytes, padded to 4";
+}
 
-    const std::optional<Picture> exact = Read(Rle8(4, 2, {4, 1, 0, 0, 0, 2, 4, 1, 0, 1}));
-    ASSERT_TRUE(exact) << "a delta may end on the right edge and runs may fill whole rows";
-    EXPECT_EQ(exact->Pixels, (std::vector<std::uint32_t>{test::kBlack, test::kBlack, test::kBlack, test::kBlack,
-                                                         test::kWhite, test::kWhite, test::kWhite, test::kWhite}));
-    EXPECT_TRUE(Read(Rle8(2, 1, {2, 1}))) << "the data may end without an end-of-bitmap mark";
+TEST(BmpTest, AColourTableLargerThanTheDepthIndexesIsKeptAndItsExtraEntriesUnused) {
+    // A 4-bit picture with 20 table entries, 8-bit run-length with 256 for a
+    // 2-colour picture written with a full table: read, and written back as read.
+    std::vector<std::uint32_t> twenty(20, 0x123456);
+    twenty[1] = 0xFFFFFF;
+    const Bytes fourBit = BuildBmp({.Width = 2, .Height = 1, .Bits = 4, .ColorsUsed = 20, .Palette = twenty,
+                                    .Pixels = {0x10, 0, 0, 0}});
+    std::optional<Picture> picture = Read(fourBit);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->Pixels, (std::vector<std::uint32_t>{test::kWhite, 0xFF123456u}));
+    EXPECT_EQ(picture->Record, fourBit) << "the whole table is kept";
+    ASSERT_TRUE(ImportBmpFile(fourBit));
+    EXPECT_EQ(ImportBmpFile(fourBit)->Record, fourBit);
+
+    const Bytes oneBit = BuildBmp({.Width = 1, .Height = 1, .Bits = 1, .ColorsUsed = 3,
+                                   .Palette = {0xFFFFFF, 0x000000, 0xFF0000}, .Pixels = {0x00, 0, 0, 0}});
+    picture = Read(oneBit);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->Pixels, (std::vector<std::uint32_t>{test::kWhite}));
+    EXPECT_EQ(picture->Record, oneBit);
 }
 
 }  // namespace

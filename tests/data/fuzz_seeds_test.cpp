@@ -32,6 +32,16 @@ Seeds BmpSeeds() {
     for (const auto& k : test::ImportOnlyPictures()) seeds.emplace_back(k.Name + ".bmp", k.File);
     seeds.emplace_back("encoded_bits8.bmp", EncodeBmpRecord(6, 5, Pattern(7), BmpDepth::Indexed8));
     seeds.emplace_back("encoded_bits24.bmp", EncodeBmpRecord(6, 5, Pattern(30), BmpDepth::Rgb24));
+    // As common image tools write them: run-length rows encoded out to the
+    // 4-byte stride, and a colour table longer than the depth indexes.
+    const test::Bytes strideRuns = {4, 1, 0, 0, 2, 0, 2, 1, 0, 1};
+    seeds.emplace_back("rle8_stride_runs.bmp",
+                       test::BuildBmp({.Width = 3, .Height = 2, .Bits = 8, .Compression = 1,
+                                       .SizeImage = static_cast<std::uint32_t>(strideRuns.size()), .ColorsUsed = 2,
+                                       .Palette = {0x000000, 0xFFFFFF}, .Pixels = strideRuns}));
+    seeds.emplace_back("bits4_table20.bmp", test::BuildBmp({.Width = 2, .Height = 1, .Bits = 4, .ColorsUsed = 20,
+                                                            .Palette = std::vector<std::uint32_t>(20, 0x336699),
+                                                            .Pixels = {0x10, 0, 0, 0}}));
     return seeds;
 }
 

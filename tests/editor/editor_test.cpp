@@ -132,7 +132,8 @@ TEST(EditorTest, ShortPathsAreDiscardedAndTheToolAtTheRightPressApplies) {
     s.editor.SetTool(ToolLandOutline);
     s.Right();
     EXPECT_FALSE(s.g.Cell(2, 3).Object);
-    EXPECT_EQ(s.g.Cell(2, 3).Ground, (ImageRef{0, 2, 1, 1})) << "applied as an outline";
+    EXPECT_EQ(s.g.Cell(2, 3).Ground.Subgroup, 2) << "applied as an outline: a coast piece";
+    EXPECT_EQ(s.g.Cell(2, 3).Ground.List, 1);
 }
 
 TEST(EditorTest, UndoAndRedoRestoreTheSavedBytesExactly) {

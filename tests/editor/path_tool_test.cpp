@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "editor/edge_tiling.h"
 #include "editor/fills.h"
 #include "editor_world.h"
@@ -132,6 +134,61 @@ TEST(PathToolTest, AnOutlineTracedBackOntoItsFirstCellIsClosedWithoutAGap) {
     EXPECT_EQ(w.g.Cell(6, 6).Ground, (ImageRef{0, 0, 0, 0}));
 }
 
+/// Traces an outline through presses on `corners` (the first starts it).
+void Trace(EditorWorld& w, const Points& corners) {
+    PressPathPoint(w.g, w.run, corners.front());
+    for (std::size_t i = 1; i < corners.size(); ++i) {
+        RebuildEditTrack(w.g, w.run, ToolLandOutline, corners[i]);
+        PressPathPoint(w.g, w.run, corners[i]);
+    }
+}
+
+TEST(PathToolTest, TheRightButtonClosesAnOutlineWithACoastAlongTheClosingSide) {
+    // Outlines left open at their last corner: the closing run gets edge pieces
+    // like any other side, so a fill inside stays inside.
+    const struct {
+        const char* what;
+        Points corners;
+        EditPoint inside;
+        Points outside;  ///< cells that must stay water besides those outside the outline's box
+    } cases[] = {
+        {"square, closing side straight", {{2, 2}, {7, 2}, {7, 7}, {2, 7}}, {4, 4}, {}},
+        {"cut corners, closing side diagonal then straight",
+         {{3, 1}, {6, 1}, {8, 3}, {8, 6}, {6, 8}, {3, 8}, {1, 6}},
+         {5, 4},
+         {{1, 1}, {2, 2}, {2, 3}, {1, 4}, {2, 1}}},
+        {"closing side all diagonal", {{2, 2}, {7, 2}, {7, 7}}, {6, 4}, {{2, 4}, {3, 6}, {2, 7}}},
+    };
+    for (const auto& c : cases) {
+        EditorWorld w(10, 10);
+        Trace(w, c.corners);
+        ApplyPath(w.g, w.run, ToolLandOutline);
+        FillLand(w.g, c.inside.X, c.inside.Y);
+        EXPECT_EQ(w.g.Cell(c.inside.X, c.inside.Y).Ground, (ImageRef{0, 1, 0, 0})) << c.what;
+        int left = 10, right = 0, top = 10, bottom = 0;
+        for (const EditPoint& p : c.corners) {
+            left = std::min(left, p.X), right = std::max(right, p.X);
+            top = std::min(top, p.Y), bottom = std::max(bottom, p.Y);
+        }
+        for (int x = 0; x < 10; ++x)
+            for (int y = 0; y < 10; ++y)
+                if (x < left || x > right || y < top || y > bottom) {
+                    EXPECT_EQ(w.g.Cell(x, y).Ground, (ImageRef{0, 0, 0, 0})) << c.what << ": cell " << x << ", " << y;
+                }
+        for (const EditPoint& p : c.outside)
+            EXPECT_EQ(w.g.Cell(p.X, p.Y).Ground, (ImageRef{0, 0, 0, 0})) << c.what << ": cell " << p.X << ", " << p.Y;
+    }
+
+    // A square closed by the right button gets the very pieces of the same
+    // square clicked shut on its first cell.
+    EditorWorld open(10, 10), shut(10, 10);
+    Trace(open, {{2, 2}, {7, 2}, {7, 7}, {2, 7}});
+    Trace(shut, {{2, 2}, {7, 2}, {7, 7}, {2, 7}, {2, 2}});
+    ApplyPath(open.g, open.run, ToolLandOutline);
+    ApplyPath(shut.g, shut.run, ToolLandOutline);
+    EXPECT_EQ(test::PieceMap(open.g), test::PieceMap(shut.g));
+}
+
 TEST(PathToolTest, APressOffTheMapStartsNoPath) {
     EditorWorld w(4, 4);
     PressPathPoint(w.g, w.run, {-1, 2});
@@ -158,7 +215,8 @@ TEST(PathToolTest, ApplyPathNeedsThreePointsAndALineTool) {
     EXPECT_EQ(test::WallMap(w.g, 1)[1], ".000..");
     EXPECT_EQ(w.g.Cell(2, 1).MinimapColor, w.run.ObjectColors[1]);
     ApplyPath(w.g, w.run, ToolMountainOutline);
-    EXPECT_EQ(w.g.Cell(2, 1).Ground, (ImageRef{0, 2, TerrainMountain, 1}));
+    EXPECT_EQ(w.g.Cell(2, 1).Ground.Subgroup, 2);
+    EXPECT_EQ(w.g.Cell(2, 1).Ground.List, TerrainMountain);
 }
 
 }  // namespace

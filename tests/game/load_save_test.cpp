@@ -3,12 +3,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <tuple>
 
 #include "game/game.h"
 #include "state/lists.h"
 #include "state/new_map.h"
 #include "state/saved_game.h"
+#include "support/recording_canvas.h"
 #include "support/sample_game.h"
 
 namespace tavrine {
@@ -21,8 +23,10 @@ public:
     void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
         QuietHost::ShowMessage(text, caption, icon);
         lastIcon = icon;
+        if (onMessage) onMessage();
     }
     MessageIcon lastIcon = MessageIcon::Information;
+    std::function<void()> onMessage;  ///< runs while each message is shown
 };
 
 /// The run-time fields a load changes.
@@ -90,37 +94,37 @@ TEST_F(LoadSaveTest, SaveThenLoadRestoresTheRecordAndPreparesTheView) {
     EXPECT_EQ(g.GameTime, 321);
 }
 
-TEST_F(LoadSaveTest, FailedLoadsKeepTheRunningGameAndSayWhy) {
+TEST_F(LoadSaveTest, FailedLoadsKeepTheRunningGameAndSayWhyOverTheRestoredPicture) {
+    // The picture as the player sees it: a canvas with a gamma ramp, read once
+    // as the display initialisation does; each message must find it restored.
+    test::RecordingCanvas canvas;
+    for (auto& channel : canvas.gamma)
+        for (std::size_t i = 0; i < channel.size(); ++i) channel[i] = static_cast<std::uint16_t>(i * 257);
+    game_.SetCanvas(&canvas);
+    game_.ReadSavedGamma();
+    const GammaRamp seen = canvas.gamma;
+    bool restoredAtMessage = false;
+    host_.onMessage = [&] { restoredAtMessage = canvas.gamma == seen; };
+
     const Bytes before = SerializeGame(game_.Record());
-    const auto fails = [&](const std::string& path, const std::string& message) {
+    const auto fails = [&](const std::string& name, const std::string& message) {
         host_.messages = 0;
-        host_.lastMessage.clear();
-        EXPECT_FALSE(game_.LoadGame(path)) << path;
-        if (message.empty()) {
-            EXPECT_EQ(host_.messages, 0) << path;
-        } else {
-            EXPECT_EQ(host_.messages, 1) << path;
-            EXPECT_EQ(host_.lastMessage, message) << path;
-            EXPECT_EQ(host_.lastCaption, "Error");
-            EXPECT_EQ(host_.lastIcon, MessageIcon::Error);
-        }
-        ExpectUnchanged(before, path.c_str());
+        restoredAtMessage = false;
+        const int fadesBefore = static_cast<int>(canvas.gammaRamps.size());
+        EXPECT_FALSE(game_.LoadGame(Path(name))) << name;
+        EXPECT_EQ(host_.messages, 1) << name;
+        EXPECT_EQ(host_.lastMessage, message) << name;
+        EXPECT_EQ(host_.lastCaption, "Error");
+        EXPECT_EQ(host_.lastIcon, MessageIcon::Error);
+        EXPECT_GT(static_cast<int>(canvas.gammaRamps.size()), fadesBefore + 1) << name << ": faded out while reading";
+        EXPECT_TRUE(restoredAtMessage) << name << ": the message shows over the picture, not over black";
+        ExpectUnchanged(before, name.c_str());
+    };
+    const auto damaged = [](const std::string& name) {
+        return "The game file \"" + name + "\" is damaged and cannot be loaded.";
     };
 
-    fails(Path("missing.gam"), "Data I/O Error");
-    fails(folder_, "Data I/O Error");
-
-    Bytes file = SerializeGame(test::MakeSampleGame());
-    Bytes versionOne = file;
-    versionOne[4] = 1;
-    WriteBytes(Path("old.gam"), versionOne);
-    fails(Path("old.gam"), "File version error");
-    Bytes notAGame = file;
-    notAGame[0] = 'P';
-    WriteBytes(Path("other.gam"), notAGame);
-    fails(Path("other.gam"), "File format error");
-
-    // Every cut of a small file with a tank, an order and a label in it.
+    // A small file with a tank, an order and a label in it, and variants of it.
     GameType small;
     RunState scratch;
     NewMap(small, scratch, 2, 1, 0, 3);
@@ -128,12 +132,45 @@ TEST_F(LoadSaveTest, FailedLoadsKeepTheRunningGameAndSayWhy) {
     small.Tanks[0]->Route = {1, 0};
     small.Tanks[0]->Order = AddOrder(small, OrderMove, 1, OrderReady);
     small.InfoLabels.push_back({1, 2, 3, "+500", 4, 0x00FFFF});
-    const Bytes smallFile = SerializeGame(small);
-    for (std::size_t n = 0; n < smallFile.size(); ++n) {
+    const Bytes file = SerializeGame(small);
+    const auto with = [&](std::size_t at, std::uint8_t value) {
+        Bytes b = file;
+        b[at] = value;
+        return b;
+    };
+    const auto cut = [&](std::size_t n) { return Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(n)); };
+    Bytes hugeCount = file;
+    hugeCount[kHeaderBytes - 1] = 0x7F;  // the column count's high byte: two billion columns
+
+    fs::create_directory(Path("folder.gam"));
+    const struct {
+        const char* name;
+        Bytes bytes;  ///< written unless the name is a folder or missing
+        bool write;
+        std::string message;
+    } cases[] = {
+        {"missing.gam", {}, false, "Data I/O Error"},
+        {"folder.gam", {}, false, "Data I/O Error"},
+        {"empty.gam", {}, true, "File format error"},
+        {"three.gam", cut(3), true, "File format error"},
+        {"other.gam", with(0, 'P'), true, "File format error"},
+        {"old.gam", with(4, 1), true, "File version error"},
+        {"magic only.gam", cut(4), true, damaged("magic only.gam")},
+        {"header.gam", cut(kHeaderBytes), true, damaged("header.gam")},
+        {"counts.gam", hugeCount, true, damaged("counts.gam")},
+        {"negative.gam", with(kHeaderBytes - 1, 0xFF), true, damaged("negative.gam")},
+        {"longer.gam", [&] { Bytes b = file; b.push_back(0); return b; }(), true, damaged("longer.gam")},
+    };
+    for (const auto& c : cases) {
+        if (c.write) WriteBytes(Path(c.name), c.bytes);
+        fails(c.name, c.message);
+    }
+    // Every other cut of the file: the version is there, the rest is not.
+    for (std::size_t n = 8; n < file.size(); ++n) {
         // A new name each time: rewriting one file would wait for the disk on every cut.
-        const std::string cut = Path("cut" + std::to_string(n) + ".gam");
-        WriteBytes(cut, Bytes(smallFile.begin(), smallFile.begin() + static_cast<std::ptrdiff_t>(n)));
-        fails(cut, "");
+        const std::string name = "cut" + std::to_string(n) + ".gam";
+        WriteBytes(Path(name), cut(n));
+        fails(name, damaged(name));
         if (HasFailure()) break;
     }
 }

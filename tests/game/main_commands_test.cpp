@@ -79,12 +79,34 @@ protected:
     MainCommands commands;
 };
 
-TEST(GameNames, OnlyPlainFileNamesAreAccepted) {
-    for (const char* bad : {"", "   ", "../outside.gam", "a/b.gam", "..", ".", ".hidden", "a\\b.gam", "/etc/passwd"})
-        EXPECT_TRUE(GameNameProblem(bad)) << '"' << bad << '"';
-    EXPECT_TRUE(GameNameProblem(std::string("a\0b", 3)));
-    for (const char* good : {"game.gam", "My battle", " padded ", "x..y", "über.gam"})
-        EXPECT_FALSE(GameNameProblem(good)) << '"' << good << '"';
+TEST(GameNames, OnlyPlainFileNamesAreAcceptedAndARefusalSaysWhy) {
+    const struct {
+        std::string name;
+        const char* why;  ///< nullptr: the name is usable
+    } cases[] = {
+        {"", "no name was given"},
+        {"   ", "no name was given"},
+        {"../outside.gam", "folder separator"},
+        {"a/b.gam", "folder separator"},
+        {"a\\b.gam", "folder separator"},
+        {"/etc/passwd", "folder separator"},
+        {"..", "begins with a dot"},
+        {".", "begins with a dot"},
+        {".hidden", "begins with a dot"},
+        {std::string("a\0b", 3), "NUL"},
+        {"game.gam", nullptr},
+        {"My battle", nullptr},
+        {" padded ", nullptr},
+        {"x..y", nullptr},
+        {"über.gam", nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::optional<std::string> message = GameNameMessage(c.name);
+        ASSERT_EQ(message.has_value(), c.why != nullptr) << '"' << c.name << '"';
+        if (!c.why) continue;
+        EXPECT_EQ(message->rfind("Invalid game name: ", 0), 0u) << *message;
+        EXPECT_NE(message->find(c.why), std::string::npos) << *message;
+    }
 }
 
 TEST_F(MainCommandsTest, SaveWritesOnlyInsideSaveGamesAndRefusesOtherNames) {
@@ -94,7 +116,7 @@ TEST_F(MainCommandsTest, SaveWritesOnlyInsideSaveGamesAndRefusesOtherNames) {
         dialogs.picks.push_back({bad, false});
         EXPECT_FALSE(commands.Label6Click()) << bad;
         EXPECT_EQ(host.messages, before + 1) << bad;
-        EXPECT_EQ(host.lastMessage, kBadGameNameMessage);
+        EXPECT_EQ(host.lastMessage, *GameNameMessage(bad));
         EXPECT_EQ(host.lastCaption, "Error");
     }
     EXPECT_FALSE(fs::exists(folder_ / "escaped.gam"));
@@ -161,7 +183,63 @@ TEST_F(MainCommandsTest, APreparedMapThatFailsToLoadLeavesTheGameAsItWas) {
 
     dialogs.picks.push_back({"../NewGames/broken.gam", true});
     EXPECT_FALSE(commands.Label5Click());
-    EXPECT_EQ(host.lastMessage, kBadGameNameMessage);
+    EXPECT_EQ(host.lastMessage, *GameNameMessage("../NewGames/broken.gam"));
+}
+
+TEST_F(MainCommandsTest, AFailedLoadFromTheTitleLeavesTheTitleOfferingTheDialogAgain) {
+    fs::create_directories(folder_ / "NewGames");
+    std::ofstream(folder_ / "NewGames" / "broken.gam") << "not a game";
+    Store("NewGames", "good.gam");
+    for (const FilePick& refused : {FilePick{"broken.gam", true}, FilePick{".hidden", true}}) {
+        ShowTitle();
+        dialogs.picks.push_back(refused);
+        for (int i = 0; i < 91; ++i) commands.DXTimerTimer();
+        ASSERT_EQ(dialogs.pickersShown.size(), 1u) << refused.Name;
+        EXPECT_TRUE(game.Run().TitleShown) << refused.Name;
+        EXPECT_FALSE(game.Run().LoadOffered) << refused.Name;
+        // The title offers the dialog again on its 91st frame; now a good map.
+        dialogs.picks.push_back({"good.gam", true});
+        for (int i = 0; i < 91 && game.Run().TitleShown; ++i) commands.DXTimerTimer();
+        EXPECT_EQ(dialogs.pickersShown.size(), 2u) << refused.Name;
+        EXPECT_FALSE(game.Run().TitleShown) << refused.Name;
+        dialogs.pickersShown.clear();
+    }
+}
+
+TEST_F(MainCommandsTest, SavingOverAnExistingFileAsksFirst) {
+    Editor editor;
+    MainCommands editing(game, dialogs, window, &editor);
+    game.Run().EditMode = 1;
+    Store("SaveGames", "old.gam");
+    Store("NewGames", "map.gam");
+    game.Record().Money = 98765;
+    const Bytes now = SerializeGame(game.Record());
+    const struct {
+        const char* sub;
+        bool (MainCommands::*save)();
+        std::string question;
+    } places[] = {
+        {"SaveGames", &MainCommands::Label6Click, "Replace the saved game \"old.gam\"?"},
+        {"NewGames", &MainCommands::SavePreparedMap, "Replace the prepared map \"map.gam\"?"},
+    };
+    for (const auto& place : places) {
+        const std::string name = place.sub == std::string("SaveGames") ? "old.gam" : "map.gam";
+        const fs::path path = folder_ / place.sub / name;
+        const std::string old = Slurp(path);
+        for (const bool yes : {false, true}) {
+            dialogs.questions.clear();
+            dialogs.confirmAnswer = yes;
+            dialogs.picks.push_back({name, false});
+            EXPECT_EQ((editing.*place.save)(), yes) << place.sub;
+            EXPECT_EQ(dialogs.questions, std::vector<std::string>{place.question});
+            EXPECT_EQ(Slurp(path), yes ? std::string(now.begin(), now.end()) : old) << place.sub << " yes=" << yes;
+        }
+        // A new name is saved without a question.
+        dialogs.questions.clear();
+        dialogs.picks.push_back({"fresh.gam", false});
+        EXPECT_TRUE((editing.*place.save)());
+        EXPECT_TRUE(dialogs.questions.empty());
+    }
 }
 
 TEST_F(MainCommandsTest, TheFoldersAreMadeWhenTheLoadDialogOpens) {
@@ -256,6 +334,7 @@ TEST_F(MainCommandsTest, GameControlAppliesOnlyAConfirmedChoice) {
     EXPECT_EQ(dialogs.controlsShown[0].TimerInterval, 20);
     EXPECT_EQ(dialogs.controlsShown[0].DisplayWidth, 800);
     EXPECT_FALSE(fs::exists(folder_ / "Tavrine.ini")) << "nothing applied, nothing written";
+    EXPECT_EQ(host.messages, 0);
 
     GameControlChoice choice;
     choice.Confirmed = true;
@@ -291,6 +370,18 @@ TEST_F(MainCommandsTest, GameControlAppliesOnlyAConfirmedChoice) {
     EXPECT_EQ(run.Difficulty, -1);
     EXPECT_TRUE(run.MusicOn);
     EXPECT_EQ(music.stops, 1) << "turning music on leaves the restart to the game clock";
+    EXPECT_EQ(host.messages, 0);
+
+    // A settings file that cannot be written is reported.
+    fs::remove(folder_ / "Tavrine.ini");
+    fs::create_directory(folder_ / "Tavrine.ini");
+    choice.Interval = 20;
+    dialogs.controls.push_back(choice);
+    commands.Label7Click();
+    EXPECT_EQ(run.TimerInterval, 20) << "the choice still applies";
+    EXPECT_EQ(host.messages, 1);
+    EXPECT_EQ(host.lastMessage, "Data I/O Error");
+    EXPECT_EQ(host.lastCaption, "Error");
 }
 
 TEST_F(MainCommandsTest, TheEditingModesKeys) {
@@ -338,7 +429,7 @@ TEST_F(MainCommandsTest, TheMapEditorsNewMapSaveAndUndoCommands) {
     // picker lists the prepared maps, so one can be overwritten.
     dialogs.picks.push_back({"../outside.gam", false});
     EXPECT_FALSE(editing.SavePreparedMap());
-    EXPECT_EQ(host.lastMessage, kBadGameNameMessage);
+    EXPECT_EQ(host.lastMessage, *GameNameMessage("../outside.gam"));
     dialogs.picks.push_back({"Made.gam", false});
     ASSERT_TRUE(editing.SavePreparedMap());
     EXPECT_EQ(dialogs.lastSaveGamesFolder, (folder_ / "NewGames").string());

@@ -1,5 +1,6 @@
 // Sound effects and music through SDL2_mixer, heard on SDL's disk driver: the
 // mixed output is written to a file and measured channel by channel.
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -205,6 +206,12 @@ TEST(SdlSound, MusicPlaysUntilStopped) {
     const Energy heard = capture.Finish(halfSecond, [&] {
         music->Stop();
         EXPECT_TRUE(music->Stopped()) << "switching music off stops it at once";
+        EXPECT_EQ(Mix_PausedMusic(), 1) << "and keeps its place";
+        music->Play();
+        EXPECT_FALSE(music->Stopped());
+        EXPECT_EQ(Mix_PausedMusic(), 0) << "switching it on again goes on from there";
+        EXPECT_EQ(Mix_PlayingMusic(), 1);
+        music->Stop();
         music.reset();
     });
     EXPECT_GT(heard.Left + heard.Right, 0);

@@ -239,7 +239,9 @@ TEST(SavedGameTest, EveryTruncationIsRejectedAndLeavesTheTargetAlone) {
     for (std::size_t n = 0; n < b.size(); ++n) {
         const Bytes prefix(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(n));
         std::string problem;
-        ASSERT_EQ(Parse(prefix, target, &problem), LoadResult::Malformed) << "prefix of " << n << " bytes";
+        // Too short for the magic is no game file; after it, a damaged one.
+        ASSERT_EQ(Parse(prefix, target, &problem), n < 4 ? LoadResult::BadMagic : LoadResult::Malformed)
+            << "prefix of " << n << " bytes";
         EXPECT_FALSE(problem.empty());
     }
     EXPECT_EQ(SerializeGame(target), before);
@@ -267,10 +269,11 @@ TEST(SavedGameTest, MagicAndVersionAreCheckedFirst) {
     EXPECT_EQ(Parse(versionOneOnly, target), LoadResult::BadVersion);
     EXPECT_EQ(SerializeGame(target), before);
 
-    EXPECT_EQ(LoadFailureMessage(LoadResult::BadMagic), "File format error");
-    EXPECT_EQ(LoadFailureMessage(LoadResult::BadVersion), "File version error");
-    EXPECT_EQ(LoadFailureMessage(LoadResult::IoError), "Data I/O Error");
-    EXPECT_EQ(LoadFailureMessage(LoadResult::Malformed), "");
+    EXPECT_EQ(LoadFailureMessage(LoadResult::BadMagic, "a.gam"), "File format error");
+    EXPECT_EQ(LoadFailureMessage(LoadResult::BadVersion, "a.gam"), "File version error");
+    EXPECT_EQ(LoadFailureMessage(LoadResult::IoError, "a.gam"), "Data I/O Error");
+    EXPECT_EQ(LoadFailureMessage(LoadResult::Malformed, "a.gam"), "The game file \"a.gam\" is damaged and cannot be loaded.");
+    EXPECT_EQ(LoadFailureMessage(LoadResult::Ok, "a.gam"), "");
 }
 
 // Offsets in a 1 by 1 file with one tank whose route has one step and one

@@ -6,30 +6,8 @@
 # maps that fail to load, the game control dialog, and malformed scripts.
 # usage: events.sh TAVRINE_SIM SCRATCH_DIR
 set -u
-sim=$1 dir=$2
-lib=$(dirname "$sim")/Tavrine.isd
-rm -rf "$dir" && mkdir -p "$dir/folder"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-[ -f "$lib" ] || { echo "FAIL: no generated library at $lib"; exit 1; }
-
-# run NAME GAME [options...] < script: runs with the script, JSON into $dir/NAME.json.
-run() {
-  local name=$1 game=$2
-  shift 2
-  cat >"$dir/$name.txt"
-  "$sim" run $game --library "$lib" --folder "$dir/folder" --events "$dir/$name.txt" --json "$@" \
-    >"$dir/$name.json" 2>"$dir/$name.err" || fail "$name exited $?: $(cat "$dir/$name.err")"
-}
-# check NAME PYTHON: the assertions see the JSON as g, its tanks as t, the shell as s.
-check() {
-  python3 - "$dir/$1.json" "$2" <<'PY' || fail "$1"
-import json, sys
-g = json.load(open(sys.argv[1]))
-t, s, o = g["Tanks"], g["Shell"], g["Orders"]
-exec(sys.argv[2])
-PY
-}
+# run NAME ARGS... < script and check NAME PYTHON (the JSON as g, tanks t, shell s, orders o).
+source "$(dirname "$0")/scripted_runs.bash" "$1" "$2"
 
 # The map: land everywhere (the fill tool's question answered yes), two player
 # tanks in cells (3, 3) and (4, 3), a computer tank in (13, 3), a computer
@@ -95,7 +73,7 @@ check playmade 'assert g["Columns"] == 40 and g["Money"] == 5000, (g["Columns"],
 
 # A click on a tank selects it; 5 pixels between press and release are a click
 # that sends it to the release's cell, 6 pixels a band (here over no tank).
-run click "$game" --ticks 2 <<'EOF'
+run click $game --ticks 2 <<'EOF'
 0 down left 126 126
 0 up left 126 126
 0 down left 600 500
@@ -112,7 +90,7 @@ assert t[0]["Selected"] == 0 and g["UnitsSelected"] == 0, "the 6-pixel band sele
 # A band over both player tanks and the computer tank selects the player's
 # only; a click on the computer tank makes both attack it, a click on the
 # computer building then makes them attack that.
-run attack "$game" --ticks 3 <<'EOF'
+run attack $game --ticks 3 <<'EOF'
 0 down left 100 100
 0 move 500 140 left
 0 up left 500 140
@@ -130,7 +108,7 @@ assert [x["Kind"] for x in o] == [2, 1] and o[0]["TargetRef"] == 2, o  # the tan
 
 # A click on a decoration neither moves nor deselects; a click on the player's
 # building selects it instead of the tanks; a right press clears everything.
-run decor "$game" --ticks 2 <<'EOF'
+run decor $game --ticks 2 <<'EOF'
 0 down left 126 126
 0 up left 126 126
 0 down left 300 410
@@ -138,14 +116,14 @@ run decor "$game" --ticks 2 <<'EOF'
 0 up left 360 460
 EOF
 check decor 'assert t[0]["Selected"] == 1 and g["UnitsSelected"] == 1 and t[0]["Order"] == -1 and o == [], (t[0], o)'
-run building "$game" --ticks 1 <<'EOF'
+run building $game --ticks 1 <<'EOF'
 0 down left 126 126
 0 up left 126 126
 0 down left 130 420
 0 up left 130 420
 EOF
 check building 'assert t[0]["Selected"] == 0 and g["UnitsSelected"] == 0 and g["SelectedBuilding"] == 3 + 11 * 30'
-run right "$game" --ticks 1 <<'EOF'
+run right $game --ticks 1 <<'EOF'
 0 down left 126 126
 0 up left 126 126
 0 down right 700 500
@@ -161,11 +139,11 @@ EOF
 check fogged 'assert t[0]["Selected"] == 0 and g["UnitsSelected"] == 0'
 
 # Escape asks to exit: No carries on, Yes closes the window and ends the run.
-run stay "$game" --ticks 5 --answer no <<'EOF'
+run stay $game --ticks 5 --answer no <<'EOF'
 0 key Escape
 EOF
 check stay 'assert s["Confirmations"] == ["Are you sure you want to exit ?"] and not s["Closed"] and g["Runtime"]["Ticks"] == 5'
-run leave "$game" --ticks 5 --answer yes <<'EOF'
+run leave $game --ticks 5 --answer yes <<'EOF'
 2 key Escape
 3 down left 126 126
 EOF
@@ -187,14 +165,14 @@ check titleload 'assert s["Pickers"] == ["load"] and g["Runtime"]["TitleShown"] 
 
 # After the mission (an empty map is won when first judged) any key or press
 # opens the Load Game dialog; Escape does not ask to exit.
-run result "$dir/map.gam --new" --ticks 150 <<'EOF'
+run result "$dir/map.gam" --new --ticks 150 <<'EOF'
 120 key Escape
 130 down right 5 5
 EOF
 check result 'assert g["Runtime"]["Outcome"] == 1 and s["Pickers"] == ["load", "load"] and s["Confirmations"] == [], s'
 
 # Save names are plain file names inside SaveGames; anything else is refused.
-run save "$game" <<'EOF'
+run save $game <<'EOF'
 0 save ../escaped.gam
 0 save sub/inner.gam
 0 save .hidden
@@ -207,13 +185,13 @@ check save 'assert len(s["Messages"]) == 3 and all(m.startswith("Invalid game na
 
 # A prepared map that fails to load starts no new game over the running one.
 printf 'not a game' >"$dir/folder/NewGames/broken.gam"
-run broken "$game" --ticks 1 <<'EOF'
+run broken $game --ticks 1 <<'EOF'
 0 load broken.gam new
 EOF
 check broken 'assert s["Messages"] == ["File format error"] and g["Money"] == 0 and g["Runtime"]["TitleShown"] == 0, (s, g["Money"])'
 
 # The game control dialog: the speed, music and the minimap zoom, written to Tavrine.ini.
-run control "$game" <<'EOF'
+run control $game <<'EOF'
 0 control speed=slow music=off
 0 zoom
 0 menu info

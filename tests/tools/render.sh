@@ -27,6 +27,25 @@ PY
 "$sim" render --title --library none --out "$dir/title.png" 2>"$dir/err" || fail "title: $(cat "$dir/err")"
 [ "$(size "$dir/title.png")" = 800x600 ] || fail "title size"
 
+# With no ticks the frame is the one the player sees after the load's fade-in,
+# not a black one: an unfogged sea drawn with the generated library.
+lib=$(dirname "$sim")/Tavrine.isd
+if [ -f "$lib" ]; then
+  "$sim" run "$dir/map.gam" --reveal --library "$lib" --out "$dir/open.gam" >/dev/null || fail "unfogged map"
+  "$sim" render "$dir/open.gam" --library "$lib" --out "$dir/loaded.png" 2>"$dir/err" || fail "render: $(cat "$dir/err")"
+  python3 - "$dir/loaded.png" <<'PY' || fail "the frame after loading is black"
+import struct, sys, zlib
+data = open(sys.argv[1], "rb").read()
+pos, idat = 8, b""
+while pos < len(data):
+    length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+    if kind == b"IDAT": idat += data[pos + 8:pos + 8 + length]
+    pos += 12 + length
+raw = zlib.decompress(idat)
+assert sum(b > 40 for b in raw) > len(raw) // 10
+PY
+fi
+
 "$sim" render "$dir/map.gam" --library none >/dev/null 2>&1
 [ $? = 2 ] || fail "render without --out should exit 2"
 "$sim" render --library none --out "$dir/x.png" >/dev/null 2>&1

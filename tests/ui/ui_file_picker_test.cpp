@@ -101,41 +101,68 @@ private slots:
         QVERIFY(form.Pick().FromNewGames);
     }
 
-    void OkRefusesBadNamesAndKeepsBlanksAroundGoodOnes_data() {
+    void OkRefusesBadNamesSayingWhyAndKeepsBlanksAroundGoodOnes_data() {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("empty") << QString() << false;
-        QTest::newRow("blank") << QStringLiteral("   ") << false;
-        QTest::newRow("folder") << QStringLiteral("../escape") << false;
-        QTest::newRow("backslash") << QStringLiteral("a\\b") << false;
-        QTest::newRow("dot") << QStringLiteral(".hidden") << false;
-        QTest::newRow("plain") << QStringLiteral("Battle one") << true;
-        QTest::newRow("blanks kept") << QStringLiteral("  spaced  ") << true;
+        QTest::addColumn<QString>("why");  // empty: accepted
+        QTest::newRow("empty") << QString() << QStringLiteral("no name was given");
+        QTest::newRow("blank") << QStringLiteral("   ") << QStringLiteral("no name was given");
+        QTest::newRow("folder") << QStringLiteral("../escape") << QStringLiteral("folder separator");
+        QTest::newRow("backslash") << QStringLiteral("a\\b") << QStringLiteral("folder separator");
+        QTest::newRow("dot") << QStringLiteral(".hidden") << QStringLiteral("begins with a dot");
+        QTest::newRow("plain") << QStringLiteral("Battle one") << QString();
+        QTest::newRow("blanks kept") << QStringLiteral("  spaced  ") << QString();
     }
-    void OkRefusesBadNamesAndKeepsBlanksAroundGoodOnes() {
+    void OkRefusesBadNamesSayingWhyAndKeepsBlanksAroundGoodOnes() {
         QFETCH(QString, name);
-        QFETCH(bool, accepted);
+        QFETCH(QString, why);
         Folders f;
         TFileForm form;
+        QStringList shown;
+        form.ReportProblem = [&](const QString& text) { shown << text; };
         form.Fill(f.NewGames(), f.SaveGames(), FilePickerMode::Save);
         form.show();
         form.NameField()->setText(name);
         QTest::mouseClick(form.OkButton(), Qt::LeftButton);
+        const bool accepted = why.isEmpty();
         QCOMPARE(!form.isVisible(), accepted);
         QCOMPARE(QString::fromStdString(form.Pick().Name), accepted ? name : QString());
         QVERIFY(!form.Pick().FromNewGames);
+        QCOMPARE(shown.size(), accepted ? 0 : 1);
+        if (!accepted) QVERIFY2(shown[0].startsWith(QStringLiteral("Invalid game name: ")) && shown[0].contains(why),
+                                qPrintable(shown[0]));
     }
 
-    void LoadingWithNothingPickedOnlyCancels() {
+    void LoadingWithNothingPickedSaysSoAndStaysOpen() {
         Folders f;
         TFileForm form;
+        QStringList shown;
+        form.ReportProblem = [&](const QString& text) { shown << text; };
         form.Fill(f.NewGames(), f.SaveGames(), FilePickerMode::Load);
         form.show();
         QTest::mouseClick(form.OkButton(), Qt::LeftButton);
         QVERIFY(form.isVisible());
+        QCOMPARE(shown, QStringList{QString::fromLatin1(ui::kPickAGameMessage)});
         QTest::keyClick(&form, Qt::Key_Escape);
         QVERIFY(!form.isVisible());
         QVERIFY(form.Pick().Name.empty());
+    }
+
+    void TheNameFollowsARowReachedByTheKeys() {
+        Folders f;
+        TFileForm form;
+        form.Fill(f.NewGames(), f.SaveGames(), FilePickerMode::Load);
+        form.show();
+        ClickRow(form, 0);
+        form.List()->setFocus();
+        QTest::keyClick(form.List(), Qt::Key_Down);
+        QTest::keyClick(form.List(), Qt::Key_Down);
+        QCOMPARE(form.NameField()->text(), QStringLiteral("b.gam"));
+        QTest::keyClick(form.List(), Qt::Key_Down);
+        QCOMPARE(form.NameField()->text(), QStringLiteral("x map.gam"));
+        QTest::keyClick(form.List(), Qt::Key_Return);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.Pick().Name, std::string("x map.gam"));
+        QVERIFY(form.Pick().FromNewGames);
     }
 
     void TypingStopsAt30CharactersButPickedNamesStayWhole() {

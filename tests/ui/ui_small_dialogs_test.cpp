@@ -84,6 +84,15 @@ private slots:
         QVERIFY(!answer([](ui::TConfirmForm& f) { QTest::mouseClick(f.NoButton(), Qt::LeftButton); }));
         QVERIFY(!answer([](ui::TConfirmForm& f) { QTest::keyClick(&f, Qt::Key_Escape); }));
         QVERIFY(!answer([](ui::TConfirmForm& f) { f.close(); }));
+
+        // A long question (one naming a file) widens the box instead of being cut.
+        ui::TConfirmForm form;
+        form.SetQuestion(QStringLiteral("Are you sure you want to exit ?"));
+        QCOMPARE(form.size(), QSize(274, 134));
+        form.SetQuestion(QStringLiteral("Replace the saved game \"A very long battle name.gam\"?"));
+        QVERIFY(form.width() > 274);
+        QCOMPARE(form.Question()->geometry().right() + 40, form.width() - 1);
+        QVERIFY(qAbs(form.YesButton()->x() + form.NoButton()->geometry().right() - form.width()) <= 1);  // centred
     }
 
     void InformationShowsEveryLineUntilOkEnterOrEscape() {

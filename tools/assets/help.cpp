@@ -61,7 +61,12 @@ constexpr std::string_view kStartB = R"(. The program then opens in an 800 by 60
 window beside it (see <a href="#editor">Making maps</a>).</p>
 <p>In the Load Game dialog, games you saved are listed first, in bold green, with a disk beside them; after them come
 the prepared maps of the <code>NewGames</code> folder, marked <i>[New Game]</i>. A prepared map starts a fresh battle
-with 5000 in money; a saved game continues where you left it.</p>
+with 5000 in money; a saved game continues where you left it. Pick a row with the mouse or the arrow keys and press
+<b>OK</b> (or double-click it).</p>
+<p>A file the game cannot load is never half loaded: a message says why ("File format error" for a file that is not
+a game file at all, "File version error" for one of another version, or that the named game file is damaged when it
+is cut short or holds impossible contents) and the battle you were playing goes on as it was. On the title, the Load
+Game dialog is offered again a moment later.</p>
 )";
 
 constexpr std::string_view kPlay = R"(<h2 id="play">How to play</h2>
@@ -164,10 +169,13 @@ constexpr std::string_view kMenu = R"(<h2 id="menu">The game menu</h2>
 <p>The <b>Menu</b> button on the status bar slides up the game menu:</p>
 <ul>
 <li><b>Load Game</b> opens a saved game or a prepared map.</li>
-<li><b>Save Game</b> saves the battle under a name into the <code>SaveGames</code> folder; an existing name is
-overwritten.</li>
+<li><b>Save Game</b> saves the battle under a name into the <code>SaveGames</code> folder. Picking or typing the name
+of a game saved before asks "Replace the saved game ...?" first; <b>No</b> saves nothing. A name must be a plain file
+name: an empty name, one with a <code>/</code> or <code>\</code>, or one beginning with a dot is refused with a
+message saying why.</li>
 <li><b>Game Control</b> sets the speed (Slow, Normal, Fast), the difficulty (Easy, Normal, Difficult), the display
-mode, music and sound effects. The choices are kept in <code>Tavrine.ini</code>.</li>
+mode, music and sound effects. The choices are kept in <code>Tavrine.ini</code> (a message says "Data I/O Error"
+when that file cannot be written). Music switched off and on again goes on where it stopped.</li>
 <li><b>Information</b> shows the statistics of the battle so far.</li>
 <li><b>Exit</b> leaves the game after asking.</li>
 </ul>
@@ -192,12 +200,20 @@ still aim and tanks still drive, so you can try a map out as you build it.</p>
 <tr><td>Fog</td><td>shows the fog of war while it is down</td></tr>
 <tr><td>New map</td><td>asks for the size (40 to 200 columns, 30 to 200 rows), the mission and the <i>Demo</i> flag,
 and replaces the map with empty water</td></tr>
+<tr><td>Save map</td><td>saves the map as a prepared map into the <code>NewGames</code> folder (see
+<a href="#savemap">Saving a map</a>)</td></tr>
 </table>
+<p><kbd>Ctrl</kbd>+<kbd>Z</kbd> undoes the last whole edit (a laid outline or wall, a fill, a dropped picture, a new
+map) and <kbd>Ctrl</kbd>+<kbd>Y</kbd> redoes it; an outline being traced is dropped. Loading a game forgets the
+edits.</p>
 <h3>Tracing coasts and mountains</h3>
 <p>With an outline tool chosen, press the left button on the first cell. Moving the mouse shows the next stretch
 in red; each left press fixes it (green). Stretches run straight or diagonally, and the outline may turn by at most a
-right angle at a time. The right button closes the outline back to its first cell and lays the edge pieces; an outline
-needs at least three points.</p>
+right angle at a time. The right button closes the outline and lays the edge pieces: from the last point a closing
+stretch runs back to the first cell, diagonally while both the column and the row differ and then straight, and gets
+edge pieces like every other stretch, so the coast is closed on that side too. An outline needs at least three
+points; a shorter one is dropped. Pressing the left button on the first cell before the right button closes the
+outline there instead.</p>
 <ul>
 <li>Traced <b>clockwise</b>, the outline makes an island: land inside, water outside.</li>
 <li>Traced <b>counter-clockwise</b>, it makes a lake or bay: the land lies outside.</li>
@@ -218,9 +234,12 @@ under the pointer; the subgroup is the side (0 yours, 1 the computer's, 2 neutra
 </ul>
 <p>Give the computer a headquarters and a factory if the mission needs them, and leave the cell below a factory's
 gate free, or it can never build.</p>
-<h3>Saving a map</h3>
-<p>Save the map with <b>Save Game</b> from the game menu. To make it a starting map, copy the file from the
-<code>SaveGames</code> folder into the <code>NewGames</code> folder; it is then offered as <i>[New Game]</i>.</p>
+<h3 id="savemap">Saving a map</h3>
+<p>The <b>Save map</b> button of the tool window saves the map as a prepared map into the <code>NewGames</code>
+folder, where the Load Game dialog offers it as <i>[New Game]</i>. Its dialog lists the maps already there; picking
+one of them asks "Replace the prepared map ...?" first (the maps that come with the game included), and <b>No</b>
+saves nothing. <b>Save Game</b> from the game menu saves the map into <code>SaveGames</code> instead, to go on
+editing later.</p>
 <p>Other keys in the editing mode: <kbd>A</kbd> pauses for a moment, <kbd>Alt</kbd>+<kbd>Enter</kbd> switches
 between window and full screen.</p>
 )";
@@ -240,7 +259,9 @@ a chosen file, up to the first missing number (at most 32)</td></tr>
 <tr><td>Add sound / Delete sound / Replace sound / Play</td><td>the same for the .wav sounds</td></tr>
 </table>
 <p>Changes stay in memory until you save. In every picture the colour red 255, green 0, blue 255 (magenta) is
-transparent.</p>
+transparent. Pictures may be of any depth and compression a .bmp file has; in run-length compressed pictures, pixels
+that a run puts past the end of its row are left out (some image programs encode each row out to a multiple of four
+pixels), and a colour table with more colours than the depth can use is kept as it is.</p>
 <h3>What the library holds</h3>
 <table>
 <tr><th>Group</th><th>Subgroup</th><th>List</th><th>Pictures</th></tr>

@@ -18,13 +18,20 @@ SdlMusicPlayer::~SdlMusicPlayer() {
 }
 
 void SdlMusicPlayer::Play() {
-    if (music_) Mix_PlayMusic(music_, 1);
+    if (!music_) return;
+    // A piece stopped by the player goes on where it stopped; one that played
+    // to its end starts again.
+    if (paused_ && Mix_PlayingMusic() != 0) Mix_ResumeMusic();
+    else Mix_PlayMusic(music_, 1);
+    paused_ = false;
 }
 
 void SdlMusicPlayer::Stop() {
-    if (music_) Mix_HaltMusic();
+    if (!music_ || Mix_PlayingMusic() == 0) return;
+    Mix_PauseMusic();
+    paused_ = true;
 }
 
-bool SdlMusicPlayer::Stopped() { return !music_ || Mix_PlayingMusic() == 0; }
+bool SdlMusicPlayer::Stopped() { return !music_ || paused_ || Mix_PlayingMusic() == 0; }
 
 }  // namespace tavrine

@@ -1,5 +1,6 @@
 // The background music on SDL2_mixer: Music.mid played through the mixer's MIDI
-// synthesizer, once per Play; the game clock restarts it when it has ended.
+// synthesizer, once through; the game clock restarts it when it has ended and
+// resumes it where it stopped when the music is switched on again.
 #pragma once
 
 #include <string>
@@ -23,15 +24,17 @@ public:
     /// True when the piece was opened and can be heard.
     bool Opened() const { return music_ != nullptr; }
 
-    /// Starts the piece from its beginning, once through.
+    /// Goes on where `Stop` left the piece, or starts it from its beginning,
+    /// once through, when it was not stopped half-way.
     void Play() override;
-    /// Silences it at once.
+    /// Silences it at once, keeping its place.
     void Stop() override;
     bool Stopped() override;
 
 private:
     SdlAudio& audio_;
     Mix_Music* music_ = nullptr;
+    bool paused_ = false;  ///< stopped by `Stop`, with its place kept
 };
 
 }  // namespace tavrine
