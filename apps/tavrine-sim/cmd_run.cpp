@@ -12,7 +12,6 @@
 #include "game/script_shell.h"
 #include "run_options.h"
 #include "run_report.h"
-#include "state/new_map.h"
 
 namespace tavrine::sim {
 
@@ -75,11 +74,9 @@ int RunHeadless(const RunOptions& o, const RunOutput& output, const RunHooks& ho
         if (!bytes) return usage("cannot read " + o.game);
         recorder.Begin(*bytes, o.newGame, o.game);
     }
-    if (output.title) {
-        // As after start-up: the empty 80 x 60 map under the title, faded in.
-        NewMap(game.EditRecord(), game.Run(), 80, 60, 1, 0);
-        game.Run().TitleShown = 1;
-    }
+    // Without a game the start-up's empty 80 x 60 map stays, under the title
+    // (in the editing mode too).
+    if (output.title) game.Run().TitleShown = 1;
     if (output.reveal)
         for (auto& column : game.EditRecord().Cells)
             for (auto& cell : column) cell.Hidden = 0;

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "data/file_io.h"
+#include "game/start_up.h"
 
 namespace tavrine::sim {
 
@@ -101,12 +102,17 @@ std::optional<std::string> ParseRunOptions(const Args& args, RunOptions& o, cons
 }
 
 bool PrepareGame(const RunOptions& o, Game& game, QuietHost& host) {
+    // The game's own start-up, in play (on the title) or in the editing mode,
+    // with the command line's settings instead of the settings file. Nothing
+    // fades in on the first map: the tool has no picture to fade.
+    StartUpGame(game, [&](std::int32_t) { return o.edit ? kEditingModeChoice : ModeNumberOf(kDefaultDisplayMode); },
+                false);
     RunState& run = game.Run();
+    run.FadeInPending = 0;
     run.Difficulty = o.difficulty;
     run.TimerInterval = o.interval;
     run.DisplayWidth = o.viewWidth;
     run.DisplayHeight = o.viewHeight;
-    run.EditMode = o.edit ? 1 : 0;
     run.SoundOn = 0;
     run.MusicOn = 0;
 

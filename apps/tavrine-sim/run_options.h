@@ -12,6 +12,7 @@
 #include "data/json_writer.h"
 #include "game/script_shell.h"
 #include "game/game.h"
+#include "state/settings.h"
 
 namespace tavrine::sim {
 
@@ -21,7 +22,7 @@ struct RunOptions {
     long long ticks = 0;
     std::uint64_t seed = 1;
     std::int32_t difficulty = DifficultyNormal;
-    std::int32_t interval = 30;
+    std::int32_t interval = kIntervalNormal;
     std::int32_t viewWidth = 800;
     std::int32_t viewHeight = 600;
     std::optional<std::string> library;  ///< none given: the library the game itself would load
@@ -43,8 +44,9 @@ using OwnOptions = std::function<bool(const std::string& option, const OptionVal
 /// file is one plain argument, required unless `gameOptional`.
 std::optional<std::string> ParseRunOptions(const Args& args, RunOptions& o, const OwnOptions& own, bool gameOptional = false);
 
-/// Sets the game up as the options say: run-time settings, the library, and the
-/// game file loaded (or started afresh with --new). Prints the reason and returns
+/// Sets the game up as the options say: the game's start-up (the first map, on
+/// the title in play), run-time settings, the library, and the game file loaded
+/// (or started afresh with --new). Prints the reason and returns
 /// false when the library or the game cannot be read.
 bool PrepareGame(const RunOptions& o, Game& game, QuietHost& host);
 

@@ -1,5 +1,7 @@
 #include "game/input_events.h"
 
+#include "state/settings.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -195,9 +197,9 @@ ControlEvent Control(const std::vector<std::string>& args) {
         const std::string key = Lower(a.substr(0, eq)), value = a.substr(eq + 1);
         if (key == "speed") {
             const std::string v = Lower(value);
-            if (v == "slow") c.Interval = 50;
-            else if (v == "normal") c.Interval = 30;
-            else if (v == "fast") c.Interval = 20;
+            if (v == "slow") c.Interval = kIntervalSlow;
+            else if (v == "normal") c.Interval = kIntervalNormal;
+            else if (v == "fast") c.Interval = kIntervalFast;
             else throw EventLineError{"speed must be slow, normal or fast, not '" + value + "'"};
         } else if (key == "mode") {
             c.Mode = Number<std::int32_t>(value, 0, 2, "mode");
@@ -350,7 +352,7 @@ std::string FormatEvent(const EventAction& action) {
                    [&](const ControlEvent& e) {
                        s << "control";
                        if (e.Cancel) s << " cancel";
-                       if (e.Interval) s << " speed=" << (*e.Interval == 50 ? "slow" : *e.Interval == 20 ? "fast" : "normal");
+                       if (e.Interval) s << " speed=" << (*e.Interval == kIntervalSlow ? "slow" : *e.Interval == kIntervalFast ? "fast" : "normal");
                        if (e.Mode) s << " mode=" << *e.Mode;
                        if (e.Difficulty) s << " difficulty=" << *e.Difficulty;
                        if (e.Music) s << " music=" << OnOffName(*e.Music);

@@ -277,6 +277,17 @@ void MainCommands::ExitCommand() {
     window_.CloseMainWindow();
 }
 
+bool MainCommands::MenuEntryClick(MenuLabel entry) {
+    switch (entry) {
+        case MenuLabel::LoadGame: return Label5Click();
+        case MenuLabel::SaveGame: return Label6Click();
+        case MenuLabel::GameControl: Label7Click(); return false;
+        case MenuLabel::Information: Label9Click(); return false;
+        case MenuLabel::Exit: Label10Click(); return false;
+    }
+    return false;
+}
+
 void MainCommands::SpeedButton1Click(bool down) {
     Note(ButtonEvent{false, down});
     tavrine::SpeedButton1Click(game_.View().Panels, down);

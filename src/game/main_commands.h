@@ -94,6 +94,9 @@ public:
     /// "Exit" (and Escape): releases the "Menu" button and closes the main window
     /// when the player confirms.
     void Label10Click();
+    /// A game menu entry chosen: the one switch from entry to command. True when
+    /// the entry's command loaded or saved a game.
+    bool MenuEntryClick(MenuLabel entry);
     void SpeedButton1Click(bool down);
     void SpeedButton2Click(bool down);
     void SpeedButton3Click();

@@ -1,6 +1,7 @@
 #include "game/script_shell.h"
 
 #include "state/display_modes.h"
+#include "state/settings.h"
 
 namespace tavrine {
 
@@ -19,7 +20,7 @@ GameControlChoice Answer(const RunState& run, const ControlEvent& c) {
     GameControlChoice choice;
     const GameControlSettings shown = GameControlSettingsOf(run);
     const std::int32_t i = shown.TimerInterval;
-    choice.Interval = i == 20 || i == 30 || i == 50 ? i : -1;
+    choice.Interval = i == kIntervalFast || i == kIntervalNormal || i == kIntervalSlow ? i : -1;
     choice.ModeNumber = ModeNumberOf({shown.DisplayWidth, shown.DisplayHeight, shown.DisplayBits});
     choice.Difficulty = shown.Difficulty >= 0 && shown.Difficulty <= 2 ? shown.Difficulty : -1;
     choice.MusicOn = shown.MusicOn;
@@ -104,15 +105,7 @@ void ScriptedShell::Apply(const EventAction& action) {
                    },
                    [&](const FocusEvent& e) { commands_.WindowFocus(e.In); },
                    [&](const PickEvent& e) { dialogs_.picks.push_back(e.Answer); },
-                   [&](const MenuEvent& e) {
-                       switch (e.Entry) {
-                           case MenuLabel::LoadGame: commands_.Label5Click(); break;
-                           case MenuLabel::SaveGame: commands_.Label6Click(); break;
-                           case MenuLabel::GameControl: commands_.Label7Click(); break;
-                           case MenuLabel::Information: commands_.Label9Click(); break;
-                           case MenuLabel::Exit: commands_.Label10Click(); break;
-                       }
-                   },
+                   [&](const MenuEvent& e) { commands_.MenuEntryClick(e.Entry); },
                    [&](const ControlEvent& e) {
                        dialogs_.controls.push_back(Answer(game_.Run(), e));
                        commands_.Label7Click();

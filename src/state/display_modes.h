@@ -35,6 +35,10 @@ inline constexpr std::array<DisplayModeRow, 3> kDisplayModes{{
 
 inline constexpr std::int32_t kModeCount = static_cast<std::int32_t>(kDisplayModes.size());
 
+/// The start dialog's answer for the editing mode (a mode number means play in
+/// that mode).
+inline constexpr std::int32_t kEditingModeChoice = -2;
+
 /// The mode the game falls back to when nothing else is known: 800 by 600, 16 bits.
 inline constexpr DisplayMode kDefaultDisplayMode{800, 600, 16};
 

@@ -13,10 +13,6 @@ constexpr QColor kLight(255, 255, 255);
 constexpr QColor kShadow(128, 128, 128);
 constexpr QColor kDark(64, 64, 64);
 
-constexpr int kButtonTop = 2;
-constexpr int kButtonHeight = kStatusBarHeight - 4;
-constexpr int kMenuButtonWidth = 56;
-constexpr int kSmallButtonWidth = 24;
 constexpr int kTimeLabelLeft = 68;
 constexpr int kMoneyLabelLeft = 150;
 
@@ -66,23 +62,6 @@ QImage MinimapImage(const MinimapPicture& minimap) {
 
 }  // namespace
 
-QString MenuItemText(PanelPart item) {
-    switch (item) {
-        case PanelPart::LoadItem: return QStringLiteral("Load Game");
-        case PanelPart::SaveItem: return QStringLiteral("Save Game");
-        case PanelPart::ControlItem: return QStringLiteral("Game Control");
-        case PanelPart::InfoItem: return QStringLiteral("Information");
-        case PanelPart::ExitItem: return QStringLiteral("Exit");
-        default: return {};
-    }
-}
-
-bool IsMenuItem(PanelPart part) {
-    for (PanelPart item : kMenuItems)
-        if (item == part) return true;
-    return false;
-}
-
 int StatusBarShade(int row) {
     int c = 255;
     for (int r = 0; r <= row; ++r)
@@ -113,33 +92,10 @@ void GamePanels::SetLabels(const QString& time, const QString& money) {
     money_ = money;
 }
 
-QRect GamePanels::StatusBarRect(const PanelState& panels) {
-    return {panels.StatusBarLeft, panels.StatusBarTop, panels.StatusBarWidth, panels.StatusBarHeight};
-}
-
-QRect GamePanels::MenuRect(const PanelState& panels) {
-    return {panels.StatusBarLeft, panels.MenuTop, kMenuWidth, panels.MenuHeight};
-}
-
-QRect GamePanels::MinimapPanelRect(const PanelState& panels) {
-    return {panels.MinimapLeft, panels.MinimapTop, panels.MinimapWidth, panels.MinimapHeight};
-}
-
-QRect GamePanels::MenuButtonRect() { return {2, kButtonTop, kMenuButtonWidth, kButtonHeight}; }
-
-QRect GamePanels::ZoomButtonRect(const PanelState& panels) {
-    return {panels.StatusBarWidth - kSmallButtonWidth - 10, kButtonTop, kSmallButtonWidth, kButtonHeight};
-}
-
-QRect GamePanels::MinimapButtonRect(const PanelState& panels) {
-    const QRect zoom = ZoomButtonRect(panels);
-    return {zoom.left() - 2 - kSmallButtonWidth, kButtonTop, kSmallButtonWidth, kButtonHeight};
-}
-
 void GamePanels::Paint(QPainter& p, const PanelState& panels, const MinimapPicture& minimap, const MenuLabels& labels) const {
-    if (menuShown) PaintMenu(p, panels, labels);
+    if (panels.MenuShown) PaintMenu(p, panels, labels);
     if (panels.MinimapVisible) PaintMinimap(p, panels, minimap);
-    if (statusBarShown) PaintStatusBar(p, panels);
+    if (panels.StatusBarShown) PaintStatusBar(p, panels);
 }
 
 void GamePanels::PaintButton(QPainter& p, const QRect& r, bool down, PanelPart which) const {
@@ -182,7 +138,7 @@ void GamePanels::PaintButton(QPainter& p, const QRect& r, bool down, PanelPart w
 }
 
 void GamePanels::PaintStatusBar(QPainter& p, const PanelState& panels) const {
-    const QRect bar = StatusBarRect(panels);
+    const QRect bar = ToQRect(StatusBarRect(panels));
     if (bar.width() <= 0 || bar.height() <= 0) return;
     for (int row = 0; row < bar.height(); ++row) {
         const int c = StatusBarShade(row);
@@ -193,22 +149,23 @@ void GamePanels::PaintStatusBar(QPainter& p, const PanelState& panels) const {
 
     p.save();
     p.translate(bar.topLeft());
-    PaintButton(p, MenuButtonRect(), panels.MenuButtonDown || pressed_ == PanelPart::MenuButton, PanelPart::MenuButton);
-    PaintButton(p, MinimapButtonRect(panels), panels.MinimapButtonDown || pressed_ == PanelPart::MinimapButton,
+    PaintButton(p, ToQRect(MenuButtonRect()), panels.MenuButtonDown || pressed_ == PanelPart::MenuButton,
+                PanelPart::MenuButton);
+    PaintButton(p, ToQRect(MinimapButtonRect(panels)), panels.MinimapButtonDown || pressed_ == PanelPart::MinimapButton,
                 PanelPart::MinimapButton);
-    PaintButton(p, ZoomButtonRect(panels), pressed_ == PanelPart::ZoomButton, PanelPart::ZoomButton);
+    PaintButton(p, ToQRect(ZoomButtonRect(panels)), pressed_ == PanelPart::ZoomButton, PanelPart::ZoomButton);
     p.setFont(DialogFont(true));
     p.setPen(Qt::black);
     const int textTop = 0, textHeight = bar.height();
     p.drawText(QRect(kTimeLabelLeft, textTop, kMoneyLabelLeft - kTimeLabelLeft - 4, textHeight),
                Qt::AlignLeft | Qt::AlignVCenter, time_);
-    p.drawText(QRect(kMoneyLabelLeft, textTop, MinimapButtonRect(panels).left() - kMoneyLabelLeft - 4, textHeight),
+    p.drawText(QRect(kMoneyLabelLeft, textTop, MinimapButtonRect(panels).Left - kMoneyLabelLeft - 4, textHeight),
                Qt::AlignLeft | Qt::AlignVCenter, money_);
     p.restore();
 }
 
 void GamePanels::PaintMenu(QPainter& p, const PanelState& panels, const MenuLabels& labels) const {
-    const QRect menu = MenuRect(panels);
+    const QRect menu = ToQRect(MenuRect(panels));
     if (menu.height() <= 0) return;
     for (int row = 0; row < menu.height(); ++row) {
         const int c = MenuShade(row);
@@ -218,48 +175,24 @@ void GamePanels::PaintMenu(QPainter& p, const PanelState& panels, const MenuLabe
     Bevel(p, menu, false);
     p.setFont(DialogFont(true));
     for (int i = 0; i < kMenuItemCount; ++i) {
-        const PanelPart item = kMenuItems[static_cast<std::size_t>(i)];
-        const int top = menu.top() + 4 + i * kMenuItemHeight;
+        const int top = MenuItemRect(panels, i).Top;
         p.drawPixmap(menu.left() + 8, top + (kMenuItemHeight - 16) / 2, icons_[static_cast<std::size_t>(i)]);
-        const Rgb color = labels.Color(static_cast<MenuLabel>(i));
+        const auto entry = static_cast<MenuLabel>(i);
+        const Rgb color = labels.Color(entry);
         p.setPen(QColor(color.R, color.G, color.B));
         p.drawText(QRect(menu.left() + 32, top, menu.width() - 36, kMenuItemHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                   MenuItemText(item));
+                   QString::fromLatin1(MenuEntryText(entry)));
     }
 }
 
 void GamePanels::PaintMinimap(QPainter& p, const PanelState& panels, const MinimapPicture& minimap) const {
-    const QRect panel = MinimapPanelRect(panels);
+    const QRect panel = ToQRect(MinimapPanelRect(panels));
     if (panel.width() <= 0 || panel.height() <= 0) return;
     p.fillRect(panel, kFace);
     Bevel(p, panel, false);
     Bevel(p, panel.adjusted(1, 1, -1, -1), true);
     const QImage picture = MinimapImage(minimap);
     if (!picture.isNull()) p.drawImage(panel.left() + kMinimapBorder, panel.top() + kMinimapBorder, picture);
-}
-
-PanelPart GamePanels::HitTest(const PanelState& panels, int x, int y) const {
-    const QPoint at(x, y);
-    const QRect bar = StatusBarRect(panels);
-    if (statusBarShown && bar.contains(at)) {
-        const QPoint inside = at - bar.topLeft();
-        if (MenuButtonRect().contains(inside)) return PanelPart::MenuButton;
-        if (MinimapButtonRect(panels).contains(inside)) return PanelPart::MinimapButton;
-        if (ZoomButtonRect(panels).contains(inside)) return PanelPart::ZoomButton;
-        return PanelPart::StatusBar;
-    }
-    const QRect minimap = MinimapPanelRect(panels);
-    if (panels.MinimapVisible && minimap.contains(at)) {
-        const QRect picture = minimap.adjusted(kMinimapBorder, kMinimapBorder, -kMinimapBorder, -kMinimapBorder);
-        return picture.contains(at) ? PanelPart::Minimap : PanelPart::MinimapBorder;
-    }
-    const QRect menu = MenuRect(panels);
-    if (menuShown && menu.contains(at)) {
-        const int index = (y - menu.top() - 4) / kMenuItemHeight;
-        if (y - menu.top() >= 4 && index >= 0 && index < kMenuItemCount) return kMenuItems[static_cast<std::size_t>(index)];
-        return PanelPart::Menu;
-    }
-    return PanelPart::None;
 }
 
 }  // namespace tavrine::ui

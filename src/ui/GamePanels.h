@@ -1,8 +1,8 @@
 // The panels over the battlefield, drawn into the picture the player sees: the
 // status bar (MenuPanel) with the "Menu" button, the time and money labels and
 // the minimap and zoom buttons; the drop-down game menu; and the minimap panel.
-// The engine moves them (ViewState::Panels); this draws them where they are and
-// says what lies under a point.
+// The engine moves them (ViewState::Panels) and says which control lies where
+// (view/panel_layout.h); this draws them there.
 #pragma once
 
 #include <QColor>
@@ -15,41 +15,15 @@
 #include <string>
 
 #include "view/menu.h"
+#include "view/panel_layout.h"
 #include "view/view_state.h"
 
 class QPainter;
 
 namespace tavrine::ui {
 
-/// The status bar's height and the game menu's size, in surface pixels.
-inline constexpr int kStatusBarHeight = 24;
-inline constexpr int kMenuWidth = 132;
-inline constexpr int kMenuItemHeight = 22;
-inline constexpr int kMenuItemCount = 5;
-inline constexpr int kMenuHeight = kMenuItemCount * kMenuItemHeight + 8;
-
-/// What lies under a point of the surface, topmost first.
-enum class PanelPart {
-    None,           ///< the battlefield
-    StatusBar,      ///< the status bar's background or labels
-    MenuButton,     ///< "Menu" (SpeedButton1)
-    MinimapButton,  ///< SpeedButton2
-    ZoomButton,     ///< SpeedButton3
-    Minimap,        ///< the minimap picture
-    MinimapBorder,  ///< the minimap panel's border
-    Menu,           ///< the game menu between its items
-    LoadItem,       ///< "Load Game" (Label5 and its icon)
-    SaveItem,       ///< "Save Game" (Label6)
-    ControlItem,    ///< "Game Control" (Label7)
-    InfoItem,       ///< "Information" (Label9)
-    ExitItem,       ///< "Exit" (Label10)
-};
-
-/// The game menu's entries, top to bottom.
-inline constexpr std::array<PanelPart, kMenuItemCount> kMenuItems = {
-    PanelPart::LoadItem, PanelPart::SaveItem, PanelPart::ControlItem, PanelPart::InfoItem, PanelPart::ExitItem};
-QString MenuItemText(PanelPart item);
-bool IsMenuItem(PanelPart part);
+/// A panel rectangle as Qt's.
+inline QRect ToQRect(const PanelRect& r) { return {r.Left, r.Top, r.Width, r.Height}; }
 
 /// The grey of a row of the panels' gradient backgrounds, from white at the top:
 /// the status bar runs 245, 235, ... 135 and stays at 125 from row 12 on; the
@@ -69,26 +43,10 @@ public:
     /// A button being held down is drawn pressed until the mouse lets go.
     void SetPressed(PanelPart button) { pressed_ = button; }
 
-    /// Whether the status bar and game menu are shown at all (hidden at start-up
-    /// in play until the first load).
-    bool statusBarShown = true;
-    bool menuShown = true;
-
-    /// Paints the panels where `panels` places them, in surface pixels: the menu
-    /// and the minimap first, the status bar over them.
+    /// Paints the panels that are shown where `panels` places them, in surface
+    /// pixels: the menu and the minimap first, the status bar over them.
     /// The menu's entries are written in the colours `labels` gives them.
     void Paint(QPainter& p, const PanelState& panels, const MinimapPicture& minimap, const MenuLabels& labels) const;
-
-    /// The part under surface point (x, y).
-    PanelPart HitTest(const PanelState& panels, int x, int y) const;
-
-    /// Where the buttons sit inside the status bar (status bar pixels).
-    static QRect MenuButtonRect();
-    static QRect ZoomButtonRect(const PanelState& panels);
-    static QRect MinimapButtonRect(const PanelState& panels);
-    static QRect StatusBarRect(const PanelState& panels);
-    static QRect MenuRect(const PanelState& panels);
-    static QRect MinimapPanelRect(const PanelState& panels);
 
 private:
     void PaintStatusBar(QPainter& p, const PanelState& panels) const;

@@ -16,13 +16,14 @@
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_music_player.h"
 #include "platform/sdl/sdl_sound_output.h"
-#include "state/new_map.h"
+#include "game/start_up.h"
 #include "state/settings.h"
 #include "ui/DisplayUnit.h"
 #include "ui/StartUnit.h"
 #include "ui/SurfaceFit.h"
 #include "ui/UiCommon.h"
 #include "view/minimap.h"
+#include "view/panel_layout.h"
 #include "view/panels.h"
 #include "view/screens.h"
 #include "view/sound.h"
@@ -33,12 +34,7 @@ namespace tavrine::ui {
 
 namespace {
 
-/// The first map, shown under the title (or edited in the editing mode).
-constexpr std::int32_t kFirstMapColumns = 80;
-constexpr std::int32_t kFirstMapRows = 60;
 constexpr int kCloseFadeMs = 100;
-/// The editing mode's window.
-constexpr DisplayMode kEditingDisplay{800, 600, 16};
 
 bool IsIdentity(const GammaRamp& ramp) {
     for (const auto& channel : ramp)
@@ -71,16 +67,6 @@ MouseButton ToMouseButton(Qt::MouseButton button) {
 }
 
 }  // namespace
-
-MenuLabel LabelOf(PanelPart item) {
-    switch (item) {
-        case PanelPart::SaveItem: return MenuLabel::SaveGame;
-        case PanelPart::ControlItem: return MenuLabel::GameControl;
-        case PanelPart::InfoItem: return MenuLabel::Information;
-        case PanelPart::ExitItem: return MenuLabel::Exit;
-        default: return MenuLabel::LoadGame;
-    }
-}
 
 GameKey ToGameKey(int qtKey) {
     switch (qtKey) {
@@ -175,54 +161,18 @@ std::vector<DisplayMode> TMainForm::OfferedModes() const {
 }
 
 StartUp TMainForm::FormCreate(const std::function<std::int32_t(TStartForm&, std::int32_t)>& startDialog) {
-    RunState& run = game_.Run();
-    run.TimerInterval = kIntervalNormal;
-    clock_.SetInterval(run.TimerInterval);
-
-    // The start dialog lists the modes the screen can show, the preferred one
-    // selected.
-    auto start = std::make_unique<TStartForm>(folder_);
-    start->FillDisplayModes(OfferedModes());
-
-    run.EditMode = 1;
-    display_ = kEditingDisplay;
-    fullScreen_ = false;
-
-    DisplayMode stored = kDefaultDisplayMode;
-    const bool settingsRead = ReadSettings(game_.Paths(), run, stored);
-    const std::int32_t storedMode = settingsRead ? ModeNumberOf(stored) : -1;
-    clock_.SetInterval(run.TimerInterval);
-
-    const std::int32_t chosen = startDialog ? startDialog(*start, storedMode) : start->ShowStartDialog(storedMode);
-    game_.View().Panels.MinimapVisible = false;
-    start.reset();
-
-    StartUp result = StartUp::Editing;
-    if (chosen >= 0 && chosen < kModeCount) {
-        const DisplayMode mode = kDisplayModes[static_cast<std::size_t>(chosen)].Mode;
-        display_ = mode;
-        fullScreen_ = true;
-        run.EditMode = 0;
-        panels_.menuShown = false;
-        panels_.statusBarShown = false;
-        run.TitleShown = 1;
-        if ((!settingsRead || !(stored == mode)) && !WriteSettings(game_.Paths(), run, mode))
-            host_.ShowMessage(kSettingsWriteFailedMessage, "Error", MessageIcon::Error);
-        result = StartUp::Play;
-    } else if (chosen != kEditingModeChoice) {
-        return StartUp::Cancelled;
-    }
-
-    run.FadeInPending = 1;
-    run.ScrollStep = 24;
-    run.ScrollDX = 0;
-    run.ScrollDY = 0;
-    GameType& g = game_.EditRecord();
-    g.CellWidth = 36;
-    g.CellHeight = 36;
-    g.ViewX = 0;
-    g.ViewY = 0;
-    NewMap(g, run, kFirstMapColumns, kFirstMapRows, 1, 0);
+    clock_.SetInterval(kIntervalNormal);
+    const StartUpResult start = StartUpGame(game_, [&](std::int32_t storedMode) {
+        // The frame timer runs at the stored speed while the dialog is open. The
+        // dialog lists the modes the screen can show, the preferred one selected.
+        clock_.SetInterval(game_.Run().TimerInterval);
+        TStartForm dialog(folder_);
+        dialog.FillDisplayModes(OfferedModes());
+        return startDialog ? startDialog(dialog, storedMode) : dialog.ShowStartDialog(storedMode);
+    });
+    if (start.Mode == StartUp::Cancelled) return StartUp::Cancelled;
+    display_ = start.Display;
+    fullScreen_ = start.FullScreen;
 
     cursors_.Load(folder_);
     cursors_.SetCursor(CursorPointer);
@@ -230,7 +180,7 @@ StartUp TMainForm::FormCreate(const std::function<std::int32_t(TStartForm&, std:
     game_.LoadLibraryAtStartUp();
     canvas_.LoadPictures(game_.Library());
     OpenSound();
-    return result;
+    return start.Mode;
 }
 
 void TMainForm::OpenSound() {
@@ -294,7 +244,7 @@ void TMainForm::DXDrawInitialize() {
     clock_.SetEnabled(true);
     canvas_.SetFont(kMainFont);
     canvas_.SetBrush(Rgb{}, BrushStyle::Clear);
-    panels_.menuShown = true;
+    panels.MenuShown = true;
     // The status bar across the bottom, the game menu just below the surface
     // (it slides in from there); the buttons follow the status bar's width.
     PlacePanels(panels, run.DisplayWidth, run.DisplayHeight);
@@ -335,7 +285,7 @@ bool TMainForm::StartReplay(std::string& error) {
         player_.reset();
         return false;
     }
-    panels_.statusBarShown = true;
+    game_.View().Panels.StatusBarShown = true;
     moneyShown_ = true;
     clock_.SetInterval(game_.Run().TimerInterval);
     RefreshLabels();
@@ -373,8 +323,9 @@ void TMainForm::RefreshLabels() {
 void TMainForm::CloseMainWindow() { close(); }
 
 void TMainForm::ShowStatusBar() {
-    if (panels_.statusBarShown) return;
-    panels_.statusBarShown = true;
+    PanelState& panels = game_.View().Panels;
+    if (panels.StatusBarShown) return;
+    panels.StatusBarShown = true;
     DXDrawInitialize();
 }
 
@@ -440,9 +391,9 @@ QImage TMainForm::Composite() {
 
     GammaRamp ramp{};
     if (canvas_.GetGammaRamp(ramp) && !IsIdentity(ramp)) {
-        if (panels_.menuShown) ApplyRamp(composite_, GamePanels::MenuRect(panels), ramp);
-        if (panels.MinimapVisible) ApplyRamp(composite_, GamePanels::MinimapPanelRect(panels), ramp);
-        if (panels_.statusBarShown) ApplyRamp(composite_, GamePanels::StatusBarRect(panels), ramp);
+        if (panels.MenuShown) ApplyRamp(composite_, ToQRect(MenuRect(panels)), ramp);
+        if (panels.MinimapVisible) ApplyRamp(composite_, ToQRect(MinimapPanelRect(panels)), ramp);
+        if (panels.StatusBarShown) ApplyRamp(composite_, ToQRect(StatusBarRect(panels)), ramp);
     }
     return composite_;
 }
@@ -467,23 +418,23 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 }
 
 void TMainForm::SetHovered(PanelPart part) {
-    if (!IsMenuItem(part)) part = PanelPart::None;
+    if (!MenuEntryOf(part)) part = PanelPart::None;
     if (part == hovered_) return;
-    if (IsMenuItem(hovered_)) commands_.Labels().MouseLeave(LabelOf(hovered_));
+    if (const auto left = MenuEntryOf(hovered_)) commands_.Labels().MouseLeave(*left);
     hovered_ = part;
-    if (IsMenuItem(hovered_)) commands_.Labels().MouseEnter(LabelOf(hovered_));
+    if (const auto entered = MenuEntryOf(hovered_)) commands_.Labels().MouseEnter(*entered);
     update();
 }
 
 void TMainForm::TrackPanels(QPoint at, bool leftHeld) {
     const PanelState& panels = game_.View().Panels;
-    const PanelPart part = panels_.HitTest(panels, at.x(), at.y());
+    const PanelPart part = PanelHitTest(panels, at.x(), at.y());
     SetHovered(part);
     cursors_.SetSuspended(part != PanelPart::None);
     if (part == PanelPart::None) return;
     commands_.MenuPanelMouseMove();
     if (part == PanelPart::Minimap) {
-        const QPoint inside = at - GamePanels::MinimapPanelRect(panels).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
+        const QPoint inside = at - ToQRect(MinimapPanelRect(panels)).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
         commands_.MiniMapMouseMove(inside.x(), inside.y(), leftHeld);
     }
 }
@@ -495,7 +446,7 @@ void TMainForm::PanelPress(PanelPart part, QPoint at) {
         case PanelPart::MinimapButton: commands_.SpeedButton2Click(!panels.MinimapButtonDown); break;
         case PanelPart::ZoomButton: commands_.SpeedButton3Click(); break;
         case PanelPart::Minimap: {
-            const QPoint inside = at - GamePanels::MinimapPanelRect(panels).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
+            const QPoint inside = at - ToQRect(MinimapPanelRect(panels)).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
             commands_.MiniMapMouseDown(inside.x(), inside.y());
             break;
         }
@@ -508,23 +459,16 @@ void TMainForm::PanelPress(PanelPart part, QPoint at) {
 void TMainForm::PanelRelease(PanelPart part) {
     panels_.SetPressed(PanelPart::None);
     update();
-    switch (part) {
-        case PanelPart::LoadItem:
-            if (commands_.Label5Click()) moneyShown_ = true;
-            RefreshLabels();
-            break;
-        case PanelPart::SaveItem: commands_.Label6Click(); break;
-        case PanelPart::ControlItem: commands_.Label7Click(); break;
-        case PanelPart::InfoItem: commands_.Label9Click(); break;
-        case PanelPart::ExitItem: commands_.Label10Click(); break;
-        default: break;
-    }
+    const auto entry = MenuEntryOf(part);
+    if (!entry) return;
+    if (commands_.MenuEntryClick(*entry) && *entry == MenuLabel::LoadGame) moneyShown_ = true;
+    RefreshLabels();
 }
 
 void TMainForm::mousePressEvent(QMouseEvent* event) {
     if (player_) return;  // no input of the viewer reaches the battle
     const QPoint at = ToSurface(event->position().toPoint());
-    const PanelPart part = panels_.HitTest(game_.View().Panels, at.x(), at.y());
+    const PanelPart part = PanelHitTest(game_.View().Panels, at.x(), at.y());
     // A press belongs to what it fell on until every button is up again (a press
     // that opened a dialog may never see its release).
     pressOnSurface_ = part == PanelPart::None;
@@ -554,7 +498,7 @@ void TMainForm::mouseMoveEvent(QMouseEvent* event) {
         if (pressedPart_ == PanelPart::Minimap) TrackPanels(at, true);
         return;
     }
-    if (panels_.HitTest(game_.View().Panels, at.x(), at.y()) != PanelPart::None) {
+    if (PanelHitTest(game_.View().Panels, at.x(), at.y()) != PanelPart::None) {
         TrackPanels(at, leftHeld);
         return;
     }
@@ -575,7 +519,7 @@ void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
     const PanelPart pressed = pressedPart_;
     pressedPart_ = PanelPart::None;
     // A menu entry is chosen by letting go over the entry that was pressed.
-    const PanelPart under = panels_.HitTest(game_.View().Panels, at.x(), at.y());
+    const PanelPart under = PanelHitTest(game_.View().Panels, at.x(), at.y());
     PanelRelease(under == pressed ? pressed : PanelPart::None);
 }
 

@@ -19,6 +19,7 @@
 #include "game/main_commands.h"
 #include "game/replay_player.h"
 #include "game/replay_recorder.h"
+#include "game/start_up.h"
 #include "platform/main_window.h"
 #include "platform/qt/qt_canvas.h"
 #include "state/display_modes.h"
@@ -41,8 +42,7 @@ namespace tavrine::ui {
 
 class TStartForm;
 
-/// What the start-up sequence ended with.
-enum class StartUp { Play, Editing, Cancelled };
+using tavrine::StartUp;
 
 class TMainForm final : public QWidget, public MainWindow {
     Q_OBJECT
@@ -217,9 +217,6 @@ private:
     std::function<void()> openImageEditor_;
     DropHandler dropHandler_;
 };
-
-/// The label entry of a menu part; the game menu's parts only.
-MenuLabel LabelOf(PanelPart item);
 
 /// The game's key for a Qt key code.
 GameKey ToGameKey(int qtKey);

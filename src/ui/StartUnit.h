@@ -21,7 +21,7 @@ namespace tavrine::ui {
 
 /// What the start dialog answers: a mode number 0..2, or one of these.
 inline constexpr std::int32_t kNoChoice = -1;
-inline constexpr std::int32_t kEditingModeChoice = -2;
+using tavrine::kEditingModeChoice;
 
 /// The hidden entry to the editing mode: a left press on the title picture while
 /// Shift and Ctrl are held, inside the 9 by 9 square at the picture's top-left

@@ -16,6 +16,10 @@ struct PanelState {
     std::int32_t StatusBarTop = 0;
     std::int32_t StatusBarWidth = 0;
     std::int32_t StatusBarHeight = 22;  ///< set by the shell from its widget
+    /// Whether the status bar and the game menu are there at all: hidden at
+    /// start-up in play until the first load.
+    bool StatusBarShown = true;
+    bool MenuShown = true;
 
     /// The drop-down game menu; it slides up until its bottom meets the status bar.
     std::int32_t MenuTop = 0;

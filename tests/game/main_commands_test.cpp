@@ -1,7 +1,7 @@
 // The main window's commands over a real game in a folder of its own: loading
 // and saving through the file picker, the names a game may be saved under, the
 // title's offer of the Load Game dialog, the result screen, exit, information,
-// the game control dialog and the editing mode's keys.
+// the game control dialog, the menu's entries and the editing mode's keys.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>  // mkdtemp
@@ -540,6 +540,15 @@ TEST_F(MainCommandsTest, TheMenuAndStatusBarControls) {
     commands.SpeedButton3Click();
     EXPECT_FALSE(run.MinimapZoom2);
     EXPECT_EQ(run.MinimapState, 0);
+
+    // Each menu entry opens its own dialog: the pickers cancelled, exit refused.
+    dialogs.confirmAnswer = false;
+    for (std::size_t i = 0; i < kMenuLabelCount; ++i) EXPECT_FALSE(commands.MenuEntryClick(static_cast<MenuLabel>(i)));
+    EXPECT_EQ(dialogs.pickersShown, (std::vector<FilePickerMode>{FilePickerMode::Load, FilePickerMode::Save}));
+    EXPECT_EQ(dialogs.controlsShown.size(), 1u);
+    EXPECT_EQ(dialogs.informationShown.size(), 1u);
+    EXPECT_EQ(dialogs.questions, std::vector<std::string>{kExitQuestion});
+    EXPECT_EQ(window.closes, 0);
 }
 
 }  // namespace

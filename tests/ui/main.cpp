@@ -1,14 +1,57 @@
 // Runs the window tests offscreen: every test class, or the one named first on
 // the command line (the rest goes to Qt Test).
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "ui_suites.h"
+
+namespace {
+
+/// A modal window that stays up this long has not been found by the test that
+/// should answer it.
+constexpr qint64 kModalPatienceMs = 10000;
+
+/// Watches for a modal window nobody answers: it fails the running test and
+/// closes the window, so that the test ends instead of waiting forever.
+class ModalWatchdog {
+public:
+    ModalWatchdog() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Check(); });
+        timer_.start(250);
+    }
+
+private:
+    void Check() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != seen_) {
+            seen_ = modal;
+            since_.restart();
+            return;
+        }
+        if (!modal || since_.elapsed() < kModalPatienceMs) return;
+        const QByteArray message = "a modal " + QByteArray(modal->metaObject()->className()) +
+                                   " was left open: the test did not find it to answer it";
+        QTest::qFail(message.constData(), __FILE__, __LINE__);
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->done(QDialog::Rejected);
+        else modal->close();
+        seen_ = nullptr;
+    }
+
+    QTimer timer_;
+    QPointer<QWidget> seen_;
+    QElapsedTimer since_;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -20,6 +63,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setFont(tavrine::ui::DialogFont());
+    ModalWatchdog watchdog;
 
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
     // Qt Test sees the program name and the arguments after the suite's name.

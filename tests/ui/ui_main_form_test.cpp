@@ -95,9 +95,9 @@ private slots:
         QCOMPARE(form.Target(), ui::FitSurface({800, 600}, form.size()));
         QCOMPARE(form.Surface().Width(), 800);
         QCOMPARE(form.Display().Bits, 16);
-        QCOMPARE(form.GameObject().View().Panels.StatusBarTop, 600 - ui::kStatusBarHeight - 1);
+        QCOMPARE(form.GameObject().View().Panels.StatusBarTop, 600 - kStatusBarHeight - 1);
         QCOMPARE(form.GameObject().View().Panels.MenuTop, 601);
-        QVERIFY(!form.Panels().statusBarShown);
+        QVERIFY(!form.GameObject().View().Panels.StatusBarShown);
         QVERIFY(form.Clock().Enabled());
         // The first tick fades the title in over two seconds.
         QTRY_VERIFY_WITH_TIMEOUT(form.Clock().Ticks() >= 1 && !form.GameObject().Run().FadeInPending, 5000);
@@ -126,7 +126,7 @@ private slots:
         QVERIFY(!form.isFullScreen());
         QCOMPARE(form.geometry(), QRect(0, 0, 800, 600));
         QCOMPARE(form.Target(), QRect(0, 0, 800, 600));
-        QVERIFY(form.Panels().statusBarShown);
+        QVERIFY(form.GameObject().View().Panels.StatusBarShown);
         QVERIFY(program.Settings().isEmpty());
     }
 
@@ -188,7 +188,7 @@ private slots:
         QVERIFY(during >= 2);
         QCOMPARE(rows, 1);
         QVERIFY(run.LoadOffered);
-        QVERIFY(form.Panels().statusBarShown);
+        QVERIFY(form.GameObject().View().Panels.StatusBarShown);
         QCOMPARE(form.GameObject().Record().Money, 5000);
         QCOMPARE(form.Panels().MoneyText(), QStringLiteral("$ 5000"));
     }
@@ -202,7 +202,7 @@ private slots:
         QCOMPARE(form.Surface().Width(), 640);
         QCOMPARE(form.Surface().Height(), 480);
         QCOMPARE(form.GameObject().Run().DisplayWidth, 640);
-        QCOMPARE(form.GameObject().View().Panels.StatusBarTop, 480 - ui::kStatusBarHeight - 1);
+        QCOMPARE(form.GameObject().View().Panels.StatusBarTop, 480 - kStatusBarHeight - 1);
         QCOMPARE(form.GameObject().View().Panels.StatusBarWidth, 638);
         QCOMPARE(form.Target(), ui::FitSurface({640, 480}, form.size()));
         QVERIFY(form.Clock().Enabled());
@@ -214,7 +214,7 @@ private slots:
         form.FormCreate(Answer(ui::kEditingModeChoice));
         form.FormShow();
         const PanelState& panels = form.GameObject().View().Panels;
-        const QPoint menu = ui::GamePanels::StatusBarRect(panels).topLeft() + ui::GamePanels::MenuButtonRect().center();
+        const QPoint menu = ui::ToQRect(StatusBarRect(panels)).topLeft() + ui::ToQRect(MenuButtonRect()).center();
         Click(form, menu);
         QVERIFY(panels.MenuButtonDown);
         QTest::mouseMove(&form, QPoint(400, 200));
@@ -223,7 +223,7 @@ private slots:
         Click(form, menu);
         QVERIFY(!panels.MenuButtonDown);
 
-        const QPoint minimapButton = ui::GamePanels::StatusBarRect(panels).topLeft() + ui::GamePanels::MinimapButtonRect(panels).center();
+        const QPoint minimapButton = ui::ToQRect(StatusBarRect(panels)).topLeft() + ui::ToQRect(MinimapButtonRect(panels)).center();
         QVERIFY(panels.MinimapButtonDown);
         Click(form, minimapButton);
         QVERIFY(!panels.MinimapButtonDown);
@@ -251,14 +251,14 @@ private slots:
         // A press on the title opens the Load Game dialog; its release never comes.
         QTest::mousePress(&form, Qt::LeftButton, {}, form.Target().center());
         QTRY_COMPARE(seen.size(), 1);
-        QVERIFY(form.Panels().statusBarShown);
+        QVERIFY(form.GameObject().View().Panels.StatusBarShown);
 
         // The next click is on a menu entry (the menu slid in without the mouse).
         const PanelState& panels = form.GameObject().View().Panels;
         form.Commands().SpeedButton1Click(true);
         QTRY_COMPARE(panels.MenuTop, panels.StatusBarTop - panels.MenuHeight);
-        const QRect menu = ui::GamePanels::MenuRect(panels);
-        Click(form, QPoint(menu.left() + 40, menu.top() + 4 + 3 * ui::kMenuItemHeight + 10));
+        const QRect menu = ui::ToQRect(MenuRect(panels));
+        Click(form, QPoint(menu.left() + 40, menu.top() + 4 + 3 * kMenuItemHeight + 10));
         QTRY_COMPARE(seen.size(), 2);
         QCOMPARE(seen.back(), QStringLiteral("tavrine::ui::TInfoForm"));
     }
@@ -270,10 +270,10 @@ private slots:
         form.FormShow();
         QTRY_VERIFY_WITH_TIMEOUT(!form.GameObject().Run().FadeInPending, 5000);
         form.ShowStatusBar();
-        QVERIFY(form.Panels().statusBarShown);
+        QVERIFY(form.GameObject().View().Panels.StatusBarShown);
         form.GameObject().FadeOut(0);
         const QImage dark = form.Composite();
-        const QRect bar = ui::GamePanels::StatusBarRect(form.GameObject().View().Panels);
+        const QRect bar = ui::ToQRect(StatusBarRect(form.GameObject().View().Panels));
         QCOMPARE(dark.pixel(bar.center()) & 0xFFFFFFu, 0u);
         form.GameObject().FadeIn(0);
         const QImage light = form.Composite();

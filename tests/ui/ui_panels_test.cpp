@@ -1,5 +1,5 @@
 // The status bar, the game menu and the minimap panel as they are drawn over
-// the battlefield: their gradients, where their buttons sit, what a point hits.
+// the battlefield: their gradients, the minimap and the hover colour.
 #include <QPainter>
 #include <QTest>
 
@@ -10,7 +10,6 @@
 namespace tavrine::test {
 
 using ui::GamePanels;
-using ui::PanelPart;
 
 class PanelsTest final : public QObject {
     Q_OBJECT
@@ -18,8 +17,8 @@ class PanelsTest final : public QObject {
     /// An 800 x 600 surface with the status bar placed and the menu slid in.
     static PanelState Placed() {
         PanelState p;
-        p.StatusBarHeight = ui::kStatusBarHeight;
-        p.MenuHeight = ui::kMenuHeight;
+        p.StatusBarHeight = kStatusBarHeight;
+        p.MenuHeight = kMenuHeight;
         PlacePanels(p, 800, 600);
         p.MenuTop = p.StatusBarTop - p.MenuHeight;
         p.MinimapVisible = true;
@@ -40,41 +39,6 @@ private slots:
         QCOMPARE(ui::MenuShade(600), 1);
     }
 
-    void TheRightHandButtonsFollowTheBarsWidth() {
-        PanelState p = Placed();
-        QCOMPARE(GamePanels::ZoomButtonRect(p).right() + 1, p.StatusBarWidth - 10);
-        QCOMPARE(GamePanels::MinimapButtonRect(p).right() + 1 + 2, GamePanels::ZoomButtonRect(p).left());
-        PlacePanels(p, 1024, 768);
-        QCOMPARE(GamePanels::ZoomButtonRect(p).right() + 1, 1022 - 10);
-    }
-
-    void APointHitsTheTopmostPart() {
-        GamePanels panels;
-        const PanelState p = Placed();
-        const QRect bar = GamePanels::StatusBarRect(p);
-        const auto hit = [&](QPoint at) { return panels.HitTest(p, at.x(), at.y()); };
-        QCOMPARE(hit(bar.topLeft() + GamePanels::MenuButtonRect().center()), PanelPart::MenuButton);
-        QCOMPARE(hit(bar.topLeft() + GamePanels::ZoomButtonRect(p).center()), PanelPart::ZoomButton);
-        QCOMPARE(hit(bar.topLeft() + GamePanels::MinimapButtonRect(p).center()), PanelPart::MinimapButton);
-        QCOMPARE(hit(bar.topLeft() + QPoint(300, 10)), PanelPart::StatusBar);
-        QCOMPARE(hit(QPoint(p.MinimapLeft + 10, p.MinimapTop + 10)), PanelPart::Minimap);
-        QCOMPARE(hit(QPoint(p.MinimapLeft, p.MinimapTop)), PanelPart::MinimapBorder);
-        const QRect menu = GamePanels::MenuRect(p);
-        for (int i = 0; i < ui::kMenuItemCount; ++i)
-            QCOMPARE(hit(QPoint(menu.left() + 40, menu.top() + 4 + i * ui::kMenuItemHeight + 5)),
-                     ui::kMenuItems[static_cast<std::size_t>(i)]);
-        QCOMPARE(hit(QPoint(400, 300)), PanelPart::None);
-
-        // Hidden panels are not there to hit; the menu is under the bar.
-        panels.statusBarShown = false;
-        QCOMPARE(hit(bar.topLeft() + GamePanels::MenuButtonRect().center()), PanelPart::None);
-        PanelState away = p;
-        away.MenuTop = 601;
-        away.MinimapVisible = false;
-        panels.statusBarShown = true;
-        QCOMPARE(panels.HitTest(away, p.MinimapLeft + 10, p.MinimapTop + 10), PanelPart::None);
-    }
-
     void PaintingShowsTheGradientTheMinimapAndTheHoverColour() {
         GamePanels panels;
         const PanelState p = Placed();
@@ -92,18 +56,18 @@ private slots:
         painter.end();
 
         // Between the Menu button and the time label: the bar's own gradient.
-        const QRect bar = GamePanels::StatusBarRect(p);
+        const QRect bar = ui::ToQRect(StatusBarRect(p));
         for (int row = 1; row < 14; ++row)
             QCOMPARE(qGray(surface.pixel(bar.left() + 62, bar.top() + row)), ui::StatusBarShade(row));
         QCOMPARE(surface.pixel(p.MinimapLeft + 2, p.MinimapTop + 2), 0xFF123456u);
         QCOMPARE(surface.pixel(p.MinimapLeft + 161, p.MinimapTop + 121), 0xFF123456u);
 
         // The hovered entry is written in blue, the others in black.
-        const QRect menu = GamePanels::MenuRect(p);
+        const QRect menu = ui::ToQRect(MenuRect(p));
         const auto blueIn = [&](int item) {
             int blue = 0;
-            const int top = menu.top() + 4 + item * ui::kMenuItemHeight;
-            for (int y = top; y < top + ui::kMenuItemHeight; ++y)
+            const int top = menu.top() + 4 + item * kMenuItemHeight;
+            for (int y = top; y < top + kMenuItemHeight; ++y)
                 for (int x = menu.left() + 32; x < menu.right(); ++x) {
                     const QColor c = surface.pixelColor(x, y);
                     blue += c.blue() > 150 && c.red() < 80 && c.green() < 80;

@@ -1,0 +1,80 @@
+// Which control of the status bar, the game menu and the minimap panel lies
+// under which surface pixel. The desktop window paints the panels and takes the
+// mouse by these rectangles; the headless tool names the same menu entries.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "view/menu.h"
+#include "view/view_state.h"
+
+namespace tavrine {
+
+/// The status bar's height and the game menu's size, in surface pixels.
+inline constexpr std::int32_t kStatusBarHeight = 24;
+inline constexpr std::int32_t kMenuWidth = 132;
+inline constexpr std::int32_t kMenuItemHeight = 22;
+inline constexpr std::int32_t kMenuItemCount = 5;
+/// The first entry's top, below the menu's top edge.
+inline constexpr std::int32_t kMenuItemsTop = 4;
+inline constexpr std::int32_t kMenuHeight = kMenuItemCount * kMenuItemHeight + 8;
+
+/// A rectangle of pixels: `Width` by `Height` from (`Left`, `Top`).
+struct PanelRect {
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+
+    bool Contains(std::int32_t x, std::int32_t y) const {
+        return x >= Left && y >= Top && x - Left < Width && y - Top < Height;
+    }
+    friend bool operator==(const PanelRect&, const PanelRect&) = default;
+};
+
+/// What lies under a point of the surface, topmost first.
+enum class PanelPart {
+    None,           ///< the battlefield
+    StatusBar,      ///< the status bar's background or labels
+    MenuButton,     ///< "Menu" (SpeedButton1)
+    MinimapButton,  ///< SpeedButton2
+    ZoomButton,     ///< SpeedButton3
+    Minimap,        ///< the minimap picture
+    MinimapBorder,  ///< the minimap panel's border
+    Menu,           ///< the game menu between its items
+    LoadItem,       ///< "Load Game" (Label5 and its icon)
+    SaveItem,       ///< "Save Game" (Label6)
+    ControlItem,    ///< "Game Control" (Label7)
+    InfoItem,       ///< "Information" (Label9)
+    ExitItem,       ///< "Exit" (Label10)
+};
+
+/// The game menu's entries, top to bottom, in the order of `MenuLabel`.
+inline constexpr std::array<PanelPart, kMenuItemCount> kMenuItems = {
+    PanelPart::LoadItem, PanelPart::SaveItem, PanelPart::ControlItem, PanelPart::InfoItem, PanelPart::ExitItem};
+
+/// The menu entry of a game menu item; nothing for any other part.
+std::optional<MenuLabel> MenuEntryOf(PanelPart part);
+/// The entry's text: "Load Game", "Save Game", "Game Control", "Information", "Exit".
+const char* MenuEntryText(MenuLabel entry);
+
+/// The panels in surface pixels.
+PanelRect StatusBarRect(const PanelState& panels);
+PanelRect MenuRect(const PanelState& panels);
+PanelRect MinimapPanelRect(const PanelState& panels);
+/// Entry `index` (0 to kMenuItemCount - 1) of the game menu, surface pixels.
+PanelRect MenuItemRect(const PanelState& panels, std::int32_t index);
+
+/// The buttons, in status bar pixels: "Menu" at the left, the zoom button 10
+/// pixels from the right end and the minimap button 2 pixels left of it.
+PanelRect MenuButtonRect();
+PanelRect ZoomButtonRect(const PanelState& panels);
+PanelRect MinimapButtonRect(const PanelState& panels);
+
+/// The part under surface point (x, y): the status bar over the minimap panel
+/// over the game menu; hidden panels are not hit.
+PanelPart PanelHitTest(const PanelState& panels, std::int32_t x, std::int32_t y);
+
+}  // namespace tavrine
