@@ -21,10 +21,10 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: tavrine [--help] [--version]\n"
+    "usage: tavrine [--help] [--version] [--replay FILE]\n"
     "Tavrine, a real-time strategy game with its own map and library editors.\n"
     "It opens with the start dialog; Qt's own options (-platform NAME, -display X11DISPLAY)\n"
-    "are accepted as well.\n"
+    "are accepted as well. --replay FILE watches a recorded battle after the start dialog.\n"
     "Installed, settings go to $XDG_CONFIG_HOME/tavrine and saved games and maps to\n"
     "$XDG_DATA_HOME/tavrine; run from its build folder, everything stays beside it.\n";
 
