@@ -15,7 +15,6 @@
 namespace tavrine::assets::testing {
 namespace {
 
-
 struct Color3 {
     int R, G, B;
 };

@@ -10,7 +10,6 @@
 namespace tavrine::assets::testing {
 namespace {
 
-
 /// Cells a picture side covers: w div 36 + 1.
 int Cells(int pixels) { return pixels / kCellSize + 1; }
 
