@@ -43,11 +43,31 @@ void Strings(JsonWriter& w, const char* key, const std::vector<std::string>& val
 
 }  // namespace
 
+void ScriptedWindow::SetDisplayMode(std::int32_t width, std::int32_t height, std::int32_t bits) {
+    counts.SetDisplayMode(width, height, bits);
+    RunState& run = game_.Run();
+    run.DisplayWidth = width;
+    run.DisplayHeight = height;
+    run.DisplayBits = bits;
+    NewSurface();
+}
+
+void ScriptedWindow::ToggleFullScreen() {
+    counts.ToggleFullScreen();
+    NewSurface();
+}
+
+void ScriptedWindow::NewSurface() {
+    if (newSurface) newSurface();
+    DisplayInitialized(game_);
+}
+
 ScriptedShell::ScriptedShell(Game& game, ScriptHost& host, bool answer, std::vector<ScriptEvent> events,
                              ReplayRecorder* recorder)
     : game_(game),
       host_(host),
       recordingDialogs_(dialogs_, recorder),
+      window_(game),
       commands_(game, recordingDialogs_, window_, &editor_),
       events_(std::move(events)) {
     dialogs_.confirmAnswer = answer;
@@ -154,10 +174,10 @@ void ScriptedShell::WriteJson(JsonWriter& w) const {
     Strings(w, "Confirmations", dialogs_.questions);
     Strings(w, "Messages", host_.allMessages);
     Strings(w, "Information", dialogs_.informationShown);
-    w.Key("Closed").Bool(window_.closes > 0);
+    w.Key("Closed").Bool(window_.counts.closes > 0);
     w.Field("ImageEditor", static_cast<std::int64_t>(dialogs_.imageEditorShown));
-    w.Field("FullScreenToggles", static_cast<std::int64_t>(window_.fullScreenToggles));
-    w.Field("DisplayModeChanges", static_cast<std::int64_t>(window_.modeChanges));
+    w.Field("FullScreenToggles", static_cast<std::int64_t>(window_.counts.fullScreenToggles));
+    w.Field("DisplayModeChanges", static_cast<std::int64_t>(window_.counts.modeChanges));
     w.EndObject();
 }
 
