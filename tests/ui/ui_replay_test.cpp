@@ -126,14 +126,20 @@ private slots:
         const ReplayPlayer& player = *form.Player();
         const Game& game = form.GameObject();
         const PanelState& panels = game.View().Panels;
-        const QPoint corner = ui::ToQRect(MinimapPanelRect(panels)).topLeft() + QPoint(kMinimapBorder, kMinimapBorder);
-        QTRY_VERIFY_WITH_TIMEOUT(panels.MinimapVisible && PanelHitTest(panels, corner.x(), corner.y()) == PanelPart::Minimap, 5000);
+        // The minimap slides in once the picture has faded in; then the viewer pauses.
+        const auto corner = [&] {
+            return ui::ToQRect(MinimapPanelRect(panels)).topLeft() + QPoint(kMinimapBorder, kMinimapBorder);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(player.Ticks() > 60 && panels.MinimapVisible &&
+                                     PanelHitTest(panels, corner().x(), corner().y()) == PanelPart::Minimap,
+                                 5000);
         QTest::keyClick(&form, Qt::Key_Space);
         QVERIFY(form.ReplayPaused());
         const long long pausedAt = player.Ticks();
         const std::int32_t viewX = game.Record().ViewX, viewY = game.Record().ViewY;
         // The minimap's top-left corner brings the viewer to the map's, the arrows on.
-        QTest::mouseClick(&form, Qt::LeftButton, {}, WindowPoint(form, corner));
+        // (A pixel inside: the scaled picture may round the corner onto the border.)
+        QTest::mouseClick(&form, Qt::LeftButton, {}, WindowPoint(form, corner() + QPoint(1, 1)));
         QVERIFY(form.Viewer().Shown());
         QCOMPARE(form.Viewer().Shown()->X, 0);
         QCOMPARE(form.Viewer().Shown()->Y, 0);
