@@ -86,9 +86,19 @@ void ScriptedShell::Tick() {
 }
 
 void ScriptedShell::WhileOpen() {
-    if (next_ >= events_.size() || ended_) return;
-    const auto* answer = std::get_if<AnswerEvent>(&events_[next_].Action);
+    if (ended_) return;
+    // The window's focus can change while a dialog is open (the dialog takes it):
+    // such changes come before the answer and are applied at their ticks.
+    std::size_t answered = next_;
+    while (answered < events_.size() && std::holds_alternative<FocusEvent>(events_[answered].Action)) ++answered;
+    if (answered >= events_.size()) return;
+    const auto* answer = std::get_if<AnswerEvent>(&events_[answered].Action);
     if (!answer) return;
+    for (; next_ < answered && !Closed(); ++next_) {
+        while (ticks_ < events_[next_].Tick && !Closed()) Tick();
+        Apply(events_[next_].Action);
+    }
+    next_ = answered;
     const long long at = events_[next_].Tick;
     const bool last = next_ + 1 == events_.size();
     ++next_;
