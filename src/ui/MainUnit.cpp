@@ -128,6 +128,8 @@ TMainForm::TMainForm(GamePaths paths, QWidget* parent)
         imageForm_->activateWindow();
     });
     clock_.SetHold([this] { return host_.Sleeping(); });
+    // After the clock's own connection: the timer has stopped when the still frame is drawn.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, &TMainForm::ApplicationStateChanged);
     game_.SetCanvas(&canvas_);
     game_.SetCursors(&cursors_);
     canvas_.SetPresentHandler([this] { update(); });
@@ -136,15 +138,24 @@ TMainForm::TMainForm(GamePaths paths, QWidget* parent)
     game_.View().Panels.MenuHeight = kMenuHeight;
 }
 
-void TMainForm::changeEvent(QEvent* event) {
-    // The battle pauses while another program has the keyboard; our own dialogs
-    // and the editor's windows keep it running.
+void TMainForm::ApplicationStateChanged(Qt::ApplicationState state) {
     // A replay being watched takes no input of the viewer, focus changes included.
-    if (event->type() == QEvent::ActivationChange && !player_) {
-        commands_.WindowFocus(QApplication::activeWindow() != nullptr);
-        update();
+    if (player_) return;
+    const bool active = state == Qt::ApplicationActive;
+    commands_.WindowFocus(active);
+    if (!active) DrawStillFrame();
+}
+
+void TMainForm::DrawStillFrame() {
+    stillFramePending_ = false;
+    // Only a battle that stands still: not the title, the result or the editing mode.
+    if (!clock_.Enabled() || !game_.Paused()) return;
+    if (clock_.InTick()) {
+        stillFramePending_ = true;
+        return;
     }
-    QWidget::changeEvent(event);
+    game_.DrawFrame();
+    update();
 }
 
 TMainForm::~TMainForm() {
@@ -305,6 +316,7 @@ void TMainForm::ReplayKey(int key) {
 
 void TMainForm::AfterTick() {
     if (!player_) commands_.AfterTick();
+    if (stillFramePending_) DrawStillFrame();
     RefreshLabels();
     update();
 }

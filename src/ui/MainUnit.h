@@ -149,7 +149,6 @@ protected:
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -160,6 +159,13 @@ private:
     void CreateSurface();
     void PlaceWindow();
     void AfterTick();
+    /// The program became active or inactive (another program took the keyboard):
+    /// the battle pauses, or goes on. Our own dialogs and the editor's windows keep
+    /// the program active.
+    void ApplicationStateChanged(Qt::ApplicationState state);
+    /// The frame timer stands still while the program is inactive, so the paused
+    /// battle is drawn once more, "Paused" on it; inside a tick, after it.
+    void DrawStillFrame();
     void RefreshLabels();
     void OpenSound();
     /// The mouse over point `at` of the surface: hover colours, the cursor over
@@ -211,6 +217,8 @@ private:
     bool moneyShown_ = false;
     std::int32_t lastMoney_ = 0;
     bool closing_ = false;
+    /// The program went inactive during a tick: the still frame is drawn after it.
+    bool stillFramePending_ = false;
 
     QPointer<QWidget> editorForm_;
     QPointer<QWidget> imageForm_;

@@ -6,18 +6,14 @@
 # maps that fail to load, the game control dialog, and malformed scripts.
 # usage: events.sh TAVRINE_SIM SCRATCH_DIR
 set -u
-# run NAME ARGS... < script and check NAME PYTHON (the JSON as g, tanks t, shell s, orders o).
+# run NAME ARGS... < script and check NAME PYTHON (the JSON as g, tanks t, shell s,
+# orders o); land_map, refused and finish.
 source "$(dirname "$0")/scripted_runs.bash" "$1" "$2"
 
 # The map: land everywhere (the fill tool's question answered yes), two player
 # tanks in cells (3, 3) and (4, 3), a computer tank in (13, 3), a computer
 # building anchored at (13, 8), a player building at (3, 11), a decoration at (8, 11).
-"$sim" new 30 20 0 "$dir/map.gam" >/dev/null || fail "new map"
-run build "$dir/map.gam" --edit --out "$dir/built.gam" <<'EOF'
-0 tool 2
-0 down left 100 100
-0 up left 100 100
-0 tool -1
+land_map 30 20 0 "$dir/built.gam" <<'EOF'
 0 fog on
 0 drop 4 0 0 12 110 110
 0 drop 4 0 0 12 146 110
@@ -203,28 +199,19 @@ assert len(s["Information"]) == 1 and s["Information"][0].startswith("Enemies"),
 grep -q 'Speed=0' "$dir/folder/Tavrine.ini" || fail "the settings were not written"
 
 # Malformed scripts: the line number and exit code 2, and nothing is run.
-bad() {
-  printf "$1" >"$dir/bad.txt"
-  "$sim" run $game --library "$lib" --folder "$dir/folder" --events "$dir/bad.txt" --ticks 5 >"$dir/bad.out" 2>"$dir/bad.err"
-  local code=$?
-  [ $code = 2 ] || fail "'$1' exited $code"
-  grep -q "$2" "$dir/bad.err" || fail "'$1': stderr lacks '$2': $(cat "$dir/bad.err")"
-  [ ! -s "$dir/bad.out" ] || fail "'$1' printed a result"
-}
-bad '0 down left 1\n' 'line 1: down takes 3'
-bad '# comment\n\n0 jump 1 2\n' 'line 3: unknown event'
-bad '0 down sideways 1 2\n' 'line 1: the button'
-bad '6 key Escape\n' 'line 1: the tick'
-bad '3 key A\n1 key A\n' 'line 2: tick 1 comes before'
-bad '0 move 1 2 right\n' 'line 1: move takes'
-bad 'x key A\n' 'line 1: the tick'
-bad '0 tool 2\n' 'line 1: tool needs the editing mode'
-bad '0 undo\n' 'line 1: undo needs the editing mode'
-bad '0 control speed=warp\n' 'line 1: speed must be'
-bad '0 down left 99999999 0\n' 'line 1: a pixel position'
+refused '0 down left 1\n' 'line 1: down takes 3'
+refused '# comment\n\n0 jump 1 2\n' 'line 3: unknown event'
+refused '0 down sideways 1 2\n' 'line 1: the button'
+refused '6 key Escape\n' 'line 1: the tick'
+refused '3 key A\n1 key A\n' 'line 2: tick 1 comes before'
+refused '0 move 1 2 right\n' 'line 1: move takes'
+refused 'x key A\n' 'line 1: the tick'
+refused '0 tool 2\n' 'line 1: tool needs the editing mode'
+refused '0 undo\n' 'line 1: undo needs the editing mode'
+refused '0 control speed=warp\n' 'line 1: speed must be'
+refused '0 down left 99999999 0\n' 'line 1: a pixel position'
 "$sim" run $game --events "$dir/none.txt" >/dev/null 2>&1; [ $? = 2 ] || fail "a missing events file is not a usage error"
 "$sim" run $game --answer maybe >/dev/null 2>&1; [ $? = 2 ] || fail "--answer maybe accepted"
 "$sim" run --title "$dir/map.gam" >/dev/null 2>&1; [ $? = 2 ] || fail "--title with a game file accepted"
 
-[ $failures = 0 ] && echo "events: ok"
-exit $failures
+finish events

@@ -6,17 +6,13 @@
 # an editor outline closed by the right button that a fill cannot leak out of.
 # usage: failures.sh TAVRINE_SIM SCRATCH_DIR
 set -u
-# run NAME ARGS... < script and check NAME PYTHON (the JSON as g, its shell as s).
+# run NAME ARGS... < script, check NAME PYTHON (the JSON as g, its shell as s),
+# land_map and finish.
 source "$(dirname "$0")/scripted_runs.bash" "$1" "$2"
 mkdir -p "$dir/folder/SaveGames" "$dir/folder/NewGames"
 
 # The battle: land everywhere, a tank of each side far apart, saved as a game.
-"$sim" new 40 30 0 "$dir/map.gam" >/dev/null || fail "new map"
-run build "$dir/map.gam" --edit --out "$dir/folder/SaveGames/battle.gam" <<'EOF'
-0 tool 2
-0 down left 100 100
-0 up left 100 100
-0 tool -1
+land_map 40 30 0 "$dir/folder/SaveGames/battle.gam" <<'EOF'
 0 drop 4 0 0 12 110 110
 0 drop 4 1 0 12 470 470
 EOF
@@ -143,5 +139,4 @@ assert c[7][7]["Ground"] == [0, 1, 0, 0], c[7][7]["Ground"]
 assert c[3][7]["Ground"][:3] == [0, 2, 1], "the closing side is coast"
 assert s["Questions"] == ["Fill Land ?"], s'
 
-[ $failures = 0 ] && echo "failures: ok"
-exit $failures
+finish failures

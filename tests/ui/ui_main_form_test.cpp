@@ -1,6 +1,7 @@
 // The main window offscreen: the start-up sequence with its answers, the display
 // it sets up, ticks that go on while dialogs are open, the title's load offer
-// opened after its tick, a mode change, the panels under the mouse, the fades.
+// opened after its tick, the pause while another program has the keyboard, a
+// mode change, the panels under the mouse, the fades.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -148,6 +149,41 @@ private slots:
         form.Commands().Label10Click();
         QVERIFY(during >= 3);
         QVERIFY(form.isVisible());
+    }
+
+    void LeavingTheProgramPausesTheBattleAndComingBackGoesOn() {
+        Program program;
+        TMainForm form(program.Path());
+        form.FormCreate(Answer(1));
+        form.FormShow();
+        Game& game = form.GameObject();
+        QVERIFY(game.LoadNewGame(program.Path() + "/NewGames/Empty.gam"));
+        // The empty map would be won when first judged: not during this test.
+        game.Run().BannerTime = 1000000;
+        QTRY_VERIFY_WITH_TIMEOUT(!game.Run().FadeInPending && !form.Clock().InTick() && form.Clock().Ticks() > 2, 5000);
+
+        // Another window of ours taking the keyboard keeps the battle running.
+        QWidget other(nullptr, Qt::Window);
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(!game.Paused());
+
+        // Another program: the frame timer stops with the program, so the still
+        // battle is drawn at once, "Paused" in white in the middle.
+        const QImage before = form.Surface().Presented().copy();
+        emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+        QVERIFY(game.Paused());
+        const QImage paused = form.Surface().Presented();
+        const int midY = (600 - kStatusBarHeight) / 2;
+        int text = 0;
+        for (int y = midY - 20; y <= midY + 20; ++y)
+            for (int x = 300; x < 500; ++x)
+                if ((paused.pixel(x, y) & 0xFFFFFFu) == 0xFFFFFFu && before.pixel(x, y) != paused.pixel(x, y)) ++text;
+        QVERIFY2(text > 20, qPrintable(QString::number(text)));
+
+        emit qApp->applicationStateChanged(Qt::ApplicationActive);
+        QVERIFY(!game.Paused());
     }
 
     void TheTitlesOfferOpensTheLoadDialogAfterItsTick() {

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QTest>
 
+#include "support/placed_panels.h"
 #include "ui/GamePanels.h"
 #include "ui_suites.h"
 #include "view/panels.h"
@@ -13,21 +14,6 @@ using ui::GamePanels;
 
 class PanelsTest final : public QObject {
     Q_OBJECT
-
-    /// An 800 x 600 surface with the status bar placed and the menu slid in.
-    static PanelState Placed() {
-        PanelState p;
-        p.StatusBarHeight = kStatusBarHeight;
-        p.MenuHeight = kMenuHeight;
-        PlacePanels(p, 800, 600);
-        p.MenuTop = p.StatusBarTop - p.MenuHeight;
-        p.MinimapVisible = true;
-        p.MinimapWidth = 160 + 4;
-        p.MinimapHeight = 120 + 4;
-        p.MinimapLeft = 800 - p.MinimapWidth - 1;
-        p.MinimapTop = p.StatusBarTop - p.MinimapHeight;
-        return p;
-    }
 
 private slots:
     void TheGradientsRunAsTheGameDrawsThem() {
@@ -41,7 +27,7 @@ private slots:
 
     void PaintingShowsTheGradientTheMinimapAndTheHoverColour() {
         GamePanels panels;
-        const PanelState p = Placed();
+        const PanelState p = PlacedPanels();
         MinimapPicture minimap;
         minimap.Width = 160;
         minimap.Height = 120;

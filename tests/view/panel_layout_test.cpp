@@ -4,29 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include "support/placed_panels.h"
 #include "view/panels.h"
 
 namespace tavrine {
 namespace {
 
-/// An 800 x 600 surface with the status bar placed, the menu slid in and a
-/// 160 x 120 minimap at the right end of the bar.
-PanelState Placed() {
-    PanelState p;
-    p.StatusBarHeight = kStatusBarHeight;
-    p.MenuHeight = kMenuHeight;
-    PlacePanels(p, 800, 600);
-    p.MenuTop = p.StatusBarTop - p.MenuHeight;
-    p.MinimapVisible = true;
-    p.MinimapWidth = 160 + 4;
-    p.MinimapHeight = 120 + 4;
-    p.MinimapLeft = 800 - p.MinimapWidth - 1;
-    p.MinimapTop = p.StatusBarTop - p.MinimapHeight;
-    return p;
-}
+using test::PlacedPanels;
 
 TEST(PanelLayoutTest, ThePartUnderEachPoint) {
-    const PanelState p = Placed();
+    const PanelState p = PlacedPanels();
     // The bar spans x 1..798, y 575..598, its buttons "Menu" 2..57, minimap
     // 738..761 and zoom 764..787 (bar pixels); the menu x 1..132 above it, its
     // entries 22 pixels high from 4 below its top; the minimap panel x 635..798.
@@ -54,7 +41,7 @@ TEST(PanelLayoutTest, ThePartUnderEachPoint) {
 }
 
 TEST(PanelLayoutTest, HiddenPanelsAreNotHitAndTheButtonsFollowTheBarsWidth) {
-    PanelState p = Placed();
+    PanelState p = PlacedPanels();
     p.StatusBarShown = false;
     EXPECT_EQ(PanelHitTest(p, 1 + 10, 575 + 10), PanelPart::None);
     p.MenuShown = false;

@@ -127,7 +127,8 @@ the part of the map you see. A map opens with two pixels per cell when that mini
 the screen's width and half its height; a larger map opens with one.</p>
 <p>While the battle is paused nothing moves, no tank is built and the clock stands still, but you can scroll,
 look around, select tanks and give orders; they are carried out when the battle goes on. The battle also pauses
-while another program has the keyboard and goes on when you come back. There is no pause in the editing mode.
+while another program has the keyboard and goes on when you come back; the game's own dialogs and editor windows
+do not pause it. There is no pause in the editing mode.
 A destroyed tank leaves its groups, and every loaded game starts with no groups.</p>
 )";
 
