@@ -8,6 +8,8 @@
 #include "state/settings.h"
 #include "view/keys.h"
 #include "view/minimap.h"
+#include "view/panels.h"
+#include "view/viewport.h"
 
 namespace tavrine {
 
@@ -223,6 +225,20 @@ bool MainCommands::ToolButton11Click() {
     FitMinimapZoom(game_.Record(), game_.Run(), game_.View().Panels);
     game_.RefreshTimeLabel();
     return true;
+}
+
+void DisplayInitialized(Game& game) {
+    RunState& run = game.Run();
+    PanelState& panels = game.View().Panels;
+    game.ReadSavedGamma();
+    run.MinimapState = 0;
+    panels.MinimapVisible = false;
+    if (run.FadeInPending) game.FadeOut(0);
+    panels.MenuShown = true;
+    // The status bar across the bottom, the game menu just below the surface
+    // (it slides in from there); the buttons follow the status bar's width.
+    PlacePanels(panels, run.DisplayWidth, run.DisplayHeight);
+    ClampView(game.EditRecord(), run);
 }
 
 bool MainCommands::SavePreparedMap() {

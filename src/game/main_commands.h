@@ -35,6 +35,15 @@ std::optional<std::string> GameNameMessage(const std::string& name);
 std::string ReplaceSavedGameQuestion(const std::string& name);
 std::string ReplacePreparedMapQuestion(const std::string& name);
 
+/// What a new display surface (a display mode chosen, full screen toggled, the
+/// window shown) does to the game: the saved gamma read from the canvas again,
+/// the minimap started afresh, a pending fade-in's black, the game menu shown,
+/// the panels placed for the surface's size and the view kept inside the map.
+/// The desktop window runs it for each surface it makes; a run without one
+/// (headless, or a replay) runs it where the window would have made one, so the
+/// battle goes on alike.
+void DisplayInitialized(Game& game);
+
 class MainCommands {
 public:
     /// All four must outlive the commands; `editor` may be null (no map editor).

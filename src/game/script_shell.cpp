@@ -43,11 +43,31 @@ void Strings(JsonWriter& w, const char* key, const std::vector<std::string>& val
 
 }  // namespace
 
+void ScriptedWindow::SetDisplayMode(std::int32_t width, std::int32_t height, std::int32_t bits) {
+    counts.SetDisplayMode(width, height, bits);
+    RunState& run = game_.Run();
+    run.DisplayWidth = width;
+    run.DisplayHeight = height;
+    run.DisplayBits = bits;
+    NewSurface();
+}
+
+void ScriptedWindow::ToggleFullScreen() {
+    counts.ToggleFullScreen();
+    NewSurface();
+}
+
+void ScriptedWindow::NewSurface() {
+    if (newSurface) newSurface();
+    DisplayInitialized(game_);
+}
+
 ScriptedShell::ScriptedShell(Game& game, ScriptHost& host, bool answer, std::vector<ScriptEvent> events,
                              ReplayRecorder* recorder)
     : game_(game),
       host_(host),
       recordingDialogs_(dialogs_, recorder),
+      window_(game),
       commands_(game, recordingDialogs_, window_, &editor_),
       events_(std::move(events)) {
     dialogs_.confirmAnswer = answer;
@@ -66,9 +86,19 @@ void ScriptedShell::Tick() {
 }
 
 void ScriptedShell::WhileOpen() {
-    if (next_ >= events_.size() || ended_) return;
-    const auto* answer = std::get_if<AnswerEvent>(&events_[next_].Action);
+    if (ended_) return;
+    // The window's focus can change while a dialog is open (the dialog takes it):
+    // such changes come before the answer and are applied at their ticks.
+    std::size_t answered = next_;
+    while (answered < events_.size() && std::holds_alternative<FocusEvent>(events_[answered].Action)) ++answered;
+    if (answered >= events_.size()) return;
+    const auto* answer = std::get_if<AnswerEvent>(&events_[answered].Action);
     if (!answer) return;
+    for (; next_ < answered && !Closed(); ++next_) {
+        while (ticks_ < events_[next_].Tick && !Closed()) Tick();
+        Apply(events_[next_].Action);
+    }
+    next_ = answered;
     const long long at = events_[next_].Tick;
     const bool last = next_ + 1 == events_.size();
     ++next_;
@@ -154,10 +184,10 @@ void ScriptedShell::WriteJson(JsonWriter& w) const {
     Strings(w, "Confirmations", dialogs_.questions);
     Strings(w, "Messages", host_.allMessages);
     Strings(w, "Information", dialogs_.informationShown);
-    w.Key("Closed").Bool(window_.closes > 0);
+    w.Key("Closed").Bool(window_.counts.closes > 0);
     w.Field("ImageEditor", static_cast<std::int64_t>(dialogs_.imageEditorShown));
-    w.Field("FullScreenToggles", static_cast<std::int64_t>(window_.fullScreenToggles));
-    w.Field("DisplayModeChanges", static_cast<std::int64_t>(window_.modeChanges));
+    w.Field("FullScreenToggles", static_cast<std::int64_t>(window_.counts.fullScreenToggles));
+    w.Field("DisplayModeChanges", static_cast<std::int64_t>(window_.counts.modeChanges));
     w.EndObject();
 }
 

@@ -42,6 +42,28 @@ public:
     std::function<void()> whileOpen;
 };
 
+/// The window of a scripted run: it counts what the commands ask of it and, where
+/// the desktop window would make a new surface (a display mode chosen, full
+/// screen toggled), does to the game what a new surface does.
+class ScriptedWindow final : public MainWindow {
+public:
+    explicit ScriptedWindow(Game& game) : game_(game) {}
+    void CloseMainWindow() override { counts.CloseMainWindow(); }
+    void ShowStatusBar() override { counts.ShowStatusBar(); }
+    void SetDisplayMode(std::int32_t width, std::int32_t height, std::int32_t bits) override;
+    void ToggleFullScreen() override;
+
+    CountingMainWindow counts;
+    /// Runs before the game takes the new surface (a window watching the replay
+    /// resizes its own); may be empty.
+    std::function<void()> newSurface;
+
+private:
+    void NewSurface();
+
+    Game& game_;
+};
+
 class ScriptedShell {
 public:
     /// `answer` is the reply to every yes/no question of the confirmation box that
@@ -62,7 +84,7 @@ public:
     long long Ticks() const { return ticks_; }
     void Apply(const EventAction& action);
     /// The exit was confirmed: the program would end here.
-    bool Closed() const { return window_.closes > 0; }
+    bool Closed() const { return window_.counts.closes > 0; }
 
     /// A replay ends where a load was picked: such a pick, as the script's last
     /// event, is not carried out but ends the play (`Ended`).
@@ -70,6 +92,8 @@ public:
     bool Ended() const { return ended_; }
 
     MainCommands& Commands() { return commands_; }
+    /// Called where the replayed window made a new surface, before the game takes it.
+    void SetSurfaceHandler(std::function<void()> handler) { window_.newSurface = std::move(handler); }
 
     /// "Shell": the pickers opened ("load", "save"), the yes/no questions of
     /// message boxes, the questions of the confirmation box, the messages shown,
@@ -86,7 +110,7 @@ private:
     ScriptHost& host_;
     ScriptedDialogs dialogs_;
     RecordingDialogs recordingDialogs_;
-    CountingMainWindow window_;
+    ScriptedWindow window_;
     Editor editor_;
     MainCommands commands_;
     std::vector<ScriptEvent> events_;

@@ -102,8 +102,31 @@ std::vector<std::int32_t>& WaveField(GameType& g, std::int32_t order) {
 
 namespace {
 
-/// PlanOrder; a per-tick sweep goes through `round` when there is one.
-void Plan(SimContext& ctx, std::int32_t order, bool immediate, SweepRound* round, bool mayRecur) {
+/// The game's flooding: the frontier flood, a tick's sweeps through the round
+/// when there is one.
+class FrontierFlooding final : public WaveFlooding {
+public:
+    explicit FrontierFlooding(SweepRound* round = nullptr) : round_(round) {}
+
+    void Clear(const FloodJob& job) override { Of(job).Clear(); }
+    void Resume(const FloodJob& job) override { Of(job).Prepare(); }
+    void Seed(const FloodJob& job) override { Of(job).Set(job.Target.Cell.X, job.Target.Cell.Y, 1); }
+    bool Sweep(const FloodJob& job) override {
+        Flood flood = Of(job);
+        return round_ ? round_->Sweep(flood, job.Order, job.Target.Cell, job.MayRecur) : flood.Sweep();
+    }
+    void Fill(const FloodJob& job) override { Of(job).Fill(job.Target.Cell.X, job.Target.Cell.Y); }
+
+private:
+    static Flood Of(const FloodJob& job) {
+        return Flood{job.Ctx.G, job.Field, job.Ctx.G.Orders[static_cast<std::size_t>(job.Order)]->Frontier, job.Target.Object,
+                     job.Allowance, job.Ctx.Passability};
+    }
+
+    SweepRound* round_;
+};
+
+void Plan(SimContext& ctx, std::int32_t order, bool immediate, WaveFlooding& flooding, bool mayRecur) {
     GameType& g = ctx.G;
     if (order < 0 || static_cast<std::size_t>(order) >= g.Orders.size()) return;
     OrderType& o = *g.Orders[static_cast<std::size_t>(order)];
@@ -121,24 +144,24 @@ void Plan(SimContext& ctx, std::int32_t order, bool immediate, SweepRound* round
         o.State = OrderObsolete;
         return;
     }
-    Flood flood{g, WaveField(g, order), o.Frontier, target.Object, allowance, ctx.Passability};
+    const FloodJob job{ctx, order, WaveField(g, order), target, allowance, mayRecur};
     if (immediate) {
-        flood.Fill(target.Cell.X, target.Cell.Y);
+        flooding.Fill(job);
     } else {
         if (o.State == OrderReady && o.Replan)
-            flood.Clear();
+            flooding.Clear(job);
         else if (!o.Replan)
             return;
         else
-            flood.Prepare();
-        flood.Set(target.Cell.X, target.Cell.Y, 1);
+            flooding.Resume(job);
+        flooding.Seed(job);
         if (o.State == OrderReady) {
             o.State = OrderFlooding;
             o.Replan = 0;
             o.MemberMoved = 0;
             return;
         }
-        if (round ? round->Sweep(flood, order, target.Cell, mayRecur) : flood.Sweep()) {
+        if (flooding.Sweep(job)) {
             o.State = OrderFlooding;
             return;
         }
@@ -148,7 +171,14 @@ void Plan(SimContext& ctx, std::int32_t order, bool immediate, SweepRound* round
 
 }  // namespace
 
-void PlanOrder(SimContext& ctx, std::int32_t order, bool immediate) { Plan(ctx, order, immediate, nullptr, false); }
+void PlanOrder(SimContext& ctx, std::int32_t order, bool immediate) {
+    FrontierFlooding flooding;
+    Plan(ctx, order, immediate, flooding, false);
+}
+
+void PlanOrder(SimContext& ctx, std::int32_t order, bool immediate, WaveFlooding& flooding) {
+    Plan(ctx, order, immediate, flooding, false);
+}
 
 void PlanOrderLike(SimContext& ctx, std::int32_t order, std::int32_t model) {
     GameType& g = ctx.G;
@@ -255,6 +285,12 @@ void RemoveOneObsoleteOrder(SimContext& ctx) {
 }
 
 void PlanAllOrders(SimContext& ctx) {
+    SweepRound round;
+    FrontierFlooding flooding(&round);
+    PlanAllOrders(ctx, flooding);
+}
+
+void PlanAllOrders(SimContext& ctx, WaveFlooding& flooding) {
     GameType& g = ctx.G;
     // Planning moves nothing, so each order's target stays where it is for the
     // whole round; orders leading to the same place may sweep from the same state.
@@ -265,11 +301,10 @@ void PlanAllOrders(SimContext& ctx) {
     const auto leadsLike = [&](std::size_t a, std::size_t b) {
         return onMap[a] && onMap[b] && targets[a].Cell == targets[b].Cell && targets[a].Object == targets[b].Object;
     };
-    SweepRound round;
     for (std::size_t k = 0; k < g.Orders.size(); ++k) {
         bool mayRecur = false;
         for (std::size_t j = k + 1; j < n && !mayRecur; ++j) mayRecur = leadsLike(k, j);
-        Plan(ctx, static_cast<std::int32_t>(k), false, &round, mayRecur);
+        Plan(ctx, static_cast<std::int32_t>(k), false, flooding, mayRecur);
     }
     RemoveOneObsoleteOrder(ctx);
 }

@@ -29,10 +29,46 @@ bool OrderTarget(const SimContext& ctx, const OrderType& order, PlanTarget& out)
 /// missing or wrongly sized field is replaced by an empty one first.
 std::vector<std::int32_t>& WaveField(GameType& g, std::int32_t order);
 
+/// What one step of an order's planning floods: the order's field (WaveField),
+/// where the order leads and whether the flood may enter the cells of tanks.
+struct FloodJob {
+    SimContext& Ctx;
+    std::int32_t Order;
+    std::vector<std::int32_t>& Field;
+    PlanTarget Target;
+    std::int32_t Allowance;  ///< IsPassable's allowance: 1 through tanks, 0 around them
+    /// A later order of the same tick's round leads to the same place and may
+    /// sweep from the same state (false outside PlanAllOrders).
+    bool MayRecur = false;
+};
+
+/// How an order's field is numbered. PlanOrder alone decides when a field is
+/// cleared, continued, seeded, swept or filled, and what follows; a flooding only
+/// numbers the cells. The game's flooding visits the frontier of each field
+/// (sim/flood.h); another one can be handed to PlanOrder and PlanAllOrders to
+/// check or measure the game's against it.
+class WaveFlooding {
+public:
+    virtual ~WaveFlooding() = default;
+    /// Sets every wave number of the field to 0.
+    virtual void Clear(const FloodJob& job) = 0;
+    /// Takes the field up as it stands, to be continued by the next sweep.
+    virtual void Resume(const FloodJob& job) = 0;
+    /// Gives the target cell wave number 1.
+    virtual void Seed(const FloodJob& job) = 0;
+    /// One sweep, column by column, each column top to bottom, numbers written in
+    /// place. Returns whether any cell was numbered.
+    virtual bool Sweep(const FloodJob& job) = 0;
+    /// The numbers of Clear, Seed and sweeps until one numbers nothing.
+    virtual void Fill(const FloodJob& job) = 0;
+};
+
 /// Advances (per tick: at most one sweep) or completes (immediate) the order's
 /// distance field and hands out routes when it is complete. An order whose target
-/// is not on the map (see OrderTarget) becomes obsolete.
+/// is not on the map (see OrderTarget) becomes obsolete. Floods with the game's
+/// flooding, or with `flooding`.
 void PlanOrder(SimContext& ctx, std::int32_t order, bool immediate);
+void PlanOrder(SimContext& ctx, std::int32_t order, bool immediate, WaveFlooding& flooding);
 
 /// Immediate planning of an order that leads where `model` leads, right after
 /// `model` was planned immediately, with nothing on the map changed since (as
@@ -56,7 +92,9 @@ void MarkObsoleteOrders(SimContext& ctx);
 void RemoveOneObsoleteOrder(SimContext& ctx);
 
 /// The per-tick step: PlanOrder without immediate for every order, then
-/// RemoveOneObsoleteOrder.
+/// RemoveOneObsoleteOrder. With the game's flooding, orders leading to the same
+/// place may share the outcome of a large sweep (SweepRound).
 void PlanAllOrders(SimContext& ctx);
+void PlanAllOrders(SimContext& ctx, WaveFlooding& flooding);
 
 }  // namespace tavrine

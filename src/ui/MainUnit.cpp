@@ -28,7 +28,6 @@
 #include "view/screens.h"
 #include "view/sound.h"
 #include "view/status.h"
-#include "view/viewport.h"
 
 namespace tavrine::ui {
 
@@ -245,21 +244,11 @@ void TMainForm::CreateSurface() {
 }
 
 void TMainForm::DXDrawInitialize() {
-    RunState& run = game_.Run();
-    PanelState& panels = game_.View().Panels;
-    game_.ReadSavedGamma();
-    run.MinimapState = 0;
-    panels.MinimapVisible = false;
-    if (run.FadeInPending) game_.FadeOut(0);
-    clock_.SetInterval(run.TimerInterval);
+    DisplayInitialized(game_);
+    clock_.SetInterval(game_.Run().TimerInterval);
     clock_.SetEnabled(true);
     canvas_.SetFont(kMainFont);
     canvas_.SetBrush(Rgb{}, BrushStyle::Clear);
-    panels.MenuShown = true;
-    // The status bar across the bottom, the game menu just below the surface
-    // (it slides in from there); the buttons follow the status bar's width.
-    PlacePanels(panels, run.DisplayWidth, run.DisplayHeight);
-    ClampView(game_.EditRecord(), run);
     update();
 }
 
@@ -269,12 +258,41 @@ void TMainForm::DXTimerTimer() {
     game_.DrawOptions().FrameRate = clock_.FrameRate();
     game_.DrawOptions().EditorFogShown = game_.Run().EditMode && editor_.FogShown();
     if (player_) {
-        // The replay's ticks, as many a frame as the speed asks, until it is over.
-        for (int i = 0; i < replaySpeed_ && !replayPaused_; ++i)
-            if (!player_->Step()) break;
+        ReplayFrame();
         return;
     }
     game_.DXTimerTimer();
+}
+
+void TMainForm::ReplayFrame() {
+    const GameType& g = std::as_const(game_).Record();
+    const RunState& run = game_.Run();
+    if (viewer_.Scroll(g, run, viewerArrows_, viewerMouse_.x(), viewerMouse_.y())) viewerMoved_ = true;
+    FrameOptions& options = game_.DrawOptions();
+    options.ShownOrigin = viewer_.Shown();
+    // The replay's ticks, as many a frame as the speed asks, until it is over.
+    bool ticked = false;
+    for (int i = 0; i < replaySpeed_ && !replayPaused_; ++i) {
+        if (!player_->Step()) break;
+        ticked = true;
+    }
+    if (!ticked && viewerMoved_ && !run.TitleShown) {
+        // Paused or over: the picture moves with the viewer, the battle stands.
+        options.Still = true;
+        game_.DrawFrame();
+        options.Still = false;
+    }
+    viewerMoved_ = false;
+}
+
+void TMainForm::ReplaySurface() {
+    // The replayed player chose another display mode: the picture takes its size,
+    // still scaled to the screen.
+    const RunState& run = game_.Run();
+    display_ = DisplayMode{run.DisplayWidth, run.DisplayHeight, run.DisplayBits};
+    canvas_.Resize(display_.Width, display_.Height);
+    composite_ = QImage(display_.Width, display_.Height, QImage::Format_ARGB32_Premultiplied);
+    target_ = FitSurface(QSize(display_.Width, display_.Height), size());
 }
 
 void TMainForm::PrepareReplay(Replay replay) {
@@ -292,6 +310,7 @@ bool TMainForm::StartReplay(std::string& error) {
     commands_.SetRecorder(nullptr);
     player_ = std::make_unique<ReplayPlayer>(game_, replayHost_, std::move(*pendingReplay_));
     pendingReplay_.reset();
+    player_->Shell().SetSurfaceHandler([this] { ReplaySurface(); });
     if (!player_->Start(error)) {
         player_.reset();
         return false;
@@ -303,15 +322,45 @@ bool TMainForm::StartReplay(std::string& error) {
     return true;
 }
 
-void TMainForm::ReplayKey(int key) {
+void TMainForm::ReplayKey(int key, bool down) {
+    std::uint8_t arrow = 0;
+    switch (key) {
+        case Qt::Key_Left: arrow = ArrowLeft; break;
+        case Qt::Key_Right: arrow = ArrowRight; break;
+        case Qt::Key_Up: arrow = ArrowUp; break;
+        case Qt::Key_Down: arrow = ArrowDown; break;
+        default: break;
+    }
+    if (arrow) {
+        viewerArrows_ = down ? viewerArrows_ | arrow : viewerArrows_ & ~arrow;
+        return;
+    }
+    if (!down) return;
     switch (key) {
         case Qt::Key_Space: replayPaused_ = !replayPaused_; break;
         case Qt::Key_Plus:
         case Qt::Key_Equal: replaySpeed_ = std::min(replaySpeed_ * 2, 8); break;
         case Qt::Key_Minus: replaySpeed_ = std::max(replaySpeed_ / 2, 1); break;
+        case Qt::Key_F:
+            viewer_.Follow();
+            viewerMoved_ = true;
+            break;
         case Qt::Key_Escape: close(); break;
         default: break;
     }
+    update();
+}
+
+void TMainForm::ReplayMouse(QPoint at, bool leftHeld, bool press) {
+    const PanelState& panels = game_.View().Panels;
+    if (press) viewerDragsMinimap_ = PanelHitTest(panels, at.x(), at.y()) == PanelPart::Minimap;
+    if (!leftHeld) viewerDragsMinimap_ = false;
+    // A drag on the minimap does not scroll at the screen's edge as well.
+    viewerMouse_ = viewerDragsMinimap_ ? QPoint(-1, -1) : at;
+    if (!viewerDragsMinimap_ || !panels.MinimapVisible) return;
+    const QPoint inside = at - ToQRect(MinimapPanelRect(panels)).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
+    viewer_.MinimapPress(std::as_const(game_).Record(), game_.Run(), inside.x(), inside.y());
+    viewerMoved_ = true;
 }
 
 void TMainForm::AfterTick() {
@@ -384,12 +433,25 @@ QImage TMainForm::Composite() {
     const PanelState& panels = game_.View().Panels;
     panels_.Paint(p, panels, game_.View().Minimap, commands_.Labels());
     if (player_) {
-        // The replayed player's pointer: a cross where the mouse was last.
+        // The replayed player's pointer: a cross where the mouse was last, on the
+        // part of the map the viewer looks at.
         const GameType& g = std::as_const(game_).Record();
-        const QPoint at(game_.Run().MouseMapX - g.ViewX, game_.Run().MouseMapY - g.ViewY);
+        const FrameOptions::Origin seen = viewer_.Seen(g);
+        const QPoint at(game_.Run().MouseMapX - seen.X, game_.Run().MouseMapY - seen.Y);
         p.setPen(QPen(Qt::white, 1));
         p.drawLine(at - QPoint(6, 0), at + QPoint(6, 0));
         p.drawLine(at - QPoint(0, 6), at + QPoint(0, 6));
+        if (const auto cells = viewer_.MinimapFrame(g, game_.Run()); cells && panels.MinimapVisible) {
+            // The viewer's own view on the minimap, beside the player's white frame.
+            const int zoom = MinimapZoom(game_.Run());
+            const QPoint corner = ToQRect(MinimapPanelRect(panels)).topLeft() + QPoint(kMinimapBorder, kMinimapBorder);
+            p.setClipRect(ToQRect(MinimapPanelRect(panels)));
+            p.setPen(QPen(Qt::yellow, 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(QRect(corner + QPoint(cells->Left * zoom, cells->Top * zoom),
+                             corner + QPoint((cells->Right + 1) * zoom - 1, (cells->Bottom + 1) * zoom - 1)));
+            p.setClipping(false);
+        }
         if (replayPaused_ || player_->Over()) {
             p.setPen(Qt::yellow);
             p.drawText(8, 16, player_->Over() ? QStringLiteral("Replay over - Escape leaves")
@@ -478,8 +540,12 @@ void TMainForm::PanelRelease(PanelPart part) {
 }
 
 void TMainForm::mousePressEvent(QMouseEvent* event) {
-    if (player_) return;  // no input of the viewer reaches the battle
     const QPoint at = ToSurface(event->position().toPoint());
+    if (player_) {
+        // No input of the viewer reaches the battle; the minimap moves their view.
+        if (event->button() == Qt::LeftButton) ReplayMouse(at, true, true);
+        return;
+    }
     const PanelPart part = PanelHitTest(game_.View().Panels, at.x(), at.y());
     // A press belongs to what it fell on until every button is up again (a press
     // that opened a dialog may never see its release).
@@ -498,9 +564,12 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
 }
 
 void TMainForm::mouseMoveEvent(QMouseEvent* event) {
-    if (player_) return;
     const QPoint at = ToSurface(event->position().toPoint());
     const bool leftHeld = event->buttons() & Qt::LeftButton;
+    if (player_) {
+        ReplayMouse(at, leftHeld, false);
+        return;
+    }
     if (pressOnSurface_ && event->buttons() != Qt::NoButton) {
         // A drag that began on the battlefield stays with it over the panels.
         commands_.DXDrawMouseMove(leftHeld, at.x(), at.y());
@@ -520,8 +589,11 @@ void TMainForm::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
-    if (player_) return;
     const QPoint at = ToSurface(event->position().toPoint());
+    if (player_) {
+        ReplayMouse(at, false, false);
+        return;
+    }
     if (pressOnSurface_) {
         if (event->buttons() == Qt::NoButton) pressOnSurface_ = false;
         commands_.DXDrawMouseUp(ToMouseButton(event->button()), at.x(), at.y());
@@ -542,12 +614,13 @@ void TMainForm::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TMainForm::leaveEvent(QEvent* event) {
     SetHovered(PanelPart::None);
+    viewerMouse_ = QPoint(-1, -1);
     QWidget::leaveEvent(event);
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
     if (player_) {
-        ReplayKey(event->key());
+        ReplayKey(event->key(), true);
         return;
     }
     // Undo and redo of the map editor: Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z.
@@ -574,7 +647,11 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TMainForm::keyReleaseEvent(QKeyEvent* event) {
-    if (event->isAutoRepeat() || player_) return;
+    if (event->isAutoRepeat()) return;
+    if (player_) {
+        ReplayKey(event->key(), false);
+        return;
+    }
     commands_.FormKeyUp(ToGameKey(event->key()));
 }
 

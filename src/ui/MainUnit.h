@@ -28,6 +28,7 @@
 #include "ui/GamePanels.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtHost.h"
+#include "view/viewer_view.h"
 
 class QDropEvent;
 
@@ -84,6 +85,10 @@ public:
     /// While watching: paused, and ticks per frame (1, 2, 4 or 8).
     bool ReplayPaused() const { return replayPaused_; }
     int ReplaySpeed() const { return replaySpeed_; }
+    /// The replay being watched, or nullptr.
+    const ReplayPlayer* Player() const { return player_.get(); }
+    /// While watching: the part of the map the viewer looks at.
+    const ViewerView& Viewer() const { return viewer_; }
     /// Where the battles played are recorded.
     ReplayRecorder& Recorder() { return recorder_; }
 
@@ -175,8 +180,17 @@ private:
     void PanelPress(PanelPart part, QPoint at);
     void PanelRelease(PanelPart part);
 
-    /// While watching: the keys of the viewer (Space, + and -, Escape).
-    void ReplayKey(int key);
+    /// While watching: the keys of the viewer (Space, + and -, F, Escape, the
+    /// arrows held).
+    void ReplayKey(int key, bool down);
+    /// While watching: the viewer's mouse over the minimap moves the viewer's view.
+    void ReplayMouse(QPoint at, bool leftHeld, bool press);
+    /// While watching, once a frame: the viewer's scrolling, then the replay's
+    /// ticks drawn from the viewer's origin, or a still frame when none ran and
+    /// the viewer's view moved.
+    void ReplayFrame();
+    /// While watching: the replayed window made a new surface.
+    void ReplaySurface();
 
     std::string folder_;
     QtHost host_;
@@ -193,6 +207,13 @@ private:
     std::unique_ptr<ReplayPlayer> player_;
     bool replayPaused_ = false;
     int replaySpeed_ = 1;
+    ViewerView viewer_;
+    /// The viewer's arrow keys held (`ArrowBit`s), the mouse on the surface
+    /// (-1, -1 away from it), and a drag on the minimap going on.
+    std::uint8_t viewerArrows_ = 0;
+    QPoint viewerMouse_{-1, -1};
+    bool viewerDragsMinimap_ = false;
+    bool viewerMoved_ = false;
     qt::QtCanvas canvas_;
     GamePanels panels_;
     CursorSet cursors_;

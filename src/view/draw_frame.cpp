@@ -87,6 +87,8 @@ FrameResult DrawFrame(SimContext& ctx, Canvas& target, const FrameOptions& optio
     }
     if (ctx.Run.EditMode || !ctx.Run.TitleShown) {
         frame::Painter painter{ctx, canvas, options, ctx.Run.DisplayWidth, ctx.Run.DisplayHeight};
+        painter.OriginX = options.ShownOrigin ? options.ShownOrigin->X : ctx.G.ViewX;
+        painter.OriginY = options.ShownOrigin ? options.ShownOrigin->Y : ctx.G.ViewY;
         painter.DrawWorld();
         painter.DrawOverlay();
     } else {

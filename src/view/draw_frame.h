@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/canvas.h"
@@ -22,6 +23,20 @@ struct FrameOptions {
     std::int32_t FrameRate = 0;
     /// The status bar's height: the texts of the frame keep above it.
     std::int32_t StatusBarHeight = 0;
+    /// The map pixel at the picture's top-left corner when the picture shows
+    /// another part of the map than the game's view (a replay's viewer scrolls on
+    /// their own); nothing: the game's view. Only the picture follows it: the
+    /// animations of the cells in the game's view advance as they always do, so
+    /// the battle stays the one the game's view would give.
+    struct Origin {
+        std::int32_t X = 0;
+        std::int32_t Y = 0;
+    };
+    std::optional<Origin> ShownOrigin;
+    /// A still frame: the picture is drawn again but nothing advances (no tank
+    /// steps, shells, explosions, labels, hint countdown or animation frames), and
+    /// the game record is left exactly as it was.
+    bool Still = false;
 };
 
 /// What a drawn frame asks of the game around it.
@@ -44,6 +59,9 @@ struct CellRange {
     std::int32_t LastRow = -1;
 };
 CellRange VisibleRange(const GameType& g, std::int32_t surfaceWidth, std::int32_t surfaceHeight);
+/// The same for a picture whose top-left corner lies at map pixel (originX, originY).
+CellRange VisibleRangeAt(const GameType& g, std::int32_t originX, std::int32_t originY, std::int32_t surfaceWidth,
+                         std::int32_t surfaceHeight);
 
 /// The fog picture for a cell whose hidden neighbours form `mask` (1 top-left,
 /// 2 top, 4 top-right, 8 right, 16 bottom-right, 32 bottom, 64 bottom-left,

@@ -46,8 +46,8 @@ void Painter::DrawOverlay() {
 
 void Painter::DrawEditorPath() {
     const auto centre = [this](const EditPoint& p) {
-        return PixelXY{static_cast<std::int32_t>(std::int64_t{p.X} * G().CellWidth + G().CellWidth / 2 - G().ViewX),
-                       static_cast<std::int32_t>(std::int64_t{p.Y} * G().CellHeight + G().CellHeight / 2 - G().ViewY)};
+        return PixelXY{static_cast<std::int32_t>(std::int64_t{p.X} * G().CellWidth + G().CellWidth / 2 - OriginX),
+                       static_cast<std::int32_t>(std::int64_t{p.Y} * G().CellHeight + G().CellHeight / 2 - OriginY)};
     };
     const auto& points = Run().EditPoints;
     const auto& track = Run().EditTrack;
@@ -163,13 +163,13 @@ void Painter::DrawBuildingMarks() {
     const GameCellObjectType* o = ObjectAt(g, g.SelectedBuilding);
     if (!o) {
         // The selected building is gone (destroyed since it was picked).
-        g.SelectedBuilding = -1;
+        if (!Options.Still) g.SelectedBuilding = -1;
         return;
     }
     std::int32_t w = 0, h = 0;
     if (!ImageSize(Lib(), o->Image, w, h)) return;
     const CellXY a = CellOfIndex(g, g.SelectedBuilding);
-    const std::int64_t l = std::int64_t{a.X} * g.CellWidth - g.ViewX, top = std::int64_t{a.Y} * g.CellHeight - g.ViewY;
+    const std::int64_t l = std::int64_t{a.X} * g.CellWidth - OriginX, top = std::int64_t{a.Y} * g.CellHeight - OriginY;
     const std::int64_t r = l + w - 1, b = top + h - 1;
     if (r < 0 || b < 0 || l > SW || top > SH) return;
     const auto L = static_cast<std::int32_t>(l), T = static_cast<std::int32_t>(top);
@@ -254,7 +254,7 @@ void Painter::OutlinedText(std::int32_t x, std::int32_t y, Rgb color, std::strin
 }
 
 void Painter::DrawPaused() {
-    if (!Frozen()) return;
+    if (!BattlePaused(Run())) return;
     C.SetFont(kPausedFont);
     C.SetBrush(kBlack, BrushStyle::Clear);
     const std::int32_t w = C.TextWidth(kPausedText), h = C.TextHeight(kPausedText);

@@ -39,9 +39,14 @@ constexpr std::array<FogRow, 8> kFogRows = {{
 }  // namespace
 
 CellRange VisibleRange(const GameType& g, std::int32_t surfaceWidth, std::int32_t surfaceHeight) {
+    return VisibleRangeAt(g, g.ViewX, g.ViewY, surfaceWidth, surfaceHeight);
+}
+
+CellRange VisibleRangeAt(const GameType& g, std::int32_t originX, std::int32_t originY, std::int32_t surfaceWidth,
+                         std::int32_t surfaceHeight) {
     CellRange r;
     if (g.CellWidth <= 0 || g.CellHeight <= 0) return r;
-    const std::int64_t vx = g.ViewX / g.CellWidth, vy = g.ViewY / g.CellHeight;
+    const std::int64_t vx = originX / g.CellWidth, vy = originY / g.CellHeight;
     const auto fit = [](std::int64_t v, std::int64_t low, std::int64_t high) {
         return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, low, std::max(low, high)));
     };
@@ -75,12 +80,12 @@ constexpr std::array<PixelXY, 8> kRecoil = {{{2, 0}, {1, 1}, {0, 2}, {-1, 1}, {-
 }  // namespace
 
 void Painter::DrawWorld() {
-    const CellRange range = VisibleRange(G(), SW, SH);
-    DrawGround(range);
-    DrawObjects(range);
+    const CellRange shown = VisibleRangeAt(G(), OriginX, OriginY, SW, SH);
+    DrawGround(shown);
+    DrawObjects(shown, VisibleRange(G(), SW, SH));
     DrawTanks();
     DrawExplosions();
-    if (!Run().EditMode || Options.EditorFogShown) DrawFog(range);
+    if (!Run().EditMode || Options.EditorFogShown) DrawFog(shown);
 }
 
 void Painter::DrawGround(const CellRange& r) {
@@ -91,9 +96,19 @@ void Painter::DrawGround(const CellRange& r) {
         }
 }
 
-void Painter::DrawObjects(const CellRange& r) {
-    for (std::int32_t x = r.FirstColumn; x <= r.LastColumn; ++x) {
-        for (std::int32_t y = r.FirstRow; y <= r.LastRow; ++y) {
+void Painter::DrawObjects(const CellRange& drawn, const CellRange& advanced) {
+    const auto inside = [](const CellRange& r, std::int32_t x, std::int32_t y) {
+        return x >= r.FirstColumn && x <= r.LastColumn && y >= r.FirstRow && y <= r.LastRow;
+    };
+    // Column by column over both ranges, so the objects overlap in the same order
+    // whichever part of the map is shown. A still frame advances nothing.
+    for (std::int32_t x = std::min(drawn.FirstColumn, advanced.FirstColumn);
+         x <= std::max(drawn.LastColumn, advanced.LastColumn); ++x) {
+        for (std::int32_t y = std::min(drawn.FirstRow, advanced.FirstRow); y <= std::max(drawn.LastRow, advanced.LastRow);
+             ++y) {
+            const bool draw = inside(drawn, x, y);
+            const bool advance = !Options.Still && inside(advanced, x, y);
+            if (!draw && !advance) continue;
             const GameCellType& cell = G().Cell(x, y);
             GameCellObjectType* o = cell.Object.get();
             if (!o) continue;
@@ -104,18 +119,18 @@ void Painter::DrawObjects(const CellRange& r) {
             if (image.Group == KindDecoration || image.Group == KindTower) {
                 // Walls keep their variant and towers their facing: never animated here.
                 if (image.Frame >= n) continue;
-                Draw(ScreenX(cell.X), ScreenY(cell.Y), FrameOf(*list, image.Frame));
+                if (draw) Draw(ScreenX(cell.X), ScreenY(cell.Y), FrameOf(*list, image.Frame));
             } else {
                 if (n == 0) continue;
-                if (image.Frame >= n) image.Frame = 0;
-                Draw(ScreenX(cell.X), ScreenY(cell.Y), FrameOf(*list, image.Frame));
-                if (!Frozen() && Run().FramePhase == 0 && ++image.Frame >= n) image.Frame = 0;
+                if (advance && image.Frame >= n) image.Frame = 0;
+                if (draw) Draw(ScreenX(cell.X), ScreenY(cell.Y), FrameOf(*list, image.Frame < n ? image.Frame : 0));
+                if (advance && !Frozen() && Run().FramePhase == 0 && ++image.Frame >= n) image.Frame = 0;
             }
             for (SmokeType& puff : o->Smoke) {
                 if (!FindPicture(Lib(), puff.Image)) continue;
                 const PictureList& smoke = *FindList(Lib(), puff.Image);
-                if (!Frozen() && ++puff.Image.Frame >= Count(smoke)) puff.Image.Frame = 0;
-                Draw(ScreenX(puff.X), ScreenY(puff.Y), FrameOf(smoke, puff.Image.Frame));
+                if (advance && !Frozen() && ++puff.Image.Frame >= Count(smoke)) puff.Image.Frame = 0;
+                if (draw) Draw(ScreenX(puff.X), ScreenY(puff.Y), FrameOf(smoke, puff.Image.Frame));
             }
         }
     }

@@ -43,17 +43,22 @@ struct Painter {
     const FrameOptions& Options;
     std::int32_t SW;
     std::int32_t SH;
+    /// The map pixel at the picture's top-left corner (the game's view unless the
+    /// options name another).
+    std::int32_t OriginX = 0;
+    std::int32_t OriginY = 0;
 
     GameType& G() { return Ctx.G; }
     RunState& Run() { return Ctx.Run; }
     const ImageLibrary& Lib() { return Ctx.Lib; }
-    /// The battle is paused: the frame is drawn but nothing in it moves or ages.
-    bool Frozen() { return BattlePaused(Ctx.Run); }
+    /// The battle is paused, or the frame is a still: the frame is drawn but
+    /// nothing in it moves or ages.
+    bool Frozen() { return Options.Still || BattlePaused(Ctx.Run); }
 
     // Screen position of a map pixel, computed wide: positions loaded from a
     // file may lie anywhere in the 32-bit range.
-    std::int64_t ScreenX(std::int32_t x) { return std::int64_t{x} - G().ViewX; }
-    std::int64_t ScreenY(std::int32_t y) { return std::int64_t{y} - G().ViewY; }
+    std::int64_t ScreenX(std::int32_t x) { return std::int64_t{x} - OriginX; }
+    std::int64_t ScreenY(std::int32_t y) { return std::int64_t{y} - OriginY; }
 
     /// Hands a picture to the canvas, which clips it. Positions far beyond any
     /// surface (possible only with a foreign file's values) are left out so the
@@ -66,7 +71,9 @@ struct Painter {
 
     void DrawWorld();
     void DrawGround(const CellRange& r);
-    void DrawObjects(const CellRange& r);
+    /// Draws the objects of `drawn` and advances the animations of `advanced`
+    /// (the same range unless the picture shows another part of the map).
+    void DrawObjects(const CellRange& drawn, const CellRange& advanced);
     void DrawTanks();
     void DrawTank(GameObjectType& t);
     void DrawExplosions();

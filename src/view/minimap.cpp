@@ -106,11 +106,17 @@ void DrawMinimapRow(const GameType& g, const RunState& run, MinimapPicture& pict
     for (std::int32_t x = 0; x < g.Columns; ++x) PaintCell(g, run, picture, x, y, editorFogShown, &keep);
 }
 
+CellRect ViewFrameCells(const GameType& g, const RunState& run, std::int32_t originX, std::int32_t originY) {
+    return CellRect{originX / g.CellWidth, originY / g.CellHeight,
+                    std::min(run.DisplayWidth / g.CellWidth + originX / g.CellWidth, g.Columns - 1),
+                    std::min(run.DisplayHeight / g.CellHeight + originY / g.CellHeight, g.Rows - 1)};
+}
+
+std::int32_t MinimapZoom(const RunState& run) { return Zoom(run); }
+
 void UpdateViewFrame(const GameType& g, RunState& run, MinimapPicture& picture, bool editorFogShown) {
     if (run.MinimapState != 2 || g.CellWidth <= 0 || g.CellHeight <= 0) return;
-    const CellRect now{g.ViewX / g.CellWidth, g.ViewY / g.CellHeight,
-                       std::min(run.DisplayWidth / g.CellWidth + g.ViewX / g.CellWidth, g.Columns - 1),
-                       std::min(run.DisplayHeight / g.CellHeight + g.ViewY / g.CellHeight, g.Rows - 1)};
+    const CellRect now = ViewFrameCells(g, run, g.ViewX, g.ViewY);
     if (now == run.MinimapFrame) return;
 
     const CellRect& old = run.MinimapFrame;

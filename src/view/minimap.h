@@ -27,6 +27,12 @@ void UpdateMinimap(const GameType& g, RunState& run, ViewState& view, bool edito
 /// outside the map paint nothing.
 void DrawMinimapRow(const GameType& g, const RunState& run, MinimapPicture& picture, std::int32_t y, bool editorFogShown);
 
+/// The cells the view frame outlines for a view whose origin is (originX,
+/// originY); cell sizes must be positive.
+CellRect ViewFrameCells(const GameType& g, const RunState& run, std::int32_t originX, std::int32_t originY);
+/// Minimap picture pixels per cell along each axis: 2 with zoom, else 1.
+std::int32_t MinimapZoom(const RunState& run);
+
 /// Once the minimap is complete: moves the white frame to the cells the screen
 /// shows now, restoring the cells under the old one.
 void UpdateViewFrame(const GameType& g, RunState& run, MinimapPicture& picture, bool editorFogShown);

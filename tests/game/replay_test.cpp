@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/replay.h"
+#include "game/script_shell.h"
 #include "state/new_map.h"
 
 namespace tavrine {
@@ -57,6 +58,29 @@ Replay SmallReplay() {
     }
     r.End = ReplayEnd{tick, 1, 77, 0xFEDCBA9876543210ull, 0x42ull};
     return r;
+}
+
+TEST(Replay, AFocusChangeUnderAnOpenDialogLeavesItOpenUntilItsAnswer) {
+    // The dialog takes the window's focus, so the window records focus changes
+    // between a question and its answer; played back, the question still waits.
+    ScriptHost host(false);
+    Game game(GamePaths::Portable("/nonexistent-tavrine-folder"), host, 1);
+    GameType g;
+    RunState run;
+    NewMap(g, run, 40, 30, 1, 2);
+    ASSERT_TRUE(game.LoadGameData(SerializeGame(g), true));
+    std::string error;
+    const auto events = ParseEvents("10 key Escape\n11 focus out\n12 focus in\n40 answer yes\n", 100, false, error);
+    ASSERT_TRUE(events) << error;
+    ScriptedShell shell(game, host, false, *events);
+    while (shell.Ticks() < 100) {
+        shell.ApplyDue();
+        if (shell.Closed()) break;
+        shell.Tick();
+    }
+    EXPECT_TRUE(shell.Closed());
+    EXPECT_EQ(shell.Ticks(), 40);
+    EXPECT_FALSE(game.Paused()) << "the focus came back under the dialog";
 }
 
 TEST(Replay, EveryEventAndTheWholeFileReadBackAsWritten) {

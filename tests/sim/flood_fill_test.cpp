@@ -62,12 +62,8 @@ void Populate(std::mt19937& r, FloodWorld& w) {
 /// The plain flood's field: cleared, the target at 1, sweeps until one numbers nothing.
 std::vector<std::int32_t> PlainField(GameType& g, std::int32_t order, CellXY target, const GameCellObjectType* object,
                                      std::int32_t allowance) {
-    std::vector<std::int32_t>& field = WaveField(g, order);
-    std::fill(field.begin(), field.end(), 0);
-    CellWaves(g, order, target.X, target.Y) = 1;
-    while (test::OracleSweep(g, order, object, allowance)) {
-    }
-    return field;
+    test::OracleFill(g, order, target, object, allowance);
+    return WaveField(g, order);
 }
 
 /// Flood::Fill's field; with `mirror`, read from it while a tick holds it.

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "sim/orders.h"
-
 namespace tavrine::test {
 
 bool OracleSweep(GameType& g, std::int32_t order, const GameCellObjectType* target, std::int32_t allowance) {
@@ -26,60 +24,30 @@ bool OracleSweep(GameType& g, std::int32_t order, const GameCellObjectType* targ
     return changed;
 }
 
-void OraclePlanOrder(SimContext& ctx, std::int32_t order, bool immediate) {
-    GameType& g = ctx.G;
-    if (order < 0 || static_cast<std::size_t>(order) >= g.Orders.size()) return;
-    OrderType& o = *g.Orders[static_cast<std::size_t>(order)];
-    // 1.
-    if (o.State == OrderObsolete) return;
-    // 2.
-    PlanTarget target;
-    if (!OrderTarget(ctx, o, target)) {
-        o.State = OrderObsolete;
-        return;
-    }
-    const std::int32_t allowance = immediate ? 1 : 0;
-    // 3.
-    if (o.State == OrderReady && !o.MemberMoved && !immediate && o.Kind == OrderMove) {
-        o.State = OrderObsolete;
-        return;
-    }
-    // 4.
+void OracleFill(GameType& g, std::int32_t order, CellXY from, const GameCellObjectType* target, std::int32_t allowance) {
     std::vector<std::int32_t>& field = WaveField(g, order);
-    if ((o.State == OrderReady && o.Replan) || immediate)
-        std::fill(field.begin(), field.end(), 0);
-    else if (!o.Replan)
-        return;
-    // 5.
-    CellWaves(g, order, target.Cell.X, target.Cell.Y) = 1;
-    // 6.
-    if (!immediate && o.State == OrderReady) {
-        o.State = OrderFlooding;
-        o.Replan = 0;
-        o.MemberMoved = 0;
-        return;
-    }
-    // 7.
-    bool changed = OracleSweep(g, order, target.Object, allowance);
-    if (immediate)
-        while (changed) changed = OracleSweep(g, order, target.Object, allowance);
-    // 8.
-    if (immediate || !changed) {
-        bool members = false;
-        for (std::size_t i = 0; i < g.Tanks.size(); ++i)
-            if (g.Tanks[i]->Order == order) {
-                members = true;
-                BuildRoute(ctx, static_cast<std::int32_t>(i), immediate);
-            }
-        o.State = members ? OrderReady : OrderObsolete;
-    } else {
-        o.State = OrderFlooding;
+    std::fill(field.begin(), field.end(), 0);
+    CellWaves(g, order, from.X, from.Y) = 1;
+    while (OracleSweep(g, order, target, allowance)) {
     }
 }
 
+void PlainFlooding::Clear(const FloodJob& job) { std::fill(job.Field.begin(), job.Field.end(), 0); }
+
+void PlainFlooding::Seed(const FloodJob& job) { CellWaves(job.Ctx.G, job.Order, job.Target.Cell.X, job.Target.Cell.Y) = 1; }
+
+bool PlainFlooding::Sweep(const FloodJob& job) { return OracleSweep(job.Ctx.G, job.Order, job.Target.Object, job.Allowance); }
+
+void PlainFlooding::Fill(const FloodJob& job) { OracleFill(job.Ctx.G, job.Order, job.Target.Cell, job.Target.Object, job.Allowance); }
+
+void OraclePlanOrder(SimContext& ctx, std::int32_t order, bool immediate) {
+    PlainFlooding plain;
+    PlanOrder(ctx, order, immediate, plain);
+}
+
 void OraclePlanAllOrders(SimContext& ctx) {
-    for (std::size_t k = 0; k < ctx.G.Orders.size(); ++k) OraclePlanOrder(ctx, static_cast<std::int32_t>(k), false);
-    RemoveOneObsoleteOrder(ctx);
+    PlainFlooding plain;
+    PlanAllOrders(ctx, plain);
 }
 
 }  // namespace tavrine::test

@@ -1,6 +1,7 @@
-// The planner against the plain flood: random battles are played twice from the
-// same seed, once with PlanOrder and once with the oracle, and after every step
-// every wave number, order and route must be the same.
+// The game's flood against the plain flood: random battles are played twice from
+// the same seed, the same planning (PlanOrder, PlanAllOrders) running once with
+// the game's flood and once with the plain one, and after every step every wave
+// number, order and route must be the same.
 #include <gtest/gtest.h>
 
 #include <functional>

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "sim/grid.h"
+#include "state/saved_game.h"
 #include "support/recording_canvas.h"
 #include "view/diagnostic_line.h"
 #include "view/draw_frame.h"
@@ -193,6 +194,36 @@ TEST(ObjectsTest, BuildingsAnimateEveryFourthTickSmokeEveryFrameTowersNever) {
     EXPECT_EQ(w.canvas.PicturesOf(KindBuilding, 0, BuildingFactory).at(0).Ref.Frame, 0);
     EXPECT_TRUE(w.canvas.PicturesOf(KindTower, 1, 0).empty());
     EXPECT_EQ(w.canvas.PicturesOf(0, 5, 0).size(), 2u) << "only the factory's two puffs";
+}
+
+TEST(ObjectsTest, APictureOfAnotherPartOfTheMapLeavesTheBattleAsTheGamesViewWould) {
+    // A replay's viewer looks elsewhere: the far factory is drawn, the near one
+    // (in the game's view) animates unseen; a still frame then changes nothing.
+    FrameWorld w;
+    AddPicture(w.lib, 3, 0, BuildingFactory, 71, 71);
+    w.canvas.Identify(w.lib);
+    GameCellObjectType& near = PutObject(w.g, w.lib, 2, 2, ImageRef{KindBuilding, 0, BuildingFactory, 0});
+    GameCellObjectType& far = PutObject(w.g, w.lib, 40, 40, ImageRef{KindBuilding, 0, BuildingFactory, 0});
+    w.g.Shots.push_back(ShotType{1000, 1000, 100, 100, 10, 0});
+    w.options.ShownOrigin = FrameOptions::Origin{40 * 36 - 100, 40 * 36 - 50};
+    w.run.FramePhase = 0;
+    w.Frame();
+    const auto drawn = w.canvas.PicturesOf(KindBuilding, 0, BuildingFactory);
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(drawn[0].X, 100);
+    EXPECT_EQ(drawn[0].Y, 50);
+    EXPECT_EQ(near.Image.Frame, 1);
+    EXPECT_EQ(far.Image.Frame, 0);
+    EXPECT_EQ(w.g.Shots[0].X, 115) << "the shell flies wherever the picture is";
+
+    w.options.Still = true;
+    w.run.FramePhase = 0;
+    const Bytes before = SerializeGame(w.g);
+    const std::int32_t banner = w.run.BannerTime;
+    w.Frame();
+    EXPECT_EQ(w.canvas.PicturesOf(KindBuilding, 0, BuildingFactory).size(), 1u);
+    EXPECT_EQ(SerializeGame(w.g), before);
+    EXPECT_EQ(w.run.BannerTime, banner);
 }
 
 TEST(ObjectsTest, LaterColumnsCoverEarlierOnesWhateverTheirRows) {

@@ -313,11 +313,18 @@ newest 50 are kept and older ones are removed. The editing mode records nothing.
 <p>To watch a battle again, start the game with <code>tavrine --replay</code> and the file's name. After the start
 dialog the battle plays as it was played: the band and the pointer (a small cross) move where the player moved them,
 and nothing you do with the mouse reaches the battle. The picture has the size the battle was played at, scaled to
-your screen.</p>
+your screen; the display mode you pick in the start dialog does not change it, because the battle was drawn at that
+size (which cells were in view, where the panels were), and when the player changed the display mode during the
+battle the picture changes with it.</p>
+<p>The view follows the player's until you scroll: then you look where you like, and a yellow frame on the minimap
+shows your view beside the player's white one. The battle stays the one that was played, wherever you look.</p>
 <table>
-<tr><th>Key</th><th>While watching</th></tr>
+<tr><th>Key or mouse</th><th>While watching</th></tr>
 <tr><td><kbd>Space</kbd></td><td>pauses and goes on</td></tr>
 <tr><td><kbd>+</kbd> and <kbd>-</kbd></td><td>play 1, 2, 4 or 8 times as fast</td></tr>
+<tr><td>arrow keys, the mouse at an edge of the screen</td><td>scroll your view, also while paused</td></tr>
+<tr><td>a click or drag on the minimap</td><td>brings your view there</td></tr>
+<tr><td><kbd>F</kbd></td><td>follows the player's view again</td></tr>
 <tr><td><kbd>Esc</kbd></td><td>leaves</td></tr>
 </table>
 <p>While a dialog was open the battle went on behind it; a replay shows those moments at once. A replay is plain
