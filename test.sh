@@ -52,7 +52,9 @@ phase "normal build"
 phase "normal tests"
 
 # The engine tests need the headless tool, the generated library and the
-# prepared missions beside them (the tool tests run on them).
+# prepared missions beside them (the tool tests run on them). The content is the
+# same bytes in every build of this tree: the sanitizer build copies the normal
+# build's instead of compiling and running the generators again.
 sanitized_targets="tavrine_engine_tests tavrine-sim tavrine_content tavrine_mission_maps"
 sanitizer_env=(ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1)
 if command -v clang++ >/dev/null; then
@@ -61,7 +63,7 @@ if command -v clang++ >/dev/null; then
   # line tables are all the sanitizers' reports need.
   CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" \
     -DTAVRINE_SANITIZE=ON -DTAVRINE_FUZZ=ON -DTAVRINE_GUI=OFF -DTAVRINE_BENCH=OFF -DTAVRINE_WERROR=ON \
-    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" >/dev/null
+    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" -DTAVRINE_CONTENT_FROM="$PWD/build/program" >/dev/null
   targets=""
   if [ "$fuzz_seconds" -gt 0 ]; then
     targets=$(find fuzz -maxdepth 1 -name 'fuzz_*.cpp' -printf '%f\n' | sed 's/\.cpp$//' | sort)
@@ -82,7 +84,8 @@ if command -v clang++ >/dev/null; then
 else
   echo "== sanitizer build with the default compiler (AddressSanitizer + UndefinedBehaviorSanitizer)"
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
-    -DTAVRINE_SANITIZE=ON -DTAVRINE_GUI=OFF -DTAVRINE_BENCH=OFF -DTAVRINE_WERROR=ON >/dev/null
+    -DTAVRINE_SANITIZE=ON -DTAVRINE_GUI=OFF -DTAVRINE_BENCH=OFF -DTAVRINE_WERROR=ON \
+    -DTAVRINE_CONTENT_FROM="$PWD/build/program" >/dev/null
   # shellcheck disable=SC2086
   cmake --build build-asan --target $sanitized_targets
   phase "sanitizer build"

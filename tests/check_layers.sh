@@ -10,63 +10,93 @@ src=$(cd "$src" && pwd -P)
 layers=(data state sim editor view game)
 status=0
 
+# The functions below answer in a variable instead of on their output: the
+# script looks at every include of the engine, and a subshell for each would be
+# most of its time.
+
+# rank LAYER: its place in RANK (99 for a folder that is no layer).
 rank() {
   local i
-  for i in "${!layers[@]}"; do [ "${layers[$i]}" = "$1" ] && { echo "$i"; return; }; done
-  [ "$1" = platform ] && { echo -1; return; }  # the interfaces: usable from any layer
-  echo 99
+  for i in "${!layers[@]}"; do [ "${layers[$i]}" = "$1" ] && { RANK=$i; return; }; done
+  RANK=99
+  [ "$1" = platform ] && RANK=-1  # the interfaces: usable from any layer
 }
 
-# The folder under the source root that an #include in `file` reaches: the
-# including file's own folder first (as the compiler looks), then the root.
-# Prints "outside" for a header outside the source root, nothing for a system
-# or toolkit header.
+# An absolute path with its "." and ".." steps resolved, in NORMAL (as realpath -m).
+normal() {
+  local -a parts out=()
+  local part
+  IFS=/ read -ra parts <<<"$1"
+  for part in "${parts[@]}"; do
+    case "$part" in
+      "" | .) ;;
+      ..) [ ${#out[@]} -gt 0 ] && unset 'out[${#out[@]}-1]' ;;
+      *) out+=("$part") ;;
+    esac
+  done
+  local IFS=/
+  NORMAL="/${out[*]}"
+}
+
+# The folder under the source root that an #include in `file` reaches, in TOP:
+# the including file's own folder first (as the compiler looks), then the root.
+# "outside" for a header outside the source root, empty for a system or toolkit
+# header.
 reached() {
   local file=$1 inc=$2 dir path
-  dir=$(dirname "$file")
-  if [ -e "$dir/$inc" ]; then
-    path=$(realpath -m "$dir/$inc")
-  elif [[ "$inc" == ../* || "$inc" == ./* ]]; then
-    path=$(realpath -m "$dir/$inc")
-  elif [ -e "$src/$inc" ] || [[ "$inc" == */* && $(rank "${inc%%/*}") != 99 ]]; then
-    path=$src/$inc
+  dir=${file%/*}
+  TOP=
+  if [ -e "$dir/$inc" ] || [[ "$inc" == ../* || "$inc" == ./* ]]; then
+    normal "$dir/$inc"
+    path=$NORMAL
   else
-    return
+    rank "${inc%%/*}"
+    if [ -e "$src/$inc" ] || [[ "$inc" == */* && $RANK != 99 ]]; then
+      path=$src/$inc
+    else
+      return
+    fi
   fi
   case "$path" in
-    "$src"/*) path=${path#"$src"/}; echo "${path%%/*}" ;;
-    *) echo outside ;;
+    "$src"/*) path=${path#"$src"/}; TOP=${path%%/*} ;;
+    *) TOP=outside ;;
   esac
 }
 
 for layer in "${layers[@]}" platform; do
   dir="$src/$layer"
   [ -d "$dir" ] || continue
-  mine=$(rank "$layer")
-  while IFS= read -r file; do
-    while IFS= read -r line; do
-      inc=$(sed -E 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]([^>"]+)[>"].*/\1/' <<<"$line")
-      case "$inc" in
-        Q*|Qt*/*|SDL*|SDL2/*)
-          echo "$file: toolkit header in the engine: $inc"; status=1; continue ;;
-      esac
-      [[ "$line" =~ \< ]] && [[ "$inc" != */* ]] && continue  # <vector> and the like
-      top=$(reached "$file" "$inc")
-      [ -z "$top" ] && continue
-      if [ "$top" = outside ]; then
-        echo "$file: reaches outside the engine: $inc"; status=1; continue
-      fi
-      other=$(rank "$top")
-      [ "$other" = 99 ] && { echo "$file: reaches into $top/, which is not a layer of the engine: $inc"; status=1; continue; }
-      if [ "$layer" = platform ]; then
-        [ "$top" = platform ] && continue
-        echo "$file: the platform interfaces include the engine: $inc"; status=1; continue
-      fi
-      if [ "$other" -gt "$mine" ]; then
-        echo "$file: $layer/ reaches up into $top/: $inc"; status=1
-      fi
-    done < <(grep -E '^[[:space:]]*#[[:space:]]*include' "$file")
-  done < <(find "$dir" \( -path "$src/platform/qt" -o -path "$src/platform/sdl" \) -prune -o -type f \( -name '*.h' -o -name '*.cpp' \) -print)
+  rank "$layer"
+  mine=$RANK
+  # Every include line of the layer's files at once, as FILE:LINE.
+  while IFS= read -r found; do
+    file=${found%%:*}
+    line=${found#*:}
+    [[ "$line" =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*[\<\"]([^\>\"]+)[\>\"] ]] || continue
+    inc=${BASH_REMATCH[1]}
+    case "$inc" in
+      Q*|Qt*/*|SDL*|SDL2/*)
+        echo "$file: toolkit header in the engine: $inc"; status=1; continue ;;
+    esac
+    [[ "$line" =~ \< ]] && [[ "$inc" != */* ]] && continue  # <vector> and the like
+    reached "$file" "$inc"
+    top=$TOP
+    [ -z "$top" ] && continue
+    if [ "$top" = outside ]; then
+      echo "$file: reaches outside the engine: $inc"; status=1; continue
+    fi
+    rank "$top"
+    other=$RANK
+    [ "$other" = 99 ] && { echo "$file: reaches into $top/, which is not a layer of the engine: $inc"; status=1; continue; }
+    if [ "$layer" = platform ]; then
+      [ "$top" = platform ] && continue
+      echo "$file: the platform interfaces include the engine: $inc"; status=1; continue
+    fi
+    if [ "$other" -gt "$mine" ]; then
+      echo "$file: $layer/ reaches up into $top/: $inc"; status=1
+    fi
+  done < <(find "$dir" \( -path "$src/platform/qt" -o -path "$src/platform/sdl" \) -prune -o -type f \( -name '*.h' -o -name '*.cpp' \) -print0 |
+           xargs -0 -r grep -EH '^[[:space:]]*#[[:space:]]*include')
 done
 [ $status = 0 ] && echo "engine layering: ok"
 exit $status

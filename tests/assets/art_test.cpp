@@ -15,8 +15,6 @@
 namespace tavrine::assets::testing {
 namespace {
 
-constexpr int kCellSize = 36;
-
 struct Color3 {
     int R, G, B;
 };

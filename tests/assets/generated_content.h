@@ -9,6 +9,9 @@
 
 namespace tavrine::assets::testing {
 
+/// Side of a map cell in pixels, which the pictures are drawn to.
+inline constexpr int kCellSize = 36;
+
 /// A generated file by its path below the program folder; fails the test (and
 /// gives no bytes) when the build did not write it.
 const ByteVector& ProgramFile(const std::string& path);

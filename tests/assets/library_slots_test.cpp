@@ -10,8 +10,6 @@
 namespace tavrine::assets::testing {
 namespace {
 
-constexpr int kCellSize = 36;
-
 /// Cells a picture side covers: w div 36 + 1.
 int Cells(int pixels) { return pixels / kCellSize + 1; }
 

@@ -8,19 +8,12 @@
 #include "data/file_io.h"
 #include "data/library_file.h"
 #include "game/game.h"
+#include "support/message_host.h"
 
 namespace tavrine {
 namespace {
 
-/// Remembers every message with its caption and icon.
-class RecordingHost : public QuietHost {
-public:
-    void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
-        QuietHost::ShowMessage(text, caption, icon);
-        lastIcon = icon;
-    }
-    MessageIcon lastIcon = MessageIcon::Information;
-};
+using RecordingHost = test::MessageHost;
 
 class LibraryIoTest : public ::testing::Test {
 protected:

@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "game/game.h"
+#include "support/message_host.h"
 #include "state/lists.h"
 #include "state/new_map.h"
 #include "state/saved_game.h"
@@ -18,16 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingHost : public QuietHost {
-public:
-    void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
-        QuietHost::ShowMessage(text, caption, icon);
-        lastIcon = icon;
-        if (onMessage) onMessage();
-    }
-    MessageIcon lastIcon = MessageIcon::Information;
-    std::function<void()> onMessage;  ///< runs while each message is shown
-};
+using RecordingHost = test::MessageHost;
 
 /// The run-time fields a load changes.
 auto LoadFlags(const RunState& run) {

@@ -100,7 +100,7 @@ private slots:
     }
 };
 
-static const bool registered = RegisterUiSuite<ControlDialogTest>("ControlDialogTest");
+TAVRINE_UI_SUITE(ControlDialogTest);
 
 }  // namespace tavrine::test
 

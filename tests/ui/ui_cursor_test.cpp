@@ -116,7 +116,7 @@ private slots:
     }
 };
 
-static const bool registered = RegisterUiSuite<CursorTest>("CursorTest");
+TAVRINE_UI_SUITE(CursorTest);
 
 }  // namespace tavrine::test
 

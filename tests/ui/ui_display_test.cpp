@@ -130,7 +130,7 @@ private slots:
     }
 };
 
-static const bool registered = RegisterUiSuite<DisplayTest>("DisplayTest");
+TAVRINE_UI_SUITE(DisplayTest);
 
 }  // namespace tavrine::test
 

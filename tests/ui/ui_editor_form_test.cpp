@@ -201,7 +201,7 @@ private slots:
     }
 };
 
-static const bool registered = RegisterUiSuite<EditorFormTest>("EditorFormTest");
+TAVRINE_UI_SUITE(EditorFormTest);
 
 }  // namespace tavrine::test
 

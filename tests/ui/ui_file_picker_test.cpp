@@ -229,7 +229,7 @@ private slots:
     }
 };
 
-static const bool registered = RegisterUiSuite<FilePickerTest>("FilePickerTest");
+TAVRINE_UI_SUITE(FilePickerTest);
 
 }  // namespace tavrine::test
 

@@ -401,7 +401,7 @@ private slots:
     }
 };
 
-static const bool registered = RegisterUiSuite<ImageFormTest>("ImageFormTest");
+TAVRINE_UI_SUITE(ImageFormTest);
 
 }  // namespace tavrine::test
 

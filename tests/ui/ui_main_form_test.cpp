@@ -317,7 +317,7 @@ private slots:
     }
 };
 
-static const bool registered = RegisterUiSuite<MainFormTest>("MainFormTest");
+TAVRINE_UI_SUITE(MainFormTest);
 
 }  // namespace tavrine::test
 

@@ -65,7 +65,7 @@ private slots:
     }
 };
 
-static const bool registered = RegisterUiSuite<PanelsTest>("PanelsTest");
+TAVRINE_UI_SUITE(PanelsTest);
 
 }  // namespace tavrine::test
 

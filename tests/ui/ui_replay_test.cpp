@@ -180,7 +180,7 @@ private slots:
     }
 };
 
-static const bool registered = RegisterUiSuite<ReplayWindowTest>("ReplayWindowTest");
+TAVRINE_UI_SUITE(ReplayWindowTest);
 
 }  // namespace tavrine::test
 

@@ -112,7 +112,7 @@ private slots:
     }
 };
 
-static const bool registered = RegisterUiSuite<SmallDialogsTest>("SmallDialogsTest");
+TAVRINE_UI_SUITE(SmallDialogsTest);
 
 }  // namespace tavrine::test
 

@@ -141,7 +141,7 @@ private slots:
     }
 };
 
-static const bool registered = RegisterUiSuite<StartDialogTest>("StartDialogTest");
+TAVRINE_UI_SUITE(StartDialogTest);
 
 }  // namespace tavrine::test
 

@@ -20,12 +20,13 @@ struct UiSuite {
 /// Every test class registered with `RegisterUiSuite`.
 std::vector<UiSuite>& UiSuites();
 
-/// Registers a test class at start-up: `static const bool registered = RegisterUiSuite<T>("T");`.
+/// Registers a test class at start-up; each file registers its own with `TAVRINE_UI_SUITE(T);`.
 template <typename T>
 bool RegisterUiSuite(const char* name) {
     UiSuites().push_back({name, [] { return std::unique_ptr<QObject>(new T); }});
     return true;
 }
+#define TAVRINE_UI_SUITE(T) static const bool registered##T = RegisterUiSuite<T>(#T)
 
 /// A fresh temporary folder for one test, removed with the object.
 class TempFolder {

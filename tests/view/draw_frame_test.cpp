@@ -9,6 +9,7 @@
 #include "support/recording_canvas.h"
 #include "view/diagnostic_line.h"
 #include "view/draw_frame.h"
+#include "view/frame_painter.h"
 #include "view/view_world.h"
 
 namespace tavrine::test {
@@ -16,7 +17,8 @@ namespace {
 
 using Kind = RecordingCanvas::Kind;
 
-constexpr Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255}, kRed{255, 0, 0}, kGreen{0, 255, 0}, kYellow{255, 255, 0};
+using frame::kBlack, frame::kWhite, frame::kRed, frame::kGreen;
+constexpr Rgb kYellow{255, 255, 0};
 
 struct FrameWorld : ViewWorld {
     explicit FrameWorld(std::int32_t columns = 80, std::int32_t rows = 60) : ViewWorld(columns, rows) {

@@ -7,7 +7,7 @@
 namespace tavrine::test {
 namespace {
 
-constexpr std::uint32_t kBlack = 0xFF000000u, kWhite = 0xFFFFFFFFu;
+constexpr std::uint32_t kBlackPixel = 0xFF000000u, kWhitePixel = 0xFFFFFFFFu;
 constexpr std::uint32_t kLand = 0xFF008000u;  // 0x008000 as a pixel
 
 struct MinimapWorld : ViewWorld {
@@ -22,7 +22,7 @@ struct MinimapWorld : ViewWorld {
         std::vector<std::int32_t> rows;
         const std::int32_t zoom = run.MinimapZoom2 ? 2 : 1;
         for (std::int32_t y = 0; y < g.Rows; ++y)
-            if (view.Minimap.At(0, y * zoom) != kBlack) rows.push_back(y);
+            if (view.Minimap.At(0, y * zoom) != kBlackPixel) rows.push_back(y);
         return rows;
     }
     ViewState view;
@@ -77,17 +77,17 @@ TEST(MinimapTest, TheViewFrameIsWhiteAndFollowsTheView) {
     w.Update(32);
     const MinimapPicture& p = w.view.Minimap;
     // Frame (0, 0, 22, 16) with zoom: the outline through (0, 0) and (45, 33).
-    EXPECT_EQ(p.At(0, 0), kWhite);
-    EXPECT_EQ(p.At(45, 33), kWhite);
-    EXPECT_EQ(p.At(20, 33), kWhite);
-    EXPECT_EQ(p.At(45, 10), kWhite);
+    EXPECT_EQ(p.At(0, 0), kWhitePixel);
+    EXPECT_EQ(p.At(45, 33), kWhitePixel);
+    EXPECT_EQ(p.At(20, 33), kWhitePixel);
+    EXPECT_EQ(p.At(45, 10), kWhitePixel);
     EXPECT_EQ(p.At(1, 1), kLand) << "inside the outline";
     EXPECT_EQ(p.At(46, 10), kLand);
 
     // A sweep over the frame's rows keeps the outline.
     w.Update(31);
-    EXPECT_EQ(p.At(20, 0), kWhite);
-    EXPECT_EQ(p.At(0, 20), kWhite);
+    EXPECT_EQ(p.At(20, 0), kWhitePixel);
+    EXPECT_EQ(p.At(0, 20), kWhitePixel);
 
     // The view moves by 10 cells right and 5 down: the old outline is gone.
     w.g.ViewX = 360;
@@ -96,8 +96,8 @@ TEST(MinimapTest, TheViewFrameIsWhiteAndFollowsTheView) {
     EXPECT_EQ(w.run.MinimapFrame, (CellRect{10, 5, 32, 21}));
     EXPECT_EQ(p.At(0, 0), kLand);
     EXPECT_EQ(p.At(5, 33), kLand);
-    EXPECT_EQ(p.At(20, 10), kWhite);
-    EXPECT_EQ(p.At(65, 43), kWhite);
+    EXPECT_EQ(p.At(20, 10), kWhitePixel);
+    EXPECT_EQ(p.At(65, 43), kWhitePixel);
     EXPECT_EQ(p.At(21, 11), kLand);
 }
 
@@ -108,14 +108,14 @@ TEST(MinimapTest, TheFrameStopsAtTheLastColumnAndRow) {
     w.Update(17);
     EXPECT_EQ(w.run.MinimapState, 2);
     EXPECT_EQ(w.run.MinimapFrame, (CellRect{17, 13, 39, 29}));
-    EXPECT_EQ(w.view.Minimap.At(79, 59), kWhite);
+    EXPECT_EQ(w.view.Minimap.At(79, 59), kWhitePixel);
 }
 
 TEST(MinimapTest, FogIsBlackInPlayUntilTheMissionIsWon) {
     MinimapWorld w(40, 30);
     w.g.Cell(3, 15).Hidden = 1;
     w.Update(2);
-    EXPECT_EQ(w.view.Minimap.At(6, 30), kBlack);
+    EXPECT_EQ(w.view.Minimap.At(6, 30), kBlackPixel);
     EXPECT_EQ(w.view.Minimap.At(8, 30), kLand);
     EXPECT_EQ(MinimapCellColor(w.g, w.run, 3, 15, false), 0u);
 

@@ -2,13 +2,15 @@
 
 #include "support/recording_canvas.h"
 #include "support/tick_world.h"
+#include "view/frame_painter.h"
 #include "view/screens.h"
 #include "view/status.h"
 
 namespace tavrine::test {
 namespace {
 
-constexpr Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255}, kOrange{255, 128, 64}, kRed{255, 0, 0};
+using frame::kBlack, frame::kWhite, frame::kRed;
+constexpr Rgb kOrange{255, 128, 64};
 
 // The recording canvas measures 6 pixels per character and 13 rows at size 8,
 // scaled with the font size: the product line (size 40) is 30 per character
