@@ -270,7 +270,9 @@ void MainCommands::Label7Click() {
     if (!choice.Confirmed) return;
     if (ApplyGameControl(run, choice, game_.Music()))
         window_.SetDisplayMode(run.DisplayWidth, run.DisplayHeight, run.DisplayBits);
-    if (!WriteSettings(game_.Paths(), run, {run.DisplayWidth, run.DisplayHeight, run.DisplayBits}))
+    // A replay being played back keeps the viewer's settings file as it is.
+    if (game_.Paths().KeepsSettings() &&
+        !WriteSettings(game_.Paths(), run, {run.DisplayWidth, run.DisplayHeight, run.DisplayBits}))
         game_.GetHost().ShowMessage(kSettingsWriteFailedMessage, "Error", MessageIcon::Error);
 }
 

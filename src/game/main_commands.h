@@ -95,7 +95,7 @@ public:
     bool Label6Click();
     /// "Game Control": releases the "Menu" button, shows the dialog and applies a
     /// confirmed answer, then rewrites the settings file ("Data I/O Error" when
-    /// that fails).
+    /// that fails; not while a replay is played back).
     void Label7Click();
     /// "Information": the statistics in the information box; nothing once the
     /// mission is decided.

@@ -53,6 +53,12 @@ GamePaths::GamePaths(bool installed, std::string data, std::string config, std::
 
 GamePaths GamePaths::Portable(std::string folder) { return GamePaths(false, folder, folder, folder); }
 
+GamePaths GamePaths::Playback(std::string folder) {
+    GamePaths paths = Portable(std::move(folder));
+    paths.keepsSettings_ = false;
+    return paths;
+}
+
 GamePaths GamePaths::Installed(std::string dataFolder, const EnvironmentLookup& env) {
     const std::optional<std::string> home = env("HOME");
     const std::string base = home && !home->empty() ? WithoutTrailingSlashes(*home) : std::string(".");

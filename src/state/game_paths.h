@@ -36,6 +36,10 @@ class GamePaths {
 public:
     /// Everything in `folder` (no trailing slash): the build folder's layout.
     static GamePaths Portable(std::string folder);
+    /// The places of a replay being played back: `folder` as Portable, but the
+    /// settings are never written, for the replayed player's settings are not
+    /// the viewer's.
+    static GamePaths Playback(std::string folder);
     /// The installed layout: read-only files in `dataFolder`, the user's files in
     /// the XDG folders `env` names. An unset, empty or relative XDG_CONFIG_HOME or
     /// XDG_DATA_HOME is ignored (as the XDG rules say) for $HOME/.config and
@@ -51,6 +55,8 @@ public:
     static GamePaths ForExecutable(const std::string& executableFolder, const EnvironmentLookup& env);
 
     bool Installed() const { return installed_; }
+    /// Whether a changed setting is written to the settings file (not in playback).
+    bool KeepsSettings() const { return keepsSettings_; }
 
     /// The read-only files: the library as shipped, music, cursors, help, the
     /// dialogs' pictures and the shipped prepared maps.
@@ -94,6 +100,7 @@ private:
     GamePaths(bool installed, std::string data, std::string config, std::string user);
 
     bool installed_ = false;
+    bool keepsSettings_ = true;
     std::string data_;
     std::string config_;
     std::string user_;

@@ -106,6 +106,7 @@ assert run["Ticks"] == 330 and run["Shell"]["Closed"], run
 for k in ("Ticks", "Outcome", "GameTime", "Money", "OwnTanks", "EnemyTanks", "Tanks", "Orders"):
     assert run[k] == replay[k], k
 assert replay["Shell"]["Closed"] and len(replay["Shell"]["Confirmations"]) == 2
+assert replay["Shell"]["Messages"] == run["Shell"]["Messages"], replay["Shell"]["Messages"]
 PY
 grep -q '^150 answer control interval=20 mode=1 difficulty=2 music=off sound=off$' "$dir/run.replay" || fail "the control answer was not recorded"
 
