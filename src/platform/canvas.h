@@ -103,7 +103,7 @@ public:
 /// A surface that can always be drawn on and keeps nothing: headless runs, the
 /// benchmarks and tests that only look at the game state. With a gamma ramp it
 /// lets the fades run (and draw their frames) as on the desktop's surface.
-class NullCanvas final : public Canvas {
+class NullCanvas : public Canvas {
 public:
     explicit NullCanvas(bool gammaRamp = false) : gammaRamp_(gammaRamp) {}
     bool CanDraw() override { return true; }

@@ -7,12 +7,13 @@
 #include <tuple>
 
 #include "game/game.h"
-#include "support/message_host.h"
 #include "state/lists.h"
 #include "state/new_map.h"
 #include "state/saved_game.h"
+#include "support/message_host.h"
 #include "support/recording_canvas.h"
 #include "support/sample_game.h"
+#include "support/scratch_folder.h"
 
 namespace tavrine {
 namespace {
@@ -33,9 +34,6 @@ void WriteBytes(const std::string& path, const Bytes& bytes) {
 class LoadSaveTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tavrine-load-save-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
         // A game in progress that a failed load must leave alone.
         NewMap(game_.EditRecord(), game_.Run(), 12, 9, 1, 2);
         game_.EditRecord().Money = 123;
@@ -48,7 +46,6 @@ protected:
         run.Outcome = OutcomeFailed;
         run.BannerTime = 0;
     }
-    void TearDown() override { fs::remove_all(folder_); }
 
     std::string Path(const std::string& name) const { return folder_ + "/" + name; }
 
@@ -57,7 +54,8 @@ protected:
         EXPECT_EQ(LoadFlags(game_.Run()), std::make_tuple(2, std::uint8_t{0}, std::uint8_t{1}, 2, 0)) << what;
     }
 
-    std::string folder_;
+    test::ScratchFolder scratch_{"tavrine-load-save"};
+    const std::string folder_ = scratch_.Path().string();
     RecordingHost host_;
     Game game_{"/nonexistent-program-folder", host_};
 };

@@ -4,7 +4,6 @@
 // the game control dialog, the menu's entries and the editing mode's keys.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>  // mkdtemp
 
 #include <algorithm>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "data/file_io.h"
 #include "game/main_commands.h"
 #include "state/saved_game.h"
+#include "support/scratch_folder.h"
 #include "support/tick_world.h"
 
 namespace tavrine::test {
@@ -41,20 +41,13 @@ std::string Slurp(const fs::path& path) {
 
 class MainCommandsTest : public ::testing::Test {
 protected:
-    MainCommandsTest() : folder_(MakeFolder()), game(folder_.string(), host), commands(game, dialogs, window) {
+    MainCommandsTest() : game(folder_.string(), host), commands(game, dialogs, window) {
         game.Library() = MakeTestLibrary();
         game.EditRecord() = MakeMap(LandRows(30, 20));
         RunState& run = game.Run();
         run.TitleShown = 0;
         run.BannerTime = 0;
         game.SetMusic(&music);
-    }
-    ~MainCommandsTest() override { fs::remove_all(folder_); }
-
-    static fs::path MakeFolder() {
-        std::string pattern = (fs::temp_directory_path() / "tavrine-commands-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
-        return pattern;
     }
 
     /// Saves the current game as `name` in `sub` ("SaveGames" or "NewGames").
@@ -71,7 +64,8 @@ protected:
         run.TitleFrames = 0;
     }
 
-    fs::path folder_;
+    test::ScratchFolder scratch_{"tavrine-commands"};
+    const fs::path folder_ = scratch_.Path();
     QuietHost host;
     Game game;
     ScriptedDialogs dialogs;

@@ -4,14 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>  // mkdtemp
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 
 #include "state/settings.h"
+#include "support/scratch_folder.h"
 
 namespace tavrine {
 namespace {
@@ -20,19 +19,14 @@ namespace fs = std::filesystem;
 
 /// A program folder of its own, removed afterwards.
 struct Folder {
-    Folder() {
-        std::string pattern = (fs::temp_directory_path() / "tavrine-start-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
-        path = pattern;
-    }
-    ~Folder() { fs::remove_all(path); }
     std::string Settings() const {
         std::ifstream in(path / "Tavrine.ini", std::ios::binary);
         std::stringstream s;
         s << in.rdbuf();
         return s.str();
     }
-    fs::path path;
+    test::ScratchFolder scratch{"tavrine-start"};
+    const fs::path path = scratch.Path();
 };
 
 TEST(StartUpTest, EachChoiceWithAndWithoutASettingsFile) {

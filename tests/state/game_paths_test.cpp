@@ -3,11 +3,12 @@
 #include "state/game_paths.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>  // mkdtemp
 
 #include <filesystem>
 #include <fstream>
 #include <map>
+
+#include "support/scratch_folder.h"
 
 namespace tavrine {
 namespace {
@@ -67,21 +68,18 @@ TEST(GamePaths, NamesEveryPlaceInEachLayout) {
 class GamePathsFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tavrine-paths-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
         fs::create_directories(root_ / "usr/bin");
         fs::create_directories(root_ / "usr/share/tavrine/NewGames");
         fs::create_directories(root_ / "build/program");
         Touch(root_ / "build/program" / std::string(kPortableMarker));
     }
-    void TearDown() override { fs::remove_all(root_); }
     static void Touch(const fs::path& path) { std::ofstream(path) << "x"; }
     GamePaths InstalledPaths() const {
         return GamePaths::ForExecutable((root_ / "usr/bin").string(), Env({{"HOME", (root_ / "home").string()}}),
                                         "../share/tavrine");
     }
-    fs::path root_;
+    test::ScratchFolder scratch_{"tavrine-paths"};
+    const fs::path root_ = scratch_.Path();
 };
 
 TEST_F(GamePathsFiles, TheMarkerTellsPortableFromInstalled) {

@@ -1,12 +1,13 @@
 #include "state/settings.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>  // mkdtemp
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "support/scratch_folder.h"
 
 namespace tavrine {
 namespace {
@@ -16,15 +17,6 @@ namespace fs = std::filesystem;
 /// A fresh program folder for one test, removed afterwards.
 class SettingsFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tavrine-settings-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
     void WriteRaw(const std::string& bytes) const {
         std::ofstream out(folder_ + "/Tavrine.ini", std::ios::binary);
         out << bytes;
@@ -39,7 +31,8 @@ protected:
         return names;
     }
 
-    std::string folder_;
+    test::ScratchFolder scratch_{"tavrine-settings"};
+    const std::string folder_ = scratch_.Path().string();
 };
 
 /// Parses `text` into default settings and the default mode.

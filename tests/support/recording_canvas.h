@@ -178,25 +178,11 @@ private:
 
 /// A surface that draws nothing and fails (throws "surface lost") while
 /// `failing`: at each picture, or with `atText` at each text instead.
-class FailingCanvas final : public Canvas {
+class FailingCanvas final : public NullCanvas {
 public:
-    bool CanDraw() override { return true; }
-    void Fill(Rgb) override {}
     void DrawPicture(std::int32_t, std::int32_t, const CanvasPicture&) override { FailIf(!atText); }
-    void SetPen(Rgb, std::int32_t, PenStyle) override {}
-    void SetBrush(Rgb, BrushStyle) override {}
-    void SetFont(const CanvasFont&) override {}
-    void SetTextColor(Rgb) override {}
     void TextOut(std::int32_t, std::int32_t, std::string_view) override { FailIf(atText); }
-    std::int32_t TextWidth(std::string_view) override { return 0; }
-    std::int32_t TextHeight(std::string_view) override { return 0; }
-    void MoveTo(std::int32_t, std::int32_t) override {}
-    void LineTo(std::int32_t, std::int32_t) override {}
-    void Rectangle(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
-    void Shade(std::int32_t, std::int32_t, std::int32_t, std::int32_t, Rgb, std::uint8_t) override {}
     void Flip() override { ++flips; }
-    bool GetGammaRamp(GammaRamp&) override { return false; }
-    void SetGammaRamp(const GammaRamp&) override {}
 
     bool failing = true;
     bool atText = false;

@@ -8,12 +8,9 @@
 # scripted run with dialogs open over many ticks records a replay that verifies.
 # usage: replays.sh TAVRINE_SIM SCRATCH_DIR
 set -u
-sim=$1 dir=$2
+source "$(dirname "$0")/scripted_runs.bash" "$1" "$2"
 fixtures=$(cd "$(dirname "$0")/../fixtures/replays" && pwd)
 newgames=$(dirname "$sim")/NewGames
-rm -rf "$dir" && mkdir -p "$dir"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # The golden battles: file, mission, difficulty, seed.
 golden=(
@@ -110,5 +107,4 @@ assert replay["Shell"]["Messages"] == run["Shell"]["Messages"], replay["Shell"][
 PY
 grep -q '^150 answer control interval=20 mode=1 difficulty=2 music=off sound=off$' "$dir/run.replay" || fail "the control answer was not recorded"
 
-[ "$failures" = 0 ] && echo "replays: all passed"
-exit $((failures > 0))
+finish replays
