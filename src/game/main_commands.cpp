@@ -207,8 +207,11 @@ bool MainCommands::PickAndSave(const std::string& folder, std::string (*replace)
     const std::string path = folder + "/" + pick.Name;
     // Nothing is written over an existing file unasked; "No" is as if the
     // picker had been cancelled.
-    std::error_code error;
-    if (std::filesystem::exists(std::filesystem::symlink_status(path, error)) &&
+    const bool exists = game_.AskDisk(DiskQuestion::GameExists, [&] {
+        std::error_code error;
+        return std::filesystem::exists(std::filesystem::symlink_status(path, error));
+    }) != 0;
+    if (exists &&
         !InDialog([&] { return dialogs_.Confirm(replace(pick.Name)); }))
         return false;
     return game_.SaveGame(path);
@@ -271,9 +274,11 @@ void MainCommands::Label7Click() {
     if (ApplyGameControl(run, choice, game_.Music()))
         window_.SetDisplayMode(run.DisplayWidth, run.DisplayHeight, run.DisplayBits);
     // A replay being played back keeps the viewer's settings file as it is.
-    if (game_.Paths().KeepsSettings() &&
-        !WriteSettings(game_.Paths(), run, {run.DisplayWidth, run.DisplayHeight, run.DisplayBits}))
-        game_.GetHost().ShowMessage(kSettingsWriteFailedMessage, "Error", MessageIcon::Error);
+    const bool kept = game_.AskDisk(DiskQuestion::SettingsSaved, [&] {
+        return !game_.Paths().KeepsSettings() ||
+               WriteSettings(game_.Paths(), run, {run.DisplayWidth, run.DisplayHeight, run.DisplayBits});
+    }) != 0;
+    if (!kept) game_.GetHost().ShowMessage(kSettingsWriteFailedMessage, "Error", MessageIcon::Error);
 }
 
 void MainCommands::Label9Click() {
