@@ -12,11 +12,13 @@ source "$(dirname "$0")/scripted_runs.bash" "$1" "$2"
 fixtures=$(cd "$(dirname "$0")/../fixtures/replays" && pwd)
 newgames=$(dirname "$sim")/NewGames
 
-# The golden battles: file, mission, difficulty, seed.
+# The golden battles: file, mission, difficulty, seed. In Mountain Pass the
+# buildings of both sides are hit, smoke, lose their smoke and burn down.
 golden=(
   "beachhead.replay|01 Beachhead.gam|0|1"
   "river_crossing.replay|02 River Crossing.gam|1|2"
   "hold_the_line.replay|03 Hold the Line.gam|0|3"
+  "mountain_pass.replay|04 Mountain Pass.gam|1|1"
 )
 
 if [ "${TAVRINE_UPDATE_REPLAYS:-0}" = 1 ]; then
