@@ -1,5 +1,6 @@
 #include "game/input_events.h"
 
+#include "data/overloaded.h"
 #include "state/settings.h"
 
 #include <algorithm>
@@ -206,12 +207,6 @@ AnswerEvent AnswerWithoutBox(const std::vector<std::string>& args) {
     return a;
 }
 
-template <class... F>
-struct Overloaded : F... {
-    using F::operator()...;
-};
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
 
 const char* ButtonName(MouseButton b) { return b == MouseButton::Left ? "left" : b == MouseButton::Right ? "right" : "middle"; }
 const char* OnOffName(bool on) { return on ? "on" : "off"; }

@@ -1,5 +1,6 @@
 #include "game/script_shell.h"
 
+#include "data/overloaded.h"
 #include "state/display_modes.h"
 #include "state/settings.h"
 
@@ -7,12 +8,6 @@ namespace tavrine {
 
 namespace {
 
-template <class... F>
-struct Overloaded : F... {
-    using F::operator()...;
-};
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
 
 /// The dialog's answer: what it shows, with the script's changes; OK only when
 /// something was changed.
@@ -165,31 +160,13 @@ void ScriptedShell::WhileOpen(DialogBox box, const std::string& text) {
 }
 
 void ScriptedShell::Apply(const EventAction& action) {
+    commands_.Input(action);
     std::visit(Overloaded{
-                   [&](const PressEvent& e) { commands_.DXDrawMouseDown(e.Button, e.X, e.Y); },
-                   [&](const MoveEvent& e) { commands_.DXDrawMouseMove(e.LeftHeld, e.X, e.Y); },
-                   [&](const ReleaseEvent& e) { commands_.DXDrawMouseUp(e.Button, e.X, e.Y); },
-                   [&](const KeyEvent& e) {
-                       if (e.Down) commands_.FormKeyDown(e.Key, e.Alt, e.Ctrl);
-                       if (e.Up) commands_.FormKeyUp(e.Key);
-                   },
-                   [&](const FocusEvent& e) { commands_.WindowFocus(e.In); },
                    [&](const PickEvent& e) { dialogs_.picks.push_back(e.Answer); },
-                   [&](const MenuEvent& e) { commands_.MenuEntryClick(e.Entry); },
                    [&](const ControlEvent& e) {
                        dialogs_.controls.push_back(Answer(game_.Run(), e));
                        commands_.Label7Click();
                    },
-                   [&](const ZoomEvent&) { commands_.SpeedButton3Click(); },
-                   [&](const MinimapEvent& e) {
-                       if (e.Press) commands_.MiniMapMouseDown(e.X, e.Y);
-                       else commands_.MiniMapMouseMove(e.X, e.Y, e.LeftHeld);
-                   },
-                   [&](const ButtonEvent& e) {
-                       if (e.Minimap) commands_.SpeedButton2Click(e.Down);
-                       else commands_.SpeedButton1Click(e.Down);
-                   },
-                   [&](const PanelMoveEvent&) { commands_.MenuPanelMouseMove(); },
                    // An answer that no dialog took: nothing was open to answer;
                    // a disk answer that no command asked for: nothing asked.
                    [&](const AnswerEvent&) {},
@@ -204,7 +181,6 @@ void ScriptedShell::Apply(const EventAction& action) {
                        const GameType& g = game_.Record();
                        editor_.Drop(ctx, e.Picture, e.X + g.ViewX, e.Y + g.ViewY);
                    },
-                   [&](const UndoEvent& e) { e.Redo ? commands_.EditRedo() : commands_.EditUndo(); },
                    [&](const NewMapEvent& e) {
                        dialogs_.newGame = e.Answer;
                        commands_.ToolButton11Click();
@@ -213,6 +189,8 @@ void ScriptedShell::Apply(const EventAction& action) {
                        dialogs_.picks.push_back(FilePick{e.Name, false});
                        commands_.SavePreparedMap();
                    },
+                   // The inputs went to the commands above.
+                   [&](const auto&) {},
                },
                action);
 }
