@@ -52,7 +52,8 @@ constexpr NamedKey kKeyNames[] = {
     {"Left", GameKey::Left},     {"Right", GameKey::Right}, {"Up", GameKey::Up},       {"Down", GameKey::Down},
     {"1", GameKey::Digit1},      {"2", GameKey::Digit2},   {"3", GameKey::Digit3},     {"4", GameKey::Digit4},
     {"5", GameKey::Digit5},      {"6", GameKey::Digit6},   {"7", GameKey::Digit7},     {"8", GameKey::Digit8},
-    {"9", GameKey::Digit9},      {"Other", GameKey::Other}};
+    {"9", GameKey::Digit9},      {"Other", GameKey::Other},
+    {"Space", GameKey::Space},   {"Plus", GameKey::Plus},  {"Minus", GameKey::Minus},  {"F", GameKey::F}};
 
 /// A key by name, with any Alt+ and Ctrl+ prefixes; `down` and `up` say whether it
 /// goes down, comes up, or both (a plain `key` line).

@@ -321,7 +321,10 @@ your screen; the display mode you pick in the start dialog does not change it, b
 size (which cells were in view, where the panels were), and when the player changed the display mode during the
 battle the picture changes with it.</p>
 <p>The view follows the player's until you scroll: then you look where you like, and a yellow frame on the minimap
-shows your view beside the player's white one. The battle stays the one that was played, wherever you look.</p>
+shows your view beside the player's white one. The battle stays the one that was played, wherever you look.
+The top right corner says when the replay is paused, how fast it plays and when it is over, leaving the mission's
+hint at the top left readable; at the end the result screen shows the outcome without offering to load a game, since
+no key of yours reaches the battle.</p>
 <table>
 <tr><th>Key or mouse</th><th>While watching</th></tr>
 <tr><td><kbd>Space</kbd></td><td>pauses and goes on</td></tr>
