@@ -1,5 +1,6 @@
 #include "game/main_commands.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -8,6 +9,7 @@
 #include "state/settings.h"
 #include "view/keys.h"
 #include "view/minimap.h"
+#include "view/panel_layout.h"
 #include "view/panels.h"
 #include "view/viewport.h"
 
@@ -126,6 +128,17 @@ void MainCommands::FormKeyUp(GameKey key) {
     BattleKeyUp(game_.Run(), key);
 }
 
+void MainCommands::WindowResized(std::int32_t width, std::int32_t height) {
+    RunState& run = game_.Run();
+    width = std::clamp(width, kMinModeWidth, kMaxModeSide);
+    height = std::clamp(height, kMinModeHeight, kMaxModeSide);
+    if (width == run.DisplayWidth && height == run.DisplayHeight) return;
+    Note(ResizeEvent{width, height});
+    run.DisplayWidth = width;
+    run.DisplayHeight = height;
+    window_.ResizeSurface();
+}
+
 void MainCommands::WindowFocus(bool focused) {
     Note(FocusEvent{focused});
     game_.SetFocusPaused(!focused);
@@ -235,8 +248,10 @@ void DisplayInitialized(Game& game) {
     panels.MinimapVisible = false;
     if (run.FadeInPending) game.FadeOut(0);
     panels.MenuShown = true;
-    // The status bar across the bottom, the game menu just below the surface
-    // (it slides in from there); the buttons follow the status bar's width.
+    // The interface's scale follows the surface's height; then the status bar
+    // across the bottom, the game menu just below the surface (it slides in
+    // from there); the buttons follow the status bar's width.
+    SetInterfaceScale(panels, InterfaceScaleFor(run.ScaleSetting, run.DisplayHeight, run.DenseScreen ? 2.0 : 1.0));
     PlacePanels(panels, run.DisplayWidth, run.DisplayHeight);
     ClampView(game.EditRecord(), run);
 }

@@ -62,6 +62,9 @@ const PanelField kPanelFields[] = {
     {"MinimapTop", &PanelState::MinimapTop},         {"MinimapWidth", &PanelState::MinimapWidth},
     {"MinimapHeight", &PanelState::MinimapHeight},   {"MinimapVisible", &PanelState::MinimapVisible},
     {"MinimapButtonDown", &PanelState::MinimapButtonDown},
+    // The interface scale, written only when it is not 1 (replays without it
+    // were all drawn at 1).
+    {"Scale", &PanelState::Scale},
 };
 
 template <typename Object, typename Member>
@@ -215,7 +218,11 @@ ReplayStart CaptureStart(const Game& game, const Bytes& gameFile, bool newGame, 
     s.ViewHeight = run.DisplayHeight;
     s.Fades = fades;
     for (const RunField& f : kRunFields) s.Run.emplace_back(f.Name, Get(run, f.Member));
-    for (const PanelField& f : kPanelFields) s.Panels.emplace_back(f.Name, Get(game.View().Panels, f.Member));
+    for (const PanelField& f : kPanelFields) {
+        const std::int64_t value = Get(game.View().Panels, f.Member);
+        if (f.Member == PanelField{"Scale", &PanelState::Scale}.Member && value == 1) continue;
+        s.Panels.emplace_back(f.Name, value);
+    }
     s.GameFile = gameFile;
     return s;
 }
@@ -232,6 +239,9 @@ void RestoreStart(const ReplayStart& start, Game& game) {
     for (const auto& [name, value] : start.Panels)
         for (const PanelField& f : kPanelFields)
             if (name == f.Name) Set(game.View().Panels, f.Member, value);
+    // Only the two scales the interface has.
+    PanelState& panels = game.View().Panels;
+    if (panels.Scale != 1 && panels.Scale != 2) panels.Scale = 1;
     game.Rng().Restore(start.RandomState);
 }
 

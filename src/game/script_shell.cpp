@@ -32,6 +32,7 @@ GameControlChoice Answer(const RunState& run, const ControlEvent& c) {
     if (c.Difficulty) choice.Difficulty = *c.Difficulty;
     if (c.Music) choice.MusicOn = *c.Music;
     if (c.Sound) choice.SoundOn = *c.Sound;
+    if (c.Scale) choice.Scale = *c.Scale;
     return choice;
 }
 
@@ -49,6 +50,11 @@ void ScriptedWindow::SetDisplayMode(std::int32_t width, std::int32_t height, std
     run.DisplayWidth = width;
     run.DisplayHeight = height;
     run.DisplayBits = bits;
+    NewSurface();
+}
+
+void ScriptedWindow::ResizeSurface() {
+    counts.ResizeSurface();
     NewSurface();
 }
 
@@ -150,6 +156,7 @@ void ScriptedShell::Apply(const EventAction& action) {
                        else commands_.SpeedButton1Click(e.Down);
                    },
                    [&](const PanelMoveEvent&) { commands_.MenuPanelMouseMove(); },
+                   [&](const ResizeEvent& e) { commands_.WindowResized(e.Width, e.Height); },
                    // An answer that no dialog took: nothing was open to answer.
                    [&](const AnswerEvent&) {},
                    [&](const ToolEvent& e) { editor_.SetTool(e.Tool); },

@@ -210,12 +210,24 @@ void TMainForm::OpenSound() {
 void TMainForm::FormShow() {
     CreateSurface();
     if (game_.Run().EditMode && editorForm_) {
-        editorForm_->move(geometry().right() + 8, geometry().top());
+        // Beside the main window where the screen has room, otherwise over its
+        // right edge: the whole tool window stays on the screen.
+        editorForm_->adjustSize();
+        QPoint at(geometry().right() + 8, geometry().top());
+        if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+            const QRect room = s->availableGeometry();
+            const QSize need = editorForm_->frameGeometry().size();
+            at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() + 1 - need.width())));
+            at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() + 1 - need.height())));
+        }
+        editorForm_->move(at);
         editorForm_->show();
     }
 }
 
 void TMainForm::PlaceWindow() {
+    // A window has a frame the player can resize it by; full screen has none.
+    if (windowFlags().testFlag(Qt::FramelessWindowHint) != fullScreen_) setWindowFlag(Qt::FramelessWindowHint, fullScreen_);
     if (fullScreen_) {
         QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
         // Without a window manager showFullScreen alone keeps the old size.
@@ -223,6 +235,7 @@ void TMainForm::PlaceWindow() {
         showFullScreen();
     } else {
         if (isFullScreen()) showNormal();
+        setMinimumSize(kMinModeWidth, kMinModeHeight);
         setGeometry(0, 0, display_.Width, display_.Height);
         show();
     }
@@ -236,6 +249,7 @@ void TMainForm::CreateSurface() {
     run.DisplayWidth = display_.Width;
     run.DisplayHeight = display_.Height;
     run.DisplayBits = display_.Bits;
+    run.DenseScreen = devicePixelRatioF() >= 2.0 ? 1 : 0;
     canvas_.Resize(display_.Width, display_.Height);
     composite_ = QImage(display_.Width, display_.Height, QImage::Format_ARGB32_Premultiplied);
     PlaceWindow();
@@ -358,7 +372,7 @@ void TMainForm::ReplayMouse(QPoint at, bool leftHeld, bool press) {
     // A drag on the minimap does not scroll at the screen's edge as well.
     viewerMouse_ = viewerDragsMinimap_ ? QPoint(-1, -1) : at;
     if (!viewerDragsMinimap_ || !panels.MinimapVisible) return;
-    const QPoint inside = at - ToQRect(MinimapPanelRect(panels)).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
+    const QPoint inside = MinimapPoint(at);
     viewer_.MinimapPress(std::as_const(game_).Record(), game_.Run(), inside.x(), inside.y());
     viewerMoved_ = true;
 }
@@ -402,6 +416,17 @@ void TMainForm::ToggleFullScreen() {
     CreateSurface();
 }
 
+void TMainForm::ResizeSurface() {
+    // The window was resized: the surface takes its size, the window stays.
+    DXDrawFinalize();
+    const RunState& run = game_.Run();
+    display_ = DisplayMode{run.DisplayWidth, run.DisplayHeight, display_.Bits};
+    canvas_.Resize(display_.Width, display_.Height);
+    composite_ = QImage(display_.Width, display_.Height, QImage::Format_ARGB32_Premultiplied);
+    target_ = FitSurface(QSize(display_.Width, display_.Height), size());
+    DXDrawInitialize();
+}
+
 void TMainForm::SetEditorWindows(QWidget* editorForm, QWidget* imageForm, std::function<void()> openImageEditor) {
     editorForm_ = editorForm;
     imageForm_ = imageForm;
@@ -416,6 +441,16 @@ void TMainForm::LibraryChanged() {
 
 void TMainForm::PlayLibrarySound(std::int32_t index) {
     if (soundOutput_ && index >= 0) soundOutput_->Play(index, 0, 0);
+}
+
+QPoint TMainForm::MinimapPoint(QPoint at) const {
+    // The minimap may be shown larger or smaller than its picture: the point is
+    // mapped back to the picture pixel drawn under it.
+    const PanelState& panels = game_.View().Panels;
+    const MinimapPicture& picture = game_.View().Minimap;
+    const QPoint inside = at - ToQRect(MinimapPanelRect(panels)).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
+    return {ShownToPicture(inside.x(), panels.MinimapShownWidth, picture.Width),
+            ShownToPicture(inside.y(), panels.MinimapShownHeight, picture.Height)};
 }
 
 QPoint TMainForm::ToSurface(QPoint at) const {
@@ -474,6 +509,16 @@ QImage TMainForm::Composite() {
 
 void TMainForm::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    GammaRamp ramp{};
+    const bool fading = canvas_.GetGammaRamp(ramp) && !IsIdentity(ramp);
+    if (!player_ && !fading && target_ == rect() && canvas_.Presented().size() == target_.size()) {
+        // The surface fills the window at its own size: the frame goes to the
+        // screen as it is and the panels are painted over it there, without a
+        // second full-size copy of the picture.
+        p.drawImage(0, 0, canvas_.Presented());
+        panels_.Paint(p, game_.View().Panels, game_.View().Minimap, commands_.Labels());
+        return;
+    }
     const QImage picture = Composite();
     if (target_ != rect()) {
         // Beside the picture the screen stays black.
@@ -488,6 +533,14 @@ void TMainForm::paintEvent(QPaintEvent*) {
 
 void TMainForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // In a window the surface follows the window's size (a replay keeps the size
+    // it was recorded at); full screen shows the mode's surface scaled to fit.
+    if (!fullScreen_ && !player_ && clock_.Enabled() && !isFullScreen()) {
+        // A surface pixel is a pixel of the screen, also where Qt counts in
+        // larger units (a device pixel ratio above 1).
+        const double ratio = devicePixelRatioF();
+        commands_.WindowResized(static_cast<std::int32_t>(width() * ratio), static_cast<std::int32_t>(height() * ratio));
+    }
     target_ = FitSurface(QSize(display_.Width, display_.Height), size());
 }
 
@@ -508,7 +561,7 @@ void TMainForm::TrackPanels(QPoint at, bool leftHeld) {
     if (part == PanelPart::None) return;
     commands_.MenuPanelMouseMove();
     if (part == PanelPart::Minimap) {
-        const QPoint inside = at - ToQRect(MinimapPanelRect(panels)).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
+        const QPoint inside = MinimapPoint(at);
         commands_.MiniMapMouseMove(inside.x(), inside.y(), leftHeld);
     }
 }
@@ -520,7 +573,7 @@ void TMainForm::PanelPress(PanelPart part, QPoint at) {
         case PanelPart::MinimapButton: commands_.SpeedButton2Click(!panels.MinimapButtonDown); break;
         case PanelPart::ZoomButton: commands_.SpeedButton3Click(); break;
         case PanelPart::Minimap: {
-            const QPoint inside = at - ToQRect(MinimapPanelRect(panels)).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
+            const QPoint inside = MinimapPoint(at);
             commands_.MiniMapMouseDown(inside.x(), inside.y());
             break;
         }

@@ -71,6 +71,7 @@ public:
     void ShowStatusBar() override;
     void SetDisplayMode(std::int32_t width, std::int32_t height, std::int32_t bits) override;
     void ToggleFullScreen() override;
+    void ResizeSurface() override;
 
     // Replays. Every battle played is recorded into the Replays folder; a replay
     // can be watched instead of playing.
@@ -143,6 +144,8 @@ public:
     QImage Composite();
     /// The surface pixel under window point `at`.
     QPoint ToSurface(QPoint at) const;
+    /// A surface point over the minimap as the minimap picture's pixel.
+    QPoint MinimapPoint(QPoint at) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

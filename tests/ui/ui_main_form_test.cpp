@@ -250,7 +250,7 @@ private slots:
         form.FormCreate(Answer(ui::kEditingModeChoice));
         form.FormShow();
         const PanelState& panels = form.GameObject().View().Panels;
-        const QPoint menu = ui::ToQRect(StatusBarRect(panels)).topLeft() + ui::ToQRect(MenuButtonRect()).center();
+        const QPoint menu = ui::ToQRect(StatusBarRect(panels)).topLeft() + ui::ToQRect(MenuButtonRect(panels)).center();
         Click(form, menu);
         QVERIFY(panels.MenuButtonDown);
         QTest::mouseMove(&form, QPoint(400, 200));
