@@ -114,6 +114,10 @@ TMainForm::TMainForm(GamePaths paths, QWidget* parent)
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     setFont(DialogFont(true));
+    // The game's own window is drawn at the interface scale by the engine; every
+    // other window of the program follows it through the filter.
+    setProperty("tavrineGameWindow", true);
+    qApp->installEventFilter(&windowScale_);
 
     recordingHost_.SetRecorder(&recorder_);
     commands_.SetRecorder(&recorder_);
@@ -176,12 +180,14 @@ StartUp TMainForm::FormCreate(const std::function<std::int32_t(TStartForm&, std:
         // The frame timer runs at the stored speed while the dialog is open. The
         // dialog lists the modes the screen can show, the preferred one selected.
         clock_.SetInterval(game_.Run().TimerInterval);
+        windowScale_.SetScale(DialogScale(InterfaceScaleFor(game_.Run().ScaleSetting, ScreenHeight(), devicePixelRatioF())));
         TStartForm dialog(folder_);
         dialog.FillDisplayModes(OfferedModes());
         return startDialog ? startDialog(dialog, storedMode) : dialog.ShowStartDialog(storedMode);
     });
     if (start.Mode == StartUp::Cancelled) return StartUp::Cancelled;
     display_ = start.Display;
+    chosen_ = display_;
     fullScreen_ = start.FullScreen;
 
     cursors_.Load(folder_);
@@ -236,7 +242,11 @@ void TMainForm::PlaceWindow() {
     } else {
         if (isFullScreen()) showNormal();
         setMinimumSize(kMinModeWidth, kMinModeHeight);
-        setGeometry(0, 0, display_.Width, display_.Height);
+        // Centred on the screen, so the window manager's frame is on it too.
+        QRect placed(0, 0, display_.Width, display_.Height);
+        if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen())
+            placed.moveCenter(s->availableGeometry().center());
+        setGeometry(placed.translated(std::max(0, -placed.left()), std::max(0, -placed.top())));
         show();
     }
     raise();
@@ -259,6 +269,8 @@ void TMainForm::CreateSurface() {
 
 void TMainForm::DXDrawInitialize() {
     DisplayInitialized(game_);
+    cursors_.SetScale(game_.View().Panels.Scale);
+    windowScale_.SetScale(DialogScale(game_.View().Panels.Scale));
     clock_.SetInterval(game_.Run().TimerInterval);
     clock_.SetEnabled(true);
     canvas_.SetFont(kMainFont);
@@ -407,10 +419,14 @@ void TMainForm::ShowStatusBar() {
 void TMainForm::SetDisplayMode(std::int32_t width, std::int32_t height, std::int32_t bits) {
     DXDrawFinalize();
     display_ = DisplayMode{width, height, bits};
+    chosen_ = display_;
     CreateSurface();
 }
 
 void TMainForm::ToggleFullScreen() {
+    // Full screen shows the chosen mode again: the window's own size is given
+    // up through a resize, an input recorded like the player's own.
+    if (!fullScreen_ && !(display_ == chosen_)) commands_.WindowResized(chosen_.Width, chosen_.Height);
     DXDrawFinalize();
     fullScreen_ = !fullScreen_;
     CreateSurface();
@@ -441,6 +457,16 @@ void TMainForm::LibraryChanged() {
 
 void TMainForm::PlayLibrarySound(std::int32_t index) {
     if (soundOutput_ && index >= 0) soundOutput_->Play(index, 0, 0);
+}
+
+int TMainForm::DialogScale(int interfaceScale) const {
+    // On a dense screen Qt already draws the windows at twice their size.
+    return devicePixelRatioF() >= 2.0 ? 1 : interfaceScale;
+}
+
+int TMainForm::ScreenHeight() const {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return s ? static_cast<int>(s->geometry().height() * s->devicePixelRatio()) : 0;
 }
 
 QPoint TMainForm::MinimapPoint(QPoint at) const {
@@ -483,8 +509,15 @@ QImage TMainForm::Composite() {
             p.setClipRect(ToQRect(MinimapPanelRect(panels)));
             p.setPen(QPen(Qt::yellow, 1));
             p.setBrush(Qt::NoBrush);
-            p.drawRect(QRect(corner + QPoint(cells->Left * zoom, cells->Top * zoom),
-                             corner + QPoint((cells->Right + 1) * zoom - 1, (cells->Bottom + 1) * zoom - 1)));
+            // Picture pixels to shown ones: the minimap may be shown scaled.
+            const MinimapPicture& picture = game_.View().Minimap;
+            const auto shown = [&](int v, int shownSize, int pictureSize) {
+                return pictureSize > 0 ? static_cast<int>(static_cast<long long>(v) * shownSize / pictureSize) : v;
+            };
+            const auto sx = [&](int v) { return shown(v, panels.MinimapShownWidth, picture.Width); };
+            const auto sy = [&](int v) { return shown(v, panels.MinimapShownHeight, picture.Height); };
+            p.drawRect(QRect(corner + QPoint(sx(cells->Left * zoom), sy(cells->Top * zoom)),
+                             corner + QPoint(sx((cells->Right + 1) * zoom) - 1, sy((cells->Bottom + 1) * zoom) - 1)));
             p.setClipping(false);
         }
         if (replayPaused_ || player_->Over()) {

@@ -9,6 +9,7 @@
 #include "ui/ConfirmUnit.h"
 #include "ui/InfoUnit.h"
 #include "ui/NewGameUnit.h"
+#include "ui/WindowScale.h"
 #include "ui_suites.h"
 #include "view/status.h"
 
@@ -27,6 +28,18 @@ private slots:
         for (int i = 0; i < 6; ++i) QCOMPARE(form.MissionList()->itemText(i), ui::ToQString(MissionText(i)));
         QCOMPARE(form.MissionList()->currentIndex(), 0);
         QVERIFY(!form.DemoBox()->isChecked());
+    }
+
+    void TheDoubleInterfaceEnlargesADialogAsAWhole() {
+        ui::TNewGameForm form;
+        const QSize size = form.size();
+        const QRect ok = form.OkButton()->geometry();
+        const qreal points = form.OkButton()->font().pointSizeF();
+        ui::WindowScale::Enlarge(form, 2);
+        QCOMPARE(form.size(), size * 2);
+        QCOMPARE(form.minimumSize(), size * 2);
+        QCOMPARE(form.OkButton()->geometry(), QRect(ok.topLeft() * 2, ok.size() * 2));
+        QCOMPARE(form.OkButton()->font().pointSizeF(), points * 2);
     }
 
     void NewGameFieldsKeepToTheirRanges() {
