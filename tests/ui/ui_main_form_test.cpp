@@ -125,7 +125,9 @@ private slots:
         QCOMPARE(int(form.GameObject().Run().EditMode), 1);
         QCOMPARE(int(form.GameObject().Run().TitleShown), 0);
         QVERIFY(!form.isFullScreen());
-        QCOMPARE(form.geometry(), QRect(0, 0, 800, 600));
+        // A window of the mode's size in the middle of the screen.
+        QCOMPARE(form.geometry().size(), QSize(800, 600));
+        QCOMPARE(form.geometry().center(), form.screen()->availableGeometry().center());
         QCOMPARE(form.Target(), QRect(0, 0, 800, 600));
         QVERIFY(form.GameObject().View().Panels.StatusBarShown);
         QVERIFY(program.Settings().isEmpty());

@@ -1,6 +1,7 @@
 // The New Game dialog, the confirmation box and the information box.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -34,12 +35,12 @@ private slots:
         ui::TNewGameForm form;
         const QSize size = form.size();
         const QRect ok = form.OkButton()->geometry();
-        const qreal points = form.OkButton()->font().pointSizeF();
+        const int pixels = QFontInfo(form.OkButton()->font()).pixelSize();
         ui::WindowScale::Enlarge(form, 2);
         QCOMPARE(form.size(), size * 2);
         QCOMPARE(form.minimumSize(), size * 2);
         QCOMPARE(form.OkButton()->geometry(), QRect(ok.topLeft() * 2, ok.size() * 2));
-        QCOMPARE(form.OkButton()->font().pointSizeF(), points * 2);
+        QCOMPARE(QFontInfo(form.OkButton()->font()).pixelSize(), pixels * 2);
     }
 
     void NewGameFieldsKeepToTheirRanges() {
