@@ -56,7 +56,8 @@ screen, shows its title and opens the <b>Load Game</b> dialog by itself after a 
 open it sooner.</p>
 <p>A wider or larger mode shows more of the battlefield, one map pixel on one screen pixel; nothing is stretched.
 On a picture taller than 1200 pixels the status bar, the menu, the minimap and every text of the battle are drawn
-at twice their size so they stay readable. The minimap never takes more than a third of the screen's width or
+at twice their size so they stay readable; the <b>Interface</b> list of <b>Game Control</b> chooses this
+automatically, at normal size or at double size. The minimap never takes more than a third of the screen's width or
 height: on a large map it is drawn smaller, and a click on it still lands on the cell you see.</p>
 <p><kbd>Alt</kbd>+<kbd>Enter</kbd> switches between full screen and a window, in play as in the editing mode. In a
 window, resize it as you like (down to 640 by 480): the battlefield follows the window's size.</p>
