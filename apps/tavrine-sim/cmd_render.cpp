@@ -1,23 +1,29 @@
 // tavrine-sim render GAME.gam --out frame.png: loads a game and runs ticks as
 // `run` does, then draws the next tick's frame with the desktop's Qt canvas,
-// offscreen, and writes it as a PNG. --title draws the title screen instead.
+// offscreen, and writes it as a PNG. --title draws the title screen instead;
+// --panels places and paints the status bar, the game menu and the minimap as
+// the desktop window does.
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QGuiApplication>
+#include <QPainter>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "game/main_commands.h"
 #include "platform/qt/qt_canvas.h"
 #include "run_options.h"
+#include "ui/GamePanels.h"
+#include "view/status.h"
 
 namespace tavrine::sim {
 
 namespace {
 
-const std::string kUsage = std::string("render GAME.gam ") + kRunOptionsUsage + " --out FILE.png [--title]";
+const std::string kUsage = std::string("render GAME.gam ") + kRunOptionsUsage + " --out FILE.png [--title] [--panels]";
 
 int Usage(const std::string& problem) {
     std::fprintf(stderr, "tavrine-sim render: %s\nusage: tavrine-sim %s\n", problem.c_str(), kUsage.c_str());
@@ -38,9 +44,14 @@ int Render(const Args& args) {
     RunOptions o;
     std::string out;
     bool title = false;
+    bool panels = false;
     const auto own = [&](const std::string& a, const OptionValue& value, std::string& error) {
         if (a == "--title") {
             title = true;
+            return true;
+        }
+        if (a == "--panels") {
+            panels = true;
             return true;
         }
         if (a != "--out") return false;
@@ -68,6 +79,16 @@ int Render(const Args& args) {
         game.Run().EditMode = 0;
     }
 
+    if (panels) {
+        // As the desktop window's surface is made: its status bar and menu
+        // sizes, the display initialisation, the status bar shown.
+        PanelState& p = game.View().Panels;
+        p.Scale = 1;
+        p.StatusBarHeight = kStatusBarHeight;
+        p.MenuHeight = kMenuHeight;
+        DisplayInitialized(game);
+        p.StatusBarShown = true;
+    }
     for (long long i = 0; i < o.ticks; ++i) game.DXTimerTimer();
 
     qt::QtCanvas canvas(o.viewWidth, o.viewHeight);
@@ -84,7 +105,17 @@ int Render(const Args& args) {
         std::fprintf(stderr, "tavrine-sim render: no frame was drawn\n");
         return 1;
     }
-    if (!canvas.Presented().save(QString::fromStdString(out), "PNG")) {
+    QImage picture = canvas.Presented();
+    if (panels) {
+        picture = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&picture);
+        ui::GamePanels drawn;
+        drawn.LoadIcons(game.Paths().DataFolder());
+        drawn.SetLabels(QString::fromStdString(game.TimeLabel()),
+                        QString::fromStdString(MoneyLabelText(std::as_const(game).Record())));
+        drawn.Paint(painter, game.View().Panels, game.View().Minimap, MenuLabels{});
+    }
+    if (!picture.save(QString::fromStdString(out), "PNG")) {
         std::fprintf(stderr, "%s: the picture could not be written\n", out.c_str());
         return 1;
     }

@@ -6,6 +6,8 @@
 
 #include "data/file_io.h"
 #include "game/start_up.h"
+#include "view/panel_layout.h"
+#include "view/panels.h"
 
 namespace tavrine::sim {
 
@@ -84,6 +86,11 @@ std::optional<std::string> ParseRunOptions(const Args& args, RunOptions& o, cons
             if (!w || !h) return "--view takes WIDTHxHEIGHT, each from 1 to 16384";
             o.viewWidth = static_cast<std::int32_t>(*w);
             o.viewHeight = static_cast<std::int32_t>(*h);
+        } else if (a == "--scale") {
+            const auto v = value();
+            if (v == "1" || v == "2") o.scale = *v == "1" ? 1 : 2;
+            else if (v == "auto") o.scale = 0;
+            else return "--scale takes 1, 2 or auto";
         } else if (a == "--library") {
             const auto v = value();
             if (!v || v->empty()) return "--library takes a file name or none";
@@ -113,6 +120,11 @@ bool PrepareGame(const RunOptions& o, Game& game, QuietHost& host) {
     run.TimerInterval = o.interval;
     run.DisplayWidth = o.viewWidth;
     run.DisplayHeight = o.viewHeight;
+    // The interface's scale and the status bar and menu placed for the surface,
+    // as the window's display initialisation places them.
+    run.ScaleSetting = o.scale;
+    SetInterfaceScale(game.View().Panels, InterfaceScaleFor(o.scale, o.viewHeight, 1.0));
+    PlacePanels(game.View().Panels, o.viewWidth, o.viewHeight);
     run.SoundOn = 0;
     run.MusicOn = 0;
 

@@ -25,6 +25,7 @@ struct RunOptions {
     std::int32_t interval = kIntervalNormal;
     std::int32_t viewWidth = 800;
     std::int32_t viewHeight = 600;
+    std::int32_t scale = 0;  ///< the interface scale: 1, 2, or 0 for automatic
     std::optional<std::string> library;  ///< none given: the library the game itself would load
     bool edit = false;
 };
@@ -32,7 +33,7 @@ struct RunOptions {
 /// The shared options as the usage line shows them.
 inline constexpr const char* kRunOptionsUsage =
     "[--new] [--ticks N] [--seed S] [--difficulty D] [--interval MS] [--view WxH]\n"
-    "                   [--library FILE|none] [--edit]";
+    "                   [--scale 1|2|auto] [--library FILE|none] [--edit]";
 
 /// The next argument as an option's value; nothing when the arguments ran out.
 using OptionValue = std::function<std::optional<std::string>()>;

@@ -2,6 +2,7 @@
 
 #include "data/json_writer.h"
 #include "state/game_json.h"
+#include "view/panel_layout.h"
 #include "state/run_fields.h"
 #include "view/status.h"
 
@@ -43,6 +44,26 @@ void WriteFullRecord(JsonWriter& w, Game& game, long long ticks) {
     for (const FieldDescription<RunState>& f : RunStateFields())
         if (f.Uses & Reported) f.Report(w, f.Name, run);
     w.Key("Paused").Bool(game.Paused());
+    const PanelState& panels = game.View().Panels;
+    w.Key("Surface").BeginObject();
+    w.Field("Width", run.DisplayWidth);
+    w.Field("Height", run.DisplayHeight);
+    w.EndObject();
+    w.Field("InterfaceScale", panels.Scale);
+    w.Key("Panels").BeginObject();
+    const auto rect = [&w](const char* name, const PanelRect& r, bool shown) {
+        w.Key(name).BeginObject();
+        w.Field("Left", r.Left);
+        w.Field("Top", r.Top);
+        w.Field("Width", r.Width);
+        w.Field("Height", r.Height);
+        w.Key("Shown").Bool(shown);
+        w.EndObject();
+    };
+    rect("StatusBar", StatusBarRect(panels), panels.StatusBarShown);
+    rect("Minimap", MinimapPanelRect(panels), panels.MinimapVisible);
+    rect("Menu", MenuRect(panels), panels.MenuShown);
+    w.EndObject();
     w.EndObject();
 }
 

@@ -83,6 +83,30 @@ const char* const kEntryNames[] = {"load", "save", "control", "info", "exit"};
 
 std::int32_t Setting(const std::string& value, const char* what) { return WholeNumber<std::int32_t>(value, -1, 1000, what); }
 
+/// A display mode of a script: a table row's number (-1 for none) or "WxH".
+std::int32_t ModeSetting(const std::string& value) {
+    if (const auto size = ParseModeSize(value)) return ModeNumberOf(*size);
+    return Setting(value, "mode");
+}
+
+/// The interface scale setting: "auto" (0), "1" or "2".
+std::int32_t ScaleSetting(const std::string& value) {
+    const std::string v = Lower(value);
+    if (v == "auto") return 0;
+    if (v == "1" || v == "2") return v[0] - '0';
+    throw EventLineError{"scale must be auto, 1 or 2, not '" + value + "'"};
+}
+
+std::string ScaleName(std::int32_t scale) { return scale == 1 || scale == 2 ? std::to_string(scale) : "auto"; }
+
+/// A mode number as scripts write it: a coded size as "WxH", else the number.
+std::string ModeText(std::int32_t number) {
+    if (number >= kModeCount) {
+        if (const auto mode = ModeOfNumber(number)) return std::to_string(mode->Width) + "x" + std::to_string(mode->Height);
+    }
+    return std::to_string(number);
+}
+
 /// A name with its blanks, control characters and '%' written as %XX.
 std::string Escape(const std::string& name) {
     static const char* const kHex = "0123456789ABCDEF";
@@ -176,10 +200,11 @@ AnswerEvent AnswerWithoutBox(const std::vector<std::string>& args) {
             if (eq == std::string::npos) throw EventLineError{"answer control takes KEY=VALUE, not '" + r + "'"};
             const std::string key = Lower(r.substr(0, eq)), value = r.substr(eq + 1);
             if (key == "interval") a.Control.Interval = Setting(value, "interval"), seen[0] = true;
-            else if (key == "mode") a.Control.ModeNumber = Setting(value, "mode"), seen[1] = true;
+            else if (key == "mode") a.Control.ModeNumber = ModeSetting(value), seen[1] = true;
             else if (key == "difficulty") a.Control.Difficulty = Setting(value, "difficulty"), seen[2] = true;
             else if (key == "music") a.Control.MusicOn = OnOff(value, "music"), seen[3] = true;
             else if (key == "sound") a.Control.SoundOn = OnOff(value, "sound"), seen[4] = true;
+            else if (key == "scale") a.Control.Scale = ScaleSetting(value);
             else throw EventLineError{"unknown control setting '" + key + "'"};
         }
         for (bool s : seen)
@@ -227,13 +252,17 @@ ControlEvent Control(const std::vector<std::string>& args) {
             else if (v == "fast") c.Interval = kIntervalFast;
             else throw EventLineError{"speed must be slow, normal or fast, not '" + value + "'"};
         } else if (key == "mode") {
-            c.Mode = WholeNumber<std::int32_t>(value, 0, 2, "mode");
+            // A table row by its number, or any other mode by its size.
+            if (const auto size = ParseModeSize(value)) c.Mode = ModeNumberOf(*size);
+            else c.Mode = WholeNumber<std::int32_t>(value, 0, 2, "mode");
         } else if (key == "difficulty") {
             c.Difficulty = WholeNumber<std::int32_t>(value, 0, 2, "difficulty");
         } else if (key == "music") {
             c.Music = OnOff(value, "music");
         } else if (key == "sound") {
             c.Sound = OnOff(value, "sound");
+        } else if (key == "scale") {
+            c.Scale = ScaleSetting(value);
         } else {
             throw EventLineError{"unknown control setting '" + key + "'"};
         }
@@ -349,6 +378,11 @@ std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, 
         return {PanelMoveEvent{}};
     }
     if (verb == "answer") return {Answer(args)};
+    if (verb == "resize") {
+        Count(args, 2, 2, verb);
+        return {ResizeEvent{WholeNumber<std::int32_t>(args[0], kMinModeWidth, kMaxModeSide, "a width"),
+                            WholeNumber<std::int32_t>(args[1], kMinModeHeight, kMaxModeSide, "a height")}};
+    }
     if (verb == "disk") return {Disk(args)};
     throw EventLineError{"unknown event '" + verbWord + "'"};
 }
@@ -379,10 +413,11 @@ std::string FormatEvent(const EventAction& action) {
                        s << "control";
                        if (e.Cancel) s << " cancel";
                        if (e.Interval) s << " speed=" << (*e.Interval == kIntervalSlow ? "slow" : *e.Interval == kIntervalFast ? "fast" : "normal");
-                       if (e.Mode) s << " mode=" << *e.Mode;
+                       if (e.Mode) s << " mode=" << ModeText(*e.Mode);
                        if (e.Difficulty) s << " difficulty=" << *e.Difficulty;
                        if (e.Music) s << " music=" << OnOffName(*e.Music);
                        if (e.Sound) s << " sound=" << OnOffName(*e.Sound);
+                       if (e.Scale) s << " scale=" << ScaleName(*e.Scale);
                    },
                    [&](const ZoomEvent&) { s << "zoom"; },
                    [&](const ToolEvent& e) { s << "tool " << e.Tool; },
@@ -402,6 +437,7 @@ std::string FormatEvent(const EventAction& action) {
                    },
                    [&](const ButtonEvent& e) { s << "button " << (e.Minimap ? "minimap " : "menu ") << (e.Down ? "down" : "up"); },
                    [&](const PanelMoveEvent&) { s << "panel"; },
+                   [&](const ResizeEvent& e) { s << "resize " << e.Width << ' ' << e.Height; },
                    [&](const AnswerEvent& e) {
                        s << "answer ";
                        switch (e.Answer) {
@@ -411,9 +447,10 @@ std::string FormatEvent(const EventAction& action) {
                            case AnswerEvent::Kind::Cancel: s << "cancel"; break;
                            case AnswerEvent::Kind::Pick: s << "pick " << Escape(e.Pick.Name) << (e.Pick.FromNewGames ? " new" : ""); break;
                            case AnswerEvent::Kind::Control:
-                               s << "control interval=" << e.Control.Interval << " mode=" << e.Control.ModeNumber
+                               s << "control interval=" << e.Control.Interval << " mode=" << ModeText(e.Control.ModeNumber)
                                  << " difficulty=" << e.Control.Difficulty << " music=" << OnOffName(e.Control.MusicOn)
                                  << " sound=" << OnOffName(e.Control.SoundOn);
+                               if (e.Control.Scale >= 0) s << " scale=" << ScaleName(e.Control.Scale);
                                break;
                        }
                        if (e.Box != DialogBox::Unknown) s << " box=" << kBoxNames[static_cast<int>(e.Box)];

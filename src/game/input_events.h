@@ -17,13 +17,14 @@
 //   TICK save NAME                     "Save Game" with the picker answering NAME
 //   TICK menu load|save|control|info|exit   a game menu entry; pickers without a queued answer are cancelled
 //   TICK control cancel | KEY=VALUE... "Game Control" answered OK with these changes:
-//                                      speed=slow|normal|fast, mode=0|1|2, difficulty=N,
-//                                      music=on|off, sound=on|off
+//                                      speed=slow|normal|fast, mode=0|1|2|WxH, difficulty=N,
+//                                      music=on|off, sound=on|off, scale=auto|1|2
 //   TICK zoom                          the minimap's zoom button
 //   TICK minimap down X Y              a press on the minimap (minimap picture pixels)
 //   TICK minimap move X Y [left]       the mouse moves over the minimap
 //   TICK button menu|minimap down|up   the status bar's Menu or minimap button pressed in or out
 //   TICK panel                         the mouse over the status bar or the game menu
+//   TICK resize W H                    the window resized: the surface becomes W by H pixels
 //   TICK answer ok|yes|no|cancel       the open dialog or message box answered at TICK
 //   TICK answer pick NAME [new]        the open file picker answered NAME at TICK (blanks,
 //                                      control characters and '%' in NAME written as %XX)
@@ -107,6 +108,7 @@ struct ControlEvent {
     std::optional<std::int32_t> Difficulty;
     std::optional<bool> Music;
     std::optional<bool> Sound;
+    std::optional<std::int32_t> Scale;  ///< 0 automatic, 1 or 2
 };
 struct ZoomEvent {};
 struct MinimapEvent {
@@ -154,10 +156,15 @@ struct NewMapEvent {
 struct SaveMapEvent {
     std::string Name;
 };
+/// The player resized the window: the surface takes the new size (at least
+/// kMinModeWidth by kMinModeHeight).
+struct ResizeEvent {
+    std::int32_t Width = 0, Height = 0;
+};
 
 using EventAction = std::variant<PressEvent, MoveEvent, ReleaseEvent, KeyEvent, PickEvent, MenuEvent, ControlEvent, ZoomEvent,
                                  ToolEvent, FogEvent, DropEvent, UndoEvent, NewMapEvent, SaveMapEvent, MinimapEvent,
-                                 ButtonEvent, PanelMoveEvent, AnswerEvent, FocusEvent, DiskEvent>;
+                                 ButtonEvent, PanelMoveEvent, AnswerEvent, FocusEvent, DiskEvent, ResizeEvent>;
 
 struct ScriptEvent {
     long long Tick = 0;

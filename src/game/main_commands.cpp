@@ -1,5 +1,6 @@
 #include "game/main_commands.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <type_traits>
@@ -9,6 +10,7 @@
 #include "state/settings.h"
 #include "view/keys.h"
 #include "view/minimap.h"
+#include "view/panel_layout.h"
 #include "view/panels.h"
 #include "view/viewport.h"
 
@@ -154,6 +156,14 @@ bool MainCommands::Do(const PanelMoveEvent&) {
     return false;
 }
 
+bool MainCommands::Do(const ResizeEvent& e) {
+    RunState& run = game_.Run();
+    run.DisplayWidth = e.Width;
+    run.DisplayHeight = e.Height;
+    window_.ResizeSurface();
+    return false;
+}
+
 bool MainCommands::Do(const UndoEvent& e) {
     if (!EditorActive()) return false;
     SimContext ctx = game_.Context();
@@ -208,6 +218,14 @@ bool MainCommands::KeyDown(GameKey key, bool alt, bool ctrl) {
 }
 
 void MainCommands::FormKeyUp(GameKey key) { Input(KeyEvent{key, false, false, false, true}); }
+
+void MainCommands::WindowResized(std::int32_t width, std::int32_t height) {
+    width = std::clamp(width, kMinModeWidth, kMaxModeSide);
+    height = std::clamp(height, kMinModeHeight, kMaxModeSide);
+    const RunState& run = game_.Run();
+    if (width == run.DisplayWidth && height == run.DisplayHeight) return;
+    Input(ResizeEvent{width, height});
+}
 
 void MainCommands::WindowFocus(bool focused) { Input(FocusEvent{focused}); }
 
@@ -308,8 +326,10 @@ void DisplayInitialized(Game& game) {
     panels.MinimapVisible = false;
     if (run.FadeInPending) game.FadeOut(0);
     panels.MenuShown = true;
-    // The status bar across the bottom, the game menu just below the surface
-    // (it slides in from there); the buttons follow the status bar's width.
+    // The interface's scale follows the surface's height; then the status bar
+    // across the bottom, the game menu just below the surface (it slides in
+    // from there); the buttons follow the status bar's width.
+    SetInterfaceScale(panels, InterfaceScaleFor(run.ScaleSetting, run.DisplayHeight, run.DenseScreen ? 2.0 : 1.0));
     PlacePanels(panels, run.DisplayWidth, run.DisplayHeight);
     ClampView(game.EditRecord(), run);
 }

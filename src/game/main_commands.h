@@ -70,6 +70,9 @@ public:
     /// The window gained (true) or lost (false) the keyboard focus: the battle
     /// pauses while it is away, and keys held when it left count as released.
     void WindowFocus(bool focused);
+    /// The window's new size in surface pixels: the surface follows it, at least
+    /// kMinModeWidth by kMinModeHeight. Nothing when the size is unchanged.
+    void WindowResized(std::int32_t width, std::int32_t height);
 
     // The minimap (picture pixels of the minimap).
 
@@ -152,6 +155,7 @@ private:
     bool Do(const ZoomEvent& e);
     bool Do(const PanelMoveEvent& e);
     bool Do(const UndoEvent& e);
+    bool Do(const ResizeEvent& e);
     /// A key going down; true when it loaded a game.
     bool KeyDown(GameKey key, bool alt, bool ctrl);
     bool SaveGameCommand();

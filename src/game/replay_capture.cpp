@@ -49,6 +49,7 @@ ReplayStart CaptureStart(const Game& game, const Bytes& gameFile, bool newGame, 
     s.Fades = fades;
     Capture(RunStateFields(), run, s.Run);
     Capture(PanelStateFields(), game.View().Panels, s.Panels);
+    std::erase_if(s.Panels, [](const auto& field) { return field.first == "Scale" && field.second == 1; });
     s.GameFile = gameFile;
     return s;
 }
@@ -61,6 +62,9 @@ void RestoreStart(const ReplayStart& start, Game& game) {
     run.DisplayHeight = start.ViewHeight;
     Restore(RunStateFields(), start.Run, run);
     Restore(PanelStateFields(), start.Panels, game.View().Panels);
+    // Only the two scales the interface has.
+    PanelState& panels = game.View().Panels;
+    if (panels.Scale != 1 && panels.Scale != 2) panels.Scale = 1;
     game.Rng().Restore(start.RandomState);
 }
 

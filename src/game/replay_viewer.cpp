@@ -68,8 +68,12 @@ void ReplayViewer::Mouse(std::int32_t x, std::int32_t y, bool leftHeld, bool pre
     mouseX_ = dragsMinimap_ ? -1 : x;
     mouseY_ = dragsMinimap_ ? -1 : y;
     if (!dragsMinimap_ || !panels.MinimapVisible) return;
+    // The minimap may be shown scaled: the picture pixel drawn under the mouse.
     const PanelRect picture = MinimapPictureRect(panels);
-    view_.MinimapPress(game_.Record(), game_.Run(), x - picture.Left, y - picture.Top);
+    const MinimapPicture& minimap = game_.View().Minimap;
+    view_.MinimapPress(game_.Record(), game_.Run(),
+                       ShownToPicture(x - picture.Left, panels.MinimapShownWidth, minimap.Width),
+                       ShownToPicture(y - picture.Top, panels.MinimapShownHeight, minimap.Height));
     moved_ = true;
 }
 
@@ -125,10 +129,20 @@ void ReplayViewer::DrawOverlay(Canvas& canvas) const {
     if (const auto cells = view_.MinimapFrame(g, run); cells && panels.MinimapVisible) {
         const std::int32_t zoom = MinimapZoom(run);
         const PanelRect picture = MinimapPictureRect(panels);
-        const std::int32_t left = std::max(picture.Left + cells->Left * zoom, picture.Left);
-        const std::int32_t top = std::max(picture.Top + cells->Top * zoom, picture.Top);
-        const std::int32_t right = std::min(picture.Left + (cells->Right + 1) * zoom, picture.Left + picture.Width);
-        const std::int32_t bottom = std::min(picture.Top + (cells->Bottom + 1) * zoom, picture.Top + picture.Height);
+        // Picture pixels to shown ones: the minimap may be shown scaled.
+        const MinimapPicture& minimap = game_.View().Minimap;
+        const auto sx = [&](std::int64_t v) {
+            return static_cast<std::int32_t>(minimap.Width > 0 ? v * panels.MinimapShownWidth / minimap.Width : v);
+        };
+        const auto sy = [&](std::int64_t v) {
+            return static_cast<std::int32_t>(minimap.Height > 0 ? v * panels.MinimapShownHeight / minimap.Height : v);
+        };
+        const std::int32_t left = std::max(picture.Left + sx(std::int64_t{cells->Left} * zoom), picture.Left);
+        const std::int32_t top = std::max(picture.Top + sy(std::int64_t{cells->Top} * zoom), picture.Top);
+        const std::int32_t right =
+            std::min(picture.Left + sx((std::int64_t{cells->Right} + 1) * zoom), picture.Left + picture.Width);
+        const std::int32_t bottom =
+            std::min(picture.Top + sy((std::int64_t{cells->Bottom} + 1) * zoom), picture.Top + picture.Height);
         canvas.SetBrush(kViewerColor, BrushStyle::Clear);
         canvas.SetPen(kViewerColor, 1, PenStyle::Solid);
         if (left < right && top < bottom) canvas.Rectangle(left, top, right, bottom);

@@ -27,6 +27,7 @@ GameControlChoice Answer(const RunState& run, const ControlEvent& c) {
     if (c.Difficulty) choice.Difficulty = *c.Difficulty;
     if (c.Music) choice.MusicOn = *c.Music;
     if (c.Sound) choice.SoundOn = *c.Sound;
+    if (c.Scale) choice.Scale = *c.Scale;
     return choice;
 }
 
@@ -44,6 +45,11 @@ void ScriptedWindow::SetDisplayMode(std::int32_t width, std::int32_t height, std
     run.DisplayWidth = width;
     run.DisplayHeight = height;
     run.DisplayBits = bits;
+    NewSurface();
+}
+
+void ScriptedWindow::ResizeSurface() {
+    counts.ResizeSurface();
     NewSurface();
 }
 

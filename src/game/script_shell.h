@@ -59,6 +59,7 @@ public:
     void ShowStatusBar() override { counts.ShowStatusBar(); }
     void SetDisplayMode(std::int32_t width, std::int32_t height, std::int32_t bits) override;
     void ToggleFullScreen() override;
+    void ResizeSurface() override;
 
     CountingMainWindow counts;
     /// Runs before the game takes the new surface (a window watching the replay

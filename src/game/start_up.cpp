@@ -17,8 +17,8 @@ StartUpResult StartUpGame(Game& game, const StartChoice& choose, bool settingsFi
     panels.MinimapVisible = false;
 
     StartUpResult result;
-    if (chosen >= 0 && chosen < kModeCount) {
-        const DisplayMode mode = kDisplayModes[static_cast<std::size_t>(chosen)].Mode;
+    if (const auto chosenMode = ModeOfNumber(chosen)) {
+        const DisplayMode mode = *chosenMode;
         result = {StartUp::Play, mode, true, true};
         run.EditMode = 0;
         panels.MenuShown = false;

@@ -93,6 +93,7 @@ TickResult Game::DXTimerTimer() {
 void Game::DrawFrame() {
     SimContext ctx = TickContext();
     frameOptions_.StatusBarHeight = view_.Panels.StatusBarHeight;
+    frameOptions_.TextScale = view_.Panels.Scale;
     FrameResult frame = tavrine::DrawFrame(ctx, *canvas_, frameOptions_);
     if (frame.OfferLoadGame) loadGameOffered_ = true;
     if (frame.Failure.empty()) {

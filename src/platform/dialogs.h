@@ -37,6 +37,7 @@ struct GameControlSettings {
     std::int32_t Difficulty = 1;      ///< 0..2 selects that entry; any other selects none
     bool MusicOn = true;
     bool SoundOn = true;
+    std::int32_t Scale = 0;  ///< the interface scale: 0 automatic, 1 or 2
 };
 
 /// What the game control dialog answers. Only a confirmed answer ("OK" after at
@@ -48,6 +49,7 @@ struct GameControlChoice {
     std::int32_t Difficulty = -1;  ///< the selected entry's position, -1 with none
     bool MusicOn = true;
     bool SoundOn = true;
+    std::int32_t Scale = -1;  ///< the interface scale: 0 automatic, 1 or 2; -1 leaves it
 };
 
 /// What the New Game dialog answers (only "OK" accepts).

@@ -23,8 +23,13 @@ public:
     /// again (the frame timer restarts, the view is clamped).
     virtual void SetDisplayMode(std::int32_t width, std::int32_t height, std::int32_t bits) = 0;
 
-    /// Alt+Enter in the editing mode: between full screen and a window.
+    /// Alt+Enter: between full screen and a window.
     virtual void ToggleFullScreen() = 0;
+
+    /// The window was resized and the run-time state holds the new surface size:
+    /// re-creates the surface at that size, which runs the display initialisation
+    /// again (the panels placed anew, the view kept inside the map).
+    virtual void ResizeSurface() = 0;
 };
 
 /// A main window that only counts what was asked of it: tests and the headless tool.
@@ -39,11 +44,13 @@ public:
         lastBits = bits;
     }
     void ToggleFullScreen() override { ++fullScreenToggles; }
+    void ResizeSurface() override { ++surfaceResizes; }
 
     int closes = 0;
     int statusBarShows = 0;
     int modeChanges = 0;
     int fullScreenToggles = 0;
+    int surfaceResizes = 0;
     std::int32_t lastWidth = 0;
     std::int32_t lastHeight = 0;
     std::int32_t lastBits = 0;

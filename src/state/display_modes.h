@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -35,6 +36,42 @@ inline constexpr std::array<DisplayModeRow, 3> kDisplayModes{{
 
 inline constexpr std::int32_t kModeCount = static_cast<std::int32_t>(kDisplayModes.size());
 
+/// The common wide sizes offered after the 4:3 rows where the screen holds them,
+/// in 16 bits like the rows.
+inline constexpr std::array<DisplayMode, 6> kWideModes{{
+    {1280, 720, 16},
+    {1366, 768, 16},
+    {1600, 900, 16},
+    {1920, 1080, 16},
+    {2560, 1440, 16},
+    {3840, 2160, 16},
+}};
+
+/// The smallest and largest surface side a mode may have: a window is never made
+/// smaller than 640 by 480, and no side is larger than 16384.
+inline constexpr std::int32_t kMinModeWidth = 640;
+inline constexpr std::int32_t kMinModeHeight = 480;
+inline constexpr std::int32_t kMaxModeSide = 16384;
+
+/// A mode that is no table row still has a mode number: its size coded above
+/// every row number (bit 30 set, the width in bits 15-29, the height in bits
+/// 0-14), so a mode number names any size the dialogs, the scripts and the
+/// replays pass around. Only 16-bit modes of kMinModeWidth..kMaxModeSide by
+/// kMinModeHeight..kMaxModeSide pixels are coded.
+inline constexpr std::int32_t kSizeModeFlag = std::int32_t{1} << 30;
+
+/// The mode a mode number stands for: a table row or a coded size; nothing for
+/// any other number.
+std::optional<DisplayMode> ModeOfNumber(std::int32_t number);
+
+/// Reads "WxH" (e.g. "1920x1080") as a 16-bit mode within the coded bounds.
+std::optional<DisplayMode> ParseModeSize(std::string_view text);
+
+/// The screen's own size and the table rows and wide sizes that fit in it: the
+/// 4:3 rows first, then the wider sizes (the screen's own among them) from the
+/// smallest up.
+std::vector<DisplayMode> ModesForScreen(std::int32_t screenWidth, std::int32_t screenHeight);
+
 /// The start dialog's answer for the editing mode (a mode number means play in
 /// that mode).
 inline constexpr std::int32_t kEditingModeChoice = -2;
@@ -50,18 +87,18 @@ std::string_view ColorDepthText(std::int32_t bits);
 /// With an unknown bit count the name ends in ", ".
 std::string ModeName(const DisplayMode& mode);
 
-/// The name of table row `number`; empty when there is no such row.
+/// The name of mode `number` (a table row or a coded size); empty when there is
+/// no such mode.
 std::string ModeName(std::int32_t number);
 
 /// The mode number whose name equals `name` exactly, -1 when none does.
 std::int32_t ModeNumberOfName(std::string_view name);
 
-/// The mode number of the row with this width, height and bit count, -1 when
-/// none matches.
+/// The mode number of the row with this width, height and bit count, else the
+/// coded size of a 16-bit mode within bounds, -1 otherwise.
 std::int32_t ModeNumberOf(const DisplayMode& mode);
 
-/// The table rows among the modes the display offers, as mode numbers in the
-/// display's order. A mode the display lists more than once appears once.
+/// The modes the display offers that have mode numbers, in the display's order. A mode the display lists more than once appears once.
 std::vector<std::int32_t> OfferedModeNumbers(std::span<const DisplayMode> offered);
 
 /// The position in `modeNumbers` of the mode of highest preference (the first of

@@ -68,6 +68,9 @@ const FieldDescription<RunState> kFields[] = {
     Field<&R::EditDrawing>("EditDrawing", NotKept),
     Field<&R::ObjectColors>("ObjectColors", NotKept),
     Field<&R::ControlGroups>("ControlGroups", NotKept),
+    // The interface scale changes nothing in the battle.
+    Field<&R::ScaleSetting>("ScaleSetting", NotKept),
+    Field<&R::DenseScreen>("DenseScreen", NotKept),
 };
 
 }  // namespace

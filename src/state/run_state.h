@@ -58,6 +58,11 @@ struct RunState {
     std::int32_t DisplayWidth = 800;  ///< the drawing surface, W
     std::int32_t DisplayHeight = 600;  ///< the drawing surface, H
     std::int32_t DisplayBits = 16;
+    /// The interface scale chosen: 1, 2, or 0 for automatic (2 on tall surfaces
+    /// and dense screens).
+    std::int32_t ScaleSetting = 0;
+    /// The screen has a device pixel ratio of 2 or more.
+    std::uint8_t DenseScreen = 0;
 
     // Scrolling and the minimap.
     std::int32_t ScrollStep = 24;

@@ -126,6 +126,7 @@ bool ParseSettings(std::string_view text, RunState& run, DisplayMode& stored) {
     readFlag("Music", run.MusicOn);
     readFlag("Sound", run.SoundOn);
     readFlag("Report", run.ReportOn);
+    if (const auto scale = valueOf("Scale")) run.ScaleSetting = *scale == "1" ? 1 : *scale == "2" ? 2 : 0;
     stored = mode;
     return true;
 }
@@ -147,6 +148,9 @@ std::string FormatSettings(const RunState& run, const DisplayMode& mode) {
     line("Music=", Flag(run.MusicOn));
     line("Sound=", Flag(run.SoundOn));
     line("Report=", Flag(run.ReportOn));
+    // The interface scale only when chosen: a file of the automatic scale reads
+    // exactly as before.
+    if (run.ScaleSetting == 1 || run.ScaleSetting == 2) line("Scale=", std::to_string(run.ScaleSetting));
     return text;
 }
 

@@ -57,7 +57,8 @@ std::optional<std::string_view> FindSettingsValue(std::string_view text, std::st
 /// - Difficulty: an integer stored in `run.Difficulty` as it is, even outside
 ///   0..2 (tables index it through `DifficultyIndex`);
 /// - Music, Sound, Report: "0" turns `MusicOn`, `SoundOn`, `ReportOn` off, any
-///   other value on.
+///   other value on;
+/// - Scale: "1" or "2" sets `run.ScaleSetting`, any other value makes it automatic.
 /// A value that must be an integer and is not one stops the reading there: the
 /// keys before it have taken effect, the later ones have not, and the result is
 /// false. `stored` is only changed when the result is true.

@@ -71,6 +71,9 @@ TControlForm::TControlForm(const std::string& programFolder, const std::vector<D
     soundBox_ = new QCheckBox(QStringLiteral("Sound"), panel);
     soundBox_->move(56, 168);
     soundBox_->adjustSize();
+    MakeLabel(panel, QStringLiteral("Interface"), 172, 140);
+    scaleList_ = MakeList(panel, 172, 160, 101,
+                          {QStringLiteral("Automatic"), QStringLiteral("Normal size"), QStringLiteral("Double size")});
 
     okButton_ = new QPushButton(QStringLiteral("OK"), panel);
     okButton_->setGeometry(290, 40, 75, 25);
@@ -83,7 +86,7 @@ TControlForm::TControlForm(const std::string& programFolder, const std::vector<D
     const auto mark = [this] {
         if (!loading_) MarkChanged();
     };
-    for (QComboBox* list : {displayList_, speedList_, difficultyList_})
+    for (QComboBox* list : {displayList_, speedList_, difficultyList_, scaleList_})
         connect(list, &QComboBox::currentIndexChanged, this, mark);
     for (QCheckBox* box : {musicBox_, soundBox_}) connect(box, &QCheckBox::toggled, this, mark);
 }
@@ -98,6 +101,7 @@ void TControlForm::Load(const GameControlSettings& settings) {
                                          : -1);
     musicBox_->setChecked(settings.MusicOn);
     soundBox_->setChecked(settings.SoundOn);
+    scaleList_->setCurrentIndex(settings.Scale >= 0 && settings.Scale <= 2 ? settings.Scale : 0);
     loading_ = false;
 }
 
@@ -110,6 +114,7 @@ GameControlChoice TControlForm::Choice() const {
     choice.Difficulty = difficultyList_->currentIndex();
     choice.MusicOn = musicBox_->isChecked();
     choice.SoundOn = soundBox_->isChecked();
+    choice.Scale = scaleList_->currentIndex();
     return choice;
 }
 

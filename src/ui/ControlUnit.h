@@ -37,6 +37,7 @@ public:
     QComboBox* DifficultyList() const { return difficultyList_; }
     QCheckBox* MusicBox() const { return musicBox_; }
     QCheckBox* SoundBox() const { return soundBox_; }
+    QComboBox* ScaleList() const { return scaleList_; }
     QPushButton* OkButton() const { return okButton_; }
     QPushButton* CancelButton() const { return cancelButton_; }
 
@@ -48,6 +49,7 @@ private:
     QComboBox* difficultyList_;
     QCheckBox* musicBox_;
     QCheckBox* soundBox_;
+    QComboBox* scaleList_;
     QPushButton* okButton_;
     QPushButton* cancelButton_;
     bool changed_ = false;

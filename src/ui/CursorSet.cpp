@@ -3,9 +3,11 @@
 #include <QImage>
 #include <QPixmap>
 
+#include <algorithm>
+
 namespace tavrine::ui {
 
-QtAnimatedCursor ToQtCursor(const AnimatedCursor& cursor) {
+QtAnimatedCursor ToQtCursor(const AnimatedCursor& cursor, int scale) {
     QtAnimatedCursor out;
     for (const CursorImage& frame : cursor.Frames) {
         QImage image(frame.Width, frame.Height, QImage::Format_ARGB32);
@@ -15,7 +17,9 @@ QtAnimatedCursor ToQtCursor(const AnimatedCursor& cursor) {
                 row[x] = frame.Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(frame.Width) +
                                       static_cast<std::size_t>(x)];
         }
-        out.Frames.emplace_back(QPixmap::fromImage(image), frame.HotX, frame.HotY);
+        // A larger interface shows every cursor pixel as a square of pixels.
+        if (scale > 1) image = image.scaled(image.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        out.Frames.emplace_back(QPixmap::fromImage(image), frame.HotX * std::max(scale, 1), frame.HotY * std::max(scale, 1));
     }
     out.Steps = cursor.Steps;
     return out;
@@ -35,13 +39,25 @@ int CursorSet::Load(const std::string& programFolder) {
     for (int n = 1; n <= kCursorCount; ++n) {
         const auto file = LoadAnimatedCursor(programFolder + "/Cursors/" + std::to_string(n) + ".ani");
         if (file && !file->Frames.empty() && !file->Steps.empty()) {
-            cursors_[static_cast<std::size_t>(n)] = ToQtCursor(*file);
+            cursors_[static_cast<std::size_t>(n)] = ToQtCursor(*file, scale_);
+            files_[static_cast<std::size_t>(n)] = std::move(*file);
             ++loaded;
         } else {
             cursors_[static_cast<std::size_t>(n)].reset();
+            files_[static_cast<std::size_t>(n)].reset();
         }
     }
     return loaded;
+}
+
+void CursorSet::SetScale(int scale) {
+    scale = scale == 2 ? 2 : 1;
+    if (scale == scale_) return;
+    scale_ = scale;
+    for (std::size_t n = 0; n < files_.size(); ++n)
+        if (files_[n]) cursors_[n] = ToQtCursor(*files_[n], scale_);
+    timer_.stop();
+    ShowStep();
 }
 
 bool CursorSet::Has(int number) const {

@@ -27,7 +27,7 @@ struct QtAnimatedCursor {
 };
 
 /// The Qt cursors of a decoded cursor file, each frame with its hot spot.
-QtAnimatedCursor ToQtCursor(const AnimatedCursor& cursor);
+QtAnimatedCursor ToQtCursor(const AnimatedCursor& cursor, int scale = 1);
 
 /// How long a step shows, in milliseconds (a step counts sixtieths of a second).
 int StepMilliseconds(const CursorStep& step);
@@ -50,6 +50,9 @@ public:
     /// the game's choice is kept and comes back afterwards.
     void SetSuspended(bool suspended);
 
+    /// The interface scale, 1 or 2: at 2 every cursor is shown twice its size.
+    void SetScale(int scale);
+
     int Current() const { return current_; }
     bool Has(int number) const;
     /// The step of the current cursor's animation now showing.
@@ -62,6 +65,8 @@ private:
 
     QPointer<QWidget> view_;
     std::array<std::optional<QtAnimatedCursor>, kCursorCount + 1> cursors_;
+    std::array<std::optional<AnimatedCursor>, kCursorCount + 1> files_;
+    int scale_ = 1;
     int current_ = 0;
     std::size_t step_ = 0;
     bool suspended_ = false;

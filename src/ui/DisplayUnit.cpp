@@ -10,10 +10,9 @@ namespace tavrine::ui {
 std::vector<DisplayMode> ScreenDisplayModes(const QScreen* screen) {
     std::vector<DisplayMode> modes;
     if (!screen) return modes;
-    const QSize size = screen->geometry().size();
-    for (const DisplayModeRow& row : kDisplayModes)
-        if (row.Mode.Width <= size.width() && row.Mode.Height <= size.height()) modes.push_back(row.Mode);
-    return modes;
+    // The screen's size in device pixels: a surface pixel is a pixel of the screen.
+    const QSize size = screen->geometry().size() * screen->devicePixelRatio();
+    return ModesForScreen(size.width(), size.height());
 }
 
 std::vector<std::int32_t> FillDisplayList(QComboBox& list, const std::vector<DisplayMode>& offered) {

@@ -3,6 +3,9 @@
 #include <QPainter>
 
 #include "ui/UiCommon.h"
+#include "view/minimap.h"
+
+#include <algorithm>
 
 namespace tavrine::ui {
 
@@ -52,13 +55,21 @@ QPixmap DrawnIcon(PanelPart item) {
     return icon;
 }
 
-QImage MinimapImage(const MinimapPicture& minimap) {
-    if (minimap.Width <= 0 || minimap.Height <= 0 ||
+/// The minimap at the size the panel shows it, scaled the way clicks are mapped back.
+QImage MinimapImage(const MinimapPicture& minimap, int width, int height) {
+    if (minimap.Width <= 0 || minimap.Height <= 0 || width <= 0 || height <= 0 ||
         minimap.Pixels.size() < static_cast<std::size_t>(minimap.Width) * static_cast<std::size_t>(minimap.Height))
         return {};
-    return QImage(reinterpret_cast<const uchar*>(minimap.Pixels.data()), minimap.Width, minimap.Height,
-                  static_cast<qsizetype>(minimap.Width) * 4, QImage::Format_RGB32);
+    if (width == minimap.Width && height == minimap.Height)
+        return QImage(reinterpret_cast<const uchar*>(minimap.Pixels.data()), minimap.Width, minimap.Height,
+                      static_cast<qsizetype>(minimap.Width) * 4, QImage::Format_RGB32);
+    QImage shown(width, height, QImage::Format_RGB32);
+    ScaleMinimap(minimap, width, height, reinterpret_cast<std::uint32_t*>(shown.bits()));
+    return shown;
 }
+
+/// A panel rectangle in the panel's own units at interface scale `s`.
+QRect Unscaled(const PanelRect& r, int s) { return {r.Left / s, r.Top / s, r.Width / s, r.Height / s}; }
 
 }  // namespace
 
@@ -147,19 +158,23 @@ void GamePanels::PaintStatusBar(QPainter& p, const PanelState& panels) const {
     }
     Bevel(p, bar, false);
 
+    // At a larger interface scale the bar's contents are drawn through a scaled
+    // painter: the text is laid out at the larger size, not enlarged pixels.
+    const int s = std::max(panels.Scale, 1);
     p.save();
     p.translate(bar.topLeft());
-    PaintButton(p, ToQRect(MenuButtonRect()), panels.MenuButtonDown || pressed_ == PanelPart::MenuButton,
+    p.scale(s, s);
+    PaintButton(p, Unscaled(MenuButtonRect(panels), s), panels.MenuButtonDown || pressed_ == PanelPart::MenuButton,
                 PanelPart::MenuButton);
-    PaintButton(p, ToQRect(MinimapButtonRect(panels)), panels.MinimapButtonDown || pressed_ == PanelPart::MinimapButton,
-                PanelPart::MinimapButton);
-    PaintButton(p, ToQRect(ZoomButtonRect(panels)), pressed_ == PanelPart::ZoomButton, PanelPart::ZoomButton);
+    PaintButton(p, Unscaled(MinimapButtonRect(panels), s),
+                panels.MinimapButtonDown || pressed_ == PanelPart::MinimapButton, PanelPart::MinimapButton);
+    PaintButton(p, Unscaled(ZoomButtonRect(panels), s), pressed_ == PanelPart::ZoomButton, PanelPart::ZoomButton);
     p.setFont(DialogFont(true));
     p.setPen(Qt::black);
-    const int textTop = 0, textHeight = bar.height();
+    const int textTop = 0, textHeight = bar.height() / s;
     p.drawText(QRect(kTimeLabelLeft, textTop, kMoneyLabelLeft - kTimeLabelLeft - 4, textHeight),
                Qt::AlignLeft | Qt::AlignVCenter, time_);
-    p.drawText(QRect(kMoneyLabelLeft, textTop, MinimapButtonRect(panels).Left - kMoneyLabelLeft - 4, textHeight),
+    p.drawText(QRect(kMoneyLabelLeft, textTop, MinimapButtonRect(panels).Left / s - kMoneyLabelLeft - 4, textHeight),
                Qt::AlignLeft | Qt::AlignVCenter, money_);
     p.restore();
 }
@@ -173,16 +188,22 @@ void GamePanels::PaintMenu(QPainter& p, const PanelState& panels, const MenuLabe
         p.drawLine(menu.left(), menu.top() + row, menu.right(), menu.top() + row);
     }
     Bevel(p, menu, false);
+    const int s = std::max(panels.Scale, 1);
+    p.save();
+    p.translate(menu.topLeft());
+    p.scale(s, s);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.setFont(DialogFont(true));
     for (int i = 0; i < kMenuItemCount; ++i) {
-        const int top = MenuItemRect(panels, i).Top;
-        p.drawPixmap(menu.left() + 8, top + (kMenuItemHeight - 16) / 2, icons_[static_cast<std::size_t>(i)]);
+        const int top = (MenuItemRect(panels, i).Top - menu.top()) / s;
+        p.drawPixmap(8, top + (kMenuItemHeight - 16) / 2, icons_[static_cast<std::size_t>(i)]);
         const auto entry = static_cast<MenuLabel>(i);
         const Rgb color = labels.Color(entry);
         p.setPen(QColor(color.R, color.G, color.B));
-        p.drawText(QRect(menu.left() + 32, top, menu.width() - 36, kMenuItemHeight), Qt::AlignLeft | Qt::AlignVCenter,
+        p.drawText(QRect(32, top, menu.width() / s - 36, kMenuItemHeight), Qt::AlignLeft | Qt::AlignVCenter,
                    QString::fromLatin1(MenuEntryText(entry)));
     }
+    p.restore();
 }
 
 void GamePanels::PaintMinimap(QPainter& p, const PanelState& panels, const MinimapPicture& minimap) const {
@@ -191,7 +212,7 @@ void GamePanels::PaintMinimap(QPainter& p, const PanelState& panels, const Minim
     p.fillRect(panel, kFace);
     Bevel(p, panel, false);
     Bevel(p, panel.adjusted(1, 1, -1, -1), true);
-    const QImage picture = MinimapImage(minimap);
+    const QImage picture = MinimapImage(minimap, panels.MinimapShownWidth, panels.MinimapShownHeight);
     if (!picture.isNull()) p.drawImage(ToQRect(MinimapPictureRect(panels)).topLeft(), picture);
 }
 

@@ -119,6 +119,10 @@ TMainForm::TMainForm(GamePaths paths, QWidget* parent)
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     setFont(DialogFont(true));
+    // The game's own window is drawn at the interface scale by the engine; every
+    // other window of the program follows it through the filter.
+    setProperty("tavrineGameWindow", true);
+    qApp->installEventFilter(&windowScale_);
 
     recordingHost_.SetRecorder(&recorder_);
     commands_.SetRecorder(&recorder_);
@@ -181,12 +185,14 @@ StartUp TMainForm::FormCreate(const std::function<std::int32_t(TStartForm&, std:
         // The frame timer runs at the stored speed while the dialog is open. The
         // dialog lists the modes the screen can show, the preferred one selected.
         clock_.SetInterval(game_.Run().TimerInterval);
+        windowScale_.SetScale(DialogScale(InterfaceScaleFor(game_.Run().ScaleSetting, ScreenHeight(), devicePixelRatioF())));
         TStartForm dialog(folder_);
         dialog.FillDisplayModes(OfferedModes());
         return startDialog ? startDialog(dialog, storedMode) : dialog.ShowStartDialog(storedMode);
     });
     if (start.Mode == StartUp::Cancelled) return StartUp::Cancelled;
     display_ = start.Display;
+    chosen_ = display_;
     fullScreen_ = start.FullScreen;
 
     cursors_.Load(folder_);
@@ -215,12 +221,24 @@ void TMainForm::OpenSound() {
 void TMainForm::FormShow() {
     CreateSurface();
     if (game_.Run().EditMode && editorForm_) {
-        editorForm_->move(geometry().right() + 8, geometry().top());
+        // Beside the main window where the screen has room, otherwise over its
+        // right edge: the whole tool window stays on the screen.
+        editorForm_->adjustSize();
+        QPoint at(geometry().right() + 8, geometry().top());
+        if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+            const QRect room = s->availableGeometry();
+            const QSize need = editorForm_->frameGeometry().size();
+            at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() + 1 - need.width())));
+            at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() + 1 - need.height())));
+        }
+        editorForm_->move(at);
         editorForm_->show();
     }
 }
 
 void TMainForm::PlaceWindow() {
+    // A window has a frame the player can resize it by; full screen has none.
+    if (windowFlags().testFlag(Qt::FramelessWindowHint) != fullScreen_) setWindowFlag(Qt::FramelessWindowHint, fullScreen_);
     if (fullScreen_) {
         QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
         // Without a window manager showFullScreen alone keeps the old size.
@@ -228,7 +246,12 @@ void TMainForm::PlaceWindow() {
         showFullScreen();
     } else {
         if (isFullScreen()) showNormal();
-        setGeometry(0, 0, display_.Width, display_.Height);
+        setMinimumSize(kMinModeWidth, kMinModeHeight);
+        // Centred on the screen, so the window manager's frame is on it too.
+        QRect placed(0, 0, display_.Width, display_.Height);
+        if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen())
+            placed.moveCenter(s->availableGeometry().center());
+        setGeometry(placed.translated(std::max(0, -placed.left()), std::max(0, -placed.top())));
         show();
     }
     raise();
@@ -241,6 +264,7 @@ void TMainForm::CreateSurface() {
     run.DisplayWidth = display_.Width;
     run.DisplayHeight = display_.Height;
     run.DisplayBits = display_.Bits;
+    run.DenseScreen = devicePixelRatioF() >= 2.0 ? 1 : 0;
     canvas_.Resize(display_.Width, display_.Height);
     composite_ = QImage(display_.Width, display_.Height, QImage::Format_ARGB32_Premultiplied);
     PlaceWindow();
@@ -250,6 +274,8 @@ void TMainForm::CreateSurface() {
 
 void TMainForm::DXDrawInitialize() {
     DisplayInitialized(game_);
+    cursors_.SetScale(game_.View().Panels.Scale);
+    windowScale_.SetScale(DialogScale(game_.View().Panels.Scale));
     clock_.SetInterval(game_.Run().TimerInterval);
     clock_.SetEnabled(true);
     canvas_.SetFont(kMainFont);
@@ -346,13 +372,28 @@ void TMainForm::ShowStatusBar() {
 void TMainForm::SetDisplayMode(std::int32_t width, std::int32_t height, std::int32_t bits) {
     DXDrawFinalize();
     display_ = DisplayMode{width, height, bits};
+    chosen_ = display_;
     CreateSurface();
 }
 
 void TMainForm::ToggleFullScreen() {
+    // Full screen shows the chosen mode again: the window's own size is given
+    // up through a resize, an input recorded like the player's own.
+    if (!fullScreen_ && !(display_ == chosen_)) commands_.WindowResized(chosen_.Width, chosen_.Height);
     DXDrawFinalize();
     fullScreen_ = !fullScreen_;
     CreateSurface();
+}
+
+void TMainForm::ResizeSurface() {
+    // The window was resized: the surface takes its size, the window stays.
+    DXDrawFinalize();
+    const RunState& run = game_.Run();
+    display_ = DisplayMode{run.DisplayWidth, run.DisplayHeight, display_.Bits};
+    canvas_.Resize(display_.Width, display_.Height);
+    composite_ = QImage(display_.Width, display_.Height, QImage::Format_ARGB32_Premultiplied);
+    target_ = FitSurface(QSize(display_.Width, display_.Height), size());
+    DXDrawInitialize();
 }
 
 void TMainForm::SetEditorWindows(QWidget* editorForm, QWidget* imageForm, std::function<void()> openImageEditor) {
@@ -369,6 +410,26 @@ void TMainForm::LibraryChanged() {
 
 void TMainForm::PlayLibrarySound(std::int32_t index) {
     if (soundOutput_ && index >= 0) soundOutput_->Play(index, 0, 0);
+}
+
+int TMainForm::DialogScale(int interfaceScale) const {
+    // On a dense screen Qt already draws the windows at twice their size.
+    return devicePixelRatioF() >= 2.0 ? 1 : interfaceScale;
+}
+
+int TMainForm::ScreenHeight() const {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return s ? static_cast<int>(s->geometry().height() * s->devicePixelRatio()) : 0;
+}
+
+QPoint TMainForm::MinimapPoint(QPoint at) const {
+    // The minimap may be shown larger or smaller than its picture: the point is
+    // mapped back to the picture pixel drawn under it.
+    const PanelState& panels = game_.View().Panels;
+    const MinimapPicture& picture = game_.View().Minimap;
+    const QPoint inside = at - ToQRect(MinimapPanelRect(panels)).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
+    return {ShownToPicture(inside.x(), panels.MinimapShownWidth, picture.Width),
+            ShownToPicture(inside.y(), panels.MinimapShownHeight, picture.Height)};
 }
 
 QPoint TMainForm::ToSurface(QPoint at) const {
@@ -403,6 +464,16 @@ QImage TMainForm::Composite() {
 
 void TMainForm::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    GammaRamp ramp{};
+    const bool fading = canvas_.GetGammaRamp(ramp) && !IsIdentity(ramp);
+    if (!watching_ && !fading && target_ == rect() && canvas_.Presented().size() == target_.size()) {
+        // The surface fills the window at its own size: the frame goes to the
+        // screen as it is and the panels are painted over it there, without a
+        // second full-size copy of the picture.
+        p.drawImage(0, 0, canvas_.Presented());
+        panels_.Paint(p, game_.View().Panels, game_.View().Minimap, commands_.Labels());
+        return;
+    }
     const QImage picture = Composite();
     if (target_ != rect()) {
         // Beside the picture the screen stays black.
@@ -417,6 +488,14 @@ void TMainForm::paintEvent(QPaintEvent*) {
 
 void TMainForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // In a window the surface follows the window's size (a replay keeps the size
+    // it was recorded at); full screen shows the mode's surface scaled to fit.
+    if (!fullScreen_ && !watching_ && clock_.Enabled() && !isFullScreen()) {
+        // A surface pixel is a pixel of the screen, also where Qt counts in
+        // larger units (a device pixel ratio above 1).
+        const double ratio = devicePixelRatioF();
+        commands_.WindowResized(static_cast<std::int32_t>(width() * ratio), static_cast<std::int32_t>(height() * ratio));
+    }
     target_ = FitSurface(QSize(display_.Width, display_.Height), size());
 }
 
@@ -437,7 +516,7 @@ void TMainForm::TrackPanels(QPoint at, bool leftHeld) {
     if (part == PanelPart::None) return;
     commands_.MenuPanelMouseMove();
     if (part == PanelPart::Minimap) {
-        const QPoint inside = at - ToQRect(MinimapPictureRect(panels)).topLeft();
+        const QPoint inside = MinimapPoint(at);
         commands_.MiniMapMouseMove(inside.x(), inside.y(), leftHeld);
     }
 }
@@ -449,7 +528,7 @@ void TMainForm::PanelPress(PanelPart part, QPoint at) {
         case PanelPart::MinimapButton: commands_.SpeedButton2Click(!panels.MinimapButtonDown); break;
         case PanelPart::ZoomButton: commands_.SpeedButton3Click(); break;
         case PanelPart::Minimap: {
-            const QPoint inside = at - ToQRect(MinimapPictureRect(panels)).topLeft();
+            const QPoint inside = MinimapPoint(at);
             commands_.MiniMapMouseDown(inside.x(), inside.y());
             break;
         }

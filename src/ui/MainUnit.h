@@ -24,6 +24,7 @@
 #include "platform/main_window.h"
 #include "platform/qt/qt_canvas.h"
 #include "state/display_modes.h"
+#include "ui/WindowScale.h"
 #include "ui/CursorSet.h"
 #include "ui/FrameClock.h"
 #include "ui/GamePanels.h"
@@ -72,6 +73,7 @@ public:
     void ShowStatusBar() override;
     void SetDisplayMode(std::int32_t width, std::int32_t height, std::int32_t bits) override;
     void ToggleFullScreen() override;
+    void ResizeSurface() override;
 
     // Replays. Every battle played is recorded into the Replays folder; a replay
     // can be watched instead of playing.
@@ -144,6 +146,12 @@ public:
     QImage Composite();
     /// The surface pixel under window point `at`.
     QPoint ToSurface(QPoint at) const;
+    /// A surface point over the minimap as the minimap picture's pixel.
+    QPoint MinimapPoint(QPoint at) const;
+    /// How many times the dialogs are enlarged at this interface scale.
+    int DialogScale(int interfaceScale) const;
+    /// The screen's height in its own pixels.
+    int ScreenHeight() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -213,7 +221,12 @@ private:
     std::unique_ptr<PositionalSound> sound_;
     std::unique_ptr<SdlMusicPlayer> music_;
 
+    /// The dialogs and the editor's windows at the interface scale.
+    WindowScale windowScale_;
     DisplayMode display_ = kDefaultDisplayMode;
+    /// The mode chosen in the start dialog or Game Control: full screen goes
+    /// back to it after the window was resized.
+    DisplayMode chosen_ = kDefaultDisplayMode;
     bool fullScreen_ = false;
     QRect target_;
     QImage composite_;

@@ -196,6 +196,8 @@ void ClickBuilding(SimContext& ctx, std::int32_t anchor) {
 KeyCommand FormKeyDown(const RunState& run, GameKey key, bool alt, bool ctrl) {
     if (LoadScreenShown(run)) return KeyCommand::LoadGame;
     if (key == GameKey::Escape) return KeyCommand::Exit;
+    // Full screen or a window, in play as in the editing mode.
+    if (key == GameKey::Return && alt && !ctrl) return KeyCommand::ToggleFullScreen;
     if (IsBattleKey(key, ctrl)) return KeyCommand::BattleKey;
     if (ctrl) return KeyCommand::None;
     if ((key == GameKey::P || key == GameKey::Pause) && !run.EditMode && !run.TitleShown) return KeyCommand::TogglePause;

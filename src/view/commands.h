@@ -73,7 +73,7 @@ enum class KeyCommand {
     Exit,              ///< Escape: as the "Exit" entry of the game menu
     Flash,             ///< editing mode, A: a fade out, 200 ms, a fade in
     ImageEditor,       ///< editing mode, S: the image library editor
-    ToggleFullScreen,  ///< editing mode, Alt+Enter
+    ToggleFullScreen,  ///< Alt+Enter, in play and in the editing mode
     TogglePause,       ///< in play, P or Pause: the battle stops or goes on
     BattleKey,         ///< an arrow, a digit, Ctrl+digit or Ctrl+A: `BattleKeyDown` carries it out
 };

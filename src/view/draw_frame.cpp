@@ -1,5 +1,7 @@
 #include "view/draw_frame.h"
 
+#include <algorithm>
+
 #include <exception>
 #include <string>
 #include <utility>
@@ -18,7 +20,8 @@ namespace {
 /// animations) still runs to its end, exactly as on a frame that is shown.
 class GuardedCanvas final : public Canvas {
 public:
-    explicit GuardedCanvas(Canvas& canvas) : canvas_(canvas) {}
+    /// Texts come out `textScale` times their font's size (the interface scale).
+    GuardedCanvas(Canvas& canvas, std::int32_t textScale) : canvas_(canvas), textScale_(std::max(textScale, 1)) {}
 
     /// What the first failing call reported; empty while none failed.
     const std::string& Failure() const { return failure_; }
@@ -30,7 +33,12 @@ public:
     }
     void SetPen(Rgb color, std::int32_t width, PenStyle style) override { Pass(&Canvas::SetPen, color, width, style); }
     void SetBrush(Rgb color, BrushStyle style) override { Pass(&Canvas::SetBrush, color, style); }
-    void SetFont(const CanvasFont& font) override { Pass(&Canvas::SetFont, font); }
+    void SetFont(const CanvasFont& font) override {
+        if (textScale_ == 1) return Pass(&Canvas::SetFont, font);
+        CanvasFont larger = font;
+        larger.Size *= textScale_;
+        Pass(&Canvas::SetFont, larger);
+    }
     void SetTextColor(Rgb color) override { Pass(&Canvas::SetTextColor, color); }
     void TextOut(std::int32_t x, std::int32_t y, std::string_view text) override { Pass(&Canvas::TextOut, x, y, text); }
     std::int32_t TextWidth(std::string_view text) override { return Pass(&Canvas::TextWidth, std::int32_t{0}, text); }
@@ -73,6 +81,7 @@ private:
     void Fail(const char* what) { failure_ = what && *what ? what : "the canvas failed"; }
 
     Canvas& canvas_;
+    std::int32_t textScale_ = 1;
     std::string failure_;
 };
 
@@ -80,7 +89,7 @@ private:
 
 FrameResult DrawFrame(SimContext& ctx, Canvas& target, const FrameOptions& options) {
     FrameResult result;
-    GuardedCanvas canvas(target);
+    GuardedCanvas canvas(target, options.TextScale);
     if (!canvas.CanDraw()) {
         result.Failure = canvas.Failure();
         return result;

@@ -23,6 +23,9 @@ struct FrameOptions {
     std::int32_t FrameRate = 0;
     /// The status bar's height: the texts of the frame keep above it.
     std::int32_t StatusBarHeight = 0;
+    /// The interface scale: the frame's texts are drawn with their fonts this
+    /// many times their size.
+    std::int32_t TextScale = 1;
     /// The map pixel at the picture's top-left corner when the picture shows
     /// another part of the map than the game's view (a replay's viewer scrolls on
     /// their own); nothing: the game's view. Only the picture follows it: the

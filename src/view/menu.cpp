@@ -27,6 +27,7 @@ GameControlSettings GameControlSettingsOf(const RunState& run) {
     s.Difficulty = run.Difficulty;
     s.MusicOn = run.MusicOn != 0;
     s.SoundOn = run.SoundOn != 0;
+    s.Scale = run.ScaleSetting;
     return s;
 }
 
@@ -37,11 +38,18 @@ bool ApplyGameControl(RunState& run, const GameControlChoice& choice, MusicPlaye
 
     bool displayChanged = false;
     const std::int32_t current = ModeNumberOf({run.DisplayWidth, run.DisplayHeight, run.DisplayBits});
-    if (choice.ModeNumber >= 0 && choice.ModeNumber < kModeCount && choice.ModeNumber != current) {
-        const DisplayMode& mode = kDisplayModes[static_cast<std::size_t>(choice.ModeNumber)].Mode;
+    const auto chosen = ModeOfNumber(choice.ModeNumber);
+    if (chosen && choice.ModeNumber != current) {
+        const DisplayMode& mode = *chosen;
         run.DisplayWidth = mode.Width;
         run.DisplayHeight = mode.Height;
         run.DisplayBits = mode.Bits;
+        displayChanged = true;
+    }
+
+    // Another interface scale re-creates the surface too, which sizes the panels anew.
+    if (choice.Scale >= 0 && choice.Scale <= 2 && choice.Scale != run.ScaleSetting) {
+        run.ScaleSetting = choice.Scale;
         displayChanged = true;
     }
 

@@ -82,8 +82,11 @@ void Rebuild(const GameType& g, RunState& run, ViewState& view) {
     p.Height = std::max(g.Rows, 0) * zoom;
     p.Pixels.assign(static_cast<std::size_t>(p.Width) * static_cast<std::size_t>(p.Height), kBlackPixel);
     if (!run.TitleShown) panels.MinimapVisible = true;
-    panels.MinimapWidth = p.Width + 2 * kMinimapBorder;
-    panels.MinimapHeight = p.Height + 2 * kMinimapBorder;
+    const MinimapSize shown = MinimapShownSize(g, run, panels);
+    panels.MinimapShownWidth = shown.Width;
+    panels.MinimapShownHeight = shown.Height;
+    panels.MinimapWidth = shown.Width + 2 * kMinimapBorder;
+    panels.MinimapHeight = shown.Height + 2 * kMinimapBorder;
     panels.MinimapLeft = run.DisplayWidth - panels.MinimapWidth - 1;
     panels.MinimapTop = panels.StatusBarTop - panels.MinimapHeight;
     run.MinimapState = 1;
@@ -113,6 +116,39 @@ CellRect ViewFrameCells(const GameType& g, const RunState& run, std::int32_t ori
 }
 
 std::int32_t MinimapZoom(const RunState& run) { return Zoom(run); }
+
+MinimapSize MinimapShownSize(const GameType& g, const RunState& run, const PanelState& panels) {
+    const std::int64_t perCell = std::int64_t{Zoom(run)} * std::max(panels.Scale, 1);
+    const std::int64_t w = std::max<std::int64_t>(g.Columns, 0) * perCell;
+    const std::int64_t h = std::max<std::int64_t>(g.Rows, 0) * perCell;
+    const std::int64_t aboveStatusBar = std::int64_t{run.DisplayHeight} - panels.StatusBarHeight - 1;
+    const std::int64_t maxW = std::max<std::int64_t>(run.DisplayWidth / 3 - 2 * kMinimapBorder, 1);
+    const std::int64_t maxH = std::max<std::int64_t>(aboveStatusBar / 3 - 2 * kMinimapBorder, 1);
+    if (w <= 0 || h <= 0 || (w <= maxW && h <= maxH)) return {Clamp32(w), Clamp32(h)};
+    // Scaled down as a whole, the map's shape kept: the side that overshoots
+    // more meets its bound.
+    if (w * maxH >= h * maxW) return {Clamp32(maxW), Clamp32(std::max<std::int64_t>(h * maxW / w, 1))};
+    return {Clamp32(std::max<std::int64_t>(w * maxH / h, 1)), Clamp32(maxH)};
+}
+
+std::int32_t ShownToPicture(std::int32_t shown, std::int32_t shownSize, std::int32_t pictureSize) {
+    if (shownSize <= 0 || pictureSize <= 0) return 0;
+    // The picture pixel under the shown pixel's centre, so both edges are shown.
+    const std::int64_t v = (2 * std::int64_t{std::clamp(shown, 0, shownSize - 1)} + 1) * pictureSize / (2 * std::int64_t{shownSize});
+    return static_cast<std::int32_t>(v);
+}
+
+void ScaleMinimap(const MinimapPicture& picture, std::int32_t width, std::int32_t height, std::uint32_t* out) {
+    if (width <= 0 || height <= 0 || picture.Width <= 0 || picture.Height <= 0) return;
+    std::vector<std::int32_t> columns(static_cast<std::size_t>(width));
+    for (std::int32_t x = 0; x < width; ++x) columns[static_cast<std::size_t>(x)] = ShownToPicture(x, width, picture.Width);
+    for (std::int32_t y = 0; y < height; ++y) {
+        const std::uint32_t* row =
+            picture.Pixels.data() + static_cast<std::size_t>(ShownToPicture(y, height, picture.Height)) * picture.Width;
+        std::uint32_t* to = out + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+        for (std::int32_t x = 0; x < width; ++x) to[x] = row[columns[static_cast<std::size_t>(x)]];
+    }
+}
 
 void UpdateViewFrame(const GameType& g, RunState& run, MinimapPicture& picture, bool editorFogShown) {
     if (run.MinimapState != 2 || g.CellWidth <= 0 || g.CellHeight <= 0) return;

@@ -33,6 +33,26 @@ CellRect ViewFrameCells(const GameType& g, const RunState& run, std::int32_t ori
 /// Minimap picture pixels per cell along each axis: 2 with zoom, else 1.
 std::int32_t MinimapZoom(const RunState& run);
 
+/// The size the minimap picture is shown at inside its border: the map's cells
+/// times the zoom times the interface scale, scaled down (the shape kept) where
+/// the panel would take more than a third of the surface's width or of the
+/// height above the status bar.
+struct MinimapSize {
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+};
+MinimapSize MinimapShownSize(const GameType& g, const RunState& run, const PanelState& panels);
+
+/// A shown minimap pixel (along one axis, `shownSize` pixels shown for
+/// `pictureSize` picture pixels) as the picture pixel it shows; points outside
+/// count as the nearest edge. Drawing and clicks both go this way, so a click
+/// lands on the cell drawn under it.
+std::int32_t ShownToPicture(std::int32_t shown, std::int32_t shownSize, std::int32_t pictureSize);
+
+/// The picture scaled to `width` by `height` pixels into `out` (rows top-down,
+/// `width` pixels each) by ShownToPicture.
+void ScaleMinimap(const MinimapPicture& picture, std::int32_t width, std::int32_t height, std::uint32_t* out);
+
 /// Once the minimap is complete: moves the white frame to the cells the screen
 /// shows now, restoring the cells under the old one.
 void UpdateViewFrame(const GameType& g, RunState& run, MinimapPicture& picture, bool editorFogShown);

@@ -22,6 +22,12 @@ const FieldDescription<PanelState> kFields[] = {
     Field<&P::MinimapHeight>("MinimapHeight", Replayed),
     Field<&P::MinimapVisible>("MinimapVisible", Replayed),
     Field<&P::MinimapButtonDown>("MinimapButtonDown", Replayed),
+    // The interface scale; a replay leaves it out at 1, the scale of every
+    // replay recorded before there was another.
+    Field<&P::Scale>("Scale", Replayed),
+    // Made anew with the minimap from the map and the surface.
+    Field<&P::MinimapShownWidth>("MinimapShownWidth", NotKept),
+    Field<&P::MinimapShownHeight>("MinimapShownHeight", NotKept),
 };
 
 }  // namespace

@@ -32,7 +32,9 @@ PanelRect StatusBarRect(const PanelState& panels) {
     return {panels.StatusBarLeft, panels.StatusBarTop, panels.StatusBarWidth, panels.StatusBarHeight};
 }
 
-PanelRect MenuRect(const PanelState& panels) { return {panels.StatusBarLeft, panels.MenuTop, kMenuWidth, panels.MenuHeight}; }
+PanelRect MenuRect(const PanelState& panels) {
+    return {panels.StatusBarLeft, panels.MenuTop, kMenuWidth * panels.Scale, panels.MenuHeight};
+}
 
 PanelRect MinimapPanelRect(const PanelState& panels) {
     return {panels.MinimapLeft, panels.MinimapTop, panels.MinimapWidth, panels.MinimapHeight};
@@ -45,24 +47,44 @@ PanelRect MinimapPictureRect(const PanelState& panels) {
 
 PanelRect MenuItemRect(const PanelState& panels, std::int32_t index) {
     const PanelRect menu = MenuRect(panels);
-    return {menu.Left, menu.Top + kMenuItemsTop + index * kMenuItemHeight, menu.Width, kMenuItemHeight};
+    const std::int32_t s = panels.Scale;
+    return {menu.Left, menu.Top + (kMenuItemsTop + index * kMenuItemHeight) * s, menu.Width, kMenuItemHeight * s};
 }
 
-PanelRect MenuButtonRect() { return {2, kButtonTop, kMenuButtonWidth, kButtonHeight}; }
+PanelRect MenuButtonRect(const PanelState& panels) {
+    const std::int32_t s = panels.Scale;
+    return {2 * s, kButtonTop * s, kMenuButtonWidth * s, kButtonHeight * s};
+}
 
 PanelRect ZoomButtonRect(const PanelState& panels) {
-    return {panels.StatusBarWidth - kSmallButtonWidth - 10, kButtonTop, kSmallButtonWidth, kButtonHeight};
+    const std::int32_t s = panels.Scale;
+    return {panels.StatusBarWidth - (kSmallButtonWidth + 10) * s, kButtonTop * s, kSmallButtonWidth * s, kButtonHeight * s};
 }
 
 PanelRect MinimapButtonRect(const PanelState& panels) {
-    return {ZoomButtonRect(panels).Left - 2 - kSmallButtonWidth, kButtonTop, kSmallButtonWidth, kButtonHeight};
+    const std::int32_t s = panels.Scale;
+    return {ZoomButtonRect(panels).Left - (2 + kSmallButtonWidth) * s, kButtonTop * s, kSmallButtonWidth * s,
+            kButtonHeight * s};
+}
+
+std::int32_t InterfaceScaleFor(std::int32_t setting, std::int32_t surfaceHeight, double devicePixelRatio) {
+    if (setting == 1 || setting == 2) return setting;
+    return surfaceHeight > kLargeInterfaceHeight || devicePixelRatio >= 2.0 ? 2 : 1;
+}
+
+void SetInterfaceScale(PanelState& panels, std::int32_t scale) {
+    if (scale != 1 && scale != 2) scale = 1;
+    if (scale == panels.Scale) return;
+    panels.StatusBarHeight = panels.StatusBarHeight / panels.Scale * scale;
+    panels.MenuHeight = panels.MenuHeight / panels.Scale * scale;
+    panels.Scale = scale;
 }
 
 PanelPart PanelHitTest(const PanelState& panels, std::int32_t x, std::int32_t y) {
     const PanelRect bar = StatusBarRect(panels);
     if (panels.StatusBarShown && bar.Contains(x, y)) {
         const std::int32_t bx = x - bar.Left, by = y - bar.Top;
-        if (MenuButtonRect().Contains(bx, by)) return PanelPart::MenuButton;
+        if (MenuButtonRect(panels).Contains(bx, by)) return PanelPart::MenuButton;
         if (MinimapButtonRect(panels).Contains(bx, by)) return PanelPart::MinimapButton;
         if (ZoomButtonRect(panels).Contains(bx, by)) return PanelPart::ZoomButton;
         return PanelPart::StatusBar;

@@ -60,7 +60,8 @@ std::optional<MenuLabel> MenuEntryOf(PanelPart part);
 /// The entry's text: "Load Game", "Save Game", "Game Control", "Information", "Exit".
 const char* MenuEntryText(MenuLabel entry);
 
-/// The panels in surface pixels.
+/// The panels in surface pixels; the menu and its entries, and the buttons,
+/// are their sizes times the interface scale.
 PanelRect StatusBarRect(const PanelState& panels);
 PanelRect MenuRect(const PanelState& panels);
 PanelRect MinimapPanelRect(const PanelState& panels);
@@ -71,10 +72,22 @@ PanelRect MinimapPictureRect(const PanelState& panels);
 PanelRect MenuItemRect(const PanelState& panels, std::int32_t index);
 
 /// The buttons, in status bar pixels: "Menu" at the left, the zoom button 10
-/// pixels from the right end and the minimap button 2 pixels left of it.
-PanelRect MenuButtonRect();
+/// pixels from the right end and the minimap button 2 pixels left of it (all
+/// of it times the interface scale).
+PanelRect MenuButtonRect(const PanelState& panels);
 PanelRect ZoomButtonRect(const PanelState& panels);
 PanelRect MinimapButtonRect(const PanelState& panels);
+
+/// Surfaces taller than this get the interface at twice its size when the
+/// scale is automatic.
+inline constexpr std::int32_t kLargeInterfaceHeight = 1200;
+
+/// The interface scale for a setting of 1, 2 or automatic (anything else): 2
+/// above kLargeInterfaceHeight or at a device pixel ratio of 2 or more.
+std::int32_t InterfaceScaleFor(std::int32_t setting, std::int32_t surfaceHeight, double devicePixelRatio);
+
+/// Sets the panels' scale, the status bar's and the menu's heights following it.
+void SetInterfaceScale(PanelState& panels, std::int32_t scale);
 
 /// The part under surface point (x, y): the status bar over the minimap panel
 /// over the game menu; hidden panels are not hit.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "view/minimap.h"
+
 namespace tavrine {
 
 void PlacePanels(PanelState& panels, std::int32_t width, std::int32_t height) {
@@ -13,8 +15,8 @@ void PlacePanels(PanelState& panels, std::int32_t width, std::int32_t height) {
 }
 
 std::int32_t MinimapRestTop(const GameType& g, const RunState& run, const PanelState& panels) {
-    const std::int64_t zoom = run.MinimapZoom2 ? 2 : 1;
-    const std::int64_t top = std::int64_t{run.DisplayHeight} - g.Rows * zoom - panels.StatusBarHeight - 5;
+    const std::int64_t shown = MinimapShownSize(g, run, panels).Height;
+    const std::int64_t top = std::int64_t{run.DisplayHeight} - shown - panels.StatusBarHeight - 1 - 2 * kMinimapBorder;
     return static_cast<std::int32_t>(std::max<std::int64_t>(top, std::numeric_limits<std::int32_t>::min()));
 }
 

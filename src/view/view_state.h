@@ -33,6 +33,15 @@ struct PanelState {
     std::int32_t MinimapHeight = 4;
     bool MinimapVisible = false;
     bool MinimapButtonDown = true;  ///< the minimap button: down at start
+
+    /// The interface scale, 1 or 2: the panels' controls and texts are this many
+    /// times their size (the shell sets the bar's and the menu's heights to match).
+    std::int32_t Scale = 1;
+    /// The minimap picture as shown inside the border: its pixels scaled up by
+    /// the interface scale, or down to keep the panel within a third of the
+    /// surface's width and of the height above the status bar.
+    std::int32_t MinimapShownWidth = 0;
+    std::int32_t MinimapShownHeight = 0;
 };
 
 /// The width of the minimap panel's border on each side, in pixels.

@@ -101,7 +101,9 @@ Replay SmallReplay() {
                                  "answer ok box=message text=Data%20I/O%20Error",
                                  "answer pick a.gam new box=load",
                                  "disk exists 1",
-                                 "disk read 3"};
+                                 "disk read 3",
+                                 "control mode=1920x1080 scale=2",
+                                 "resize 1280 720"};
     long long tick = 0;
     for (const char* line : lines) {
         std::vector<std::string> words;
@@ -192,9 +194,12 @@ TEST(Replay, MalformedAndTamperedFilesNameTheLine) {
         {replaced("my%20game", "my%2game"), "'%' in a name must be followed by two hexadecimal digits"},
         {replaced("# end ticks", "# end tick"), "expected '# end ticks N outcome O time T random R checksum C'"},
         {replaced("checksum 0000000000000042", "checksum 42xyz"), "the checksum must be up to 16 hexadecimal digits"},
-        {replaced("# end ticks 75", "# end ticks 5"), "an event lies after the last tick"},
+        {replaced("# end ticks 81", "# end ticks 5"), "an event lies after the last tick"},
         {replaced("box=load", "box=nowhere"), "unknown box 'nowhere'"},
         {replaced("disk read 3", "disk read 9"), "a read's result must be a whole number from 0 to 4"},
+        {replaced("resize 1280 720", "resize 600 400"), "a width must be a whole number from 640 to 16384"},
+        {replaced("mode=1920x1080", "mode=1920x100"), "mode must be a whole number from 0 to 2"},
+        {replaced("scale=2", "scale=3"), "scale must be auto, 1 or 2, not '3'"},
         {good + "3 zoom\n", "nothing may follow the end line"},
         {good.substr(0, good.find("# end")), "the replay has no end line"},
         {replaced("3 move 30 40 left", "# run FramePhase=1"), "a header line among the events"},

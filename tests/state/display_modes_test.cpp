@@ -36,7 +36,8 @@ TEST(DisplayModesTest, StoredModeToNumberNeedsAllThreeValues) {
     EXPECT_EQ(ModeNumberOf({800, 600, 16}), 1);
     EXPECT_EQ(ModeNumberOf({1024, 768, 16}), 2);
     EXPECT_EQ(ModeNumberOf({1024, 768, 32}), -1);
-    EXPECT_EQ(ModeNumberOf({800, 768, 16}), -1);
+    EXPECT_EQ(ModeName(ModeNumberOf({800, 768, 16})), "800 by 768, High Color (16 bit)") << "any other size is coded";
+    EXPECT_EQ(ModeNumberOf({600, 480, 16}), -1) << "narrower than a window may be";
     EXPECT_EQ(ModeNumberOf({0, 0, 0}), -1);
     EXPECT_EQ(ModeNumberOf(kDefaultDisplayMode), 1);
 }

@@ -16,6 +16,8 @@ inline PanelState PlacedPanels() {
     PlacePanels(p, 800, 600);
     p.MenuTop = p.StatusBarTop - p.MenuHeight;
     p.MinimapVisible = true;
+    p.MinimapShownWidth = 160;
+    p.MinimapShownHeight = 120;
     p.MinimapWidth = 160 + 4;
     p.MinimapHeight = 120 + 4;
     p.MinimapLeft = 800 - p.MinimapWidth - 1;

@@ -127,7 +127,9 @@ private slots:
         QCOMPARE(int(form.GameObject().Run().EditMode), 1);
         QCOMPARE(int(form.GameObject().Run().TitleShown), 0);
         QVERIFY(!form.isFullScreen());
-        QCOMPARE(form.geometry(), QRect(0, 0, 800, 600));
+        // A window of the mode's size in the middle of the screen.
+        QCOMPARE(form.geometry().size(), QSize(800, 600));
+        QCOMPARE(form.geometry().center(), form.screen()->availableGeometry().center());
         QCOMPARE(form.Target(), QRect(0, 0, 800, 600));
         QVERIFY(form.GameObject().View().Panels.StatusBarShown);
         QVERIFY(program.Settings().isEmpty());
@@ -278,7 +280,7 @@ private slots:
         form.FormCreate(Answer(ui::kEditingModeChoice));
         form.FormShow();
         const PanelState& panels = form.GameObject().View().Panels;
-        const QPoint menu = ui::ToQRect(StatusBarRect(panels)).topLeft() + ui::ToQRect(MenuButtonRect()).center();
+        const QPoint menu = ui::ToQRect(StatusBarRect(panels)).topLeft() + ui::ToQRect(MenuButtonRect(panels)).center();
         Click(form, menu);
         QVERIFY(panels.MenuButtonDown);
         QTest::mouseMove(&form, QPoint(400, 200));

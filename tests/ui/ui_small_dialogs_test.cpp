@@ -1,6 +1,7 @@
 // The New Game dialog, the confirmation box and the information box.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -9,6 +10,7 @@
 #include "ui/ConfirmUnit.h"
 #include "ui/InfoUnit.h"
 #include "ui/NewGameUnit.h"
+#include "ui/WindowScale.h"
 #include "ui_suites.h"
 #include "view/status.h"
 
@@ -27,6 +29,18 @@ private slots:
         for (int i = 0; i < 6; ++i) QCOMPARE(form.MissionList()->itemText(i), ui::ToQString(MissionText(i)));
         QCOMPARE(form.MissionList()->currentIndex(), 0);
         QVERIFY(!form.DemoBox()->isChecked());
+    }
+
+    void TheDoubleInterfaceEnlargesADialogAsAWhole() {
+        ui::TNewGameForm form;
+        const QSize size = form.size();
+        const QRect ok = form.OkButton()->geometry();
+        const int pixels = QFontInfo(form.OkButton()->font()).pixelSize();
+        ui::WindowScale::Enlarge(form, 2);
+        QCOMPARE(form.size(), size * 2);
+        QCOMPARE(form.minimumSize(), size * 2);
+        QCOMPARE(form.OkButton()->geometry(), QRect(ok.topLeft() * 2, ok.size() * 2));
+        QCOMPARE(QFontInfo(form.OkButton()->font()).pixelSize(), pixels * 2);
     }
 
     void NewGameFieldsKeepToTheirRanges() {

@@ -337,7 +337,7 @@ TEST(Commands, KeysInPlayAndWhileEditing) {
         {false, GameKey::Escape, false, false, KeyCommand::Exit},
         {false, GameKey::A, false, false, KeyCommand::None},
         {false, GameKey::S, false, false, KeyCommand::None},
-        {false, GameKey::Return, true, false, KeyCommand::None},
+        {false, GameKey::Return, true, false, KeyCommand::ToggleFullScreen},
         {false, GameKey::P, false, false, KeyCommand::TogglePause},
         {false, GameKey::Pause, false, false, KeyCommand::TogglePause},
         {false, GameKey::P, false, true, KeyCommand::None},

@@ -50,8 +50,17 @@ ends with <b>Mission Accomplished</b> or <b>Mission Failed</b>.</p>
 
 constexpr std::string_view kStartA = R"(<h2 id="start">Starting the game</h2>
 <p>When Tavrine starts it shows the start dialog. Choose a display mode from the <b>Display</b> list
-(640 by 480, 800 by 600 or 1024 by 768) and press <b>Play</b>. The game then runs full screen, shows its title and
-opens the <b>Load Game</b> dialog by itself after a moment; press any key or click to open it sooner.</p>
+(640 by 480, 800 by 600 or 1024 by 768, then your screen's own size and the wide sizes that fit on it, such as
+1280 by 720, 1366 by 768, 1600 by 900, 1920 by 1080 and 2560 by 1440) and press <b>Play</b>. The game then runs full
+screen, shows its title and opens the <b>Load Game</b> dialog by itself after a moment; press any key or click to
+open it sooner.</p>
+<p>A wider or larger mode shows more of the battlefield, one map pixel on one screen pixel; nothing is stretched.
+On a picture taller than 1200 pixels the status bar, the menu, the minimap and every text of the battle are drawn
+at twice their size so they stay readable; the <b>Interface</b> list of <b>Game Control</b> chooses this
+automatically, at normal size or at double size. The minimap never takes more than a third of the screen's width or
+height: on a large map it is drawn smaller, and a click on it still lands on the cell you see.</p>
+<p><kbd>Alt</kbd>+<kbd>Enter</kbd> switches between full screen and a window, in play as in the editing mode. In a
+window, resize it as you like (down to 640 by 480): the battlefield follows the window's size.</p>
 <ul>
 <li><b>Help...</b> opens this guide.</li>
 <li><b>Cancel</b> (or <kbd>Esc</kbd>) leaves without playing.</li>

@@ -35,13 +35,20 @@ QString ToQString(std::string_view text) {
 QImage ToImage(const CanvasPicture& picture) {
     if (picture.Width <= 0 || picture.Height <= 0 || !picture.Pixels) return {};
     QImage image(picture.Width, picture.Height, QImage::Format_ARGB32_Premultiplied);
+    bool opaque = true;
     for (int y = 0; y < picture.Height; ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
         const std::uint32_t* source = picture.Pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.Width);
         // Library pixels are either opaque or the transparent colour, so
         // premultiplying only has to clear the transparent ones.
-        for (int x = 0; x < picture.Width; ++x) row[x] = (source[x] >> 24) ? (source[x] | 0xFF000000u) : 0u;
+        for (int x = 0; x < picture.Width; ++x) {
+            row[x] = (source[x] >> 24) ? (source[x] | 0xFF000000u) : 0u;
+            opaque = opaque && row[x] != 0u;
+        }
     }
+    // A picture without a transparent pixel (the ground, most of every frame)
+    // is drawn by copying rather than blending, the same pixels either way.
+    if (opaque) image.reinterpretAsFormat(QImage::Format_RGB32);
     return image;
 }
 
