@@ -81,10 +81,10 @@ void MainCommands::AfterTick() {
     LoadGameCommand();
 }
 
-void MainCommands::DXDrawMouseDown(MouseButton button, std::int32_t x, std::int32_t y) {
-    Note(PressEvent{button, x, y});
+void MainCommands::DXDrawMouseDown(MouseButton button, std::int32_t x, std::int32_t y, bool shift) {
+    Note(PressEvent{button, x, y, shift});
     SimContext ctx = game_.Context();
-    if (tavrine::DXDrawMouseDown(ctx, editor_, game_.GetHost(), button, x, y)) LoadGameCommand();
+    if (tavrine::DXDrawMouseDown(ctx, editor_, game_.GetHost(), button, x, y, shift)) LoadGameCommand();
 }
 
 void MainCommands::DXDrawMouseMove(bool leftHeld, std::int32_t x, std::int32_t y) {
@@ -93,22 +93,30 @@ void MainCommands::DXDrawMouseMove(bool leftHeld, std::int32_t x, std::int32_t y
     tavrine::DXDrawMouseMove(ctx, editor_, game_.View().Panels, leftHeld, x, y);
 }
 
-void MainCommands::DXDrawMouseUp(MouseButton button, std::int32_t x, std::int32_t y) {
-    Note(ReleaseEvent{button, x, y});
+void MainCommands::DXDrawMouseUp(MouseButton button, std::int32_t x, std::int32_t y, bool shift) {
+    Note(ReleaseEvent{button, x, y, shift});
     SimContext ctx = game_.Context();
-    tavrine::DXDrawMouseUp(ctx, button, x, y);
+    tavrine::DXDrawMouseUp(ctx, button, x, y, shift);
 }
 
-void MainCommands::FormKeyDown(GameKey key, bool alt, bool ctrl) {
-    Note(KeyEvent{key, alt, ctrl, true, false});
+void MainCommands::FormKeyDown(GameKey key, bool alt, bool ctrl, bool shift) {
+    Note(KeyEvent{key, alt, ctrl, true, false, shift});
     switch (tavrine::FormKeyDown(game_.Run(), key, alt, ctrl)) {
         case KeyCommand::None: break;
         case KeyCommand::TogglePause: game_.SetPaused(!game_.Run().PausedByPlayer); break;
         case KeyCommand::BattleKey: {
             SimContext ctx = game_.Context();
-            BattleKeyDown(ctx, key, ctrl);
+            BattleKeyDown(ctx, key, ctrl, shift);
             break;
         }
+        case KeyCommand::AttackMove: StartAttackMove(game_.EditRecord(), game_.Run()); break;
+        case KeyCommand::Stop: {
+            SimContext ctx = game_.Context();
+            StopSelected(ctx);
+            break;
+        }
+        case KeyCommand::RallyKey: game_.Run().RallyKeyHeld = 1; break;
+        case KeyCommand::Help: HelpCommand(); break;
         case KeyCommand::LoadGame: LoadGameCommand(); break;
         case KeyCommand::Exit: ExitCommand(); break;
         case KeyCommand::Flash:
@@ -129,7 +137,10 @@ void MainCommands::FormKeyUp(GameKey key) {
 void MainCommands::WindowFocus(bool focused) {
     Note(FocusEvent{focused});
     game_.SetFocusPaused(!focused);
-    if (!focused) game_.Run().HeldArrows = 0;
+    if (!focused) {
+        game_.Run().HeldArrows = 0;
+        game_.Run().RallyKeyHeld = 0;
+    }
 }
 
 void MainCommands::MiniMapMouseDown(std::int32_t x, std::int32_t y) {
@@ -286,6 +297,14 @@ void MainCommands::Label9Click() {
 void MainCommands::Label10Click() {
     Note(MenuEvent{MenuLabel::Exit});
     ExitCommand();
+}
+
+void MainCommands::HelpCommand() {
+    RunState& run = game_.Run();
+    // The battle stands still while the guide is open, as under any dialog of ours.
+    run.HelpOpen = 1;
+    InDialog([&] { dialogs_.ShowHelp(run.EditMode ? kHelpPageEditor : kHelpPageBattle); });
+    run.HelpOpen = 0;
 }
 
 void MainCommands::ExitCommand() {

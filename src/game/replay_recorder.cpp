@@ -74,6 +74,11 @@ void RecordingDialogs::ShowInformation(const std::string& text) {
     Answered(SimpleAnswer(AnswerEvent::Kind::Ok));
 }
 
+void RecordingDialogs::ShowHelp(const std::string& page) {
+    inner_.ShowHelp(page);
+    Answered(SimpleAnswer(AnswerEvent::Kind::Ok));
+}
+
 bool RecordingDialogs::Confirm(const std::string& question) {
     const bool yes = inner_.Confirm(question);
     Answered(SimpleAnswer(yes ? AnswerEvent::Kind::Yes : AnswerEvent::Kind::No));

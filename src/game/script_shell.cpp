@@ -126,11 +126,11 @@ void ScriptedShell::WhileOpen() {
 
 void ScriptedShell::Apply(const EventAction& action) {
     std::visit(Overloaded{
-                   [&](const PressEvent& e) { commands_.DXDrawMouseDown(e.Button, e.X, e.Y); },
+                   [&](const PressEvent& e) { commands_.DXDrawMouseDown(e.Button, e.X, e.Y, e.Shift); },
                    [&](const MoveEvent& e) { commands_.DXDrawMouseMove(e.LeftHeld, e.X, e.Y); },
-                   [&](const ReleaseEvent& e) { commands_.DXDrawMouseUp(e.Button, e.X, e.Y); },
+                   [&](const ReleaseEvent& e) { commands_.DXDrawMouseUp(e.Button, e.X, e.Y, e.Shift); },
                    [&](const KeyEvent& e) {
-                       if (e.Down) commands_.FormKeyDown(e.Key, e.Alt, e.Ctrl);
+                       if (e.Down) commands_.FormKeyDown(e.Key, e.Alt, e.Ctrl, e.Shift);
                        if (e.Up) commands_.FormKeyUp(e.Key);
                    },
                    [&](const FocusEvent& e) { commands_.WindowFocus(e.In); },
@@ -184,6 +184,7 @@ void ScriptedShell::WriteJson(JsonWriter& w) const {
     Strings(w, "Confirmations", dialogs_.questions);
     Strings(w, "Messages", host_.allMessages);
     Strings(w, "Information", dialogs_.informationShown);
+    Strings(w, "Help", dialogs_.helpShown);
     w.Key("Closed").Bool(window_.counts.closes > 0);
     w.Field("ImageEditor", static_cast<std::int64_t>(dialogs_.imageEditorShown));
     w.Field("FullScreenToggles", static_cast<std::int64_t>(window_.counts.fullScreenToggles));

@@ -55,6 +55,12 @@ struct NewGameChoice {
     std::int32_t Mission = 0;   ///< 0..5
 };
 
+/// The guide's pages F1 opens: the battle's commands, the editing mode, the
+/// library editor.
+inline constexpr const char* kHelpPageBattle = "controls";
+inline constexpr const char* kHelpPageEditor = "editor";
+inline constexpr const char* kHelpPageLibrary = "library";
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -79,6 +85,10 @@ public:
     virtual void ShowImageEditor() = 0;
 
     virtual NewGameChoice ShowNewGameDialog() = 0;
+
+    /// The guide opened at `page` (an anchor of the help file: kHelpPageBattle,
+    /// kHelpPageEditor, kHelpPageLibrary), until the player closes it.
+    virtual void ShowHelp(const std::string& page) = 0;
 };
 
 /// Dialogs answered from a script, for tests and the headless tool: each picker
@@ -118,6 +128,10 @@ public:
         Opened();
         return newGame;
     }
+    void ShowHelp(const std::string& page) override {
+        helpShown.push_back(page);
+        Opened();
+    }
 
     std::deque<FilePick> picks;
     std::deque<GameControlChoice> controls;
@@ -137,6 +151,7 @@ public:
     std::vector<std::string> questions;
     int imageEditorShown = 0;
     int newGameShown = 0;
+    std::vector<std::string> helpShown;
 
 private:
     void Opened() {

@@ -335,8 +335,12 @@ TEST(Commands, KeysInPlayAndWhileEditing) {
     };
     const Row rows[] = {
         {false, GameKey::Escape, false, false, KeyCommand::Exit},
-        {false, GameKey::A, false, false, KeyCommand::None},
-        {false, GameKey::S, false, false, KeyCommand::None},
+        {false, GameKey::A, false, false, KeyCommand::AttackMove},
+        {false, GameKey::S, false, false, KeyCommand::Stop},
+        {false, GameKey::R, false, false, KeyCommand::RallyKey},
+        {false, GameKey::F1, false, false, KeyCommand::Help},
+        {true, GameKey::F1, false, false, KeyCommand::Help},
+        {true, GameKey::R, false, false, KeyCommand::None},
         {false, GameKey::Return, true, false, KeyCommand::None},
         {false, GameKey::P, false, false, KeyCommand::TogglePause},
         {false, GameKey::Pause, false, false, KeyCommand::TogglePause},
