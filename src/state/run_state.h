@@ -123,11 +123,10 @@ struct RunState {
     std::int64_t LastGroupRecallTick = 0;
     std::int64_t TickCount = 0;  ///< frame ticks run since start-up
 
-    // The commands of play; none of it is saved.
+    // The commands of play; none of it is saved, and a loaded game starts without it.
     std::uint8_t AttackMovePending = 0;  ///< A pressed: the next left click is an attack-move's target
     std::uint8_t RallyKeyHeld = 0;       ///< R held: a left click sets the selected factory's rally cell
     std::int32_t RallyFactory = -1;      ///< the factory a press with R held sets the rally of, -1 none
-    std::uint8_t PressShift = 0;         ///< Shift was held at the last left press
     std::uint8_t HelpOpen = 0;           ///< the guide is open over the battle: it pauses
 };
 

@@ -115,7 +115,6 @@ bool DXDrawMouseDown(SimContext& ctx, Editor* editor, Host& host, MouseButton bu
     }
     if (button == MouseButton::Left && !run.EditMode && run.RallyKeyHeld) run.RallyFactory = SelectedFactory(g);
     g.SelectedBuilding = -1;
-    run.PressShift = shift ? 1 : 0;
     if (button == MouseButton::Left && (run.RallyFactory >= 0 || (run.AttackMovePending && !run.EditMode))) {
         // The press only marks where the rally cell or the attack-move's target
         // is picked: the release names the cell, whatever stands on it.
