@@ -41,7 +41,8 @@ bool OnOff(const std::string& word, const char* what) {
 
 FilePick Pick(const std::vector<std::string>& args, bool allowNew, const char* verb);
 
-/// The keys by name, the name written first; any other name is an ordinary key.
+/// The keys by name, the name written first; "Other" stands for every key the
+/// game does not know, and any other name is refused.
 struct NamedKey {
     const char* Name;
     GameKey Key;
@@ -53,7 +54,8 @@ constexpr NamedKey kKeyNames[] = {
     {"1", GameKey::Digit1},      {"2", GameKey::Digit2},   {"3", GameKey::Digit3},     {"4", GameKey::Digit4},
     {"5", GameKey::Digit5},      {"6", GameKey::Digit6},   {"7", GameKey::Digit7},     {"8", GameKey::Digit8},
     {"9", GameKey::Digit9},      {"Other", GameKey::Other},
-    {"Space", GameKey::Space},   {"Plus", GameKey::Plus},  {"Minus", GameKey::Minus},  {"F", GameKey::F}};
+    {"Space", GameKey::Space},   {"Plus", GameKey::Plus},  {"Minus", GameKey::Minus},  {"F", GameKey::F},
+    {"R", GameKey::R},           {"F1", GameKey::F1}};
 
 /// A key by name, with any Alt+ and Ctrl+ prefixes; `down` and `up` say whether it
 /// goes down, comes up, or both (a plain `key` line).
@@ -64,7 +66,8 @@ KeyEvent Key(const std::string& word, bool down, bool up) {
     key.Up = up;
     for (bool more = true; more;) {
         more = false;
-        for (auto [prefix, flag] : {std::pair{std::string_view("alt+"), &key.Alt}, std::pair{std::string_view("ctrl+"), &key.Ctrl}})
+        for (auto [prefix, flag] : {std::pair{std::string_view("alt+"), &key.Alt}, std::pair{std::string_view("ctrl+"), &key.Ctrl},
+                                    std::pair{std::string_view("shift+"), &key.Shift}})
             if (name.rfind(prefix, 0) == 0 && name.size() > prefix.size()) {
                 *flag = true;
                 name = name.substr(prefix.size());
@@ -74,9 +77,9 @@ KeyEvent Key(const std::string& word, bool down, bool up) {
     for (const NamedKey& k : kKeyNames)
         if (Lower(k.Name) == name) {
             key.Key = k.Key;
-            break;
+            return key;
         }
-    return key;
+    throw EventLineError{"unknown key '" + word + "'"};
 }
 
 const char* const kEntryNames[] = {"load", "save", "control", "info", "exit"};
@@ -138,7 +141,7 @@ std::string Unescape(const std::string& text) {
 }
 
 constexpr const char* kBoxNames[] = {"unknown", "message", "question", "confirm", "information",
-                                     "load",    "save",    "control",  "newmap"};
+                                     "load",    "save",    "control",  "newmap",  "help"};
 
 /// `answer ...`: what the open dialog or message box answered.
 AnswerEvent AnswerWithoutBox(const std::vector<std::string>& args);
@@ -294,10 +297,12 @@ std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, 
                              verb == "newmap" || verb == "savemap";
     if (editorEvent && !editing) throw EventLineError{verb + " needs the editing mode (--edit)"};
     if (verb == "down" || verb == "up") {
-        Count(args, 3, 3, verb);
+        Count(args, 3, 4, verb);
+        if (args.size() == 4 && Lower(args[3]) != "shift") throw EventLineError{verb + " takes a button, X Y and optionally shift"};
         const MouseButton b = Button(args[0]);
-        if (verb == "down") return {PressEvent{b, Pixel(args[1]), Pixel(args[2])}};
-        return {ReleaseEvent{b, Pixel(args[1]), Pixel(args[2])}};
+        const bool shift = args.size() == 4;
+        if (verb == "down") return {PressEvent{b, Pixel(args[1]), Pixel(args[2]), shift}};
+        return {ReleaseEvent{b, Pixel(args[1]), Pixel(args[2]), shift}};
     }
     if (verb == "move") {
         Count(args, 2, 3, verb);
@@ -387,24 +392,28 @@ std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, 
     throw EventLineError{"unknown event '" + verbWord + "'"};
 }
 
-std::string KeyName(GameKey key, bool alt, bool ctrl) {
+std::string KeyName(GameKey key, bool alt, bool ctrl, bool shift) {
     std::string name = "Other";
     for (const NamedKey& k : kKeyNames)
         if (k.Key == key) {
             name = k.Name;
             break;
         }
-    return std::string(ctrl ? "Ctrl+" : "") + (alt ? "Alt+" : "") + name;
+    return std::string(ctrl ? "Ctrl+" : "") + (alt ? "Alt+" : "") + (shift ? "Shift+" : "") + name;
 }
 
 std::string FormatEvent(const EventAction& action) {
     std::ostringstream s;
     std::visit(Overloaded{
-                   [&](const PressEvent& e) { s << "down " << ButtonName(e.Button) << ' ' << e.X << ' ' << e.Y; },
+                   [&](const PressEvent& e) {
+                       s << "down " << ButtonName(e.Button) << ' ' << e.X << ' ' << e.Y << (e.Shift ? " shift" : "");
+                   },
                    [&](const MoveEvent& e) { s << "move " << e.X << ' ' << e.Y << (e.LeftHeld ? " left" : ""); },
-                   [&](const ReleaseEvent& e) { s << "up " << ButtonName(e.Button) << ' ' << e.X << ' ' << e.Y; },
+                   [&](const ReleaseEvent& e) {
+                       s << "up " << ButtonName(e.Button) << ' ' << e.X << ' ' << e.Y << (e.Shift ? " shift" : "");
+                   },
                    [&](const KeyEvent& e) {
-                       s << (e.Down && e.Up ? "key " : e.Down ? "keydown " : "keyup ") << KeyName(e.Key, e.Alt, e.Ctrl);
+                       s << (e.Down && e.Up ? "key " : e.Down ? "keydown " : "keyup ") << KeyName(e.Key, e.Alt, e.Ctrl, e.Shift);
                    },
                    [&](const FocusEvent& e) { s << "focus " << (e.In ? "in" : "out"); },
                    [&](const PickEvent& e) { s << "pick " << e.Answer.Name << (e.Answer.FromNewGames ? " new" : ""); },

@@ -3,13 +3,15 @@
 // script. `tavrine-sim run --events FILE` reads it, and a replay's events are
 // written in it.
 //
-//   TICK down left|right|middle X Y    a press on the game view (surface pixels)
+//   TICK down left|right|middle X Y [shift]   a press on the game view (surface pixels),
+//                                      Shift held or not
 //   TICK move X Y [left]               the mouse moves, the left button held or not
-//   TICK up left|right|middle X Y      a release
+//   TICK up left|right|middle X Y [shift]     a release
 //   TICK key NAME                      a key pressed and released: Escape, Enter, A, S, P, Pause,
-//                                      Left, Right, Up, Down, 1..9, ... (Alt+NAME, Ctrl+NAME with
-//                                      the modifier: Ctrl+1..Ctrl+9, Ctrl+A); other names are
-//                                      ordinary keys
+//                                      Left, Right, Up, Down, 1..9, R, F1, Other (any key the
+//                                      game does not know); Alt+NAME, Ctrl+NAME, Shift+NAME with
+//                                      the modifier: Ctrl+1..Ctrl+9, Shift+1..Shift+9, Ctrl+A;
+//                                      any other name is an error
 //   TICK keydown NAME | TICK keyup NAME   a key goes down and stays held, or comes up
 //   TICK focus out|in                  the window loses or regains the keyboard focus
 //   TICK pick NAME [new]               the next file picker answers NAME (from NewGames with "new")
@@ -75,6 +77,7 @@ namespace tavrine {
 struct PressEvent {
     MouseButton Button = MouseButton::Left;
     std::int32_t X = 0, Y = 0;
+    bool Shift = false;
 };
 struct MoveEvent {
     std::int32_t X = 0, Y = 0;
@@ -83,6 +86,7 @@ struct MoveEvent {
 struct ReleaseEvent {
     MouseButton Button = MouseButton::Left;
     std::int32_t X = 0, Y = 0;
+    bool Shift = false;
 };
 struct KeyEvent {
     GameKey Key = GameKey::Other;
@@ -90,6 +94,7 @@ struct KeyEvent {
     bool Ctrl = false;
     bool Down = true;  ///< the key goes down (`key` and `keydown`)
     bool Up = true;    ///< the key comes up (`key` and `keyup`)
+    bool Shift = false;
 };
 struct FocusEvent {
     bool In = false;
@@ -206,6 +211,6 @@ std::string FormatEvent(const EventAction& action);
 
 /// The key's name in event lines ("Escape", "Enter", "A", "S", "Other"), with
 /// "Alt+" in front when Alt was held.
-std::string KeyName(GameKey key, bool alt, bool ctrl = false);
+std::string KeyName(GameKey key, bool alt, bool ctrl = false, bool shift = false);
 
 }  // namespace tavrine

@@ -67,6 +67,9 @@ bool Game::TakeLoaded(LoadResult result, GameType& loaded, const std::string& na
     run_.PausedByPlayer = 0;
     for (auto& group : run_.ControlGroups) group.clear();
     run_.LastGroupRecalled = -1;
+    run_.AttackMovePending = 0;
+    run_.RallyKeyHeld = 0;
+    run_.RallyFactory = -1;
     run_.FadeInPending = 1;
     run_.TitleShown = 0;
     run_.Outcome = OutcomeRunning;

@@ -94,7 +94,7 @@ bool MainCommands::Input(const EventAction& action) {
 
 bool MainCommands::Do(const PressEvent& e) {
     SimContext ctx = game_.Context();
-    if (tavrine::DXDrawMouseDown(ctx, editor_, game_.GetHost(), e.Button, e.X, e.Y)) return LoadGameCommand();
+    if (tavrine::DXDrawMouseDown(ctx, editor_, game_.GetHost(), e.Button, e.X, e.Y, e.Shift)) return LoadGameCommand();
     return false;
 }
 
@@ -106,20 +106,23 @@ bool MainCommands::Do(const MoveEvent& e) {
 
 bool MainCommands::Do(const ReleaseEvent& e) {
     SimContext ctx = game_.Context();
-    tavrine::DXDrawMouseUp(ctx, e.Button, e.X, e.Y);
+    tavrine::DXDrawMouseUp(ctx, e.Button, e.X, e.Y, e.Shift);
     return false;
 }
 
 bool MainCommands::Do(const KeyEvent& e) {
     bool loaded = false;
-    if (e.Down) loaded = KeyDown(e.Key, e.Alt, e.Ctrl);
+    if (e.Down) loaded = KeyDown(e.Key, e.Alt, e.Ctrl, e.Shift);
     if (e.Up) BattleKeyUp(game_.Run(), e.Key);
     return loaded;
 }
 
 bool MainCommands::Do(const FocusEvent& e) {
     game_.SetFocusPaused(!e.In);
-    if (!e.In) game_.Run().HeldArrows = 0;
+    if (!e.In) {
+        game_.Run().HeldArrows = 0;
+        game_.Run().RallyKeyHeld = 0;
+    }
     return false;
 }
 
@@ -187,23 +190,37 @@ void MainCommands::AfterTick() {
     LoadGameCommand();
 }
 
-void MainCommands::DXDrawMouseDown(MouseButton button, std::int32_t x, std::int32_t y) { Input(PressEvent{button, x, y}); }
+void MainCommands::DXDrawMouseDown(MouseButton button, std::int32_t x, std::int32_t y, bool shift) {
+    Input(PressEvent{button, x, y, shift});
+}
 
 void MainCommands::DXDrawMouseMove(bool leftHeld, std::int32_t x, std::int32_t y) { Input(MoveEvent{x, y, leftHeld}); }
 
-void MainCommands::DXDrawMouseUp(MouseButton button, std::int32_t x, std::int32_t y) { Input(ReleaseEvent{button, x, y}); }
+void MainCommands::DXDrawMouseUp(MouseButton button, std::int32_t x, std::int32_t y, bool shift) {
+    Input(ReleaseEvent{button, x, y, shift});
+}
 
-void MainCommands::FormKeyDown(GameKey key, bool alt, bool ctrl) { Input(KeyEvent{key, alt, ctrl, true, false}); }
+void MainCommands::FormKeyDown(GameKey key, bool alt, bool ctrl, bool shift) {
+    Input(KeyEvent{key, alt, ctrl, true, false, shift});
+}
 
-bool MainCommands::KeyDown(GameKey key, bool alt, bool ctrl) {
+bool MainCommands::KeyDown(GameKey key, bool alt, bool ctrl, bool shift) {
     switch (tavrine::FormKeyDown(game_.Run(), key, alt, ctrl)) {
         case KeyCommand::None: break;
         case KeyCommand::TogglePause: game_.SetPaused(!game_.Run().PausedByPlayer); break;
         case KeyCommand::BattleKey: {
             SimContext ctx = game_.Context();
-            BattleKeyDown(ctx, key, ctrl);
+            BattleKeyDown(ctx, key, ctrl, shift);
             break;
         }
+        case KeyCommand::AttackMove: StartAttackMove(game_.EditRecord(), game_.Run()); break;
+        case KeyCommand::Stop: {
+            SimContext ctx = game_.Context();
+            StopSelected(ctx);
+            break;
+        }
+        case KeyCommand::RallyKey: game_.Run().RallyKeyHeld = 1; break;
+        case KeyCommand::Help: HelpCommand(); break;
         case KeyCommand::LoadGame: return LoadGameCommand();
         case KeyCommand::Exit: ExitCommand(); break;
         case KeyCommand::Flash:
@@ -373,6 +390,14 @@ void MainCommands::InformationCommand() {
 }
 
 void MainCommands::Label10Click() { Input(MenuEvent{MenuLabel::Exit}); }
+
+void MainCommands::HelpCommand() {
+    RunState& run = game_.Run();
+    // The battle stands still while the guide is open, as under any dialog of ours.
+    run.HelpOpen = 1;
+    InDialog([&] { dialogs_.ShowHelp(run.EditMode ? kHelpPageEditor : kHelpPageBattle); });
+    run.HelpOpen = 0;
+}
 
 void MainCommands::ExitCommand() {
     game_.View().Panels.MenuButtonDown = false;

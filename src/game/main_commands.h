@@ -59,12 +59,14 @@ public:
 
     // The game view.
 
-    void DXDrawMouseDown(MouseButton button, std::int32_t x, std::int32_t y);
+    /// `shift`: Shift held (adds to the selection, queues orders).
+    void DXDrawMouseDown(MouseButton button, std::int32_t x, std::int32_t y, bool shift = false);
     void DXDrawMouseMove(bool leftHeld, std::int32_t x, std::int32_t y);
-    void DXDrawMouseUp(MouseButton button, std::int32_t x, std::int32_t y);
+    void DXDrawMouseUp(MouseButton button, std::int32_t x, std::int32_t y, bool shift = false);
     /// A key goes down. Besides Escape and the editing mode's keys: P and Pause
-    /// pause and resume the battle, and the battle keys (`BattleKeyDown`).
-    void FormKeyDown(GameKey key, bool alt, bool ctrl = false);
+    /// pause and resume the battle, and the battle keys (`BattleKeyDown`); in
+    /// play A (attack-move), S (stop) and R (held: rally cells); F1 the guide.
+    void FormKeyDown(GameKey key, bool alt, bool ctrl = false, bool shift = false);
     /// A key comes up: ends an arrow key's scrolling.
     void FormKeyUp(GameKey key);
     /// The window gained (true) or lost (false) the keyboard focus: the battle
@@ -157,7 +159,7 @@ private:
     bool Do(const UndoEvent& e);
     bool Do(const ResizeEvent& e);
     /// A key going down; true when it loaded a game.
-    bool KeyDown(GameKey key, bool alt, bool ctrl);
+    bool KeyDown(GameKey key, bool alt, bool ctrl, bool shift);
     bool SaveGameCommand();
     void GameControlCommand();
     void InformationCommand();
@@ -165,6 +167,8 @@ private:
     bool LoadGameCommand();
     /// The exit question, whatever asked it.
     void ExitCommand();
+    /// F1: the guide at the page of what is on screen; the battle waits for it.
+    void HelpCommand();
     /// Counts a dialog as open for the duration of `show`.
     template <typename Show>
     auto InDialog(Show&& show);

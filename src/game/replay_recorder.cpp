@@ -92,6 +92,11 @@ void RecordingDialogs::ShowInformation(const std::string& text) {
     Answered(SimpleAnswer(AnswerEvent::Kind::Ok, DialogBox::Information, text));
 }
 
+void RecordingDialogs::ShowHelp(const std::string& page) {
+    inner_.ShowHelp(page);
+    Answered(SimpleAnswer(AnswerEvent::Kind::Ok, DialogBox::Help, page));
+}
+
 bool RecordingDialogs::Confirm(const std::string& question) {
     const bool yes = inner_.Confirm(question);
     Answered(SimpleAnswer(yes ? AnswerEvent::Kind::Yes : AnswerEvent::Kind::No, DialogBox::Confirm, question));

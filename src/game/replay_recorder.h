@@ -72,6 +72,7 @@ public:
     bool Confirm(const std::string& question) override;
     void ShowImageEditor() override { inner_.ShowImageEditor(); }
     NewGameChoice ShowNewGameDialog() override { return inner_.ShowNewGameDialog(); }
+    void ShowHelp(const std::string& page) override;
 
 private:
     void Answered(AnswerEvent answer);

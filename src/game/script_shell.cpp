@@ -121,6 +121,7 @@ std::string DescribeBox(DialogBox box, const std::string& text) {
         case DialogBox::SavePicker: return "the save picker";
         case DialogBox::Control: return "the game control dialog";
         case DialogBox::NewMap: return "the new map dialog";
+        case DialogBox::Help: return "the guide at \"" + text + "\"";
     }
     return "a box";
 }
@@ -214,6 +215,7 @@ void ScriptedShell::WriteJson(JsonWriter& w) const {
     Strings(w, "Confirmations", dialogs_.questions);
     Strings(w, "Messages", host_.allMessages);
     Strings(w, "Information", dialogs_.informationShown);
+    Strings(w, "Help", dialogs_.helpShown);
     w.Key("Closed").Bool(window_.counts.closes > 0);
     w.Field("ImageEditor", static_cast<std::int64_t>(dialogs_.imageEditorShown));
     w.Field("FullScreenToggles", static_cast<std::int64_t>(window_.counts.fullScreenToggles));

@@ -10,6 +10,7 @@
 #include "sim/outcome.h"
 #include "sim/passability.h"
 #include "sim/production.h"
+#include "sim/queued_orders.h"
 #include "view/edge_scroll.h"
 #include "view/keys.h"
 #include "view/minimap.h"
@@ -61,6 +62,8 @@ TickResult Game::DXTimerTimer() {
 
         // 5. Every order's flood advances; one obsolete order goes.
         if (!paused) PlanAllOrders(ctx);
+        // Tanks done with an order take the next one they were given.
+        if (!paused) QueuedOrdersStep(ctx);
 
         // 6. Forces counted, towers, smoke, burning and production.
         if (!paused) BuildingStep(ctx);

@@ -17,7 +17,8 @@ enum class FilePickerMode { Save, Load };
 
 /// Which modal box a command opened: replays match each recorded answer to the
 /// box (and its text) that it answered.
-enum class DialogBox : std::uint8_t { Unknown, Message, Question, Confirm, Information, LoadPicker, SavePicker, Control, NewMap };
+enum class DialogBox : std::uint8_t { Unknown, Message, Question, Confirm, Information, LoadPicker, SavePicker, Control, NewMap,
+                                      Help };
 
 /// What the game file picker answers.
 struct FilePick {
@@ -61,6 +62,12 @@ struct NewGameChoice {
     std::int32_t Mission = 0;   ///< 0..5
 };
 
+/// The guide's pages F1 opens: the battle's commands, the editing mode, the
+/// library editor.
+inline constexpr const char* kHelpPageBattle = "controls";
+inline constexpr const char* kHelpPageEditor = "editor";
+inline constexpr const char* kHelpPageLibrary = "library";
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -85,6 +92,10 @@ public:
     virtual void ShowImageEditor() = 0;
 
     virtual NewGameChoice ShowNewGameDialog() = 0;
+
+    /// The guide opened at `page` (an anchor of the help file: kHelpPageBattle,
+    /// kHelpPageEditor, kHelpPageLibrary), until the player closes it.
+    virtual void ShowHelp(const std::string& page) = 0;
 };
 
 /// Dialogs answered from a script, for tests and the headless tool: each picker
@@ -124,6 +135,10 @@ public:
         Opened(DialogBox::NewMap);
         return newGame;
     }
+    void ShowHelp(const std::string& page) override {
+        helpShown.push_back(page);
+        Opened(DialogBox::Help, page);
+    }
 
     std::deque<FilePick> picks;
     std::deque<GameControlChoice> controls;
@@ -146,6 +161,7 @@ public:
     std::vector<std::string> questions;
     int imageEditorShown = 0;
     int newGameShown = 0;
+    std::vector<std::string> helpShown;
 
 private:
     void Opened(DialogBox box, const std::string& text = {}) {

@@ -6,13 +6,13 @@
 #include "sim/combat.h"
 #include "sim/orders.h"
 #include "sim/passability.h"
+#include "sim/queued_orders.h"
 
 namespace tavrine {
 
 namespace {
 
-/// Radii of the alert scan, in cells.
-constexpr std::int32_t kAlertCells = 5;
+/// Radii of the alert scan, in cells (tanks: kAlertCells).
 constexpr std::int32_t kBuildingAlertCells = 12;
 
 /// Half of the fog square a player's tank uncovers on arrival (7 x 7 cells

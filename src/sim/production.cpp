@@ -7,6 +7,7 @@
 #include "sim/movement.h"
 #include "sim/opponent.h"
 #include "sim/passability.h"
+#include "sim/queued_orders.h"
 
 namespace tavrine {
 
@@ -126,7 +127,8 @@ void FactoryStep(SimContext& ctx, std::int32_t ax, std::int32_t ay) {
             if (run.OwnTanks >= kOwnTankLimit || g.Money < kTankCost) return;
             AddMoney(ctx, -kTankCost);
         }
-        CreateTank(ctx, ax + 1, ay + 1, true, 12, 0, side, KindTank);
+        const std::int32_t tank = CreateTank(ctx, ax + 1, ay + 1, true, 12, 0, side, KindTank);
+        if (side == SidePlayer) SendToRally(ctx, CellIndex(g, ax, ay), tank);
         return;
     }
     if (side != SidePlayer) LaunchAttackWave(ctx, ax, ay);

@@ -21,6 +21,7 @@ void WriteObject(JsonWriter& w, const GameCellObjectType& o) {
         .Field("RestFacing", o.RestFacing)
         .Field("ScanCounter", o.ScanCounter)
         .Field("HitTimer", o.HitTimer);
+    if (o.Kind() == KindBuilding) w.Field("Rally", o.Rally);
     w.Key("Smoke").BeginArray();
     for (const SmokeType& s : o.Smoke) {
         w.BeginObject();
@@ -54,7 +55,27 @@ void WriteCell(JsonWriter& w, const GameType& g, const GameCellType& c, std::int
     w.EndObject();
 }
 
-void WriteTank(JsonWriter& w, const GameObjectType& t) {
+const char* QueuedKindName(std::int32_t kind) {
+    switch (kind) {
+        case QueuedMove: return "move";
+        case QueuedAttackBuilding: return "attack-building";
+        case QueuedAttackTank: return "attack-tank";
+        case QueuedAttackMove: return "attack-move";
+        default: return "unknown";
+    }
+}
+
+/// The cell a queued order leads to: its cell, the attacked building's anchor,
+/// or the cell the attacked tank stands on (its centre, taking the picture as a
+/// cell large); -1 when that tank is gone.
+std::int64_t QueuedCell(const GameType& g, const QueuedOrder& q) {
+    if (q.Kind != QueuedAttackTank) return q.TargetRef;
+    if (q.TargetRef < 0 || static_cast<std::size_t>(q.TargetRef) >= g.Tanks.size() || g.CellWidth <= 0 || g.CellHeight <= 0) return -1;
+    const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(q.TargetRef)];
+    return std::int64_t{(t.Y + g.CellHeight / 2) / g.CellHeight} * g.Columns + (t.X + g.CellWidth / 2) / g.CellWidth;
+}
+
+void WriteTank(JsonWriter& w, const GameType& g, const GameObjectType& t) {
     w.BeginObject();
     w.Field("Index", t.Index)
         .Field("Color", std::int64_t{t.Color})
@@ -81,12 +102,19 @@ void WriteTank(JsonWriter& w, const GameObjectType& t) {
         .Field("ChanceTarget", t.ChanceTarget)
         .Field("MuzzleX", t.MuzzleX)
         .Field("MuzzleY", t.MuzzleY);
+    w.Key("Queue").BeginArray();
+    for (const QueuedOrder& q : t.Queue) {
+        w.BeginObject().Field("Kind", QueuedKindName(q.Kind)).Field("Target", q.TargetRef);
+        w.Field("Cell", QueuedCell(g, q)).EndObject();
+    }
+    w.EndArray();
+    w.Field("AttackMove", t.AttackMoveCell);
     w.EndObject();
 }
 
 void WriteLists(JsonWriter& w, const GameType& g) {
     w.Key("Tanks").BeginArray();
-    for (const auto& t : g.Tanks) WriteTank(w, *t);
+    for (const auto& t : g.Tanks) WriteTank(w, g, *t);
     w.EndArray();
 
     w.Key("Orders").BeginArray();

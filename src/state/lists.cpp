@@ -44,8 +44,10 @@ bool DetachAndRemoveTank(GameType& g, std::int32_t i) {
         const OrderType& o = *g.Orders[static_cast<std::size_t>(k)];
         if (o.Kind == OrderAttackTank && o.TargetRef == i) RemoveOrder(g, k);
     }
-    for (auto& t : g.Tanks)
+    for (auto& t : g.Tanks) {
         if (t->ChanceTarget == i) t->ChanceTarget = -1;
+        std::erase_if(t->Queue, [i](const QueuedOrder& q) { return q.Kind == QueuedAttackTank && q.TargetRef == i; });
+    }
 
     g.Tanks.erase(g.Tanks.begin() + i);
 
@@ -56,7 +58,11 @@ bool DetachAndRemoveTank(GameType& g, std::int32_t i) {
     for (std::size_t j = static_cast<std::size_t>(i); j < g.Tanks.size(); ++j) g.Tanks[j]->Index = static_cast<std::int32_t>(j);
     for (auto& o : g.Orders)
         if (o->Kind == OrderAttackTank) follow(o->TargetRef);
-    for (auto& t : g.Tanks) follow(t->ChanceTarget);
+    for (auto& t : g.Tanks) {
+        follow(t->ChanceTarget);
+        for (QueuedOrder& q : t->Queue)
+            if (q.Kind == QueuedAttackTank) follow(q.TargetRef);
+    }
     // One pass over the map does the towers and the cells: a tower aiming at the
     // removed tank stops aiming, one aiming at a later tank follows it down. Each
     // cell's changes depend on nothing but that cell, so the map is read once

@@ -19,9 +19,10 @@ std::int32_t AddOrder(GameType& g, std::int32_t kind, std::int32_t targetRef, st
 void RemoveOrder(GameType& g, std::int32_t k);
 
 /// Takes tank i out of `Tanks` (ignored when out of range) with every reference
-/// to it: attack-tank orders aimed at it are removed (highest index first), towers
+/// to it: attack-tank orders aimed at it are removed (highest index first) and
+/// dropped from every queue, towers
 /// aiming at it go idle, chance targets on it are dropped; later tanks move down
-/// and every reference to them follows (order targets, tower targets, cell
+/// and every reference to them follows (order targets, queued targets, tower targets, cell
 /// occupants, leaving tanks, chance targets, Index). Cell marks that still name
 /// the removed tank are cleared.
 /// The rules around a destroyed tank (wreck, explosion, reward) are the caller's.

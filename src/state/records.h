@@ -22,6 +22,19 @@ enum SideCode : std::int32_t { SidePlayer = 0, SideComputer = 1 };
 /// Order kinds.
 enum OrderKind : std::int32_t { OrderMove = 0, OrderAttackBuilding = 1, OrderAttackTank = 2 };
 
+/// What a tank's queue may hold: the order kinds, and an attack-move (a move to
+/// a cell that stops to fight every enemy met within the alert radius).
+enum QueuedKind : std::int32_t { QueuedMove = OrderMove, QueuedAttackBuilding = OrderAttackBuilding,
+                                 QueuedAttackTank = OrderAttackTank, QueuedAttackMove = 3 };
+
+/// One order waiting in a tank's queue until the orders before it are done.
+struct QueuedOrder {
+    std::int32_t Kind = QueuedMove;  ///< QueuedKind
+    std::int32_t TargetRef = 0;  ///< cell index (move, attack-move), anchor cell index or tank index
+
+    friend bool operator==(const QueuedOrder&, const QueuedOrder&) = default;
+};
+
 /// Order states.
 enum OrderState : std::int32_t {
     OrderObsolete = -1,
@@ -59,6 +72,7 @@ struct GameCellObjectType {
     std::int32_t ScanCounter = 0;
     std::int32_t HitTimer = 0;
     std::vector<SmokeType> Smoke;
+    std::int32_t Rally = -1;  ///< a factory's rally cell index, -1 for none
 
     std::int32_t Kind() const { return Image.Group; }
     std::int32_t Side() const { return Image.Subgroup; }
@@ -110,6 +124,13 @@ struct GameObjectType {
     std::int32_t ChanceTarget = -1;  ///< tank index, -1 for none
     std::int32_t MuzzleX = -1;  ///< map pixel of the last muzzle flash, -1 for none
     std::int32_t MuzzleY = -1;
+    /// The orders to take, first to last, once the current one is done.
+    std::vector<QueuedOrder> Queue;
+    /// The cell an attack-move leads to, -1 when the tank is on none.
+    std::int32_t AttackMoveCell = -1;
+    /// 1 while an attack-moving tank has stopped to fight; it drives on when
+    /// the fight is over.
+    std::uint8_t AttackMoveFighting = 0;
 
     std::int32_t Side() const { return Image.Subgroup; }
     std::int32_t Model() const { return Image.List; }

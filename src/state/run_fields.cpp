@@ -71,6 +71,10 @@ const FieldDescription<RunState> kFields[] = {
     // The interface scale changes nothing in the battle.
     Field<&R::ScaleSetting>("ScaleSetting", NotKept),
     Field<&R::DenseScreen>("DenseScreen", NotKept),
+    Field<&R::AttackMovePending>("AttackMovePending", NotKept),
+    Field<&R::RallyKeyHeld>("RallyKeyHeld", NotKept),
+    Field<&R::RallyFactory>("RallyFactory", NotKept),
+    Field<&R::HelpOpen>("HelpOpen", NotKept),
 };
 
 }  // namespace

@@ -127,12 +127,18 @@ struct RunState {
     std::int32_t LastGroupRecalled = -1;  ///< group of the last recall, -1 none
     std::int64_t LastGroupRecallTick = 0;
     std::int64_t TickCount = 0;  ///< frame ticks run since start-up
+
+    // The commands of play; none of it is saved, and a loaded game starts without it.
+    std::uint8_t AttackMovePending = 0;  ///< A pressed: the next left click is an attack-move's target
+    std::uint8_t RallyKeyHeld = 0;       ///< R held: a left click sets the selected factory's rally cell
+    std::int32_t RallyFactory = -1;      ///< the factory a press with R held sets the rally of, -1 none
+    std::uint8_t HelpOpen = 0;           ///< the guide is open over the battle: it pauses
 };
 
 /// The battle stands still: paused by the player or by a lost focus, in play
 /// with a mission running (never in the editing mode nor under a title).
 inline bool BattlePaused(const RunState& run) {
-    return (run.PausedByPlayer || run.PausedByFocus) && !run.EditMode && !run.TitleShown && run.Outcome == OutcomeRunning;
+    return (run.PausedByPlayer || run.PausedByFocus || run.HelpOpen) && !run.EditMode && !run.TitleShown && run.Outcome == OutcomeRunning;
 }
 
 }  // namespace tavrine

@@ -4,11 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "state/section_commands.h"
+
 namespace tavrine {
 
 std::span<const GameFileSection> GameFileSections() {
     // One row per feature that keeps something across a save; add new rows at the end.
     static const std::vector<GameFileSection> sections = {
+        {{'Q', 'U', 'E', 'U'}, WriteQueues, ReadQueues},
+        {{'R', 'A', 'L', 'Y'}, WriteRallies, ReadRallies},
+        {{'A', 'M', 'O', 'V'}, WriteAttackMoves, ReadAttackMoves},
     };
     return sections;
 }

@@ -1,5 +1,6 @@
 #include "ui/HelpViewer.h"
 
+#include <QCloseEvent>
 #include <QFile>
 #include <QMessageBox>
 #include <QTextBrowser>
@@ -26,7 +27,14 @@ HelpViewer::HelpViewer(QString path, QWidget* parent) : QWidget(parent, Qt::Wind
     layout->addWidget(browser_);
 }
 
-bool HelpViewer::ShowContents() {
+bool HelpViewer::ShowContents() { return ShowPage(QString()); }
+
+void HelpViewer::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    emit Closed();
+}
+
+bool HelpViewer::ShowPage(const QString& anchor) {
     if (!loaded_) {
         QFile file(path_);
         if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxHelpBytes) {
@@ -40,6 +48,7 @@ bool HelpViewer::ShowContents() {
     browser_->moveCursor(QTextCursor::Start);
     browser_->ensureCursorVisible();
     show();
+    if (!anchor.isEmpty()) browser_->scrollToAnchor(anchor);
     raise();
     activateWindow();
     return true;

@@ -17,6 +17,16 @@ public:
     /// Shows the help at its beginning (the contents), reading the file when it
     /// has not been read yet. False, with a message, when the file cannot be read.
     bool ShowContents();
+    /// Shows the help at the heading with id `anchor` (the contents when there
+    /// is none), as ShowContents otherwise.
+    bool ShowPage(const QString& anchor);
+
+signals:
+    /// The window was closed.
+    void Closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
     QTextBrowser* Browser() const { return browser_; }
     QString Path() const { return path_; }

@@ -75,6 +75,8 @@ GameKey ToGameKey(int qtKey) {
         case Qt::Key_Return:
         case Qt::Key_Enter: return GameKey::Return;
         case Qt::Key_P: return GameKey::P;
+        case Qt::Key_R: return GameKey::R;
+        case Qt::Key_F1: return GameKey::F1;
         case Qt::Key_Pause: return GameKey::Pause;
         case Qt::Key_Left: return GameKey::Left;
         case Qt::Key_Right: return GameKey::Right;
@@ -567,7 +569,7 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
         }
         return;
     }
-    commands_.DXDrawMouseDown(ToMouseButton(event->button()), at.x(), at.y());
+    commands_.DXDrawMouseDown(ToMouseButton(event->button()), at.x(), at.y(), event->modifiers() & Qt::ShiftModifier);
     RefreshLabels();
     update();
 }
@@ -605,7 +607,7 @@ void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (pressOnSurface_) {
         if (event->buttons() == Qt::NoButton) pressOnSurface_ = false;
-        commands_.DXDrawMouseUp(ToMouseButton(event->button()), at.x(), at.y());
+        commands_.DXDrawMouseUp(ToMouseButton(event->button()), at.x(), at.y(), event->modifiers() & Qt::ShiftModifier);
         return;
     }
     if (event->button() != Qt::LeftButton || pressedPart_ == PanelPart::None) return;
@@ -627,6 +629,23 @@ void TMainForm::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
 }
 
+namespace {
+
+/// The digit key under a symbol that Shift made of it (Shift+1 arrives as '!'
+/// on many layouts): by the symbols of the common layout, else by the key's
+/// position in the digit row (X11 key codes 10 to 18).
+GameKey ShiftedDigit(const QKeyEvent& event) {
+    static constexpr int kShiftedDigits[] = {Qt::Key_Exclam, Qt::Key_At,        Qt::Key_NumberSign, Qt::Key_Dollar,   Qt::Key_Percent,
+                                             Qt::Key_AsciiCircum, Qt::Key_Ampersand, Qt::Key_Asterisk,  Qt::Key_ParenLeft};
+    for (int n = 0; n < 9; ++n)
+        if (event.key() == kShiftedDigits[n]) return static_cast<GameKey>(static_cast<int>(GameKey::Digit1) + n);
+    const quint32 code = event.nativeScanCode();
+    if (code >= 10 && code <= 18) return static_cast<GameKey>(static_cast<int>(GameKey::Digit1) + static_cast<int>(code - 10));
+    return GameKey::Other;
+}
+
+}  // namespace
+
 void TMainForm::keyPressEvent(QKeyEvent* event) {
     if (watching_) {
         if (watching_->Key(ToGameKey(event->key()), true)) close();
@@ -647,11 +666,13 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
             return;
         }
     }
-    const GameKey key = ToGameKey(event->key());
+    GameKey key = ToGameKey(event->key());
+    if (key == GameKey::Other && (event->modifiers() & Qt::ShiftModifier)) key = ShiftedDigit(*event);
     // A held key repeats its press: the pause would flicker and a group be
     // centred on; an arrow scrolls while held anyway.
     if (event->isAutoRepeat() && key != GameKey::Other) return;
-    commands_.FormKeyDown(key, event->modifiers() & Qt::AltModifier, event->modifiers() & Qt::ControlModifier);
+    commands_.FormKeyDown(key, event->modifiers() & Qt::AltModifier, event->modifiers() & Qt::ControlModifier,
+                          event->modifiers() & Qt::ShiftModifier);
     FollowSpeed();
     RefreshLabels();
     update();

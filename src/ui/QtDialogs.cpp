@@ -1,10 +1,12 @@
 #include "ui/QtDialogs.h"
 
+#include <QEventLoop>
 #include <QFile>
 
 #include "ui/ConfirmUnit.h"
 #include "ui/ControlUnit.h"
 #include "ui/FileUnit.h"
+#include "ui/HelpViewer.h"
 #include "ui/InfoUnit.h"
 #include "ui/NewGameUnit.h"
 #include "ui/UiCommon.h"
@@ -34,5 +36,14 @@ void QtDialogs::ShowImageEditor() {
 }
 
 NewGameChoice QtDialogs::ShowNewGameDialog() { return ui::ShowNewGameDialog(owner_); }
+
+void QtDialogs::ShowHelp(const std::string& page) {
+    HelpViewer viewer(QFile::decodeName((folder_ + "/Tavrine.hlp").c_str()), owner_);
+    viewer.setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    QObject::connect(&viewer, &HelpViewer::Closed, &loop, &QEventLoop::quit);
+    // The frame timer goes on under the viewer, as under the other dialogs.
+    if (viewer.ShowPage(QString::fromStdString(page))) loop.exec();
+}
 
 }  // namespace tavrine::ui

@@ -32,6 +32,8 @@ public:
     bool Confirm(const std::string& question) override;
     void ShowImageEditor() override;
     NewGameChoice ShowNewGameDialog() override;
+    /// The help viewer over the owner, modal, at `page`; returns when it closes.
+    void ShowHelp(const std::string& page) override;
 
 private:
     std::string folder_;

@@ -6,6 +6,7 @@
 
 #include "sim/grid.h"
 #include "sim/orders.h"
+#include "sim/queued_orders.h"
 #include "view/keys.h"
 
 namespace tavrine {
@@ -30,7 +31,13 @@ void GiveOrder(SimContext& ctx, std::int32_t kind, std::int32_t target, Member&&
     GameType& g = ctx.G;
     const std::int32_t k = AddOrder(g, kind, target, OrderNew);
     for (auto& t : g.Tanks)
-        if (t->Selected && member(*t)) t->Order = k;
+        if (t->Selected && member(*t)) {
+            t->Order = k;
+            // A plain command replaces whatever the tank was to do after it.
+            t->Queue.clear();
+            t->AttackMoveCell = -1;
+            t->AttackMoveFighting = 0;
+        }
     PlanOrder(ctx, k, true);
     MarkObsoleteOrders(ctx);
     RemoveOneObsoleteOrder(ctx);
@@ -41,10 +48,30 @@ void DeselectTanks(GameType& g) {
     g.UnitsSelected = 0;
 }
 
+/// The player's selected tanks, by index.
+std::vector<std::int32_t> SelectedPlayerTanks(const GameType& g) {
+    std::vector<std::int32_t> tanks;
+    for (const auto& t : g.Tanks)
+        if (t->Selected && t->Side() == SidePlayer) tanks.push_back(t->Index);
+    return tanks;
+}
+
+/// Appends an order to the queue of each of the player's selected tanks.
+void QueueForSelected(GameType& g, QueuedOrder q) {
+    for (auto& t : g.Tanks)
+        if (t->Selected && t->Side() == SidePlayer) t->Queue.push_back(q);
+}
+
+/// The player's factory selected, as its anchor cell index, or -1.
+std::int32_t SelectedFactory(const GameType& g) {
+    const GameCellObjectType* o = g.SelectedBuilding >= 0 ? ObjectAt(g, g.SelectedBuilding) : nullptr;
+    return o && o->Kind() == KindBuilding && o->Side() == SidePlayer && o->BuildingType() == BuildingFactory ? g.SelectedBuilding : -1;
+}
+
 /// The press search: the first tank or object under map pixel (mx, my) within
 /// two cells of cell (cx, cy), column by column from the left, top to bottom
 /// within a column. Returns true when one was clicked.
-bool ClickUnderPress(SimContext& ctx, std::int32_t cx, std::int32_t cy, std::int32_t mx, std::int32_t my) {
+bool ClickUnderPress(SimContext& ctx, std::int32_t cx, std::int32_t cy, std::int32_t mx, std::int32_t my, bool shift) {
     GameType& g = ctx.G;
     const std::int32_t left = std::max(cx - kPressReach, 0), right = std::min(cx + kPressReach, g.Columns - 1);
     const std::int32_t top = std::max(cy - kPressReach, 0), bottom = std::min(cy + kPressReach, g.Rows - 1);
@@ -54,7 +81,7 @@ bool ClickUnderPress(SimContext& ctx, std::int32_t cx, std::int32_t cy, std::int
             if (c.Occupancy == CellTank) {
                 const GameObjectType* t = TankAt(g, c.Occupant);
                 if (t && TankHit(*t, ctx.Lib, mx, my)) {
-                    ClickTank(ctx, c.Occupant);
+                    ClickTank(ctx, c.Occupant, shift);
                     return true;
                 }
             } else if (c.Occupancy == CellObject && ValidCellIndex(g, c.Occupant)) {
@@ -62,7 +89,7 @@ bool ClickUnderPress(SimContext& ctx, std::int32_t cx, std::int32_t cy, std::int
                 const CellXY a = CellOfIndex(g, anchor);
                 const GameCellObjectType* o = ObjectAt(g, anchor);
                 if (o && ObjectHit(g, ctx.Lib, *o, a.X, a.Y, mx, my)) {
-                    ClickBuilding(ctx, anchor);
+                    ClickBuilding(ctx, anchor, shift);
                     return true;
                 }
             }
@@ -74,14 +101,29 @@ bool ClickUnderPress(SimContext& ctx, std::int32_t cx, std::int32_t cy, std::int
 
 bool LoadScreenShown(const RunState& run) { return (run.TitleShown && !run.FadeInPending) || run.Outcome != OutcomeRunning; }
 
-bool DXDrawMouseDown(SimContext& ctx, Editor* editor, Host& host, MouseButton button, std::int32_t x, std::int32_t y) {
+bool DXDrawMouseDown(SimContext& ctx, Editor* editor, Host& host, MouseButton button, std::int32_t x, std::int32_t y,
+                     bool shift) {
     GameType& g = ctx.G;
     RunState& run = ctx.Run;
     if (LoadScreenShown(run)) return true;
 
     run.PressOnObject = 0;
-    if (button == MouseButton::Right) DeselectTanks(g);
+    run.RallyFactory = -1;
+    if (button == MouseButton::Right) {
+        DeselectTanks(g);
+        run.AttackMovePending = 0;
+    }
+    if (button == MouseButton::Left && !run.EditMode && run.RallyKeyHeld) run.RallyFactory = SelectedFactory(g);
     g.SelectedBuilding = -1;
+    if (button == MouseButton::Left && (run.RallyFactory >= 0 || (run.AttackMovePending && !run.EditMode))) {
+        // The press only marks where the rally cell or the attack-move's target
+        // is picked: the release names the cell, whatever stands on it.
+        g.SelectedBuilding = run.RallyFactory;
+        run.Dragging = 1;
+        run.DragStartX = run.DragX = ToMap(x, g.ViewX);
+        run.DragStartY = run.DragY = ToMap(y, g.ViewY);
+        return false;
+    }
 
     if (button == MouseButton::Left) {
         run.Dragging = 1;
@@ -90,7 +132,7 @@ bool DXDrawMouseDown(SimContext& ctx, Editor* editor, Host& host, MouseButton bu
         run.DragStartY = run.DragY = my;
         const EditPoint cell = CellAtMapPixel(g, mx, my);
         if (g.OnMap(cell.X, cell.Y) && (!g.Cell(cell.X, cell.Y).Hidden || run.EditMode))
-            run.PressOnObject = ClickUnderPress(ctx, cell.X, cell.Y, mx, my) ? 1 : 0;
+            run.PressOnObject = ClickUnderPress(ctx, cell.X, cell.Y, mx, my, shift && !run.EditMode) ? 1 : 0;
         if (!run.PressOnObject && run.EditMode && editor) editor->LeftPress(ctx, host, mx, my);
     }
 
@@ -124,7 +166,7 @@ void DXDrawMouseMove(SimContext& ctx, Editor* editor, PanelState& panels, bool l
     if (run.EditDrawing && editor) editor->MouseMove(ctx, run.MouseMapX, run.MouseMapY);
 }
 
-void DXDrawMouseUp(SimContext& ctx, MouseButton button, std::int32_t x, std::int32_t y) {
+void DXDrawMouseUp(SimContext& ctx, MouseButton button, std::int32_t x, std::int32_t y, bool shift) {
     GameType& g = ctx.G;
     RunState& run = ctx.Run;
     if (run.PressOnObject) {
@@ -138,14 +180,27 @@ void DXDrawMouseUp(SimContext& ctx, MouseButton button, std::int32_t x, std::int
     if (run.DragStartX == -1) return;
 
     const std::int64_t dx = std::int64_t{run.DragStartX} - run.DragX, dy = std::int64_t{run.DragStartY} - run.DragY;
-    if (std::llabs(dx) > kBandThreshold || std::llabs(dy) > kBandThreshold) {
+    const bool adding = shift && !run.EditMode;
+    const std::int32_t rallyFactory = run.RallyFactory;
+    const bool attackMove = run.AttackMovePending && !run.EditMode;
+    run.RallyFactory = -1;
+    run.AttackMovePending = 0;
+    if (rallyFactory >= 0) {
+        // R held: the selected factory's rally cell, band or click alike.
+        const EditPoint cell = CellAtMapPixel(g, ToMap(x, g.ViewX), ToMap(y, g.ViewY));
+        GameCellObjectType* factory = ObjectAt(g, rallyFactory);
+        if (factory && g.OnMap(cell.X, cell.Y)) factory->Rally = CellIndex(g, cell.X, cell.Y);
+        g.SelectedBuilding = rallyFactory;
+    } else if (std::llabs(dx) > kBandThreshold || std::llabs(dy) > kBandThreshold) {
+        // Shift adds to a selection of the player's tanks; with none, a band is a band.
+        const bool addBand = adding && g.UnitsSelected;
         const std::int32_t left = std::min(run.DragStartX, run.DragX), right = std::max(run.DragStartX, run.DragX);
         const std::int32_t top = std::min(run.DragStartY, run.DragY), bottom = std::max(run.DragStartY, run.DragY);
         bool any = false;
         for (auto& t : g.Tanks) {
             const PixelXY c = TankCentre(*t, ctx.Lib);
             const bool inside = c.X >= left && c.X <= right && c.Y >= top && c.Y <= bottom;
-            t->Selected = inside && t->Side() == SidePlayer ? 1 : 0;
+            if (!addBand || inside) t->Selected = inside && t->Side() == SidePlayer ? 1 : 0;
             any = any || t->Selected;
         }
         g.SelectedBuilding = -1;
@@ -154,7 +209,11 @@ void DXDrawMouseUp(SimContext& ctx, MouseButton button, std::int32_t x, std::int
         // A release off the map (a map smaller than the screen) names no cell; a
         // cell number made from it would alias some other cell of the map.
         const EditPoint cell = CellAtMapPixel(g, ToMap(x, g.ViewX), ToMap(y, g.ViewY));
-        if (g.OnMap(cell.X, cell.Y)) {
+        if (g.OnMap(cell.X, cell.Y) && (attackMove || adding)) {
+            const std::int32_t target = CellIndex(g, cell.X, cell.Y);
+            if (adding) QueueForSelected(g, {attackMove ? QueuedAttackMove : QueuedMove, target});
+            else AttackMoveTanks(ctx, target, SelectedPlayerTanks(g));
+        } else if (g.OnMap(cell.X, cell.Y)) {
             const bool editing = run.EditMode != 0;
             GiveOrder(ctx, OrderMove, CellIndex(g, cell.X, cell.Y),
                       [editing](const GameObjectType& t) { return editing || t.Side() == SidePlayer; });
@@ -163,11 +222,23 @@ void DXDrawMouseUp(SimContext& ctx, MouseButton button, std::int32_t x, std::int
     run.DragStartX = -1;
 }
 
-void ClickTank(SimContext& ctx, std::int32_t tank) {
+void ClickTank(SimContext& ctx, std::int32_t tank, bool shift) {
     GameType& g = ctx.G;
     GameObjectType* clicked = TankAt(g, tank);
     if (!clicked) return;
     const bool enemy = clicked->Side() != SidePlayer;
+    if (shift && g.UnitsSelected && enemy) {
+        QueueForSelected(g, {QueuedAttackTank, tank});
+        return;
+    }
+    if (shift && !enemy) {
+        // Shift toggles one of the player's tanks in or out of the selection.
+        if (!g.UnitsSelected) DeselectTanks(g);
+        clicked->Selected = clicked->Selected ? 0 : 1;
+        g.UnitsSelected = std::any_of(g.Tanks.begin(), g.Tanks.end(), [](const auto& t) { return t->Selected != 0; }) ? 1 : 0;
+        g.SelectedBuilding = -1;
+        return;
+    }
     if (g.UnitsSelected && enemy) {
         GiveOrder(ctx, OrderAttackTank, tank, [](const GameObjectType&) { return true; });
         return;
@@ -181,10 +252,14 @@ void ClickTank(SimContext& ctx, std::int32_t tank) {
     }
 }
 
-void ClickBuilding(SimContext& ctx, std::int32_t anchor) {
+void ClickBuilding(SimContext& ctx, std::int32_t anchor, bool shift) {
     GameType& g = ctx.G;
     const GameCellObjectType* o = ObjectAt(g, anchor);
     if (!o || o->Kind() < KindTower) return;
+    if (shift && o->Side() != SidePlayer && g.UnitsSelected) {
+        QueueForSelected(g, {QueuedAttackBuilding, anchor});
+        return;
+    }
     if (o->Side() != SidePlayer && g.UnitsSelected) {
         GiveOrder(ctx, OrderAttackBuilding, anchor, [](const GameObjectType&) { return true; });
         return;
@@ -199,8 +274,17 @@ KeyCommand FormKeyDown(const RunState& run, GameKey key, bool alt, bool ctrl) {
     // Full screen or a window, in play as in the editing mode.
     if (key == GameKey::Return && alt && !ctrl) return KeyCommand::ToggleFullScreen;
     if (IsBattleKey(key, ctrl)) return KeyCommand::BattleKey;
+    if (key == GameKey::F1 && !run.TitleShown) return KeyCommand::Help;
     if (ctrl) return KeyCommand::None;
     if ((key == GameKey::P || key == GameKey::Pause) && !run.EditMode && !run.TitleShown) return KeyCommand::TogglePause;
+    if (!run.EditMode && !run.TitleShown) {
+        switch (key) {
+            case GameKey::A: return KeyCommand::AttackMove;
+            case GameKey::S: return KeyCommand::Stop;
+            case GameKey::R: return KeyCommand::RallyKey;
+            default: break;
+        }
+    }
     if (!run.EditMode) return KeyCommand::None;
     switch (key) {
         case GameKey::A: return KeyCommand::Flash;
@@ -208,6 +292,31 @@ KeyCommand FormKeyDown(const RunState& run, GameKey key, bool alt, bool ctrl) {
         case GameKey::Return: return alt ? KeyCommand::ToggleFullScreen : KeyCommand::None;
         default: return KeyCommand::None;
     }
+}
+
+}  // namespace tavrine
+
+namespace tavrine {
+
+void StopSelected(SimContext& ctx) {
+    GameType& g = ctx.G;
+    bool any = false;
+    for (auto& t : g.Tanks) {
+        if (!t->Selected || t->Side() != SidePlayer) continue;
+        any = true;
+        t->Order = -1;
+        t->Route.clear();
+        t->Queue.clear();
+        t->AttackMoveCell = -1;
+        t->AttackMoveFighting = 0;
+    }
+    if (!any) return;
+    MarkObsoleteOrders(ctx);
+    RemoveOneObsoleteOrder(ctx);
+}
+
+void StartAttackMove(GameType& g, RunState& run) {
+    run.AttackMovePending = SelectedPlayerTanks(g).empty() ? 0 : 1;
 }
 
 }  // namespace tavrine

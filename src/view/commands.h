@@ -32,7 +32,14 @@ bool LoadScreenShown(const RunState& run);
 /// cells around, column by column from the left. A left press that hits nothing
 /// goes to `editor` in the editing mode (which may ask the fill questions through
 /// `host`). `editor` may be null.
-bool DXDrawMouseDown(SimContext& ctx, Editor* editor, Host& host, MouseButton button, std::int32_t x, std::int32_t y);
+///
+/// In play, with `shift` a click on a tank or building adds to the selection or
+/// queues (see ClickTank, ClickBuilding); a left press while R is held with one
+/// of the player's factories selected, or after A, clicks nothing: the release
+/// picks the rally cell or the attack-move's target. The right button also
+/// cancels a pending attack-move.
+bool DXDrawMouseDown(SimContext& ctx, Editor* editor, Host& host, MouseButton button, std::int32_t x, std::int32_t y,
+                     bool shift = false);
 
 /// The mouse moving over the game view: releases the "Menu" button, stops edge
 /// scrolling until the next tick looks again, records the position and, while the
@@ -47,24 +54,41 @@ void DXDrawMouseMove(SimContext& ctx, Editor* editor, PanelState& panels, bool l
 /// otherwise the selected tanks are sent to the cell under the release point (in
 /// the editing mode every selected tank, in play only the player's). A release
 /// with no press recorded, or off the map, gives no order.
-void DXDrawMouseUp(SimContext& ctx, MouseButton button, std::int32_t x, std::int32_t y);
+///
+/// In play: after a press with R held on a selected factory, the cell under
+/// the release becomes its rally cell; after A, the selected tanks attack-move
+/// to it. With `shift` (held at the release) a band adds the player's tanks in
+/// it to the selection, and a ground click (or attack-move) is appended to each
+/// selected tank's queue instead of replacing its order.
+void DXDrawMouseUp(SimContext& ctx, MouseButton button, std::int32_t x, std::int32_t y, bool shift = false);
 
 /// A click on tank `tank`: with the player's tanks selected, a computer tank is
 /// attacked and a player's tank becomes the only one selected; with none
 /// selected, the tank becomes the one selected (a computer tank only to be looked
-/// at: it takes no orders).
-void ClickTank(SimContext& ctx, std::int32_t tank);
+/// at: it takes no orders). With `shift`: a computer tank is queued as a target
+/// of the selected tanks, and a player's tank goes into or out of the selection.
+void ClickTank(SimContext& ctx, std::int32_t tank, bool shift = false);
 
 /// A click on the object anchored at cell index `anchor`: decorations ignore it;
 /// a computer tower or building is attacked by the selected tanks; otherwise the
-/// object becomes the selection and the tanks are deselected.
-void ClickBuilding(SimContext& ctx, std::int32_t anchor);
+/// object becomes the selection and the tanks are deselected. With `shift` an
+/// attack on a computer tower or building is queued instead.
+void ClickBuilding(SimContext& ctx, std::int32_t anchor, bool shift = false);
+
+/// S in play: the player's selected tanks drop their orders, queues and
+/// attack-moves (idle, they still answer enemies that come near).
+void StopSelected(SimContext& ctx);
+
+/// A in play: with any of the player's tanks selected, the next left click
+/// picks the cell they attack-move to.
+void StartAttackMove(GameType& g, RunState& run);
 
 /// The keys the game knows; every other key is `Other`. The digits follow each
 /// other, so `Digit1` + n - 1 is the key n.
 enum class GameKey { Other, Escape, A, S, Return, P, Pause, Left, Right, Up, Down, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9,
                      // The keys of someone watching a replay (the battle takes them as any other key).
-                     Space, Plus, Minus, F };
+                     Space, Plus, Minus, F,
+                     R, F1 };
 
 /// What a key asks for; the main window carries it out.
 enum class KeyCommand {
@@ -76,6 +100,10 @@ enum class KeyCommand {
     ToggleFullScreen,  ///< Alt+Enter, in play and in the editing mode
     TogglePause,       ///< in play, P or Pause: the battle stops or goes on
     BattleKey,         ///< an arrow, a digit, Ctrl+digit or Ctrl+A: `BattleKeyDown` carries it out
+    AttackMove,        ///< in play, A: `StartAttackMove`
+    Stop,              ///< in play, S: `StopSelected`
+    RallyKey,          ///< in play, R goes down: held, a left click sets a factory's rally cell
+    Help,              ///< F1: the guide at the page of what is on screen, the battle paused meanwhile
 };
 
 /// What a key pressed with the modifiers given asks for. With Ctrl held only

@@ -27,6 +27,8 @@ constexpr std::array<PixelXY, 8> kLabelDrift = {{{-2, 0}, {0, -2}, {2, 0}, {0, 2
 
 const CanvasFont kPausedFont{"Impact", 24, true};
 
+constexpr Rgb kOrange{255, 160, 0};
+
 Rgb HealthColor(std::int32_t health) { return health < 33 ? kRed : (health < 66 ? kYellow : kGreen); }
 
 }  // namespace
@@ -112,8 +114,64 @@ void Painter::StepShot(ShotType& s) {
 
 void Painter::DrawSelections() {
     for (const auto& t : G().Tanks)
+        if (t->Selected && (t->AttackMoveCell >= 0 || !t->Queue.empty())) DrawQueueMarks(*t);
+    for (const auto& t : G().Tanks)
         if (t->Selected) DrawTankMarks(*t);
     DrawBuildingMarks();
+}
+
+void Painter::DrawQueueMarks(const GameObjectType& t) {
+    // A line from the tank through the attack-move's cell and every queued
+    // target, with a small square at each: green a move, red an attack, orange
+    // an attack-move.
+    const GameType& g = G();
+    const auto cellCentre = [&](std::int32_t cell) {
+        const CellXY c = CellOfIndex(g, cell);
+        return PixelXY{static_cast<std::int32_t>(ScreenX(std::int64_t{c.X} * g.CellWidth + g.CellWidth / 2)),
+                       static_cast<std::int32_t>(ScreenY(std::int64_t{c.Y} * g.CellHeight + g.CellHeight / 2))};
+    };
+    const PixelXY start = TankCentre(t, Lib());
+    PixelXY from{static_cast<std::int32_t>(ScreenX(start.X)), static_cast<std::int32_t>(ScreenY(start.Y))};
+    const auto leg = [&](PixelXY to, Rgb color) {
+        if (std::abs(to.X - from.X) > 4 * SW || std::abs(to.Y - from.Y) > 4 * SH) {
+            from = to;
+            return;
+        }
+        C.SetPen(color, 1, PenStyle::Solid);
+        C.MoveTo(from.X, from.Y);
+        C.LineTo(to.X, to.Y);
+        C.SetPen(kBlack, 1, PenStyle::Solid);
+        C.SetBrush(color, BrushStyle::Solid);
+        C.Rectangle(to.X - 3, to.Y - 3, to.X + 4, to.Y + 4);
+        from = to;
+    };
+    if (t.AttackMoveCell >= 0 && ValidCellIndex(g, t.AttackMoveCell)) leg(cellCentre(t.AttackMoveCell), kOrange);
+    for (const QueuedOrder& q : t.Queue) {
+        if (q.Kind == QueuedAttackTank) {
+            const GameObjectType* target = TankAt(g, q.TargetRef);
+            if (!target) continue;
+            const PixelXY c = TankCentre(*target, Lib());
+            leg({static_cast<std::int32_t>(ScreenX(c.X)), static_cast<std::int32_t>(ScreenY(c.Y))}, kRed);
+        } else if (ValidCellIndex(g, q.TargetRef)) {
+            leg(cellCentre(q.TargetRef), q.Kind == QueuedMove ? kGreen : q.Kind == QueuedAttackMove ? kOrange : kRed);
+        }
+    }
+}
+
+void Painter::DrawRallyFlag(const GameCellObjectType& factory) {
+    const GameType& g = G();
+    if (!ValidCellIndex(g, factory.Rally)) return;
+    const CellXY c = CellOfIndex(g, factory.Rally);
+    const std::int64_t x = ScreenX(std::int64_t{c.X} * g.CellWidth + g.CellWidth / 2);
+    const std::int64_t bottom = ScreenY(std::int64_t{c.Y} * g.CellHeight + g.CellHeight - 4);
+    if (x < -20 || bottom < -40 || x > SW + 20 || bottom > SH + 40) return;
+    const auto X = static_cast<std::int32_t>(x), B = static_cast<std::int32_t>(bottom);
+    C.SetPen(kBlack, 2, PenStyle::Solid);
+    C.MoveTo(X, B);
+    C.LineTo(X, B - 28);
+    C.SetPen(kBlack, 1, PenStyle::Solid);
+    C.SetBrush(kYellow, BrushStyle::Solid);
+    C.Rectangle(X + 1, B - 28, X + 15, B - 18);
 }
 
 void Painter::Brackets(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b, std::int32_t penWidth) {
@@ -168,6 +226,7 @@ void Painter::DrawBuildingMarks() {
     }
     std::int32_t w = 0, h = 0;
     if (!ImageSize(Lib(), o->Image, w, h)) return;
+    if (o->Rally >= 0 && o->Side() == SidePlayer) DrawRallyFlag(*o);
     const CellXY a = CellOfIndex(g, g.SelectedBuilding);
     const std::int64_t l = std::int64_t{a.X} * g.CellWidth - OriginX, top = std::int64_t{a.Y} * g.CellHeight - OriginY;
     const std::int64_t r = l + w - 1, b = top + h - 1;

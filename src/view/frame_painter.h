@@ -89,6 +89,8 @@ struct Painter {
     void HealthBar(std::int32_t l, std::int32_t r, std::int32_t b, std::int32_t top, std::int32_t health);
     void DrawTankMarks(const GameObjectType& t);
     void DrawBuildingMarks();
+    void DrawQueueMarks(const GameObjectType& t);
+    void DrawRallyFlag(const GameCellObjectType& factory);
     void DrawBand();
     void DrawInfoLabels();
     void DrawMissionHint();

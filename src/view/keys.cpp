@@ -48,7 +48,7 @@ bool IsBattleKey(GameKey key, bool ctrl) {
     return ArrowOf(key) != 0 || GroupOf(key) >= 0 || (ctrl && key == GameKey::A);
 }
 
-void BattleKeyDown(SimContext& ctx, GameKey key, bool ctrl) {
+void BattleKeyDown(SimContext& ctx, GameKey key, bool ctrl, bool shift) {
     RunState& run = ctx.Run;
     if (const std::uint8_t arrow = ArrowOf(key)) {
         run.HeldArrows |= arrow;
@@ -66,6 +66,10 @@ void BattleKeyDown(SimContext& ctx, GameKey key, bool ctrl) {
         StoreGroup(ctx.G, run, group);
         return;
     }
+    if (shift) {
+        AddGroup(ctx.G, run, group);
+        return;
+    }
     if (!SelectGroup(ctx.G, run, group)) return;
     const std::int64_t elapsed = (run.TickCount - run.LastGroupRecallTick) * std::max(run.TimerInterval, 1);
     if (run.LastGroupRecalled == n && elapsed <= kGroupCentreMs) CentreOnGroup(ctx, group);
@@ -73,7 +77,10 @@ void BattleKeyDown(SimContext& ctx, GameKey key, bool ctrl) {
     run.LastGroupRecallTick = run.TickCount;
 }
 
-void BattleKeyUp(RunState& run, GameKey key) { run.HeldArrows &= static_cast<std::uint8_t>(~ArrowOf(key)); }
+void BattleKeyUp(RunState& run, GameKey key) {
+    run.HeldArrows &= static_cast<std::uint8_t>(~ArrowOf(key));
+    if (key == GameKey::R) run.RallyKeyHeld = 0;
+}
 
 bool KeyboardScroll(GameType& g, RunState& run) {
     const std::uint8_t arrows = run.HeldArrows | run.TappedArrows;
@@ -97,6 +104,17 @@ bool SelectGroup(GameType& g, const RunState& run, std::size_t n) {
     const auto& group = run.ControlGroups.at(n);
     if (std::none_of(group.begin(), group.end(), [&](std::int32_t i) { return PlayersTank(g, i); })) return false;
     SelectOnly(g, [&](std::int32_t i, const GameObjectType&) { return std::find(group.begin(), group.end(), i) != group.end(); });
+    return true;
+}
+
+bool AddGroup(GameType& g, const RunState& run, std::size_t n) {
+    const auto& group = run.ControlGroups.at(n);
+    if (std::none_of(group.begin(), group.end(), [&](std::int32_t i) { return PlayersTank(g, i); })) return false;
+    // A computer tank looked at is no part of a selection to add to.
+    const bool keep = g.UnitsSelected != 0;
+    SelectOnly(g, [&](std::int32_t i, const GameObjectType& t) {
+        return (keep && t.Selected) || std::find(group.begin(), group.end(), i) != group.end();
+    });
     return true;
 }
 

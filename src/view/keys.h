@@ -27,10 +27,11 @@ bool IsBattleKey(GameKey key, bool ctrl);
 /// tanks alone (an empty group changes nothing) and, pressed again within
 /// `kGroupCentreMs`, centres the view on them; Ctrl+A selects every player tank
 /// whose centre is on the screen.
-void BattleKeyDown(SimContext& ctx, GameKey key, bool ctrl);
+/// Shift+N adds the group's tanks to the selection.
+void BattleKeyDown(SimContext& ctx, GameKey key, bool ctrl, bool shift = false);
 
 /// A key comes up: a released arrow stops scrolling after the tick it was
-/// pressed for. Other keys are ignored.
+/// pressed for; a released R ends the picking of rally cells. Other keys are ignored.
 void BattleKeyUp(RunState& run, GameKey key);
 
 /// The keyboard's part of tick step 7: scrolls the view one scroll step in the
@@ -44,6 +45,9 @@ void StoreGroup(const GameType& g, RunState& run, std::size_t n);
 
 /// Group `n` (0 to 8) becomes the selection; false when it has no tank left.
 bool SelectGroup(GameType& g, const RunState& run, std::size_t n);
+
+/// Group `n`'s tanks join the selection; false when it has no tank left.
+bool AddGroup(GameType& g, const RunState& run, std::size_t n);
 
 /// Every player tank whose centre lies on the screen becomes the selection.
 void SelectAllInView(SimContext& ctx);

@@ -154,7 +154,7 @@ TEST(SavedGameTest, BlocksFollowTheFileLayout) {
     g.Orders[0]->MemberMoved = 0;
     g.Waves[0][0] = 18;
     auto t = std::make_unique<GameObjectType>();
-    *t = GameObjectType{0, 0x00FFFF, 20, 21, 0, 0, -1, -1, {4, 0, 1, 3}, 22, 1, 23, 1, 0, 1, {0, 0}, 24, 25, 0, 26, -1, 27, 28};
+    *t = GameObjectType{0, 0x00FFFF, 20, 21, 0, 0, -1, -1, {4, 0, 1, 3}, 22, 1, 23, 1, 0, 1, {0, 0}, 24, 25, 0, 26, -1, 27, 28, {}, -1, 0};
     g.Tanks.push_back(std::move(t));
     g.Explosions.push_back({30, 31, 1, 32, 33});
     g.Shots.push_back({40, 41, 42, 43, 44, 45});
@@ -315,6 +315,67 @@ TEST(SavedGameTest, VersionThreeSectionsAreWalkedToTheEnd) {
     }
 }
 
+/// The sample game with a queue, a rally cell and an attack-move under way.
+GameType CommandsGame() {
+    GameType g = test::MakeSampleGame();
+    g.Tanks[0]->Queue = {{QueuedMove, 3}, {QueuedAttackTank, 1}, {QueuedAttackBuilding, 2}, {QueuedAttackMove, 0}};
+    g.Tanks[1]->AttackMoveCell = 1;
+    g.Tanks[1]->AttackMoveFighting = 1;
+    g.Cell(2, 1).Object->Rally = 0;
+    return g;
+}
+
+// The player's commands keep their queues, rally cells and attack-moves in the
+// QUEU, RALY and AMOV sections; each is checked against the lists it names.
+TEST(SavedGameTest, CommandSectionsRoundTripAndRefuseWhatTheListsDoNotHold) {
+    const GameType g = CommandsGame();
+    const Bytes file = SerializeGame(g);
+    ASSERT_EQ(I32At(file, 4), 3);
+    GameType back;
+    ASSERT_EQ(Parse(file, back), LoadResult::Ok);
+    EXPECT_EQ(SerializeGame(back), file);
+    EXPECT_EQ(back.Tanks[0]->Queue, g.Tanks[0]->Queue);
+    EXPECT_EQ(back.Cell(2, 1).Object->Rally, 0);
+
+    const Bytes plain = SerializeGame(test::MakeSampleGame());
+    const auto with = [&](const std::string& tag, std::vector<std::int32_t> words, std::vector<std::uint8_t> tail = {}) {
+        Bytes b = plain;
+        PutI32(b, 4, 3);
+        b.insert(b.end(), tag.begin(), tag.end());
+        b.resize(b.size() + 4 + 4 * words.size());
+        PutI32(b, b.size() - 4 - 4 * words.size(), static_cast<std::int32_t>(4 * words.size() + tail.size()));
+        for (std::size_t i = 0; i < words.size(); ++i) PutI32(b, b.size() - 4 * (words.size() - i), words[i]);
+        b.insert(b.end(), tail.begin(), tail.end());
+        return b;
+    };
+    const std::int32_t factory = 2 + 1 * g.Columns, cells = g.Columns * g.Rows, tanks = static_cast<std::int32_t>(g.Tanks.size());
+    const struct {
+        const char* what;
+        Bytes file;
+        LoadResult result;
+    } cases[] = {
+        {"a queue", with("QUEU", {1, 0, 1, QueuedMove, cells - 1}), LoadResult::Ok},
+        {"a queue of a tank not in the list", with("QUEU", {1, tanks, 1, QueuedMove, 0}), LoadResult::Malformed},
+        {"queues out of order", with("QUEU", {2, 1, 1, 0, 0, 0, 1, 0, 0}), LoadResult::Malformed},
+        {"an empty queue", with("QUEU", {1, 0, 0}), LoadResult::Malformed},
+        {"an unknown kind", with("QUEU", {1, 0, 1, 4, 0}), LoadResult::Malformed},
+        {"a move off the map", with("QUEU", {1, 0, 1, QueuedMove, cells}), LoadResult::Malformed},
+        {"an attack on a tank not in the list", with("QUEU", {1, 0, 1, QueuedAttackTank, tanks}), LoadResult::Malformed},
+        {"a rally cell", with("RALY", {1, factory, 0}), LoadResult::Ok},
+        {"a rally cell of no factory", with("RALY", {1, 0, 0}), LoadResult::Malformed},
+        {"a rally cell off the map", with("RALY", {1, factory, -1}), LoadResult::Malformed},
+        {"an attack-move", with("AMOV", {1, 0, 0}, {0}), LoadResult::Ok},
+        {"a fighting flag of 2", with("AMOV", {1, 0, 0}, {2}), LoadResult::Malformed},
+        {"an attack-move cut short", with("AMOV", {1, 0, 0}), LoadResult::Malformed},
+        {"a count past the payload", with("AMOV", {1000, 0, 0}, {0}), LoadResult::Malformed},
+    };
+    for (const auto& c : cases) {
+        GameType target;
+        std::string problem;
+        EXPECT_EQ(Parse(c.file, target, &problem), c.result) << c.what << ": " << problem;
+    }
+}
+
 // Offsets in a 1 by 1 file with one tank whose route has one step and one
 // label whose text has two bytes.
 constexpr std::size_t kColumnCount = 102;
@@ -457,6 +518,7 @@ TEST(SavedGameTest, FuzzSeedsAreCurrent) {
         {"one_cell.gam", SerializeGame(EmptyMap(1, 1))},
         {"counts.gam", CountsFile()},
         {"sample.gam", SerializeGame(test::MakeSampleGame())},
+        {"commands.gam", SerializeGame(CommandsGame())},
     };
     const bool update = std::getenv("TAVRINE_UPDATE_CORPUS") != nullptr;
     for (const auto& [name, bytes] : seeds) {

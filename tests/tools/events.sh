@@ -151,7 +151,7 @@ mkdir -p "$dir/folder/NewGames" && cp "$dir/built.gam" "$dir/folder/NewGames/bui
 "$sim" run --title --library none --folder "$dir/folder" --ticks 90 >"$dir/t90.json" || fail "title 90"
 grep -q '"Pickers":\[\]' "$dir/t90.json" || fail "the dialog opened before the 91st title frame: $(cat "$dir/t90.json")"
 run title "--title" --ticks 200 <<'EOF'
-150 key Space
+150 key Other
 EOF
 check title 'assert s["Pickers"] == ["load", "load"] and g["Runtime"]["TitleShown"] == 1, s'
 run titleload "--title" --ticks 100 <<'EOF'
@@ -210,6 +210,8 @@ refused '0 tool 2\n' 'line 1: tool needs the editing mode'
 refused '0 undo\n' 'line 1: undo needs the editing mode'
 refused '0 control speed=warp\n' 'line 1: speed must be'
 refused '0 down left 99999999 0\n' 'line 1: a pixel position'
+refused '0 key Space\n' 'line 1: unknown key'
+refused '0 down left 1 2 alt\n' 'line 1: down takes a button'
 "$sim" run $game --events "$dir/none.txt" >/dev/null 2>&1; [ $? = 2 ] || fail "a missing events file is not a usage error"
 "$sim" run $game --answer maybe >/dev/null 2>&1; [ $? = 2 ] || fail "--answer maybe accepted"
 "$sim" run --title "$dir/map.gam" >/dev/null 2>&1; [ $? = 2 ] || fail "--title with a game file accepted"

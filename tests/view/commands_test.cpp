@@ -5,6 +5,7 @@
 
 #include "editor/path_tool.h"
 #include "sim/grid.h"
+#include "sim/queued_orders.h"
 #include "view/commands.h"
 #include "view/view_world.h"
 
@@ -335,8 +336,12 @@ TEST(Commands, KeysInPlayAndWhileEditing) {
     };
     const Row rows[] = {
         {false, GameKey::Escape, false, false, KeyCommand::Exit},
-        {false, GameKey::A, false, false, KeyCommand::None},
-        {false, GameKey::S, false, false, KeyCommand::None},
+        {false, GameKey::A, false, false, KeyCommand::AttackMove},
+        {false, GameKey::S, false, false, KeyCommand::Stop},
+        {false, GameKey::R, false, false, KeyCommand::RallyKey},
+        {false, GameKey::F1, false, false, KeyCommand::Help},
+        {true, GameKey::F1, false, false, KeyCommand::Help},
+        {true, GameKey::R, false, false, KeyCommand::None},
         {false, GameKey::Return, true, false, KeyCommand::ToggleFullScreen},
         {false, GameKey::P, false, false, KeyCommand::TogglePause},
         {false, GameKey::Pause, false, false, KeyCommand::TogglePause},
@@ -376,6 +381,71 @@ TEST(Commands, BandDraggedPastTheBattlefieldSelectsTheTanksInItsCorner) {
     EXPECT_EQ(w.run.DragY, 431);
     EXPECT_TRUE(w.T(corner).Selected);
     EXPECT_TRUE(w.g.UnitsSelected);
+}
+
+}  // namespace
+}  // namespace tavrine::test
+
+namespace tavrine::test {
+namespace {
+
+// Each of the play commands, as the player gives it, and what it leaves.
+TEST(Commands, ShiftQueuesStopAndRally) {
+    CommandWorld w;
+    const std::int32_t a = w.Tank(2, 2, SidePlayer), b = w.Tank(4, 2, SidePlayer), c = w.Tank(6, 2, SidePlayer);
+    const std::int32_t enemy = w.Tank(15, 9, SideComputer);
+    w.PlainBuilding(16, 2, SideComputer);
+    w.Factory(2, 7, SidePlayer);
+    const auto shiftClick = [&](std::int32_t x, std::int32_t y) {
+        DXDrawMouseDown(w.ctx, w.editor, w.host, MouseButton::Left, x * 36 + 18, y * 36 + 18, true);
+        DXDrawMouseUp(w.ctx, MouseButton::Left, x * 36 + 18, y * 36 + 18, true);
+    };
+    const auto selected = [&] { return std::vector<int>{w.T(a).Selected, w.T(b).Selected, w.T(c).Selected}; };
+    using Q = std::vector<QueuedOrder>;
+
+    w.Click(2, 2);
+    shiftClick(4, 2);
+    EXPECT_EQ(selected(), (std::vector<int>{1, 1, 0})) << "Shift+click adds a tank";
+    shiftClick(2, 2);
+    EXPECT_EQ(selected(), (std::vector<int>{0, 1, 0})) << "Shift+click on a selected tank takes it out";
+    DXDrawMouseDown(w.ctx, w.editor, w.host, MouseButton::Left, 5 * 36, 36, true);
+    DXDrawMouseMove(w.ctx, w.editor, w.panels, true, 7 * 36, 3 * 36);
+    DXDrawMouseUp(w.ctx, MouseButton::Left, 7 * 36, 3 * 36, true);
+    EXPECT_EQ(selected(), (std::vector<int>{0, 1, 1})) << "Shift+band adds the tanks in it";
+
+    shiftClick(10, 5);
+    shiftClick(15, 9);
+    shiftClick(16, 2);
+    w.run.AttackMovePending = 1;
+    shiftClick(12, 10);
+    const Q queued{{QueuedMove, CellIndex(w.g, 10, 5)}, {QueuedAttackTank, enemy}, {QueuedAttackBuilding, CellIndex(w.g, 16, 2)},
+                   {QueuedAttackMove, CellIndex(w.g, 12, 10)}};
+    EXPECT_EQ(w.T(b).Queue, queued);
+    EXPECT_EQ(w.T(c).Queue, queued);
+    EXPECT_TRUE(w.T(a).Queue.empty());
+    EXPECT_LT(w.T(b).Order, 0) << "queued orders wait for the tick";
+
+    StartAttackMove(w.g, w.run);
+    w.Click(12, 6);
+    EXPECT_EQ(w.T(b).AttackMoveCell, CellIndex(w.g, 12, 6)) << "A then a click: an attack-move in place of the queue";
+    EXPECT_TRUE(w.T(b).Queue.empty());
+    ASSERT_GE(w.T(b).Order, 0);
+    EXPECT_EQ(w.OrderOf(b).TargetRef, CellIndex(w.g, 12, 6));
+
+    StopSelected(w.ctx);
+    EXPECT_EQ(w.T(b).Order, -1);
+    EXPECT_TRUE(w.T(b).Route.empty());
+    EXPECT_EQ(w.T(b).AttackMoveCell, -1);
+
+    w.Click(2, 7);
+    EXPECT_EQ(w.g.SelectedBuilding, CellIndex(w.g, 2, 7));
+    w.run.RallyKeyHeld = 1;
+    w.Click(9, 9);
+    w.run.RallyKeyHeld = 0;
+    EXPECT_EQ(ObjectAt(w.g, CellIndex(w.g, 2, 7))->Rally, CellIndex(w.g, 9, 9));
+    EXPECT_EQ(w.g.SelectedBuilding, CellIndex(w.g, 2, 7)) << "the factory stays selected to show its flag";
+    EXPECT_EQ(RallyOrder(w.g, CellIndex(w.g, 9, 9)), (QueuedOrder{QueuedMove, CellIndex(w.g, 9, 9)}));
+    EXPECT_EQ(RallyOrder(w.g, CellIndex(w.g, 16, 2)), (QueuedOrder{QueuedAttackBuilding, CellIndex(w.g, 16, 2)}));
 }
 
 }  // namespace

@@ -129,7 +129,28 @@ to bring them into the middle of the view</td></tr>
 <tr><td><kbd>Ctrl</kbd>+<kbd>A</kbd></td><td>select all your tanks on the screen</td></tr>
 <tr><td><kbd>Esc</kbd></td><td>asks whether to leave the game</td></tr>
 <tr><td>Any key or click on the title or result screen</td><td>opens the Load Game dialog</td></tr>
+<tr><td><kbd>Shift</kbd> with a drag, or <kbd>Shift</kbd>+click on one of your tanks</td><td>add your tanks to the
+selection; <kbd>Shift</kbd>+click on a selected tank takes it out</td></tr>
+<tr><td><kbd>Shift</kbd>+<kbd>1</kbd> … <kbd>Shift</kbd>+<kbd>9</kbd></td><td>add that group's tanks to the selection</td></tr>
+<tr><td><kbd>Shift</kbd>+click on land, an enemy tank or an enemy building</td><td>queue the order: each selected tank
+carries it out when its orders before it are done. While the tanks are selected their queued points show as small
+squares joined by lines (green a move, red an attack, orange an attack-move)</td></tr>
+<tr><td><kbd>A</kbd>, then a left click</td><td>attack-move: the selected tanks drive to that cell and stop to fight
+every enemy tank or gun tower that comes within five cells, then drive on (with <kbd>Shift</kbd> the attack-move is
+queued)</td></tr>
+<tr><td><kbd>S</kbd></td><td>stop: the selected tanks drop their orders and queues; like any idle tank they still
+answer enemies that come near</td></tr>
+<tr><td><kbd>R</kbd> held, with your factory selected, and a left click on the map</td><td>set the factory's rally
+point, shown as a yellow flag while the factory is selected: every tank it makes then drives there (or attacks an
+enemy building standing on that cell)</td></tr>
+<tr><td><kbd>F1</kbd></td><td>open this guide at the page for what is on the screen (the battle, the editing mode);
+the battle pauses while it is open</td></tr>
 </table>
+<p>The keys <kbd>A</kbd>, <kbd>S</kbd> and <kbd>R</kbd> act this way in play only; in the editing mode
+<kbd>A</kbd> and <kbd>S</kbd> keep their meaning there. A group sent to one cell cannot all stand on it: a tank
+with more orders queued counts as arrived once it stands next to the cell (within two cells for a group of more
+than eight, three for more than 24). Saved games keep the queues, the rally points and the attack-moves under
+way.</p>
 <p>The status bar along the bottom shows the game time and your money. Its buttons open the game menu, show or
 hide the minimap, and switch the minimap between one and two pixels per cell. On the minimap a white frame marks
 the part of the map you see. A map opens with two pixels per cell when that minimap takes no more than a third of
