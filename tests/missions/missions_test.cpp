@@ -8,6 +8,7 @@
 #include <set>
 #include <unistd.h>
 
+#include "campaign_file.h"
 #include "catalogue.h"
 #include "help_section.h"
 #include "data/file_io.h"
@@ -221,6 +222,27 @@ TEST(Guide, ListsEveryMissionWithItsFiguresInTheShippedHelp) {
     };
     EXPECT_EQ(count("<tr>"), count("</tr>"));
     EXPECT_EQ(count("<table>"), count("</table>"));
+}
+
+}  // namespace
+}  // namespace tavrine::missions::testing
+
+namespace tavrine::missions::testing {
+namespace {
+
+TEST(Campaign, TheShippedFileIsTheCatalogueInOrderWithTwoToFourLinesEach) {
+    const auto bytes = ReadWholeFile(std::string(TAVRINE_PROGRAM_DIR) + "/Campaign.txt");
+    ASSERT_TRUE(bytes);
+    std::string error;
+    const std::optional<Campaign> shipped = ParseCampaign(std::string(bytes->begin(), bytes->end()), error);
+    ASSERT_TRUE(shipped) << error;
+    EXPECT_EQ(*shipped, CampaignOfCatalogue());
+    for (std::size_t i = 0; i < shipped->size(); ++i) {
+        const CampaignMission& m = (*shipped)[i];
+        EXPECT_EQ(m.File, kMissionCatalogue[i].File);
+        EXPECT_EQ(m.Story.size(), 2u) << m.File;
+        EXPECT_GE(m.New.size(), 1u) << m.File;
+    }
 }
 
 }  // namespace
