@@ -64,7 +64,8 @@ constexpr NamedKey kKeyNames[] = {
     {"Left", GameKey::Left},     {"Right", GameKey::Right}, {"Up", GameKey::Up},       {"Down", GameKey::Down},
     {"1", GameKey::Digit1},      {"2", GameKey::Digit2},   {"3", GameKey::Digit3},     {"4", GameKey::Digit4},
     {"5", GameKey::Digit5},      {"6", GameKey::Digit6},   {"7", GameKey::Digit7},     {"8", GameKey::Digit8},
-    {"9", GameKey::Digit9},      {"Other", GameKey::Other}};
+    {"9", GameKey::Digit9},      {"Other", GameKey::Other},
+    {"N", GameKey::N},           {"R", GameKey::R}};
 
 /// A key by name, with any Alt+ and Ctrl+ prefixes; `down` and `up` say whether it
 /// goes down, comes up, or both (a plain `key` line).
@@ -324,6 +325,10 @@ std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, 
         return {PanelMoveEvent{}};
     }
     if (verb == "answer") return {Answer(args)};
+    if (verb == "campaign") {
+        Count(args, 1, 1, verb);
+        return {CampaignEvent{Number<std::int32_t>(args[0], 1, 64, "the mission")}};
+    }
     throw EventLineError{"unknown event '" + verbWord + "'"};
 }
 
@@ -371,6 +376,7 @@ std::string FormatEvent(const EventAction& action) {
                          << e.Answer.Mission;
                    },
                    [&](const SaveMapEvent& e) { s << "savemap " << e.Name; },
+                   [&](const CampaignEvent& e) { s << "campaign " << e.Mission; },
                    [&](const MinimapEvent& e) {
                        s << "minimap " << (e.Press ? "down " : "move ") << e.X << ' ' << e.Y << (e.LeftHeld ? " left" : "");
                    },

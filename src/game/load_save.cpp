@@ -49,6 +49,7 @@ bool Game::LoadGameData(std::span<const std::uint8_t> data, bool newGame) {
     const LoadResult result = ParseGame(data, loaded);
     if (!TakeLoaded(result, loaded, "the replay's game")) return false;
     if (newGame) StartNewGame(record_);
+    StartBattleCounts();
     return true;
 }
 
@@ -62,6 +63,8 @@ bool Game::TakeLoaded(LoadResult result, GameType& loaded, const std::string& na
     }
     record_ = std::move(loaded);
     ForgetPassability(&passability_);
+    start_ = BattleStart{};
+    StartBattleCounts();
 
     ClampView(record_, run_);
     FitMinimapZoom(record_, run_, view_.Panels);
@@ -81,6 +84,7 @@ bool Game::TakeLoaded(LoadResult result, GameType& loaded, const std::string& na
 bool Game::LoadNewGame(const std::string& path) {
     if (!LoadGame(path)) return false;
     StartNewGame(record_);
+    StartBattleCounts();
     return true;
 }
 

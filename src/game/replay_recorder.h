@@ -64,6 +64,12 @@ public:
     bool Confirm(const std::string& question) override;
     void ShowImageEditor() override { inner_.ShowImageEditor(); }
     NewGameChoice ShowNewGameDialog() override { return inner_.ShowNewGameDialog(); }
+    /// The campaign screen changes no battle: its answer is not kept (the
+    /// briefing it opens is, as a campaign event).
+    CampaignChoice ShowCampaign(const std::vector<CampaignRow>& rows, bool openAll) override {
+        return inner_.ShowCampaign(rows, openAll);
+    }
+    bool ShowBriefing(const Briefing& briefing) override;
 
 private:
     void Answered(AnswerEvent answer);

@@ -106,7 +106,15 @@ void ScriptedShell::WhileOpen() {
     while (ticks_ < at && !Closed()) Tick();
     switch (answer->Answer) {
         case AnswerEvent::Kind::Ok:
-        case AnswerEvent::Kind::Cancel: break;
+        case AnswerEvent::Kind::Cancel:
+            if (!dialogs_.briefingOpen) break;
+            // A replay ends where its battle left for a campaign mission.
+            if (endAtLastLoad_ && last && answer->Answer == AnswerEvent::Kind::Ok) {
+                ended_ = true;
+                break;
+            }
+            dialogs_.briefingAnswers.push_back(answer->Answer == AnswerEvent::Kind::Ok);
+            break;
         case AnswerEvent::Kind::Yes:
         case AnswerEvent::Kind::No:
             dialogs_.confirms.push_back(answer->Answer == AnswerEvent::Kind::Yes);
@@ -171,6 +179,7 @@ void ScriptedShell::Apply(const EventAction& action) {
                        dialogs_.picks.push_back(FilePick{e.Name, false});
                        commands_.SavePreparedMap();
                    },
+                   [&](const CampaignEvent& e) { commands_.OpenBriefing(static_cast<std::size_t>(e.Mission - 1)); },
                },
                action);
 }
@@ -186,6 +195,7 @@ void ScriptedShell::WriteJson(JsonWriter& w) const {
     Strings(w, "Information", dialogs_.informationShown);
     w.Key("Closed").Bool(window_.counts.closes > 0);
     w.Field("ImageEditor", static_cast<std::int64_t>(dialogs_.imageEditorShown));
+    Strings(w, "Briefings", dialogs_.briefingsShown);
     w.Field("FullScreenToggles", static_cast<std::int64_t>(window_.counts.fullScreenToggles));
     w.Field("DisplayModeChanges", static_cast<std::int64_t>(window_.counts.modeChanges));
     w.EndObject();

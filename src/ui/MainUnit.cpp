@@ -80,6 +80,8 @@ GameKey ToGameKey(int qtKey) {
         case Qt::Key_Right: return GameKey::Right;
         case Qt::Key_Up: return GameKey::Up;
         case Qt::Key_Down: return GameKey::Down;
+        case Qt::Key_N: return GameKey::N;
+        case Qt::Key_R: return GameKey::R;
         default:
             if (qtKey >= Qt::Key_1 && qtKey <= Qt::Key_9)
                 return static_cast<GameKey>(static_cast<int>(GameKey::Digit1) + (qtKey - Qt::Key_1));
@@ -131,6 +133,7 @@ TMainForm::TMainForm(GamePaths paths, QWidget* parent)
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &TMainForm::ApplicationStateChanged);
     game_.SetCanvas(&canvas_);
     game_.SetCursors(&cursors_);
+    game_.SetAutosave(true);
     canvas_.SetPresentHandler([this] { update(); });
     panels_.LoadIcons(folder_);
     game_.View().Panels.StatusBarHeight = kStatusBarHeight;
@@ -658,6 +661,7 @@ void TMainForm::keyReleaseEvent(QKeyEvent* event) {
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (!closing_) {
         closing_ = true;
+        game_.Autosave();
         // Closing the window ends the battle being recorded.
         recorder_.End();
         game_.FadeOut(kCloseFadeMs);

@@ -1,3 +1,4 @@
+#include "ui/CampaignUnit.h"
 #include "ui/QtDialogs.h"
 
 #include <QFile>
@@ -34,5 +35,11 @@ void QtDialogs::ShowImageEditor() {
 }
 
 NewGameChoice QtDialogs::ShowNewGameDialog() { return ui::ShowNewGameDialog(owner_); }
+
+CampaignChoice QtDialogs::ShowCampaign(const std::vector<CampaignRow>& rows, bool openAll) {
+    return ui::ShowCampaign(rows, openAll, owner_);
+}
+
+bool QtDialogs::ShowBriefing(const Briefing& briefing) { return ui::ShowBriefing(briefing, owner_); }
 
 }  // namespace tavrine::ui

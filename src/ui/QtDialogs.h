@@ -32,6 +32,8 @@ public:
     bool Confirm(const std::string& question) override;
     void ShowImageEditor() override;
     NewGameChoice ShowNewGameDialog() override;
+    CampaignChoice ShowCampaign(const std::vector<CampaignRow>& rows, bool openAll) override;
+    bool ShowBriefing(const Briefing& briefing) override;
 
 private:
     std::string folder_;

@@ -62,7 +62,8 @@ void ClickBuilding(SimContext& ctx, std::int32_t anchor);
 
 /// The keys the game knows; every other key is `Other`. The digits follow each
 /// other, so `Digit1` + n - 1 is the key n.
-enum class GameKey { Other, Escape, A, S, Return, P, Pause, Left, Right, Up, Down, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9 };
+enum class GameKey { Other, Escape, A, S, Return, P, Pause, Left, Right, Up, Down, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9,
+                     N, R };
 
 /// What a key asks for; the main window carries it out.
 enum class KeyCommand {
@@ -74,6 +75,8 @@ enum class KeyCommand {
     ToggleFullScreen,  ///< editing mode, Alt+Enter
     TogglePause,       ///< in play, P or Pause: the battle stops or goes on
     BattleKey,         ///< an arrow, a digit, Ctrl+digit or Ctrl+A: `BattleKeyDown` carries it out
+    NextMission,       ///< N on a result screen that offers it: the next mission's briefing
+    PlayAgain,         ///< R on a result screen that offers it: the same map again
 };
 
 /// What a key pressed with the modifiers given asks for. With Ctrl held only

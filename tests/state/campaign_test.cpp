@@ -29,7 +29,7 @@ TEST(Campaign, ReadsWhatItWritesAndRefusesEachKindOfDamage) {
     for (const auto& [text, why] : std::vector<std::pair<std::string, std::string>>{
              {"", "line 1"},
              {"Tavrine campaign 2\n" + good.substr(19), "line 1"},
-             {good + "story E.\nstory F.\nstory G.\nstory H.\n", "line 14: more than four"},
+             {good + "story E.\nstory F.\nstory G.\nstory H.\n", "line 17: more than four"},
              {good + "name Again\n", "line 14: a second \"name\""},
              {good + "colour red\n", "unknown key"},
              {good + "mission ../x.gam\n", "plain file name"},
