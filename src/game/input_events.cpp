@@ -1,5 +1,6 @@
 #include "game/input_events.h"
 
+#include "data/overloaded.h"
 #include "state/settings.h"
 
 #include <algorithm>
@@ -125,8 +126,50 @@ std::string Unescape(const std::string& text) {
     return out;
 }
 
+constexpr const char* kBoxNames[] = {"unknown", "message", "question", "confirm", "information",
+                                     "load",    "save",    "control",  "newmap"};
+
 /// `answer ...`: what the open dialog or message box answered.
-AnswerEvent Answer(const std::vector<std::string>& args) {
+AnswerEvent AnswerWithoutBox(const std::vector<std::string>& args);
+
+AnswerEvent Answer(std::vector<std::string> args) {
+    // The box and its text come last (replays); a picked name comes before them.
+    DialogBox box = DialogBox::Unknown;
+    std::string text;
+    while (args.size() > 2 || (args.size() == 2 && Lower(args[0]) != "pick")) {
+        const std::string& last = args.back();
+        if (last.rfind("text=", 0) == 0 && text.empty()) {
+            text = Unescape(last.substr(5));
+        } else if (last.rfind("box=", 0) == 0 && box == DialogBox::Unknown) {
+            const std::string name = Lower(last.substr(4));
+            const auto* found = std::find(std::begin(kBoxNames) + 1, std::end(kBoxNames), name);
+            if (found == std::end(kBoxNames)) throw EventLineError{"unknown box '" + name + "'"};
+            box = static_cast<DialogBox>(found - std::begin(kBoxNames));
+        } else {
+            break;
+        }
+        args.pop_back();
+    }
+    if (!text.empty() && box == DialogBox::Unknown) throw EventLineError{"an answer's text needs its box"};
+    AnswerEvent a = AnswerWithoutBox(args);
+    a.Box = box;
+    a.Text = std::move(text);
+    return a;
+}
+
+/// `disk QUESTION N`: what the disk answered.
+DiskEvent Disk(const std::vector<std::string>& args) {
+    if (args.size() != 2) throw EventLineError{"disk takes exists, saved, settings or read, then a number"};
+    const std::string q = Lower(args[0]);
+    if (q == "read") return {DiskQuestion::GameRead, Number<std::int32_t>(args[1], 0, 4, "a read's result")};
+    const std::int32_t flag = Number<std::int32_t>(args[1], 0, 1, "the disk's answer");
+    if (q == "exists") return {DiskQuestion::GameExists, flag};
+    if (q == "saved") return {DiskQuestion::GameSaved, flag};
+    if (q == "settings") return {DiskQuestion::SettingsSaved, flag};
+    throw EventLineError{"disk takes exists, saved, settings or read, not '" + args[0] + "'"};
+}
+
+AnswerEvent AnswerWithoutBox(const std::vector<std::string>& args) {
     if (args.empty()) throw EventLineError{"answer needs ok, yes, no, cancel, pick NAME or control KEY=VALUE..."};
     const std::string kind = Lower(args[0]);
     AnswerEvent a;
@@ -165,12 +208,6 @@ AnswerEvent Answer(const std::vector<std::string>& args) {
     return a;
 }
 
-template <class... F>
-struct Overloaded : F... {
-    using F::operator()...;
-};
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
 
 const char* ButtonName(MouseButton b) { return b == MouseButton::Left ? "left" : b == MouseButton::Right ? "right" : "middle"; }
 const char* OnOffName(bool on) { return on ? "on" : "off"; }
@@ -325,6 +362,7 @@ std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, 
         return {PanelMoveEvent{}};
     }
     if (verb == "answer") return {Answer(args)};
+    if (verb == "disk") return {Disk(args)};
     if (verb == "campaign") {
         Count(args, 1, 1, verb);
         return {CampaignEvent{Number<std::int32_t>(args[0], 1, 64, "the mission")}};
@@ -396,6 +434,12 @@ std::string FormatEvent(const EventAction& action) {
                                  << " sound=" << OnOffName(e.Control.SoundOn);
                                break;
                        }
+                       if (e.Box != DialogBox::Unknown) s << " box=" << kBoxNames[static_cast<int>(e.Box)];
+                       if (!e.Text.empty()) s << " text=" << Escape(e.Text);
+                   },
+                   [&](const DiskEvent& e) {
+                       constexpr const char* kQuestions[] = {"exists", "saved", "read", "settings"};
+                       s << "disk " << kQuestions[static_cast<int>(e.Question)] << ' ' << e.Result;
                    },
                },
                action);

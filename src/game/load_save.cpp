@@ -27,7 +27,9 @@ bool MakeFolder(const std::filesystem::path& folder) {
 
 bool Game::SaveGame(const std::string& path) {
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    const bool saved = (parent.empty() || MakeFolder(parent)) && WriteFileAtomically(path, SerializeGame(record_));
+    const bool saved = AskDisk(DiskQuestion::GameSaved, [&] {
+        return (parent.empty() || MakeFolder(parent)) && WriteFileAtomically(path, SerializeGame(record_));
+    }) != 0;
     if (!saved) host_.ShowMessage(LoadFailureMessage(LoadResult::IoError, path), "Error", MessageIcon::Error);
     return saved;
 }
@@ -40,7 +42,8 @@ bool Game::LoadGame(const std::string& path) {
     // The file is read into a record of its own, so a file that fails half-way
     // leaves the running game untouched.
     GameType loaded;
-    const LoadResult result = ReadGameFile(path, loaded);
+    const auto result = static_cast<LoadResult>(
+        AskDisk(DiskQuestion::GameRead, [&] { return static_cast<std::int32_t>(ReadGameFile(path, loaded)); }));
     return TakeLoaded(result, loaded, std::filesystem::path(path).filename().string());
 }
 

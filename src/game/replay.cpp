@@ -6,9 +6,10 @@
 #include <filesystem>
 #include <limits>
 #include <sstream>
-#include <variant>
 
+#include "state/run_fields.h"
 #include "state/saved_game.h"
+#include "view/panel_fields.h"
 
 #ifndef TAVRINE_VERSION
 #define TAVRINE_VERSION "unknown"
@@ -22,56 +23,27 @@ constexpr const char* kMagic = "tavrine-replay";
 /// Base64 characters per data line.
 constexpr std::size_t kDataLineChars = 76;
 
-/// The run-time and panel state that a battle carries over from before it began
-/// and that the rules or the commands read: by name, as the replay writes it.
-using RunMember = std::variant<std::int32_t RunState::*, std::uint8_t RunState::*>;
-using PanelMember = std::variant<std::int32_t PanelState::*, bool PanelState::*>;
-struct RunField {
-    const char* Name;
-    RunMember Member;
-};
-struct PanelField {
-    const char* Name;
-    PanelMember Member;
-};
-
-const RunField kRunFields[] = {
-    {"FadeInPending", &RunState::FadeInPending}, {"ScrollStep", &RunState::ScrollStep},
-    {"ScrollDX", &RunState::ScrollDX},           {"ScrollDY", &RunState::ScrollDY},
-    {"MouseMapX", &RunState::MouseMapX},         {"MouseMapY", &RunState::MouseMapY},
-    {"MinimapState", &RunState::MinimapState},   {"MinimapRowUp", &RunState::MinimapRowUp},
-    {"MinimapRowDown", &RunState::MinimapRowDown}, {"MinimapZoom2", &RunState::MinimapZoom2},
-    {"TitleShown", &RunState::TitleShown},       {"TitleFrames", &RunState::TitleFrames},
-    {"LoadOffered", &RunState::LoadOffered},     {"Outcome", &RunState::Outcome},
-    {"BannerTime", &RunState::BannerTime},       {"DragStartX", &RunState::DragStartX},
-    {"DragStartY", &RunState::DragStartY},       {"DragX", &RunState::DragX},
-    {"DragY", &RunState::DragY},                 {"Dragging", &RunState::Dragging},
-    {"PressOnObject", &RunState::PressOnObject}, {"SoundOn", &RunState::SoundOn},
-    {"MusicOn", &RunState::MusicOn},             {"ReportOn", &RunState::ReportOn},
-    {"SecondTicks", &RunState::SecondTicks},     {"FramePhase", &RunState::FramePhase},
-    {"EnemyHQs", &RunState::EnemyHQs},           {"EnemyBuildings", &RunState::EnemyBuildings},
-    {"EnemyTanks", &RunState::EnemyTanks},       {"OwnHQs", &RunState::OwnHQs},
-    {"OwnBuildings", &RunState::OwnBuildings},   {"OwnTanks", &RunState::OwnTanks},
-};
-
-const PanelField kPanelFields[] = {
-    {"StatusBarLeft", &PanelState::StatusBarLeft},   {"StatusBarTop", &PanelState::StatusBarTop},
-    {"StatusBarWidth", &PanelState::StatusBarWidth}, {"StatusBarHeight", &PanelState::StatusBarHeight},
-    {"MenuTop", &PanelState::MenuTop},               {"MenuHeight", &PanelState::MenuHeight},
-    {"MenuButtonDown", &PanelState::MenuButtonDown}, {"MinimapLeft", &PanelState::MinimapLeft},
-    {"MinimapTop", &PanelState::MinimapTop},         {"MinimapWidth", &PanelState::MinimapWidth},
-    {"MinimapHeight", &PanelState::MinimapHeight},   {"MinimapVisible", &PanelState::MinimapVisible},
-    {"MinimapButtonDown", &PanelState::MinimapButtonDown},
-};
-
-template <typename Object, typename Member>
-std::int64_t Get(const Object& o, const Member& member) {
-    return std::visit([&](auto m) { return static_cast<std::int64_t>(o.*m); }, member);
+/// The whole-number fields a replay's header carries, by name.
+template <typename Record>
+const FieldDescription<Record>* Carried(std::span<const FieldDescription<Record>> fields, const std::string& name) {
+    for (const auto& f : fields)
+        if ((f.Uses & Replayed) && f.Number && name == f.Name) return &f;
+    return nullptr;
 }
 
-template <typename Object, typename Member>
-void Set(Object& o, const Member& member, std::int64_t value) {
-    std::visit([&](auto m) { o.*m = static_cast<std::remove_reference_t<decltype(o.*m)>>(value); }, member);
+template <typename Record>
+void Capture(std::span<const FieldDescription<Record>> fields, const Record& record,
+             std::vector<std::pair<std::string, std::int64_t>>& out) {
+    for (const auto& f : fields)
+        if (f.Uses & Replayed)
+            if (const auto value = f.Number(record)) out.emplace_back(f.Name, *value);
+}
+
+template <typename Record>
+void Restore(std::span<const FieldDescription<Record>> fields, const std::vector<std::pair<std::string, std::int64_t>>& values,
+             Record& record) {
+    for (const auto& [name, value] : values)
+        if (const auto* f = Carried(fields, name)) f->SetNumber(record, value);
 }
 
 constexpr char kBase64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -164,18 +136,17 @@ std::vector<std::string> Words(std::string_view line) {
     return words;
 }
 
-/// KEY=VALUE words, each key one of `names`.
-template <typename Fields>
-std::vector<std::pair<std::string, std::int64_t>> Assignments(const std::vector<std::string>& words, const Fields& fields) {
+/// KEY=VALUE words, each key a field that replays carry.
+template <typename Record>
+std::vector<std::pair<std::string, std::int64_t>> Assignments(const std::vector<std::string>& words,
+                                                              std::span<const FieldDescription<Record>> fields) {
     std::vector<std::pair<std::string, std::int64_t>> values;
     for (std::size_t i = 2; i < words.size(); ++i) {
         const auto eq = words[i].find('=');
         if (eq == std::string::npos) throw ReplayError{"expected KEY=VALUE, not '" + words[i] + "'"};
         const std::string key = words[i].substr(0, eq);
-        bool known = false;
-        for (const auto& f : fields) known = known || key == f.Name;
-        if (!known) throw ReplayError{"unknown state '" + key + "'"};
-        values.emplace_back(key, Number<std::int64_t>(std::string_view(words[i]).substr(eq + 1), INT32_MIN, INT32_MAX, key.c_str()));
+        if (!Carried(fields, key)) throw ReplayError{"unknown state '" + key + "'"};
+        values.emplace_back(key, Number<std::int64_t>(std::string_view(words[i]).substr(eq + 1), INT64_MIN, INT64_MAX, key.c_str()));
     }
     return values;
 }
@@ -214,8 +185,8 @@ ReplayStart CaptureStart(const Game& game, const Bytes& gameFile, bool newGame, 
     s.ViewWidth = run.DisplayWidth;
     s.ViewHeight = run.DisplayHeight;
     s.Fades = fades;
-    for (const RunField& f : kRunFields) s.Run.emplace_back(f.Name, Get(run, f.Member));
-    for (const PanelField& f : kPanelFields) s.Panels.emplace_back(f.Name, Get(game.View().Panels, f.Member));
+    Capture(RunStateFields(), run, s.Run);
+    Capture(PanelStateFields(), game.View().Panels, s.Panels);
     s.GameFile = gameFile;
     return s;
 }
@@ -226,12 +197,8 @@ void RestoreStart(const ReplayStart& start, Game& game) {
     run.TimerInterval = start.Interval;
     run.DisplayWidth = start.ViewWidth;
     run.DisplayHeight = start.ViewHeight;
-    for (const auto& [name, value] : start.Run)
-        for (const RunField& f : kRunFields)
-            if (name == f.Name) Set(run, f.Member, value);
-    for (const auto& [name, value] : start.Panels)
-        for (const PanelField& f : kPanelFields)
-            if (name == f.Name) Set(game.View().Panels, f.Member, value);
+    Restore(RunStateFields(), start.Run, run);
+    Restore(PanelStateFields(), start.Panels, game.View().Panels);
     game.Rng().Restore(start.RandomState);
 }
 
@@ -381,9 +348,9 @@ std::optional<Replay> ParseReplay(std::string_view text, std::string& error) {
                 Expect(w, 3);
                 s.Fades = Flag(w[2], "fades");
             } else if (key == "run") {
-                s.Run = Assignments(w, kRunFields);
+                s.Run = Assignments(w, RunStateFields());
             } else if (key == "panels") {
-                s.Panels = Assignments(w, kPanelFields);
+                s.Panels = Assignments(w, PanelStateFields());
             } else if (key == "game") {
                 Expect(w, 4);
                 gameBytes = Number<std::size_t>(w[2], 0, kMaxReplayBytes, "the game's size");

@@ -16,6 +16,10 @@ namespace tavrine {
 
 enum class FilePickerMode { Save, Load };
 
+/// Which modal box a command opened: replays match each recorded answer to the
+/// box (and its text) that it answered.
+enum class DialogBox : std::uint8_t { Unknown, Message, Question, Confirm, Information, LoadPicker, SavePicker, Control, NewMap };
+
 /// What the game file picker answers.
 struct FilePick {
     /// The name as typed or picked, not trimmed; empty when the picker was
@@ -112,6 +116,10 @@ public:
 
     virtual NewGameChoice ShowNewGameDialog() = 0;
 
+    /// Lines the next information box shows below its text: what the battle has
+    /// done since its load.
+    virtual void SetBattleLines(const std::string& lines) { battleLines_ = lines; }
+
     /// The campaign screen: the missions in order with the player's results.
     virtual CampaignChoice ShowCampaign(const std::vector<CampaignRow>& rows, bool openAll) {
         (void)rows;
@@ -122,6 +130,9 @@ public:
         (void)briefing;
         return false;
     }
+
+protected:
+    std::string battleLines_;
 };
 
 /// Dialogs answered from a script, for tests and the headless tool: each picker
@@ -135,21 +146,21 @@ public:
         pickersShown.push_back(mode);
         lastNewGamesFolders = newGamesFolders;
         lastSaveGamesFolder = saveGamesFolder;
-        Opened();
+        Opened(mode == FilePickerMode::Load ? DialogBox::LoadPicker : DialogBox::SavePicker);
         return Next(picks);
     }
     GameControlChoice ShowGameControl(const GameControlSettings& settings) override {
         controlsShown.push_back(settings);
-        Opened();
+        Opened(DialogBox::Control);
         return Next(controls);
     }
     void ShowInformation(const std::string& text) override {
         informationShown.push_back(text);
-        Opened();
+        Opened(DialogBox::Information, text);
     }
     bool Confirm(const std::string& question) override {
         questions.push_back(question);
-        Opened();
+        Opened(DialogBox::Confirm, question);
         if (confirms.empty()) return confirmAnswer;
         const bool answer = confirms.front();
         confirms.pop_front();
@@ -158,18 +169,18 @@ public:
     void ShowImageEditor() override { ++imageEditorShown; }
     NewGameChoice ShowNewGameDialog() override {
         ++newGameShown;
-        Opened();
+        Opened(DialogBox::NewMap);
         return newGame;
     }
     CampaignChoice ShowCampaign(const std::vector<CampaignRow>& rows, bool openAll) override {
         campaignsShown.push_back(rows);
-        Opened();
+        Opened(DialogBox::Unknown);
         return CampaignChoice{-1, openAll};
     }
     bool ShowBriefing(const Briefing& briefing) override {
         briefingsShown.push_back(briefing.Title);
         briefingOpen = true;
-        Opened();
+        Opened(DialogBox::Unknown, briefing.Title);
         briefingOpen = false;
         if (briefingAnswers.empty()) return false;
         const bool start = briefingAnswers.front();
@@ -186,6 +197,9 @@ public:
     /// Runs while each modal dialog is open, as the frame timer keeps ticking
     /// under a real one.
     std::function<void()> whileOpen;
+    /// The box open (or last opened) and the text it shows, if any.
+    DialogBox openBox = DialogBox::Unknown;
+    std::string openText;
 
     std::vector<FilePickerMode> pickersShown;
     std::vector<std::string> lastNewGamesFolders;
@@ -203,7 +217,9 @@ public:
     bool briefingOpen = false;
 
 private:
-    void Opened() {
+    void Opened(DialogBox box, const std::string& text = {}) {
+        openBox = box;
+        openText = text;
         if (whileOpen) whileOpen();
     }
     template <typename T>

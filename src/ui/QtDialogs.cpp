@@ -26,7 +26,9 @@ GameControlChoice QtDialogs::ShowGameControl(const GameControlSettings& settings
     return ui::ShowGameControl(settings, offered_ ? offered_() : std::vector<DisplayMode>{}, folder_, owner_);
 }
 
-void QtDialogs::ShowInformation(const std::string& text) { ui::ShowInformation(ToQString(text), owner_); }
+void QtDialogs::ShowInformation(const std::string& text) {
+    ui::ShowInformation(ToQString(battleLines_.empty() ? text : text + "\n\n" + battleLines_), owner_);
+}
 
 bool QtDialogs::Confirm(const std::string& question) { return ui::Confirm(ToQString(question), owner_); }
 
