@@ -145,6 +145,18 @@ TEST_P(ShippedMission, GivesBothSidesABaseAndThePlayerAStartingForce) {
     EXPECT_GT(enemy.Towers, own.Towers) << "the enemy is the stronger in place";
 }
 
+TEST_P(ShippedMission, StartsThePlayersTanksOutOfEveryEnemyTowersReach) {
+    for (int x = 0; x < g_.Columns; ++x)
+        for (int y = 0; y < g_.Rows; ++y) {
+            const GameCellObjectType* o = g_.Cell(x, y).Object.get();
+            if (!o || o->Kind() != KindTower || o->Side() != SideComputer) continue;
+            for (const auto& t : g_.Tanks) {
+                if (t->Side() != SidePlayer) continue;
+                EXPECT_FALSE(TowerReaches(g_, Library(), *t, x, y)) << "the tower at " << x << ", " << y;
+            }
+        }
+}
+
 TEST_P(ShippedMission, LetsEveryFactoryProduce) {
     for (int x = 0; x < g_.Columns; ++x)
         for (int y = 0; y < g_.Rows; ++y) {
