@@ -56,9 +56,12 @@
 // the first tick) to the number of ticks run (after the last), never decreasing.
 #pragma once
 
+#include <charconv>
 #include <cstdint>
+#include <sstream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -181,6 +184,21 @@ struct EventLineError {
     std::string Text;
 };
 std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, bool editing);
+
+/// `word` as a whole number from `low` to `high` (the event and replay
+/// grammars read every number so); throws `EventLineError` naming `what`.
+template <typename T>
+T WholeNumber(std::string_view word, T low, T high, const char* what) {
+    T value{};
+    const char* end = word.data() + word.size();
+    const auto [ptr, ec] = std::from_chars(word.data(), end, value);
+    if (word.empty() || ec != std::errc() || ptr != end || value < low || value > high) {
+        std::ostringstream s;
+        s << what << " must be a whole number from " << low << " to " << high << ", not '" << word << "'";
+        throw EventLineError{s.str()};
+    }
+    return value;
+}
 
 /// The line (without the tick) that `ParseEventWords` reads back as `action`;
 /// names are written as they are and must hold no blank.

@@ -16,19 +16,12 @@ namespace {
 
 inline constexpr std::int32_t kBannerTicks = 600;
 
-/// Creates `folder` when it is missing; true when it exists afterwards.
-bool MakeFolder(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::create_directory(folder, error);
-    return std::filesystem::is_directory(folder, error);
-}
-
 }  // namespace
 
 bool Game::SaveGame(const std::string& path) {
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
     const bool saved = AskDisk(DiskQuestion::GameSaved, [&] {
-        return (parent.empty() || MakeFolder(parent)) && WriteFileAtomically(path, SerializeGame(record_));
+        return (parent.empty() || MakeFolder(parent.string())) && WriteFileAtomically(path, SerializeGame(record_));
     }) != 0;
     if (!saved) host_.ShowMessage(LoadFailureMessage(LoadResult::IoError, path), "Error", MessageIcon::Error);
     return saved;

@@ -8,7 +8,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -95,6 +97,15 @@ constexpr FieldDescription<field_detail::RecordOf<Member>> Field(const char* nam
             };
     }
     return d;
+}
+
+/// The whole-number field called `name` that has one of `uses`, or nullptr.
+template <typename Record>
+const FieldDescription<Record>* FindNumberField(std::span<const FieldDescription<Record>> fields, std::string_view name,
+                                                std::uint8_t uses) {
+    for (const auto& f : fields)
+        if ((f.Uses & uses) && f.SetNumber && name == f.Name) return &f;
+    return nullptr;
 }
 
 }  // namespace tavrine

@@ -70,15 +70,16 @@ bool DrawTitle(RunState& run, Canvas& canvas, std::int32_t sw, std::int32_t sh) 
     return true;
 }
 
-void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t sw, std::int32_t sh, std::int32_t statusBarHeight) {
+void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t sw, std::int32_t sh, std::int32_t statusBarHeight,
+                    bool offerLoad) {
     if (run.Outcome != OutcomeAccomplished && run.Outcome != OutcomeFailed) return;
     const bool won = run.Outcome == OutcomeAccomplished;
     const std::string_view heading = won ? "Mission Accomplished" : "Mission Failed";
-    const std::string_view prompt = "Click or hit any key to load game...";
+    const std::string_view prompt = offerLoad ? "Click or hit any key to load game..." : "";
     // The ways on that this battle offers, above the prompt and in its style.
     std::vector<std::string_view> offers;
-    if (run.ResultOffersNext) offers.push_back("N - next mission");
-    if (run.ResultOffersRetry) offers.push_back("R - play again");
+    if (offerLoad && run.ResultOffersNext) offers.push_back("N - next mission");
+    if (offerLoad && run.ResultOffersRetry) offers.push_back("R - play again");
 
     // Measured first, so the panel can be laid under the whole text and the text
     // moved up where a small screen would put its end under the status bar.
@@ -92,7 +93,7 @@ void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t sw, std::i
         heights.push_back(canvas.TextHeight(line));
         linesHeight += heights.back();
     }
-    std::int32_t pw = canvas.TextWidth(prompt), ph = canvas.TextHeight(prompt);
+    std::int32_t pw = canvas.TextWidth(prompt), ph = offerLoad ? canvas.TextHeight(prompt) : 0;
     std::int32_t offersHeight = 0;
     for (const std::string_view offer : offers) {
         pw = std::max(pw, canvas.TextWidth(offer));
@@ -131,7 +132,7 @@ void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t sw, std::i
         Shadowed(canvas, (sw - canvas.TextWidth(offer)) / 2, y, 2, kOrange, offer);
         y += canvas.TextHeight(offer);
     }
-    Shadowed(canvas, (sw - canvas.TextWidth(prompt)) / 2, y, 2, kOrange, prompt);
+    if (offerLoad) Shadowed(canvas, (sw - canvas.TextWidth(prompt)) / 2, y, 2, kOrange, prompt);
     canvas.SetFont(kMainFont);
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "game/script_shell.h"
 #include "state/new_map.h"
 #include "state/run_fields.h"
+#include "support/scratch_folder.h"
 #include "view/panel_fields.h"
 
 namespace tavrine {
@@ -34,6 +36,29 @@ void ExpectDescribed(std::span<const FieldDescription<Record>> fields, const cha
     std::sort(names.begin(), names.end());
     EXPECT_EQ(std::adjacent_find(offsets.begin(), offsets.end()), offsets.end()) << record << ": a field described twice";
     EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end()) << record << ": a name used twice";
+}
+
+// The desktop keeps its 50 newest replays: a new one removes the oldest of the
+// game's own, and leaves the player's other files, renamed replays included.
+TEST(Replay, KeepingRemovesTheOldestOfTheGamesOwnReplaysOnly) {
+    const test::ScratchFolder scratch("tavrine-kept");
+    const std::string folder = scratch.Path().string();
+    const auto stamp = [](int day) { return "2026-01-" + std::string(day < 10 ? "0" : "") + std::to_string(day) + " 10-00-00"; };
+    for (int day = 1; day <= 50; ++day)
+        ASSERT_TRUE(WriteFileAtomically(folder + "/" + stamp(day) + " old.replay", Bytes{'x'}));
+    for (const char* other : {"best.replay", "notes.txt", "2026-01-00 x.gam"})
+        ASSERT_TRUE(WriteFileAtomically(folder + "/" + other, Bytes{'x'}));
+    const auto kept = KeepReplay(folder, Replay{}, "Beachhead.gam", "2026-02-01 09-30-00");
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(*kept, folder + "/2026-02-01 09-30-00 Beachhead.replay");
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    ASSERT_EQ(names.size(), 53u);
+    EXPECT_EQ(names.front(), "2026-01-00 x.gam");
+    EXPECT_EQ(names[1], stamp(2) + " old.replay") << "the oldest replay goes";
+    EXPECT_EQ(names[51], "best.replay");
+    EXPECT_EQ(names[52], "notes.txt");
 }
 
 TEST(ReplayFields, EveryFieldOfTheRunStateAndThePanelsIsDescribed) {

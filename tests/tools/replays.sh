@@ -119,7 +119,7 @@ cat >"$dir/events" <<'E'
 300 key Escape
 330 answer yes
 E
-"$sim" run "$newgames/01 Beachhead.gam" --new --ticks 600 --events "$dir/events" --record "$dir/run.replay" \
+"$sim" run "$newgames/01 Beachhead.gam" --new --ticks 600 --events "$dir/events" --library "$lib" --folder "$dir/folder" --record "$dir/run.replay" \
   >"$dir/run.json" 2>"$dir/err" || fail "run --record: $(cat "$dir/err")"
 "$sim" replay "$dir/run.replay" --verify >"$dir/replay.json" 2>"$dir/err" || fail "the recorded run does not verify: $(cat "$dir/err")"
 python3 - "$dir/run.json" "$dir/replay.json" <<'PY' || fail "the replay printed another battle than the run"
