@@ -31,6 +31,8 @@ bool TakeRunOutputOption(const std::string& a, const OptionValue& value, std::st
         output.title = true;
     } else if (a == "--reveal") {
         output.reveal = true;
+    } else if (a == "--autosave") {
+        output.autosave = true;
     } else if (a == "--out" || a == "--events" || a == "--folder" || a == "--record") {
         const auto v = value();
         if (!v || v->empty()) error = a + " takes a file name";
@@ -69,6 +71,7 @@ int RunHeadless(const RunOptions& o, const RunOutput& output, const RunHooks& ho
     });
     if (output.record) recordingHost.SetRecorder(&recorder);
     if (!PrepareGame(o, game, host)) return 1;
+    game.SetAutosave(output.autosave);
     if (output.record && !output.title) {
         const std::optional<Bytes> bytes = ReadWholeFile(o.game);
         if (!bytes) return usage("cannot read " + o.game);

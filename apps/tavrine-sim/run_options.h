@@ -60,13 +60,15 @@ struct RunOutput {
     std::optional<std::string> folder;  ///< the program folder instead of the tool's own
     bool title = false;                 ///< start on the title screen, with no game
     bool reveal = false;                ///< clear the fog of war after loading
+    bool autosave = false;              ///< autosave as the desktop game does
     std::optional<std::string> record;  ///< write the replay of the run's battle here
 };
 
 /// Those options as the usage line shows them.
 inline constexpr const char* kRunOutputUsage =
     " [--out FILE] [--json]\n"
-    "                   [--events FILE] [--answer yes|no] [--folder DIR] [--reveal] [--record FILE]";
+    "                   [--events FILE] [--answer yes|no] [--folder DIR] [--reveal] [--record FILE]\n"
+    "                   [--autosave]";
 
 /// Takes one of RunOutput's options (an OwnOptions for ParseRunOptions).
 bool TakeRunOutputOption(const std::string& option, const OptionValue& value, std::string& error, RunOutput& output);

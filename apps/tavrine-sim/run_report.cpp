@@ -1,6 +1,7 @@
 #include "run_report.h"
 
 #include "data/json_writer.h"
+#include "game/campaign_screens.h"
 #include "state/game_json.h"
 #include "view/panel_layout.h"
 #include "state/run_fields.h"
@@ -29,7 +30,10 @@ std::string Summary(Game& game, long long ticks, const ScriptedShell* shell) {
     WriteForces(w, run);
     w.Field("Tanks", static_cast<std::int64_t>(g.Tanks.size()));
     w.Field("Orders", static_cast<std::int64_t>(g.Orders.size()));
-    if (shell) shell->WriteJson(w);
+    if (shell) {
+        shell->WriteJson(w);
+        WriteCampaignJson(w, game.CampaignMissions(), game.Progress());
+    }
     w.EndObject();
     return w.Text();
 }
@@ -71,7 +75,10 @@ std::string FullRecord(Game& game, long long ticks, const ScriptedShell* shell) 
     JsonWriter w;
     w.BeginObject();
     WriteFullRecord(w, game, ticks);
-    if (shell) shell->WriteJson(w);
+    if (shell) {
+        shell->WriteJson(w);
+        WriteCampaignJson(w, game.CampaignMissions(), game.Progress());
+    }
     w.EndObject();
     return w.Text();
 }

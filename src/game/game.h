@@ -17,6 +17,7 @@
 #include "platform/music_player.h"
 #include "platform/sound_events.h"
 #include "sim/context.h"
+#include "state/campaign.h"
 #include "sim/passability.h"
 #include "state/game_paths.h"
 #include "state/random.h"
@@ -27,6 +28,20 @@
 #include "view/view_state.h"
 
 namespace tavrine {
+
+/// How the battle on screen was started, so that its result screen can lead on:
+/// "again" and "next" mean what this says.
+struct BattleStart {
+    enum class Kind { Other, PreparedMap, Campaign };
+    Kind From = Kind::Other;  ///< Other: a saved game, a replay, a map being edited
+    std::string Map;  ///< the prepared map's name in NewGames
+    std::size_t Mission = 0;  ///< Campaign: the mission's place in the campaign, from 0
+};
+
+/// The autosave's file in SaveGames, and where the one before it is kept; a
+/// player's save under either name is refused.
+inline constexpr std::string_view kAutosaveName = "Autosave.gam";
+inline constexpr std::string_view kPreviousAutosaveName = "Autosave (previous).gam";
 
 /// What one frame tick reports beside the game state.
 struct TickResult {
@@ -209,12 +224,51 @@ public:
     /// True while the battle stands still.
     bool Paused() const { return BattlePaused(run_); }
 
+    // The campaign (campaign_play.cpp).
+
+    /// How the battle on screen began; every load forgets it, and the command that
+    /// started a prepared map or a campaign mission says so after the load.
+    const BattleStart& Start() const { return start_; }
+    void SetStart(BattleStart start) { start_ = std::move(start); }
+    /// The campaign's missions; empty when the campaign file could not be read
+    /// (`CampaignProblem` says why). Read on first use.
+    const Campaign& CampaignMissions();
+    const std::string& CampaignProblem();
+    /// The player's progress, read on first use: a damaged file is moved aside and
+    /// the player told so (see LoadProgress).
+    CampaignProgress& Progress();
+    /// Writes the progress; false (and nothing written) during a replay's playback
+    /// or when a damaged file could not be moved aside.
+    bool SaveProgressFile();
+    /// The statistics of the battle so far. Tanks built and money earned are
+    /// counted from the load on (a saved game's earlier ones are not known).
+    BattleStatistics Statistics() const;
+    /// Outcome decided: notes a campaign battle in the progress at once and sets
+    /// what the result screen offers.
+    void NoteOutcome();
+
+    // Autosave (autosave.cpp).
+
+    /// Saves the running battle every two minutes of game time and when the
+    /// player leaves it. Off by default (the headless tool and tests); never
+    /// while a replay is played back.
+    void SetAutosave(bool on) { autosave_ = on; }
+    bool AutosaveOn() const { return autosave_ && paths_.KeepsSettings(); }
+    /// A battle is on that the player could lose by leaving: in play, loaded,
+    /// not decided.
+    bool BattleRunning() const;
+    /// Writes the battle to SaveGames/Autosave.gam, the previous autosave kept as
+    /// "Autosave (previous).gam". Nothing when autosave is off or no battle runs.
+    /// A failure shows once on the status line, never in a message box. True when written.
+    bool Autosave();
+
     /// The status bar's time text: "Time" until the first refresh.
     const std::string& TimeLabel() const { return timeLabel_; }
     /// Shows the game time in the status bar (left alone while a title is shown).
     void RefreshTimeLabel();
 
 private:
+    void EnsureCampaignRead();
     bool FadePossible();
     /// What a load does once the file was read: failure messages, the record
     /// replaced, the view prepared.
@@ -239,6 +293,22 @@ private:
     NullCursors nullCursors_;
     Cursors* cursors_ = &nullCursors_;
     ViewState view_;
+    BattleStart start_;
+    /// The counts behind Statistics() the record does not hold.
+    std::int32_t ownTanksAtLoad_ = 0;
+    std::int32_t moneySeen_ = 0;
+    std::int64_t moneyEarned_ = 0;
+    void StartBattleCounts();
+    bool campaignRead_ = false;
+    Campaign campaign_;
+    std::string campaignProblem_;
+    ProgressLoad progress_;
+    bool autosave_ = false;
+    bool autosaveFailureShown_ = false;
+    bool autosaveDue_ = false;
+    long long lastAutosaveTick_ = -1;
+    std::string statusNote_;  ///< shown instead of the time for a few seconds
+    std::int32_t statusNoteSeconds_ = 0;
     bool loadGameOffered_ = false;
     bool fadesOff_ = false;
     long long ticksRun_ = 0;

@@ -55,7 +55,7 @@ constexpr NamedKey kKeyNames[] = {
     {"5", GameKey::Digit5},      {"6", GameKey::Digit6},   {"7", GameKey::Digit7},     {"8", GameKey::Digit8},
     {"9", GameKey::Digit9},      {"Other", GameKey::Other},
     {"Space", GameKey::Space},   {"Plus", GameKey::Plus},  {"Minus", GameKey::Minus},  {"F", GameKey::F},
-    {"R", GameKey::R},           {"F1", GameKey::F1}};
+    {"R", GameKey::R},           {"F1", GameKey::F1},         {"N", GameKey::N}};
 
 /// A key by name, with any Alt+ and Ctrl+ prefixes; `down` and `up` say whether it
 /// goes down, comes up, or both (a plain `key` line).
@@ -389,6 +389,10 @@ std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, 
                             WholeNumber<std::int32_t>(args[1], kMinModeHeight, kMaxModeSide, "a height")}};
     }
     if (verb == "disk") return {Disk(args)};
+    if (verb == "campaign") {
+        Count(args, 1, 1, verb);
+        return {CampaignEvent{WholeNumber<std::int32_t>(args[0], 1, 64, "the mission")}};
+    }
     throw EventLineError{"unknown event '" + verbWord + "'"};
 }
 
@@ -441,6 +445,7 @@ std::string FormatEvent(const EventAction& action) {
                          << e.Answer.Mission;
                    },
                    [&](const SaveMapEvent& e) { s << "savemap " << e.Name; },
+                   [&](const CampaignEvent& e) { s << "campaign " << e.Mission; },
                    [&](const MinimapEvent& e) {
                        s << "minimap " << (e.Press ? "down " : "move ") << e.X << ' ' << e.Y << (e.LeftHeld ? " left" : "");
                    },

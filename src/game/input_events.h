@@ -27,6 +27,8 @@
 //   TICK button menu|minimap down|up   the status bar's Menu or minimap button pressed in or out
 //   TICK panel                         the mouse over the status bar or the game menu
 //   TICK resize W H                    the window resized: the surface becomes W by H pixels
+//   TICK campaign N                    the briefing of the campaign's N-th mission (from 1),
+//                                      answered by "answer ok" (Start) or "answer cancel" (Back)
 //   TICK answer ok|yes|no|cancel       the open dialog or message box answered at TICK
 //   TICK answer pick NAME [new]        the open file picker answered NAME at TICK (blanks,
 //                                      control characters and '%' in NAME written as %XX)
@@ -167,9 +169,15 @@ struct ResizeEvent {
     std::int32_t Width = 0, Height = 0;
 };
 
+/// The briefing of a campaign mission opened (from the campaign screen or the
+/// result screen's N and R).
+struct CampaignEvent {
+    std::int32_t Mission = 1;  ///< from 1, in campaign order
+};
+
 using EventAction = std::variant<PressEvent, MoveEvent, ReleaseEvent, KeyEvent, PickEvent, MenuEvent, ControlEvent, ZoomEvent,
                                  ToolEvent, FogEvent, DropEvent, UndoEvent, NewMapEvent, SaveMapEvent, MinimapEvent,
-                                 ButtonEvent, PanelMoveEvent, AnswerEvent, FocusEvent, DiskEvent, ResizeEvent>;
+                                 ButtonEvent, PanelMoveEvent, AnswerEvent, FocusEvent, DiskEvent, ResizeEvent, CampaignEvent>;
 
 struct ScriptEvent {
     long long Tick = 0;

@@ -45,6 +45,7 @@ bool Game::LoadGameData(std::span<const std::uint8_t> data, bool newGame) {
     const LoadResult result = ParseGame(data, loaded);
     if (!TakeLoaded(result, loaded, "the replay's game")) return false;
     if (newGame) StartNewGame(record_);
+    StartBattleCounts();
     return true;
 }
 
@@ -58,6 +59,8 @@ bool Game::TakeLoaded(LoadResult result, GameType& loaded, const std::string& na
     }
     record_ = std::move(loaded);
     ForgetPassability(&passability_);
+    start_ = BattleStart{};
+    StartBattleCounts();
 
     ClampView(record_, run_);
     FitMinimapZoom(record_, run_, view_.Panels);
@@ -80,6 +83,7 @@ bool Game::TakeLoaded(LoadResult result, GameType& loaded, const std::string& na
 bool Game::LoadNewGame(const std::string& path) {
     if (!LoadGame(path)) return false;
     StartNewGame(record_);
+    StartBattleCounts();
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "data/file_io.h"
+#include "game/campaign_screens.h"
 #include "game/replay_recorder.h"
 #include "state/settings.h"
 #include "view/keys.h"
@@ -37,6 +38,10 @@ std::optional<std::string> GameNameMessage(const std::string& name) {
     const std::optional<std::string> problem = GameNameProblem(name);
     if (!problem) return std::nullopt;
     return "Invalid game name: " + *problem + ". Use a plain file name.";
+}
+
+std::string ReservedNameMessage(const std::string& name) {
+    return "\"" + name + "\" is kept for the autosave. Save under another name.";
 }
 
 std::string ReplaceSavedGameQuestion(const std::string& name) { return "Replace the saved game \"" + name + "\"?"; }
@@ -230,6 +235,8 @@ bool MainCommands::KeyDown(GameKey key, bool alt, bool ctrl, bool shift) {
             break;
         case KeyCommand::ImageEditor: InDialog([&] { dialogs_.ShowImageEditor(); }); break;
         case KeyCommand::ToggleFullScreen: window_.ToggleFullScreen(); break;
+        case KeyCommand::NextMission: LeadOn(true); break;
+        case KeyCommand::PlayAgain: LeadOn(false); break;
     }
     return false;
 }
@@ -275,8 +282,11 @@ bool MainCommands::LoadGameCommand() {
         }
         return false;
     };
+    if (pick.Campaign) return CampaignCommand();
     if (pick.Name.empty()) return false;
     if (!AcceptGameName(pick.Name)) return failed();
+    // The battle being left is kept (not when the autosave itself is loaded).
+    if (pick.FromNewGames || pick.Name != kAutosaveName) game_.Autosave();
     // The battle being recorded ends here if the load succeeds.
     if (recorder_) recorder_->HoldEnd();
 
@@ -292,9 +302,95 @@ bool MainCommands::LoadGameCommand() {
         recorder_->EndAtHeld();
         if (const auto bytes = ReadWholeFile(path)) recorder_->Begin(*bytes, pick.FromNewGames, pick.Name);
     }
+    if (pick.FromNewGames) game_.SetStart(BattleStart{BattleStart::Kind::PreparedMap, pick.Name, 0});
     if (editor_) editor_->ForgetHistory();
     game_.RefreshTimeLabel();
     return true;
+}
+
+bool MainCommands::CampaignCommand() {
+    const Campaign& campaign = game_.CampaignMissions();
+    if (campaign.empty()) {
+        game_.GetHost().ShowMessage("The campaign cannot be shown: " + game_.CampaignProblem(), "Error", MessageIcon::Error);
+        return false;
+    }
+    CampaignProgress& progress = game_.Progress();
+    const std::vector<CampaignRow> rows = CampaignRows(campaign, progress);
+    const CampaignChoice choice = InDialog([&] { return dialogs_.ShowCampaign(rows, progress.OpenAll); });
+    if (choice.OpenAll != progress.OpenAll) {
+        progress.OpenAll = choice.OpenAll;
+        game_.SaveProgressFile();
+    }
+    if (choice.Mission < 0) return false;
+    return OpenBriefing(static_cast<std::size_t>(choice.Mission));
+}
+
+bool MainCommands::OpenBriefing(std::size_t index) {
+    return Input(CampaignEvent{static_cast<std::int32_t>(index + 1)});
+}
+
+bool MainCommands::Do(const CampaignEvent& e) {
+    const std::size_t index = static_cast<std::size_t>(e.Mission - 1);
+    const Campaign& campaign = game_.CampaignMissions();
+    if (index >= campaign.size()) {
+        game_.GetHost().ShowMessage("The campaign has no mission " + std::to_string(index + 1) + ".", "Campaign",
+                                    MessageIcon::Information);
+        return false;
+    }
+    if (!MissionOpen(campaign, game_.Progress(), index)) {
+        game_.GetHost().ShowMessage("\"" + campaign[index].Name + "\" opens once \"" + campaign[index - 1].Name +
+                                        "\" is won.",
+                                    "Campaign", MessageIcon::Information);
+        return false;
+    }
+    const std::string path = game_.Paths().PreparedMap(campaign[index].File);
+    const std::optional<Briefing> briefing = MakeBriefing(campaign, index, path);
+    if (!briefing) {
+        game_.GetHost().ShowMessage(LoadFailureMessage(LoadResult::Malformed, campaign[index].File), "Error",
+                                    MessageIcon::Error);
+        return false;
+    }
+    if (!InDialog([&] { return dialogs_.ShowBriefing(*briefing); })) return false;
+    return StartPreparedMap(BattleStart{BattleStart::Kind::Campaign, campaign[index].File, index});
+}
+
+bool MainCommands::StartPreparedMap(const BattleStart& start) {
+    RunState& run = game_.Run();
+    window_.ShowStatusBar();
+    game_.View().Panels.MenuButtonDown = false;
+    run.LoadOffered = 1;
+    game_.Autosave();
+    if (recorder_) recorder_->HoldEnd();
+    const std::string path = game_.Paths().PreparedMap(start.Map);
+    if (!game_.LoadNewGame(path)) {
+        if (recorder_) recorder_->DropHeld();
+        return false;
+    }
+    if (recorder_) {
+        recorder_->EndAtHeld();
+        if (const auto bytes = ReadWholeFile(path)) recorder_->Begin(*bytes, true, start.Map);
+    }
+    game_.SetStart(start);
+    if (editor_) editor_->ForgetHistory();
+    game_.RefreshTimeLabel();
+    return true;
+}
+
+void MainCommands::LeadOn(bool next) {
+    const BattleStart start = game_.Start();
+    if (start.From == BattleStart::Kind::Campaign) {
+        OpenBriefing(start.Mission + (next ? 1 : 0));
+        return;
+    }
+    if (next || start.From != BattleStart::Kind::PreparedMap) return;
+    // A prepared map again: noted as the Load Game dialog's pick, which replays alike.
+    if (recorder_) {
+        recorder_->Note(MenuEvent{MenuLabel::LoadGame});
+        AnswerEvent pick = SimpleAnswer(AnswerEvent::Kind::Pick, DialogBox::LoadPicker);
+        pick.Pick = FilePick{start.Map, true, false};
+        recorder_->Note(pick);
+    }
+    StartPreparedMap(start);
 }
 
 bool MainCommands::Label6Click() { return Input(MenuEvent{MenuLabel::SaveGame}); }
@@ -309,6 +405,10 @@ bool MainCommands::PickAndSave(const std::string& folder, std::string (*replace)
     const std::vector<std::string> newGames = game_.Paths().NewGamesFolders();
     const FilePick pick = InDialog([&] { return dialogs_.ShowFilePicker(newGames, folder, FilePickerMode::Save); });
     if (pick.Name.empty() || !AcceptGameName(pick.Name)) return false;
+    if (folder == game_.Paths().SaveGames() && (pick.Name == kAutosaveName || pick.Name == kPreviousAutosaveName)) {
+        game_.GetHost().ShowMessage(ReservedNameMessage(pick.Name), "Error", MessageIcon::Error);
+        return false;
+    }
     const std::string path = folder + "/" + pick.Name;
     // Nothing is written over an existing file unasked; "No" is as if the
     // picker had been cancelled.
@@ -385,6 +485,12 @@ void MainCommands::Label9Click() { Input(MenuEvent{MenuLabel::Information}); }
 
 void MainCommands::InformationCommand() {
     if (game_.Run().Outcome != OutcomeRunning) return;
+    const BattleStatistics s = game_.Statistics();
+    // Below the counts of the record, what this battle has done so far; shown
+    // with the text, kept apart from it (replays compare the text alone).
+    dialogs_.SetBattleLines("Tanks built: " + std::to_string(s.TanksBuilt) + ", money earned: $" +
+                            std::to_string(s.MoneyEarned) + "\nDestroyed: " + std::to_string(s.TanksDestroyed) +
+                            " tanks, " + std::to_string(s.BuildingsDestroyed) + " buildings");
     const std::string text = InformationText(game_.Record(), game_.Run());
     InDialog([&] { dialogs_.ShowInformation(text); });
 }
@@ -402,6 +508,7 @@ void MainCommands::HelpCommand() {
 void MainCommands::ExitCommand() {
     game_.View().Panels.MenuButtonDown = false;
     if (!InDialog([&] { return dialogs_.Confirm(kExitQuestion); })) return;
+    game_.Autosave();
     if (recorder_) recorder_->End();
     window_.CloseMainWindow();
 }

@@ -31,6 +31,9 @@ std::optional<std::string> GameNameProblem(const std::string& name);
 /// nothing when the name can be used.
 std::optional<std::string> GameNameMessage(const std::string& name);
 
+/// Why a save under the autosave's names is refused.
+std::string ReservedNameMessage(const std::string& name);
+
 /// The question asked before a save replaces an existing file.
 std::string ReplaceSavedGameQuestion(const std::string& name);
 std::string ReplacePreparedMapQuestion(const std::string& name);
@@ -94,6 +97,14 @@ public:
     /// game; on the title it also leaves the title, which offers the dialog again
     /// after its usual time. True when a game was loaded.
     bool Label5Click();
+    /// "Campaign..." in the Load Game dialog: the campaign screen, then the
+    /// briefing of the mission picked. True when a mission started.
+    bool CampaignCommand();
+    /// The briefing of the campaign's mission `index` (from 0) and, on "Start",
+    /// the mission as a new game. A mission not yet open, or one whose map cannot
+    /// be read, says so. True when it started.
+    bool OpenBriefing(std::size_t index);
+
     /// "Save Game": releases the "Menu" button and saves under the name picked, in
     /// SaveGames; an existing saved game is replaced only when the player says
     /// yes to `ReplaceSavedGameQuestion`. True when saved.
@@ -158,6 +169,7 @@ private:
     bool Do(const PanelMoveEvent& e);
     bool Do(const UndoEvent& e);
     bool Do(const ResizeEvent& e);
+    bool Do(const CampaignEvent& e);
     /// A key going down; true when it loaded a game.
     bool KeyDown(GameKey key, bool alt, bool ctrl, bool shift);
     bool SaveGameCommand();
@@ -169,6 +181,10 @@ private:
     void ExitCommand();
     /// F1: the guide at the page of what is on screen; the battle waits for it.
     void HelpCommand();
+    /// Loads the prepared map `start.Map` as a new game and notes how it began.
+    bool StartPreparedMap(const BattleStart& start);
+    /// The result screen's N (`next`) and R.
+    void LeadOn(bool next);
     /// Counts a dialog as open for the duration of `show`.
     template <typename Show>
     auto InDialog(Show&& show);

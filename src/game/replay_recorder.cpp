@@ -97,6 +97,12 @@ void RecordingDialogs::ShowHelp(const std::string& page) {
     Answered(SimpleAnswer(AnswerEvent::Kind::Ok, DialogBox::Help, page));
 }
 
+bool RecordingDialogs::ShowBriefing(const Briefing& briefing) {
+    const bool start = inner_.ShowBriefing(briefing);
+    Answered(SimpleAnswer(start ? AnswerEvent::Kind::Ok : AnswerEvent::Kind::Cancel));
+    return start;
+}
+
 bool RecordingDialogs::Confirm(const std::string& question) {
     const bool yes = inner_.Confirm(question);
     Answered(SimpleAnswer(yes ? AnswerEvent::Kind::Yes : AnswerEvent::Kind::No, DialogBox::Confirm, question));

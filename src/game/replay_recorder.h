@@ -73,6 +73,13 @@ public:
     void ShowImageEditor() override { inner_.ShowImageEditor(); }
     NewGameChoice ShowNewGameDialog() override { return inner_.ShowNewGameDialog(); }
     void ShowHelp(const std::string& page) override;
+    /// The campaign screen changes no battle: its answer is not kept (the
+    /// briefing it opens is, as a campaign event).
+    CampaignChoice ShowCampaign(const std::vector<CampaignRow>& rows, bool openAll) override {
+        return inner_.ShowCampaign(rows, openAll);
+    }
+    bool ShowBriefing(const Briefing& briefing) override;
+    void SetBattleLines(const std::string& lines) override { inner_.SetBattleLines(lines); }
 
 private:
     void Answered(AnswerEvent answer);

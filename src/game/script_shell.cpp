@@ -151,7 +151,15 @@ void ScriptedShell::WhileOpen(DialogBox box, const std::string& text) {
     while (ticks_ < at && !Closed()) Tick();
     switch (answer->Answer) {
         case AnswerEvent::Kind::Ok:
-        case AnswerEvent::Kind::Cancel: break;
+        case AnswerEvent::Kind::Cancel:
+            if (!dialogs_.briefingOpen) break;
+            // A replay ends where its battle left for a campaign mission.
+            if (endAtLastLoad_ && last && answer->Answer == AnswerEvent::Kind::Ok) {
+                ended_ = true;
+                break;
+            }
+            dialogs_.briefingAnswers.push_back(answer->Answer == AnswerEvent::Kind::Ok);
+            break;
         case AnswerEvent::Kind::Yes:
         case AnswerEvent::Kind::No:
             // The answer goes to the box that is open, never to a later one.
@@ -218,6 +226,7 @@ void ScriptedShell::WriteJson(JsonWriter& w) const {
     Strings(w, "Help", dialogs_.helpShown);
     w.Key("Closed").Bool(window_.counts.closes > 0);
     w.Field("ImageEditor", static_cast<std::int64_t>(dialogs_.imageEditorShown));
+    Strings(w, "Briefings", dialogs_.briefingsShown);
     w.Field("FullScreenToggles", static_cast<std::int64_t>(window_.counts.fullScreenToggles));
     w.Field("DisplayModeChanges", static_cast<std::int64_t>(window_.counts.modeChanges));
     w.EndObject();

@@ -27,6 +27,8 @@ namespace {
 constexpr std::int32_t kJudgeAfterBanner = 500;
 /// How long the game holds on the result before it goes on.
 constexpr int kResultHoldMs = 2000;
+/// Game seconds between autosaves.
+constexpr std::int32_t kAutosaveSeconds = 120;
 /// The fade-in after start-up or loading.
 constexpr int kFadeInAfterLoadMs = 2000;
 
@@ -90,6 +92,14 @@ TickResult Game::DXTimerTimer() {
         FadeIn(kFadeInAfterLoadMs);
         if (!run_.TitleShown) view_.Panels.MinimapVisible = true;
     }
+    // Money earned: every rise of the money while the battle runs.
+    if (record_.Money > moneySeen_ && run_.Outcome == OutcomeRunning && !run_.EditMode)
+        moneyEarned_ += record_.Money - moneySeen_;
+    moneySeen_ = record_.Money;
+    if (autosaveDue_) {
+        autosaveDue_ = false;
+        Autosave();
+    }
     return TickResult{std::move(frameFailure_)};
 }
 
@@ -121,6 +131,8 @@ void Game::SecondTick() {
     if (run_.Outcome == OutcomeRunning && !BattlePaused(run_)) {
         record_.GameTime = static_cast<std::int32_t>(static_cast<std::uint32_t>(record_.GameTime) + 1u);
         RefreshTimeLabel();
+        // Written once the tick is over, from a whole record.
+        if (record_.GameTime % kAutosaveSeconds == 0) autosaveDue_ = AutosaveOn();
     }
 }
 
@@ -129,11 +141,17 @@ void Game::CheckOutcome() {
     run_.Outcome = MissionOutcome(record_.Mission, run_);
     if (run_.Outcome == OutcomeRunning) return;
     BuildInfoLines(record_, run_);
+    NoteOutcome();
     DrawFrame();
     host_.Sleep(kResultHoldMs);
 }
 
 void Game::RefreshTimeLabel() {
+    if (statusNoteSeconds_ > 0) {
+        --statusNoteSeconds_;
+        timeLabel_ = statusNote_;
+        return;
+    }
     if (!run_.TitleShown) timeLabel_ = FormatGameTime(record_.GameTime);
 }
 

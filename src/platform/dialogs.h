@@ -5,6 +5,7 @@
 // answer from a script.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -27,6 +28,37 @@ struct FilePick {
     std::string Name;
     /// The name was picked from the prepared maps (NewGames) part of the list.
     bool FromNewGames = false;
+    /// "Campaign..." was pressed instead (with no name): the campaign screen opens.
+    bool Campaign = false;
+};
+
+/// One row of the campaign screen.
+struct CampaignRow {
+    std::string Name;
+    std::string Objective;
+    bool Open = false;  ///< may be started
+    /// The best result on Easy, Normal and Difficult: "won in 4:12", "not won" or "-".
+    std::array<std::string, 3> Results;
+};
+
+/// What the campaign screen answers.
+struct CampaignChoice {
+    std::int32_t Mission = -1;  ///< the row whose briefing to open; -1: back
+    bool OpenAll = false;       ///< the "Open every mission" box as left
+};
+
+/// What the briefing shows before a campaign mission starts.
+struct Briefing {
+    std::string Title;      ///< "Mission 2: River Crossing"
+    std::string Objective;  ///< a few words
+    std::string MissionText;  ///< the mission type's text
+    std::vector<std::string> Story;
+    std::vector<std::string> New;
+    /// The map's outline: the minimap picture as the mission starts, fog
+    /// included, one 0x00BBGGRR pixel per cell.
+    std::int32_t OutlineWidth = 0;
+    std::int32_t OutlineHeight = 0;
+    std::vector<std::uint32_t> Outline;
 };
 
 /// What the game control dialog opens with.
@@ -96,6 +128,24 @@ public:
     /// The guide opened at `page` (an anchor of the help file: kHelpPageBattle,
     /// kHelpPageEditor, kHelpPageLibrary), until the player closes it.
     virtual void ShowHelp(const std::string& page) = 0;
+
+    /// Lines the next information box shows below its text: what the battle has
+    /// done since its load.
+    virtual void SetBattleLines(const std::string& lines) { battleLines_ = lines; }
+
+    /// The campaign screen: the missions in order with the player's results.
+    virtual CampaignChoice ShowCampaign(const std::vector<CampaignRow>& rows, bool openAll) {
+        (void)rows;
+        return CampaignChoice{-1, openAll};
+    }
+    /// The briefing; true for "Start", false for "Back".
+    virtual bool ShowBriefing(const Briefing& briefing) {
+        (void)briefing;
+        return false;
+    }
+
+protected:
+    std::string battleLines_;
 };
 
 /// Dialogs answered from a script, for tests and the headless tool: each picker
@@ -139,6 +189,21 @@ public:
         helpShown.push_back(page);
         Opened(DialogBox::Help, page);
     }
+    CampaignChoice ShowCampaign(const std::vector<CampaignRow>& rows, bool openAll) override {
+        campaignsShown.push_back(rows);
+        Opened(DialogBox::Unknown);
+        return CampaignChoice{-1, openAll};
+    }
+    bool ShowBriefing(const Briefing& briefing) override {
+        briefingsShown.push_back(briefing.Title);
+        briefingOpen = true;
+        Opened(DialogBox::Unknown, briefing.Title);
+        briefingOpen = false;
+        if (briefingAnswers.empty()) return false;
+        const bool start = briefingAnswers.front();
+        briefingAnswers.pop_front();
+        return start;
+    }
 
     std::deque<FilePick> picks;
     std::deque<GameControlChoice> controls;
@@ -162,6 +227,12 @@ public:
     int imageEditorShown = 0;
     int newGameShown = 0;
     std::vector<std::string> helpShown;
+    std::vector<std::vector<CampaignRow>> campaignsShown;
+    /// The titles of the briefings shown; the next answers (Start or Back), Back
+    /// when none is left; whether a briefing is open now.
+    std::vector<std::string> briefingsShown;
+    std::deque<bool> briefingAnswers;
+    bool briefingOpen = false;
 
 private:
     void Opened(DialogBox box, const std::string& text = {}) {

@@ -87,6 +87,8 @@ std::string GamePaths::SaveGames() const { return user_ + "/SaveGames"; }
 
 std::string GamePaths::Replays() const { return user_ + "/Replays"; }
 
+std::string GamePaths::CampaignProgressFile() const { return user_ + "/Campaign progress.txt"; }
+
 std::string GamePaths::UserNewGames() const { return user_ + "/NewGames"; }
 
 std::string GamePaths::ShippedNewGames() const { return data_ + "/NewGames"; }

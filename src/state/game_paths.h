@@ -73,6 +73,8 @@ public:
     std::string SaveGames() const;
     /// Recorded battles, beside SaveGames.
     std::string Replays() const;
+    /// The player's campaign progress, in the user's folder.
+    std::string CampaignProgressFile() const;
     /// Where the map editor saves prepared maps.
     std::string UserNewGames() const;
     /// The prepared maps that came with the game.

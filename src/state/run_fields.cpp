@@ -60,6 +60,10 @@ const FieldDescription<RunState> kFields[] = {
     Field<&R::TickCount>("TickCount", Replayed),
 
     Field<&R::SavedGamma>("SavedGamma", NotKept),
+    // What the result screen offers follows from how the battle began, which a
+    // replay's playback does not know.
+    Field<&R::ResultOffersNext>("ResultOffersNext", NotKept),
+    Field<&R::ResultOffersRetry>("ResultOffersRetry", NotKept),
     Field<&R::FadeGamma>("FadeGamma", NotKept),
     Field<&R::EditMode>("EditMode", NotKept),
     Field<&R::MinimapFrame>("MinimapFrame", NotKept),

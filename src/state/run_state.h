@@ -88,6 +88,10 @@ struct RunState {
     std::int32_t Outcome = OutcomeRunning;
     std::vector<std::string> InfoLines;
     std::int32_t BannerTime = 0;
+    /// What the result screen offers beside loading a game: N starts the next
+    /// mission, R the same map again.
+    std::uint8_t ResultOffersNext = 0;
+    std::uint8_t ResultOffersRetry = 0;
 
     /// Decoration minimap colours, indexed by the decoration picture's list.
     std::array<Color, 4> ObjectColors{0xC0C0C0, 0x000080, 0x008080, 0x808080};

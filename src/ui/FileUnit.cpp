@@ -148,6 +148,13 @@ TFileForm::TFileForm(const std::string& programFolder, QWidget* parent) : QDialo
     Button1->setDefault(true);
     Button2 = new QPushButton(QStringLiteral("Cancel"), panel);
     Button2->setGeometry(328, 72, 75, 25);
+    CampaignButton = new QPushButton(QStringLiteral("Campaign..."), panel);
+    CampaignButton->setGeometry(328, 120, 75, 25);
+    CampaignButton->hide();
+    connect(CampaignButton, &QPushButton::clicked, this, [this] {
+        campaignPressed_ = true;
+        accept();
+    });
 
     // The name follows the selected row, whether clicked or reached by the keys
     // (the current row alone is no pick: filling the list makes the first row
@@ -181,6 +188,7 @@ void TFileForm::Fill(const QStringList& newGamesFolders, const QString& saveGame
         Panel2->SetCaption(QStringLiteral("Load Game"));
         setWindowTitle(QStringLiteral("Load Game"));
         ListBox1->addItems(ListGameFiles(newGamesFolders));
+        CampaignButton->show();
         Edit1->setEnabled(false);
         QPalette grey = Edit1->palette();
         grey.setColor(QPalette::Base, palette().color(QPalette::Window));
@@ -193,6 +201,10 @@ QString TFileForm::Caption() const { return Panel2->Caption(); }
 FilePick TFileForm::Pick() const {
     FilePick pick;
     if (result() != QDialog::Accepted) return pick;
+    if (campaignPressed_) {
+        pick.Campaign = true;
+        return pick;
+    }
     pick.Name = QFile::encodeName(Edit1->text()).toStdString();
     pick.FromNewGames = ListBox1->currentRow() >= savedCount_ && ListBox1->currentItem() && ListBox1->currentItem()->isSelected();
     return pick;

@@ -71,6 +71,8 @@ private:
     QListWidget* ListBox1;
     QPushButton* Button1;
     QPushButton* Button2;
+    QPushButton* CampaignButton;  ///< loading only: the campaign screen instead of a file
+    bool campaignPressed_ = false;
     int savedCount_ = 0;
     bool loading_ = false;
 };

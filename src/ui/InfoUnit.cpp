@@ -46,6 +46,15 @@ TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
 void TInfoForm::SetText(const QString& text) {
     Label1->setText(text);
     Label1->adjustSize();
+    // A text longer than the panel makes the box taller, never cut off.
+    QWidget* white = Label1->parentWidget();
+    const int extra = Label1->y() + Label1->height() + 8 - white->height();
+    if (extra <= 0) return;
+    white->resize(white->width(), white->height() + extra);
+    Button1->move(Button1->x(), Button1->y() + extra);
+    white->parentWidget()->resize(white->parentWidget()->width(), white->parentWidget()->height() + extra);
+    SizeAndCentre(*this, width(), height() + extra);
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) child->resize(width(), height());
 }
 
 void ShowInformation(const QString& text, QWidget* parent) {

@@ -87,6 +87,7 @@ GameKey ToGameKey(int qtKey) {
         case Qt::Key_Equal: return GameKey::Plus;
         case Qt::Key_Minus: return GameKey::Minus;
         case Qt::Key_F: return GameKey::F;
+        case Qt::Key_N: return GameKey::N;
         default:
             if (qtKey >= Qt::Key_1 && qtKey <= Qt::Key_9)
                 return static_cast<GameKey>(static_cast<int>(GameKey::Digit1) + (qtKey - Qt::Key_1));
@@ -142,6 +143,7 @@ TMainForm::TMainForm(GamePaths paths, QWidget* parent)
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &TMainForm::ApplicationStateChanged);
     game_.SetCanvas(&canvas_);
     game_.SetCursors(&cursors_);
+    game_.SetAutosave(true);
     canvas_.SetPresentHandler([this] { update(); });
     panels_.LoadIcons(folder_);
     game_.View().Panels.StatusBarHeight = kStatusBarHeight;
@@ -690,6 +692,7 @@ void TMainForm::keyReleaseEvent(QKeyEvent* event) {
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (!closing_) {
         closing_ = true;
+        game_.Autosave();
         // Closing the window ends the battle being recorded.
         recorder_.End();
         game_.FadeOut(kCloseFadeMs);

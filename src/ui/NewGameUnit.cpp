@@ -49,7 +49,7 @@ TNewGameForm::TNewGameForm(QWidget* parent) : QDialog(parent) {
     SpinEdit1 = MakeNumberField(this, 88, 32, 40, 200, 80);
     MakeLabel(this, QStringLiteral("Row"), 32, 64);
     SpinEdit2 = MakeNumberField(this, 88, 64, 30, 200, 60);
-    MakeLabel(this, QStringLiteral("Misson"), 32, 96);
+    MakeLabel(this, QStringLiteral("Mission"), 32, 96);
     ComboBox1 = new QComboBox(this);
     ComboBox1->setGeometry(88, 96, 121, 21);
     for (int mission = 0; mission < kMissionCount; ++mission) ComboBox1->addItem(ToQString(MissionText(mission)));

@@ -1,3 +1,4 @@
+#include "ui/CampaignUnit.h"
 #include "ui/QtDialogs.h"
 
 #include <QEventLoop>
@@ -27,7 +28,9 @@ GameControlChoice QtDialogs::ShowGameControl(const GameControlSettings& settings
     return ui::ShowGameControl(settings, offered_ ? offered_() : std::vector<DisplayMode>{}, folder_, owner_);
 }
 
-void QtDialogs::ShowInformation(const std::string& text) { ui::ShowInformation(ToQString(text), owner_); }
+void QtDialogs::ShowInformation(const std::string& text) {
+    ui::ShowInformation(ToQString(battleLines_.empty() ? text : text + "\n\n" + battleLines_), owner_);
+}
 
 bool QtDialogs::Confirm(const std::string& question) { return ui::Confirm(ToQString(question), owner_); }
 
@@ -45,5 +48,11 @@ void QtDialogs::ShowHelp(const std::string& page) {
     // The frame timer goes on under the viewer, as under the other dialogs.
     if (viewer.ShowPage(QString::fromStdString(page))) loop.exec();
 }
+
+CampaignChoice QtDialogs::ShowCampaign(const std::vector<CampaignRow>& rows, bool openAll) {
+    return ui::ShowCampaign(rows, openAll, owner_);
+}
+
+bool QtDialogs::ShowBriefing(const Briefing& briefing) { return ui::ShowBriefing(briefing, owner_); }
 
 }  // namespace tavrine::ui

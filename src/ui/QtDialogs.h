@@ -34,6 +34,8 @@ public:
     NewGameChoice ShowNewGameDialog() override;
     /// The help viewer over the owner, modal, at `page`; returns when it closes.
     void ShowHelp(const std::string& page) override;
+    CampaignChoice ShowCampaign(const std::vector<CampaignRow>& rows, bool openAll) override;
+    bool ShowBriefing(const Briefing& briefing) override;
 
 private:
     std::string folder_;

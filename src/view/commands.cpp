@@ -269,7 +269,13 @@ void ClickBuilding(SimContext& ctx, std::int32_t anchor, bool shift) {
 }
 
 KeyCommand FormKeyDown(const RunState& run, GameKey key, bool alt, bool ctrl) {
-    if (LoadScreenShown(run)) return KeyCommand::LoadGame;
+    if (LoadScreenShown(run)) {
+        if (run.Outcome != OutcomeRunning && !alt && !ctrl) {
+            if (key == GameKey::N && run.ResultOffersNext) return KeyCommand::NextMission;
+            if (key == GameKey::R && run.ResultOffersRetry) return KeyCommand::PlayAgain;
+        }
+        return KeyCommand::LoadGame;
+    }
     if (key == GameKey::Escape) return KeyCommand::Exit;
     // Full screen or a window, in play as in the editing mode.
     if (key == GameKey::Return && alt && !ctrl) return KeyCommand::ToggleFullScreen;

@@ -88,7 +88,7 @@ void StartAttackMove(GameType& g, RunState& run);
 enum class GameKey { Other, Escape, A, S, Return, P, Pause, Left, Right, Up, Down, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9,
                      // The keys of someone watching a replay (the battle takes them as any other key).
                      Space, Plus, Minus, F,
-                     R, F1 };
+                     R, F1, N };
 
 /// What a key asks for; the main window carries it out.
 enum class KeyCommand {
@@ -104,6 +104,8 @@ enum class KeyCommand {
     Stop,              ///< in play, S: `StopSelected`
     RallyKey,          ///< in play, R goes down: held, a left click sets a factory's rally cell
     Help,              ///< F1: the guide at the page of what is on screen, the battle paused meanwhile
+    NextMission,       ///< N on a result screen that offers it: the next mission's briefing
+    PlayAgain,         ///< R on a result screen that offers it: the same map again
 };
 
 /// What a key pressed with the modifiers given asks for. With Ctrl held only

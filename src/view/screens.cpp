@@ -76,6 +76,10 @@ void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t sw, std::i
     const bool won = run.Outcome == OutcomeAccomplished;
     const std::string_view heading = won ? "Mission Accomplished" : "Mission Failed";
     const std::string_view prompt = offerLoad ? "Click or hit any key to load game..." : "";
+    // The ways on that this battle offers, above the prompt and in its style.
+    std::vector<std::string_view> offers;
+    if (offerLoad && run.ResultOffersNext) offers.push_back("N - next mission");
+    if (offerLoad && run.ResultOffersRetry) offers.push_back("R - play again");
 
     // Measured first, so the panel can be laid under the whole text and the text
     // moved up where a small screen would put its end under the status bar.
@@ -89,9 +93,14 @@ void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t sw, std::i
         heights.push_back(canvas.TextHeight(line));
         linesHeight += heights.back();
     }
-    const std::int32_t pw = canvas.TextWidth(prompt), ph = offerLoad ? canvas.TextHeight(prompt) : 0;
+    std::int32_t pw = canvas.TextWidth(prompt), ph = offerLoad ? canvas.TextHeight(prompt) : 0;
+    std::int32_t offersHeight = 0;
+    for (const std::string_view offer : offers) {
+        pw = std::max(pw, canvas.TextWidth(offer));
+        offersHeight += canvas.TextHeight(offer);
+    }
     const std::int32_t lastHeight = heights.empty() ? 0 : heights.back();
-    const std::int32_t total = th + kResultGap + linesHeight + lastHeight + ph;
+    const std::int32_t total = th + kResultGap + linesHeight + lastHeight + offersHeight + ph;
     const std::int32_t lowest = sh - statusBarHeight - kResultPanelMargin - total;
     const std::int32_t top = std::max(std::min((sh - th) / 4, lowest), kResultPanelMargin);
 
@@ -119,7 +128,11 @@ void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t sw, std::i
         y += heights[i];
     }
     y += lastHeight;
-    if (offerLoad) Shadowed(canvas, (sw - pw) / 2, y, 2, kOrange, prompt);
+    for (const std::string_view offer : offers) {
+        Shadowed(canvas, (sw - canvas.TextWidth(offer)) / 2, y, 2, kOrange, offer);
+        y += canvas.TextHeight(offer);
+    }
+    if (offerLoad) Shadowed(canvas, (sw - canvas.TextWidth(prompt)) / 2, y, 2, kOrange, prompt);
     canvas.SetFont(kMainFont);
 }
 

@@ -78,7 +78,7 @@ void BuildInfoLines(const GameType& g, RunState& run) {
         "Time: " + FormatGameTime(g.GameTime),
         "",
         // The text the player has always seen on this line, spelling included.
-        "Momey: $" + std::to_string(g.Money),
+        "Money: $" + std::to_string(g.Money),
     };
 }
 

@@ -28,7 +28,7 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 
 expected=(
   bin/tavrine bin/tavrine-sim
-  share/tavrine/Tavrine.isd share/tavrine/Music.mid share/tavrine/Tavrine.hlp
+  share/tavrine/Tavrine.isd share/tavrine/Music.mid share/tavrine/Tavrine.hlp share/tavrine/Campaign.txt
   share/tavrine/Cursors/1.ani share/tavrine/Cursors/22.ani
   share/tavrine/ui/title.png share/tavrine/ui/map-editor/6.png share/tavrine/ui/image-editor/12.png
   "share/tavrine/NewGames/01 Beachhead.gam" "share/tavrine/NewGames/08 Iron Continent.gam"

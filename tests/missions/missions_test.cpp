@@ -8,6 +8,7 @@
 #include <set>
 #include <unistd.h>
 
+#include "campaign_file.h"
 #include "catalogue.h"
 #include "help_section.h"
 #include "data/file_io.h"
@@ -144,6 +145,18 @@ TEST_P(ShippedMission, GivesBothSidesABaseAndThePlayerAStartingForce) {
     EXPECT_GT(enemy.Towers, own.Towers) << "the enemy is the stronger in place";
 }
 
+TEST_P(ShippedMission, StartsThePlayersTanksOutOfEveryEnemyTowersReach) {
+    for (int x = 0; x < g_.Columns; ++x)
+        for (int y = 0; y < g_.Rows; ++y) {
+            const GameCellObjectType* o = g_.Cell(x, y).Object.get();
+            if (!o || o->Kind() != KindTower || o->Side() != SideComputer) continue;
+            for (const auto& t : g_.Tanks) {
+                if (t->Side() != SidePlayer) continue;
+                EXPECT_FALSE(TowerReaches(g_, Library(), *t, x, y)) << "the tower at " << x << ", " << y;
+            }
+        }
+}
+
 TEST_P(ShippedMission, LetsEveryFactoryProduce) {
     for (int x = 0; x < g_.Columns; ++x)
         for (int y = 0; y < g_.Rows; ++y) {
@@ -221,6 +234,27 @@ TEST(Guide, ListsEveryMissionWithItsFiguresInTheShippedHelp) {
     };
     EXPECT_EQ(count("<tr>"), count("</tr>"));
     EXPECT_EQ(count("<table>"), count("</table>"));
+}
+
+}  // namespace
+}  // namespace tavrine::missions::testing
+
+namespace tavrine::missions::testing {
+namespace {
+
+TEST(Campaign, TheShippedFileIsTheCatalogueInOrderWithTwoToFourLinesEach) {
+    const auto bytes = ReadWholeFile(std::string(TAVRINE_PROGRAM_DIR) + "/Campaign.txt");
+    ASSERT_TRUE(bytes);
+    std::string error;
+    const std::optional<Campaign> shipped = ParseCampaign(std::string(bytes->begin(), bytes->end()), error);
+    ASSERT_TRUE(shipped) << error;
+    EXPECT_EQ(*shipped, CampaignOfCatalogue());
+    for (std::size_t i = 0; i < shipped->size(); ++i) {
+        const CampaignMission& m = (*shipped)[i];
+        EXPECT_EQ(m.File, kMissionCatalogue[i].File);
+        EXPECT_EQ(m.Story.size(), 2u) << m.File;
+        EXPECT_GE(m.New.size(), 1u) << m.File;
+    }
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ assert g["Money"] == 5000 and g["GameTime"] == 2, (g["Money"], g["GameTime"])
 r = g["Runtime"]
 assert r["Ticks"] == 100 and r["BannerTime"] == 500 and r["Difficulty"] == 1, r
 assert r["Outcome"] == 1, r  # nothing of the computer's on the map: won when first judged
-assert r["InfoLines"][0] == "Enemies" and r["InfoLines"][10] == "Momey: $5000", r["InfoLines"]
+assert r["InfoLines"][0] == "Enemies" and r["InfoLines"][10] == "Money: $5000", r["InfoLines"]
 PY
 "$sim" run "$dir/map.gam" --library none --new --ticks 99 | grep -q '"Outcome":0' || fail "judged before the 100th frame"
 

@@ -44,7 +44,7 @@ TEST(BuildInfoLines, StartTotalsAndLossesOfBothSidesTimeAndMoney) {
     const std::vector<std::string> expected = {
         "Enemies", "Buildings: 12, 10 lost", "Tanks: 1, 0 lost", "",
         "Yours",   "Buildings: 1, 0 lost",   "Tanks: 7, 5 lost", "",
-        "Time: 0:05:05", "", "Momey: $4500",
+        "Time: 0:05:05", "", "Money: $4500",
     };
     EXPECT_EQ(run.InfoLines, expected);
     EXPECT_EQ(MoneyLabelText(g), "$ 4500");

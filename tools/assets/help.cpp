@@ -194,7 +194,10 @@ nobody. A battle is first judged a few seconds after it starts.</p>
 </table>
 <p>If you win and lose at the same moment, you win. After the result the battlefield stays on screen with the
 statistics on a dark panel, kept above the status bar on every screen size; any key or click opens the Load Game
-dialog for the next battle.</p>
+dialog for the next battle. After a battle begun from a prepared map the panel also offers <kbd>R</kbd>, play
+again, and after a campaign mission whose next mission is open, <kbd>N</kbd>, the next mission; both lead through
+the mission's briefing (see <a href="#campaign-order">the campaign</a>). A won campaign mission is noted in your
+progress at once.</p>
 )";
 
 constexpr std::string_view kUnits = R"(<h2 id="units">Tanks, towers and buildings</h2>
@@ -218,13 +221,20 @@ constexpr std::string_view kMenu = R"(<h2 id="menu">The game menu</h2>
 <li><b>Save Game</b> saves the battle under a name into the <code>SaveGames</code> folder. Picking or typing the name
 of a game saved before asks "Replace the saved game ...?" first; <b>No</b> saves nothing. A name must be a plain file
 name: an empty name, one with a <code>/</code> or <code>\</code>, or one beginning with a dot is refused with a
-message saying why.</li>
+message saying why. The names <code>Autosave.gam</code> and <code>Autosave (previous).gam</code> are kept for
+the autosave and refused too.</li>
 <li><b>Game Control</b> sets the speed (Slow, Normal, Fast), the difficulty (Easy, Normal, Difficult), the display
 mode, music and sound effects. The choices are kept in <code>Tavrine.ini</code> (a message says "Data I/O Error"
 when that file cannot be written). Music switched off and on again goes on where it stopped.</li>
-<li><b>Information</b> shows the statistics of the battle so far.</li>
+<li><b>Information</b> shows the statistics of the battle so far: the buildings and tanks of both sides, the
+time and the money, and below them the tanks you built, the money you earned and the enemy tanks and buildings you
+destroyed since the battle was loaded.</li>
 <li><b>Exit</b> leaves the game after asking.</li>
 </ul>
+<p><b>Autosave.</b> Every two minutes of game time, and whenever you leave a running battle (Exit, loading
+another game, starting a mission), the battle is saved as <code>Autosave.gam</code> among your saved games; the
+autosave before it stays as <code>Autosave (previous).gam</code>. Load either like any saved game. If an autosave
+cannot be written, the status bar says "Autosave failed" for a few seconds, once.</p>
 <p>The difficulty changes how hard your shots hit the computer's units, how hard its towers hit back, and how fast
 its factories build and send out waves.</p>
 )";

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "campaign_texts.h"
 #include "catalogue.h"
 
 namespace tavrine::missions {
@@ -35,6 +36,27 @@ nearest enemy factory, whose attacks you will meet first.</p>
                 std::string(m.Briefing) + "</td></tr>\n";
     }
     html += R"(</table>
+<h3 id="campaign-order">The campaign</h3>
+<p>Choose <b>Campaign...</b> in the Load Game dialog to play the missions in this order: each teaches one more
+part of the game. The first is open from the start; each of the others opens once you have won the one before it, on
+any difficulty (tick <b>Open every mission</b> on the campaign screen to play them in any order). Before each mission
+a briefing shows its objective, its story and a first look at the map. Your results (battles played and won, the
+fastest win and its statistics, per difficulty) are kept in <code>Campaign progress.txt</code> in your data folder;
+if that file is ever damaged, the game says so, keeps it aside as <code>Campaign progress (damaged).txt</code> and
+starts the campaign afresh.</p>
+<ol>
+)";
+    for (std::size_t i = 0; i < kMissionCatalogue.size(); ++i) {
+        const CampaignText& t = kCampaignTexts[i];
+        html += "<li><b>" + std::string(kMissionCatalogue[i].Title) + "</b>: " + std::string(t.Objective) + "<br>";
+        for (const std::string_view line : t.Story)
+            if (!line.empty()) html += std::string(line) + " ";
+        html += "<br><i>New:</i>";
+        for (const std::string_view line : t.New)
+            if (!line.empty()) html += " " + std::string(line);
+        html += "</li>\n";
+    }
+    html += R"(</ol>
 <h3>How long they last</h3>
 <p>Every mission is played through by the game's own test pilot, which gives its orders with the mouse as you
 would: it gathers its tanks, attacks the nearest tower or building and sends new tanks after the others. The
