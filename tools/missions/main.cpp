@@ -7,7 +7,7 @@
 
 #include "catalogue.h"
 #include "game/game.h"
-#include "map_builder.h"
+#include "mapgen/map_builder.h"
 #include "missions.h"
 #include "platform/host.h"
 
