@@ -1,5 +1,7 @@
 #include "game/main_commands.h"
 
+#include "mapgen/generator.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -171,6 +173,8 @@ bool MainCommands::LoadGameCommand() {
         }
         return false;
     };
+    if (pick.Instead != FilePick::Skirmish::No)
+        return SkirmishCommand(pick.Instead == FilePick::Skirmish::Quick) || failed();
     if (pick.Name.empty()) return false;
     if (!AcceptGameName(pick.Name)) return failed();
     // The battle being recorded ends here if the load succeeds.
@@ -190,6 +194,53 @@ bool MainCommands::LoadGameCommand() {
     }
     if (editor_) editor_->ForgetHistory();
     game_.RefreshTimeLabel();
+    return true;
+}
+
+bool MainCommands::SkirmishCommand(bool quick) {
+    RunState& run = game_.Run();
+    SkirmishSetup setup = run.SkirmishChoices;
+    setup.Difficulty = DifficultyIndex(run.Difficulty);
+    setup.Seed = mapgen::FreshSeed();
+    if (!quick) {
+        const SkirmishAnswer answer = InDialog([&] { return dialogs_.ShowSkirmishDialog(setup); });
+        if (!answer.Accepted) return false;
+        setup = answer.Setup;
+    }
+    return StartSkirmish(setup);
+}
+
+bool MainCommands::StartSkirmish(const SkirmishSetup& asked) {
+    RunState& run = game_.Run();
+    const SkirmishSetup setup = ClampedSkirmish(asked);
+    const mapgen::GeneratedMap map = mapgen::GenerateMap(game_.Library(), mapgen::OptionsOf(setup));
+    if (!map.Ok) {
+        game_.GetHost().ShowMessage("No fair map could be made from seed " + std::to_string(setup.Seed) + " in " +
+                                        std::to_string(map.Attempts) + " attempts: " + map.Failure,
+                                    "Error", MessageIcon::Error);
+        return false;
+    }
+    // The battle being recorded ends here; the skirmish is recorded from its map.
+    if (recorder_) recorder_->HoldEnd();
+    const std::int32_t difficulty = run.Difficulty;
+    run.Difficulty = setup.Difficulty;
+    if (!game_.LoadGameData(map.File, true)) {
+        run.Difficulty = difficulty;
+        if (recorder_) recorder_->DropHeld();
+        return false;
+    }
+    run.InSkirmish = 1;
+    run.SkirmishPlayed = setup;
+    run.SkirmishChoices = setup;
+    if (recorder_) {
+        recorder_->EndAtHeld();
+        recorder_->Begin(map.File, true, "Skirmish " + std::to_string(setup.Seed) + ".gam");
+    }
+    if (editor_) editor_->ForgetHistory();
+    game_.RefreshTimeLabel();
+    if (game_.Paths().KeepsSettings() &&
+        !WriteSettings(game_.Paths(), run, {run.DisplayWidth, run.DisplayHeight, run.DisplayBits}))
+        game_.GetHost().ShowMessage(kSettingsWriteFailedMessage, "Error", MessageIcon::Error);
     return true;
 }
 

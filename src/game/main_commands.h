@@ -93,6 +93,10 @@ public:
     /// SaveGames; an existing saved game is replaced only when the player says
     /// yes to `ReplaceSavedGameQuestion`. True when saved.
     bool Label6Click();
+    /// Generates the skirmish's map and starts it as a prepared map (starting
+    /// money, fade-in), recorded from its map; a map that cannot be made fair
+    /// is reported and the running game goes on.
+    bool StartSkirmish(const SkirmishSetup& setup);
     /// "Game Control": releases the "Menu" button, shows the dialog and applies a
     /// confirmed answer, then rewrites the settings file ("Data I/O Error" when
     /// that fails; not while a replay is played back).
@@ -138,6 +142,9 @@ private:
     void Note(EventAction action);
     /// The Load Game dialog and the load, whatever asked for it.
     bool LoadGameCommand();
+    /// Opens the Skirmish dialog with the last choices and a fresh seed, or with
+    /// `quick` starts at once with them. True when a skirmish started.
+    bool SkirmishCommand(bool quick);
     /// The exit question, whatever asked it.
     void ExitCommand();
     /// Counts a dialog as open for the duration of `show`.

@@ -64,6 +64,8 @@ public:
     bool Confirm(const std::string& question) override;
     void ShowImageEditor() override { inner_.ShowImageEditor(); }
     NewGameChoice ShowNewGameDialog() override { return inner_.ShowNewGameDialog(); }
+    /// A skirmish that starts begins a recording of its own.
+    SkirmishAnswer ShowSkirmishDialog(const SkirmishSetup& last) override { return inner_.ShowSkirmishDialog(last); }
 
 private:
     void Answered(AnswerEvent answer);

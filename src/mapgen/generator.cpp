@@ -1,6 +1,8 @@
 #include "mapgen/generator.h"
 
 #include <algorithm>
+#include <chrono>
+#include <random>
 #include <cstdlib>
 #include <deque>
 #include <vector>
@@ -381,6 +383,25 @@ bool ParseMapSize(std::string_view text, int& columns, int& rows) {
     columns = c;
     rows = r;
     return true;
+}
+
+GenerateOptions OptionsOf(const SkirmishSetup& k) {
+    GenerateOptions o;
+    o.Seed = k.Seed;
+    o.Columns = k.Columns;
+    o.Rows = k.Rows;
+    o.Land = static_cast<Landscape>(std::clamp(k.Landscape, 0, static_cast<int>(kLandscapeNames.size()) - 1));
+    o.Mirror = static_cast<Symmetry>(std::clamp(k.Symmetry, 0, static_cast<int>(kSymmetryNames.size()) - 1));
+    o.Mission = k.Mission;
+    o.Scenery = k.Scenery;
+    return Clamped(o);
+}
+
+std::uint64_t FreshSeed() {
+    std::random_device device;
+    const std::uint64_t noise = (static_cast<std::uint64_t>(device()) << 32) ^ device() ^
+                                static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    return DeriveSeed(noise, 0) % 1000000000ull;
 }
 
 std::string_view NameOf(Landscape l) { return kLandscapeNames[static_cast<std::size_t>(l)]; }

@@ -11,6 +11,7 @@
 #include "data/file_io.h"
 #include "data/library.h"
 #include "mapgen/fairness.h"
+#include "platform/skirmish_setup.h"
 
 namespace tavrine::mapgen {
 
@@ -76,6 +77,13 @@ std::optional<Landscape> LandscapeNamed(std::string_view name);
 std::optional<Symmetry> SymmetryNamed(std::string_view name);
 /// "small".."huge" or "CxR"; false when neither.
 bool ParseMapSize(std::string_view text, int& columns, int& rows);
+
+/// The generator's options for a skirmish's choices.
+GenerateOptions OptionsOf(const SkirmishSetup& k);
+
+/// A fresh seed for a new skirmish, from the system's entropy: under a billion,
+/// so it is easy to read out and type in again.
+std::uint64_t FreshSeed();
 
 std::string_view NameOf(Landscape l);
 std::string_view NameOf(Symmetry s);

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/skirmish_setup.h"
+
 namespace tavrine {
 
 enum class FilePickerMode { Save, Load };
@@ -22,6 +24,9 @@ struct FilePick {
     std::string Name;
     /// The name was picked from the prepared maps (NewGames) part of the list.
     bool FromNewGames = false;
+    /// Instead of a file, the player asked for a skirmish: set up in the
+    /// Skirmish dialog, or at once with the last choices ("Quick Skirmish").
+    enum class Skirmish : std::uint8_t { No, SetUp, Quick } Instead = Skirmish::No;
 };
 
 /// What the game control dialog opens with.
@@ -79,6 +84,12 @@ public:
     virtual void ShowImageEditor() = 0;
 
     virtual NewGameChoice ShowNewGameDialog() = 0;
+
+    /// The Skirmish dialog, opening with the last choices.
+    virtual SkirmishAnswer ShowSkirmishDialog(const SkirmishSetup& last) {
+        (void)last;
+        return {};
+    }
 };
 
 /// Dialogs answered from a script, for tests and the headless tool: each picker
@@ -118,6 +129,11 @@ public:
         Opened();
         return newGame;
     }
+    SkirmishAnswer ShowSkirmishDialog(const SkirmishSetup& last) override {
+        skirmishShown.push_back(last);
+        Opened();
+        return Next(skirmishes);
+    }
 
     std::deque<FilePick> picks;
     std::deque<GameControlChoice> controls;
@@ -125,6 +141,7 @@ public:
     std::deque<bool> confirms;
     bool confirmAnswer = true;
     NewGameChoice newGame;
+    std::deque<SkirmishAnswer> skirmishes;
     /// Runs while each modal dialog is open, as the frame timer keeps ticking
     /// under a real one.
     std::function<void()> whileOpen;
@@ -137,6 +154,7 @@ public:
     std::vector<std::string> questions;
     int imageEditorShown = 0;
     int newGameShown = 0;
+    std::vector<SkirmishSetup> skirmishShown;
 
 private:
     void Opened() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/skirmish_setup.h"
 #include "state/records.h"
 
 namespace tavrine {
@@ -122,6 +123,11 @@ struct RunState {
     std::int32_t LastGroupRecalled = -1;  ///< group of the last recall, -1 none
     std::int64_t LastGroupRecallTick = 0;
     std::int64_t TickCount = 0;  ///< frame ticks run since start-up
+
+    // Skirmish.
+    SkirmishSetup SkirmishChoices;  ///< the Skirmish dialog's last choices, kept in the settings
+    std::uint8_t InSkirmish = 0;  ///< the battle is a skirmish of `SkirmishPlayed`
+    SkirmishSetup SkirmishPlayed;
 };
 
 /// The battle stands still: paused by the player or by a lost focus, in play

@@ -52,6 +52,10 @@ public:
     QListWidget* List() const { return ListBox1; }
     QPushButton* OkButton() const { return Button1; }
     QPushButton* CancelButton() const { return Button2; }
+    /// Load only: "Skirmish..." and "Quick Skirmish" close the picker asking
+    /// for a skirmish instead of a file.
+    QPushButton* SkirmishButton() const { return skirmishButton_; }
+    QPushButton* QuickSkirmishButton() const { return quickButton_; }
     QString Caption() const;
 
     void ListBox1Click();
@@ -71,6 +75,9 @@ private:
     QListWidget* ListBox1;
     QPushButton* Button1;
     QPushButton* Button2;
+    QPushButton* skirmishButton_;
+    QPushButton* quickButton_;
+    FilePick::Skirmish skirmish_ = FilePick::Skirmish::No;
     int savedCount_ = 0;
     bool loading_ = false;
 };

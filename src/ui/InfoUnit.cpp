@@ -46,6 +46,17 @@ TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
 void TInfoForm::SetText(const QString& text) {
     Label1->setText(text);
     Label1->adjustSize();
+    // A longer text (a skirmish names its map and seed) makes the box taller.
+    QWidget* white = Label1->parentWidget();
+    const int extra = Label1->y() + Label1->height() + 12 - white->height();
+    if (extra <= 0) return;
+    QWidget* body = white->parentWidget();
+    QWidget* panel = body->parentWidget();
+    white->resize(white->width(), white->height() + extra);
+    body->resize(body->width(), body->height() + extra);
+    panel->resize(panel->width(), panel->height() + extra);
+    Button1->move(Button1->x(), Button1->y() + extra);
+    SizeAndCentre(*this, width(), height() + extra);
 }
 
 void ShowInformation(const QString& text, QWidget* parent) {

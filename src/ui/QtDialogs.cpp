@@ -7,6 +7,7 @@
 #include "ui/FileUnit.h"
 #include "ui/InfoUnit.h"
 #include "ui/NewGameUnit.h"
+#include "ui/SkirmishUnit.h"
 #include "ui/UiCommon.h"
 
 namespace tavrine::ui {
@@ -34,5 +35,7 @@ void QtDialogs::ShowImageEditor() {
 }
 
 NewGameChoice QtDialogs::ShowNewGameDialog() { return ui::ShowNewGameDialog(owner_); }
+
+SkirmishAnswer QtDialogs::ShowSkirmishDialog(const SkirmishSetup& last) { return ui::ShowSkirmishDialog(last, library_, owner_); }
 
 }  // namespace tavrine::ui

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "data/library.h"
 #include "platform/dialogs.h"
 #include "state/display_modes.h"
 
@@ -32,12 +33,16 @@ public:
     bool Confirm(const std::string& question) override;
     void ShowImageEditor() override;
     NewGameChoice ShowNewGameDialog() override;
+    SkirmishAnswer ShowSkirmishDialog(const SkirmishSetup& last) override;
+    /// The library whose picture sizes the Skirmish dialog's preview places by.
+    void SetLibrary(const ImageLibrary* library) { library_ = library; }
 
 private:
     std::string folder_;
     std::function<std::vector<DisplayMode>()> offered_;
     std::function<void()> showImageEditor_;
     QPointer<QWidget> owner_;
+    const ImageLibrary* library_ = nullptr;
 };
 
 }  // namespace tavrine::ui
