@@ -259,7 +259,7 @@ TEST(SavedGameTest, MagicAndVersionAreCheckedFirst) {
 
     PutI32(b, 4, 1);
     EXPECT_EQ(Parse(b, target), LoadResult::BadVersion);
-    PutI32(b, 4, 3);
+    PutI32(b, 4, 4);
     EXPECT_EQ(Parse(b, target), LoadResult::BadVersion);
     PutI32(b, 0, 30907);
     EXPECT_EQ(Parse(b, target), LoadResult::BadMagic) << "the magic is checked before the version";
@@ -274,6 +274,45 @@ TEST(SavedGameTest, MagicAndVersionAreCheckedFirst) {
     EXPECT_EQ(LoadFailureMessage(LoadResult::IoError, "a.gam"), "Data I/O Error");
     EXPECT_EQ(LoadFailureMessage(LoadResult::Malformed, "a.gam"), "The game file \"a.gam\" is damaged and cannot be loaded.");
     EXPECT_EQ(LoadFailureMessage(LoadResult::Ok, "a.gam"), "");
+}
+
+// Version 3 is version 2 followed by tagged sections. Sections this build does
+// not know are skipped; a section that does not fit, or one given twice, makes
+// the file damaged; a game with nothing for any section is written as version 2.
+TEST(SavedGameTest, VersionThreeSectionsAreWalkedToTheEnd) {
+    const Bytes plain = SerializeGame(test::MakeSampleGame());
+    ASSERT_EQ(I32At(plain, 4), 2);
+    const auto extended = [&](std::initializer_list<std::pair<std::string, Bytes>> sections) {
+        Bytes b = plain;
+        PutI32(b, 4, 3);
+        for (const auto& [tag, payload] : sections) {
+            b.insert(b.end(), tag.begin(), tag.end());
+            b.resize(b.size() + 4);
+            PutI32(b, b.size() - 4, static_cast<std::int32_t>(payload.size()));
+            b.insert(b.end(), payload.begin(), payload.end());
+        }
+        return b;
+    };
+    const struct {
+        const char* what;
+        Bytes file;
+        LoadResult result;
+    } cases[] = {
+        {"no section", extended({}), LoadResult::Ok},
+        {"unknown sections", extended({{"ZZZZ", {1, 2, 3}}, {"ZZZY", {}}}), LoadResult::Ok},
+        {"the same section twice", extended({{"ZZZZ", {1}}, {"ZZZZ", {2}}}), LoadResult::Malformed},
+        {"a length past the end", [&] { Bytes b = extended({{"ZZZZ", {1, 2}}}); b.pop_back(); return b; }(), LoadResult::Malformed},
+        {"a tag cut short", [&] { Bytes b = extended({}); b.insert(b.end(), {'Z', 'Z'}); return b; }(), LoadResult::Malformed},
+        {"a negative length", [&] { Bytes b = extended({{"ZZZZ", {}}}); PutI32(b, b.size() - 4, -1); return b; }(), LoadResult::Malformed},
+    };
+    for (const auto& c : cases) {
+        GameType back;
+        std::string problem;
+        ASSERT_EQ(Parse(c.file, back, &problem), c.result) << c.what << ": " << problem;
+        if (c.result == LoadResult::Ok) {
+            EXPECT_EQ(SerializeGame(back), plain) << c.what << " is saved as version 2 again";
+        }
+    }
 }
 
 // Offsets in a 1 by 1 file with one tank whose route has one step and one
