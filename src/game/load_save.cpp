@@ -75,7 +75,6 @@ bool Game::TakeLoaded(LoadResult result, GameType& loaded, const std::string& na
     run_.TitleShown = 0;
     run_.Outcome = OutcomeRunning;
     run_.BannerTime = kBannerTicks;
-    run_.InSkirmish = 0;  // a skirmish says so after its map is loaded
     return true;
 }
 

@@ -229,8 +229,8 @@ bool MainCommands::StartSkirmish(const SkirmishSetup& asked) {
         if (recorder_) recorder_->DropHeld();
         return false;
     }
-    run.InSkirmish = 1;
-    run.SkirmishPlayed = setup;
+    game_.EditRecord().InSkirmish = 1;
+    game_.EditRecord().SkirmishPlayed = setup;
     run.SkirmishChoices = setup;
     if (recorder_) {
         recorder_->EndAtHeld();
@@ -292,8 +292,47 @@ void DisplayInitialized(Game& game) {
     ClampView(game.EditRecord(), run);
 }
 
+std::string MainCommands::MapWarnings() const {
+    std::string text;
+    for (const mapgen::FairnessCheck& c : mapgen::CheckFairness(game_.Record(), game_.Library()).Checks)
+        if (!c.Passed) text += "- " + c.Problem + "\n";
+    return text;
+}
+
+void MainCommands::CheckMapCommand() {
+    if (!EditorActive()) return;
+    const std::string warnings = MapWarnings();
+    const std::string text = warnings.empty() ? std::string(kFairMapText) : std::string(kMapWarningsHeading) + "\n\n" + warnings;
+    InDialog([&] { dialogs_.ShowInformation(text); });
+}
+
+bool MainCommands::GenerateMapCommand() {
+    if (!EditorActive()) return false;
+    RunState& run = game_.Run();
+    SkirmishSetup setup = run.SkirmishChoices;
+    setup.Seed = mapgen::FreshSeed();
+    const SkirmishAnswer answer = InDialog([&] { return dialogs_.ShowSkirmishDialog(setup); });
+    if (!answer.Accepted) return false;
+    const mapgen::GeneratedMap map = mapgen::GenerateMap(game_.Library(), mapgen::OptionsOf(ClampedSkirmish(answer.Setup)));
+    if (!map.Ok) {
+        game_.GetHost().ShowMessage("No fair map could be made from seed " + std::to_string(answer.Setup.Seed) + ": " + map.Failure,
+                                    "Error", MessageIcon::Error);
+        return false;
+    }
+    SimContext ctx = game_.Context();
+    if (!editor_->TakeMap(ctx, map.File)) return false;
+    run.SkirmishChoices = ClampedSkirmish(answer.Setup);
+    FitMinimapZoom(game_.Record(), run, game_.View().Panels);
+    game_.RefreshTimeLabel();
+    return true;
+}
+
 bool MainCommands::SavePreparedMap() {
     if (!EditorActive()) return false;
+    // A map maker sees what would make the map unfair or unplayable before it
+    // joins the prepared maps; the warnings may be ignored.
+    if (const std::string warnings = MapWarnings(); !warnings.empty())
+        InDialog([&] { dialogs_.ShowInformation(std::string(kMapWarningsHeading) + "\n\n" + warnings); });
     game_.EnsureGameFolders();
     // The picker lists the prepared maps in the place of the saved games, so an
     // existing map can be picked to be replaced (after the question).

@@ -44,6 +44,11 @@ std::string ReplacePreparedMapQuestion(const std::string& name);
 /// battle goes on alike.
 void DisplayInitialized(Game& game);
 
+/// The information box's heading over a map's warnings, and its text for a map
+/// with none.
+inline constexpr const char* kMapWarningsHeading = "This map may be unplayable or unfair:";
+inline constexpr const char* kFairMapText = "No problems found: every check of a fair map passes.";
+
 class MainCommands {
 public:
     /// All four must outlive the commands; `editor` may be null (no map editor).
@@ -125,6 +130,15 @@ public:
     /// it as a new game; an existing map is replaced only when the player says yes
     /// to `ReplacePreparedMapQuestion`. True when saved.
     bool SavePreparedMap();
+    /// "Check Map": lists what would make the map unplayable or unfair (the
+    /// fairness checks that fail) in the information box.
+    void CheckMapCommand();
+    /// "Generate...": the Skirmish dialog, then its map put into the editor as
+    /// one undo step.
+    bool GenerateMapCommand();
+    /// The failed fairness checks of the map being edited, one "- problem" line
+    /// each; empty when none fails.
+    std::string MapWarnings() const;
     /// Ctrl+Z and Ctrl+Y in the editing mode: undo and redo whole edits. A path
     /// being traced is dropped. True when the map changed.
     bool EditUndo();

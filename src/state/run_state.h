@@ -126,8 +126,6 @@ struct RunState {
 
     // Skirmish.
     SkirmishSetup SkirmishChoices;  ///< the Skirmish dialog's last choices, kept in the settings
-    std::uint8_t InSkirmish = 0;  ///< the battle is a skirmish of `SkirmishPlayed`
-    SkirmishSetup SkirmishPlayed;
 };
 
 /// The battle stands still: paused by the player or by a lost focus, in play

@@ -84,10 +84,10 @@ void BuildInfoLines(const GameType& g, RunState& run) {
         "Momey: $" + std::to_string(g.Money),
     };
     // A skirmish names its map, so a player can share it by its seed.
-    if (run.InSkirmish) {
+    if (g.InSkirmish) {
         run.InfoLines.push_back("");
-        run.InfoLines.push_back("Skirmish: " + SkirmishName(run.SkirmishPlayed));
-        run.InfoLines.push_back("Seed: " + std::to_string(run.SkirmishPlayed.Seed));
+        run.InfoLines.push_back("Skirmish: " + SkirmishName(g.SkirmishPlayed));
+        run.InfoLines.push_back("Seed: " + std::to_string(g.SkirmishPlayed.Seed));
     }
 }
 
