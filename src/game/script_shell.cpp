@@ -111,6 +111,7 @@ std::string DescribeBox(DialogBox box, const std::string& text) {
         case DialogBox::SavePicker: return "the save picker";
         case DialogBox::Control: return "the game control dialog";
         case DialogBox::NewMap: return "the new map dialog";
+        case DialogBox::Skirmish: return "the skirmish dialog";
     }
     return "a box";
 }

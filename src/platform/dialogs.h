@@ -19,7 +19,7 @@ enum class FilePickerMode { Save, Load };
 
 /// Which modal box a command opened: replays match each recorded answer to the
 /// box (and its text) that it answered.
-enum class DialogBox : std::uint8_t { Unknown, Message, Question, Confirm, Information, LoadPicker, SavePicker, Control, NewMap };
+enum class DialogBox : std::uint8_t { Unknown, Message, Question, Confirm, Information, LoadPicker, SavePicker, Control, NewMap, Skirmish };
 
 /// What the game file picker answers.
 struct FilePick {
@@ -135,7 +135,7 @@ public:
     }
     SkirmishAnswer ShowSkirmishDialog(const SkirmishSetup& last) override {
         skirmishShown.push_back(last);
-        Opened();
+        Opened(DialogBox::Skirmish);
         return Next(skirmishes);
     }
 
