@@ -68,6 +68,7 @@ const FieldDescription<RunState> kFields[] = {
     Field<&R::EditDrawing>("EditDrawing", NotKept),
     Field<&R::ObjectColors>("ObjectColors", NotKept),
     Field<&R::ControlGroups>("ControlGroups", NotKept),
+    Field<&R::SkirmishChoices>("SkirmishChoices", NotKept),
 };
 
 }  // namespace
