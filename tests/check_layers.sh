@@ -7,7 +7,7 @@
 set -u
 src=${1:?usage: check_layers.sh SRC_DIR}
 src=$(cd "$src" && pwd -P)
-layers=(data state sim editor view game)
+layers=(data state sim editor mapgen view game)
 status=0
 
 # The functions below answer in a variable instead of on their output: the

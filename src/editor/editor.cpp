@@ -87,6 +87,16 @@ bool Editor::Restore(SimContext& ctx, const Bytes& target) {
     return true;
 }
 
+bool Editor::TakeMap(SimContext& ctx, const Bytes& file) {
+    Bytes before = SerializeGame(ctx.G);
+    if (!Restore(ctx, file)) {
+        Restore(ctx, before);
+        return false;
+    }
+    history_.Record(std::move(before));
+    return true;
+}
+
 bool Editor::Undo(SimContext& ctx) {
     const Bytes* target = history_.UndoTarget();
     if (!target) return false;

@@ -52,6 +52,10 @@ public:
     /// 1..200 or a mission outside 0..5 are refused (false).
     bool MakeNewMap(SimContext& ctx, std::int32_t columns, std::int32_t rows, bool mapFlag, std::int32_t mission);
 
+    /// Puts a whole map (a game file's bytes, such as a generated one) into the
+    /// editor as one undo step; false when the bytes are no game.
+    bool TakeMap(SimContext& ctx, const Bytes& file);
+
     /// Brings back the record from before the last edit (Ctrl+Z); false when
     /// there is nothing to undo. A path being traced is dropped and the minimap
     /// is rebuilt.

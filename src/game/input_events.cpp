@@ -141,7 +141,7 @@ std::string Unescape(const std::string& text) {
 }
 
 constexpr const char* kBoxNames[] = {"unknown", "message", "question", "confirm", "information",
-                                     "load",    "save",    "control",  "newmap",  "help"};
+                                     "load",    "save",    "control",  "newmap",  "help",   "skirmish"};
 
 /// `answer ...`: what the open dialog or message box answered.
 AnswerEvent AnswerWithoutBox(const std::vector<std::string>& args);

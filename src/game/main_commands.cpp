@@ -1,6 +1,8 @@
 #include "game/main_commands.h"
 
 #include <algorithm>
+#include "mapgen/generator.h"
+
 #include <filesystem>
 #include <system_error>
 #include <type_traits>
@@ -283,6 +285,8 @@ bool MainCommands::LoadGameCommand() {
         return false;
     };
     if (pick.Campaign) return CampaignCommand();
+    if (pick.Instead != FilePick::Skirmish::No)
+        return SkirmishCommand(pick.Instead == FilePick::Skirmish::Quick) || failed();
     if (pick.Name.empty()) return false;
     if (!AcceptGameName(pick.Name)) return failed();
     // The battle being left is kept (not when the autosave itself is loaded).
@@ -393,6 +397,53 @@ void MainCommands::LeadOn(bool next) {
     StartPreparedMap(start);
 }
 
+bool MainCommands::SkirmishCommand(bool quick) {
+    RunState& run = game_.Run();
+    SkirmishSetup setup = run.SkirmishChoices;
+    setup.Difficulty = DifficultyIndex(run.Difficulty);
+    setup.Seed = mapgen::FreshSeed();
+    if (!quick) {
+        const SkirmishAnswer answer = InDialog([&] { return dialogs_.ShowSkirmishDialog(setup); });
+        if (!answer.Accepted) return false;
+        setup = answer.Setup;
+    }
+    return StartSkirmish(setup);
+}
+
+bool MainCommands::StartSkirmish(const SkirmishSetup& asked) {
+    RunState& run = game_.Run();
+    const SkirmishSetup setup = ClampedSkirmish(asked);
+    const mapgen::GeneratedMap map = mapgen::GenerateMap(game_.Library(), mapgen::OptionsOf(setup));
+    if (!map.Ok) {
+        game_.GetHost().ShowMessage("No fair map could be made from seed " + std::to_string(setup.Seed) + " in " +
+                                        std::to_string(map.Attempts) + " attempts: " + map.Failure,
+                                    "Error", MessageIcon::Error);
+        return false;
+    }
+    // The battle being recorded ends here; the skirmish is recorded from its map.
+    if (recorder_) recorder_->HoldEnd();
+    const std::int32_t difficulty = run.Difficulty;
+    run.Difficulty = setup.Difficulty;
+    if (!game_.LoadGameData(map.File, true)) {
+        run.Difficulty = difficulty;
+        if (recorder_) recorder_->DropHeld();
+        return false;
+    }
+    game_.EditRecord().InSkirmish = 1;
+    game_.EditRecord().SkirmishPlayed = setup;
+    run.SkirmishChoices = setup;
+    if (recorder_) {
+        recorder_->EndAtHeld();
+        recorder_->Begin(map.File, true, "Skirmish " + std::to_string(setup.Seed) + ".gam");
+    }
+    if (editor_) editor_->ForgetHistory();
+    game_.RefreshTimeLabel();
+    if (game_.Paths().KeepsSettings() &&
+        !WriteSettings(game_.Paths(), run, {run.DisplayWidth, run.DisplayHeight, run.DisplayBits}))
+        game_.GetHost().ShowMessage(kSettingsWriteFailedMessage, "Error", MessageIcon::Error);
+    return true;
+}
+
 bool MainCommands::Label6Click() { return Input(MenuEvent{MenuLabel::SaveGame}); }
 
 bool MainCommands::SaveGameCommand() {
@@ -451,8 +502,47 @@ void DisplayInitialized(Game& game) {
     ClampView(game.EditRecord(), run);
 }
 
+std::string MainCommands::MapWarnings() const {
+    std::string text;
+    for (const mapgen::FairnessCheck& c : mapgen::CheckFairness(game_.Record(), game_.Library()).Checks)
+        if (!c.Passed) text += "- " + c.Problem + "\n";
+    return text;
+}
+
+void MainCommands::CheckMapCommand() {
+    if (!EditorActive()) return;
+    const std::string warnings = MapWarnings();
+    const std::string text = warnings.empty() ? std::string(kFairMapText) : std::string(kMapWarningsHeading) + "\n\n" + warnings;
+    InDialog([&] { dialogs_.ShowInformation(text); });
+}
+
+bool MainCommands::GenerateMapCommand() {
+    if (!EditorActive()) return false;
+    RunState& run = game_.Run();
+    SkirmishSetup setup = run.SkirmishChoices;
+    setup.Seed = mapgen::FreshSeed();
+    const SkirmishAnswer answer = InDialog([&] { return dialogs_.ShowSkirmishDialog(setup); });
+    if (!answer.Accepted) return false;
+    const mapgen::GeneratedMap map = mapgen::GenerateMap(game_.Library(), mapgen::OptionsOf(ClampedSkirmish(answer.Setup)));
+    if (!map.Ok) {
+        game_.GetHost().ShowMessage("No fair map could be made from seed " + std::to_string(answer.Setup.Seed) + ": " + map.Failure,
+                                    "Error", MessageIcon::Error);
+        return false;
+    }
+    SimContext ctx = game_.Context();
+    if (!editor_->TakeMap(ctx, map.File)) return false;
+    run.SkirmishChoices = ClampedSkirmish(answer.Setup);
+    FitMinimapZoom(game_.Record(), run, game_.View().Panels);
+    game_.RefreshTimeLabel();
+    return true;
+}
+
 bool MainCommands::SavePreparedMap() {
     if (!EditorActive()) return false;
+    // A map maker sees what would make the map unfair or unplayable before it
+    // joins the prepared maps; the warnings may be ignored.
+    if (const std::string warnings = MapWarnings(); !warnings.empty())
+        InDialog([&] { dialogs_.ShowInformation(std::string(kMapWarningsHeading) + "\n\n" + warnings); });
     game_.EnsureGameFolders();
     // The picker lists the prepared maps in the place of the saved games, so an
     // existing map can be picked to be replaced (after the question).

@@ -47,6 +47,11 @@ std::string ReplacePreparedMapQuestion(const std::string& name);
 /// battle goes on alike.
 void DisplayInitialized(Game& game);
 
+/// The information box's heading over a map's warnings, and its text for a map
+/// with none.
+inline constexpr const char* kMapWarningsHeading = "This map may be unplayable or unfair:";
+inline constexpr const char* kFairMapText = "No problems found: every check of a fair map passes.";
+
 class MainCommands {
 public:
     /// All four must outlive the commands; `editor` may be null (no map editor).
@@ -109,6 +114,10 @@ public:
     /// SaveGames; an existing saved game is replaced only when the player says
     /// yes to `ReplaceSavedGameQuestion`. True when saved.
     bool Label6Click();
+    /// Generates the skirmish's map and starts it as a prepared map (starting
+    /// money, fade-in), recorded from its map; a map that cannot be made fair
+    /// is reported and the running game goes on.
+    bool StartSkirmish(const SkirmishSetup& setup);
     /// "Game Control": releases the "Menu" button, shows the dialog and applies a
     /// confirmed answer, then rewrites the settings file ("Data I/O Error" when
     /// that fails; not while a replay is played back).
@@ -137,6 +146,15 @@ public:
     /// it as a new game; an existing map is replaced only when the player says yes
     /// to `ReplacePreparedMapQuestion`. True when saved.
     bool SavePreparedMap();
+    /// "Check Map": lists what would make the map unplayable or unfair (the
+    /// fairness checks that fail) in the information box.
+    void CheckMapCommand();
+    /// "Generate...": the Skirmish dialog, then its map put into the editor as
+    /// one undo step.
+    bool GenerateMapCommand();
+    /// The failed fairness checks of the map being edited, one "- problem" line
+    /// each; empty when none fails.
+    std::string MapWarnings() const;
     /// Ctrl+Z and Ctrl+Y in the editing mode: undo and redo whole edits. A path
     /// being traced is dropped. True when the map changed.
     bool EditUndo();
@@ -177,6 +195,9 @@ private:
     void InformationCommand();
     /// The Load Game dialog and the load, whatever asked for it.
     bool LoadGameCommand();
+    /// Opens the Skirmish dialog with the last choices and a fresh seed, or with
+    /// `quick` starts at once with them. True when a skirmish started.
+    bool SkirmishCommand(bool quick);
     /// The exit question, whatever asked it.
     void ExitCommand();
     /// F1: the guide at the page of what is on screen; the battle waits for it.

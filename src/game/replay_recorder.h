@@ -80,6 +80,8 @@ public:
     }
     bool ShowBriefing(const Briefing& briefing) override;
     void SetBattleLines(const std::string& lines) override { inner_.SetBattleLines(lines); }
+    /// A skirmish that starts begins a recording of its own.
+    SkirmishAnswer ShowSkirmishDialog(const SkirmishSetup& last) override { return inner_.ShowSkirmishDialog(last); }
 
 private:
     void Answered(AnswerEvent answer);

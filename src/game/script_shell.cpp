@@ -122,6 +122,7 @@ std::string DescribeBox(DialogBox box, const std::string& text) {
         case DialogBox::Control: return "the game control dialog";
         case DialogBox::NewMap: return "the new map dialog";
         case DialogBox::Help: return "the guide at \"" + text + "\"";
+        case DialogBox::Skirmish: return "the skirmish dialog";
     }
     return "a box";
 }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/skirmish_setup.h"
+
 namespace tavrine {
 
 enum class FilePickerMode { Save, Load };
@@ -19,7 +21,7 @@ enum class FilePickerMode { Save, Load };
 /// Which modal box a command opened: replays match each recorded answer to the
 /// box (and its text) that it answered.
 enum class DialogBox : std::uint8_t { Unknown, Message, Question, Confirm, Information, LoadPicker, SavePicker, Control, NewMap,
-                                      Help };
+                                      Help, Skirmish };
 
 /// What the game file picker answers.
 struct FilePick {
@@ -28,6 +30,9 @@ struct FilePick {
     std::string Name;
     /// The name was picked from the prepared maps (NewGames) part of the list.
     bool FromNewGames = false;
+    /// Instead of a file, the player asked for a skirmish: set up in the
+    /// Skirmish dialog, or at once with the last choices ("Quick Skirmish").
+    enum class Skirmish : std::uint8_t { No, SetUp, Quick } Instead = Skirmish::No;
     /// "Campaign..." was pressed instead (with no name): the campaign screen opens.
     bool Campaign = false;
 };
@@ -125,6 +130,11 @@ public:
 
     virtual NewGameChoice ShowNewGameDialog() = 0;
 
+    /// The Skirmish dialog, opening with the last choices.
+    virtual SkirmishAnswer ShowSkirmishDialog(const SkirmishSetup& last) {
+        (void)last;
+        return {};
+    }
     /// The guide opened at `page` (an anchor of the help file: kHelpPageBattle,
     /// kHelpPageEditor, kHelpPageLibrary), until the player closes it.
     virtual void ShowHelp(const std::string& page) = 0;
@@ -185,6 +195,11 @@ public:
         Opened(DialogBox::NewMap);
         return newGame;
     }
+    SkirmishAnswer ShowSkirmishDialog(const SkirmishSetup& last) override {
+        skirmishShown.push_back(last);
+        Opened(DialogBox::Skirmish);
+        return Next(skirmishes);
+    }
     void ShowHelp(const std::string& page) override {
         helpShown.push_back(page);
         Opened(DialogBox::Help, page);
@@ -211,6 +226,7 @@ public:
     std::deque<bool> confirms;
     bool confirmAnswer = true;
     NewGameChoice newGame;
+    std::deque<SkirmishAnswer> skirmishes;
     /// Runs while each modal dialog is open, as the frame timer keeps ticking
     /// under a real one.
     std::function<void()> whileOpen;
@@ -233,6 +249,7 @@ public:
     std::vector<std::string> briefingsShown;
     std::deque<bool> briefingAnswers;
     bool briefingOpen = false;
+    std::vector<SkirmishSetup> skirmishShown;
 
 private:
     void Opened(DialogBox box, const std::string& text = {}) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/image_ref.h"
+#include "platform/skirmish_setup.h"
 
 namespace tavrine {
 
@@ -240,6 +241,11 @@ struct GameType {
     std::int32_t OwnTanksTotal = 0;
     std::int32_t Mission = 0;
     std::uint8_t MapFlag = 0;
+
+    /// The battle is a skirmish on the map `SkirmishPlayed` generated (kept in
+    /// the game file's SKRM section; a prepared map never has it).
+    std::uint8_t InSkirmish = 0;
+    SkirmishSetup SkirmishPlayed;
 
     /// The map, indexed Cells[x][y].
     std::vector<std::vector<GameCellType>> Cells;

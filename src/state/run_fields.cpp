@@ -79,6 +79,7 @@ const FieldDescription<RunState> kFields[] = {
     Field<&R::RallyKeyHeld>("RallyKeyHeld", NotKept),
     Field<&R::RallyFactory>("RallyFactory", NotKept),
     Field<&R::HelpOpen>("HelpOpen", NotKept),
+    Field<&R::SkirmishChoices>("SkirmishChoices", NotKept),
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/skirmish_setup.h"
 #include "state/records.h"
 
 namespace tavrine {
@@ -137,6 +138,8 @@ struct RunState {
     std::uint8_t RallyKeyHeld = 0;       ///< R held: a left click sets the selected factory's rally cell
     std::int32_t RallyFactory = -1;      ///< the factory a press with R held sets the rally of, -1 none
     std::uint8_t HelpOpen = 0;           ///< the guide is open over the battle: it pauses
+    // Skirmish.
+    SkirmishSetup SkirmishChoices;  ///< the Skirmish dialog's last choices, kept in the settings
 };
 
 /// The battle stands still: paused by the player or by a lost focus, in play

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "state/section_commands.h"
+#include "state/section_skirmish.h"
 
 namespace tavrine {
 
@@ -14,6 +15,7 @@ std::span<const GameFileSection> GameFileSections() {
         {{'Q', 'U', 'E', 'U'}, WriteQueues, ReadQueues},
         {{'R', 'A', 'L', 'Y'}, WriteRallies, ReadRallies},
         {{'A', 'M', 'O', 'V'}, WriteAttackMoves, ReadAttackMoves},
+        {{'S', 'K', 'R', 'M'}, WriteSkirmishSection, ReadSkirmishSection},
     };
     return sections;
 }

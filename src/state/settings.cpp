@@ -1,5 +1,7 @@
 #include "state/settings.h"
 
+#include <algorithm>
+
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -127,6 +129,13 @@ bool ParseSettings(std::string_view text, RunState& run, DisplayMode& stored) {
     readFlag("Sound", run.SoundOn);
     readFlag("Report", run.ReportOn);
     if (const auto scale = valueOf("Scale")) run.ScaleSetting = *scale == "1" ? 1 : *scale == "2" ? 2 : 0;
+    // The Skirmish dialog's last choices; a value out of range is kept within it.
+    SkirmishSetup& k = run.SkirmishChoices;
+    if (!readInteger("SkirmishLandscape", k.Landscape) || !readInteger("SkirmishColumns", k.Columns) ||
+        !readInteger("SkirmishRows", k.Rows) || !readInteger("SkirmishSymmetry", k.Symmetry) ||
+        !readInteger("SkirmishMission", k.Mission) || !readInteger("SkirmishScenery", k.Scenery))
+        return false;
+    k = ClampedSkirmish(k);
     stored = mode;
     return true;
 }
@@ -151,7 +160,25 @@ std::string FormatSettings(const RunState& run, const DisplayMode& mode) {
     // The interface scale only when chosen: a file of the automatic scale reads
     // exactly as before.
     if (run.ScaleSetting == 1 || run.ScaleSetting == 2) line("Scale=", std::to_string(run.ScaleSetting));
+    const SkirmishSetup& k = run.SkirmishChoices;
+    line("SkirmishLandscape=", std::to_string(k.Landscape));
+    line("SkirmishColumns=", std::to_string(k.Columns));
+    line("SkirmishRows=", std::to_string(k.Rows));
+    line("SkirmishSymmetry=", std::to_string(k.Symmetry));
+    line("SkirmishMission=", std::to_string(k.Mission));
+    line("SkirmishScenery=", std::to_string(k.Scenery));
     return text;
+}
+
+SkirmishSetup ClampedSkirmish(SkirmishSetup k) {
+    k.Landscape = std::clamp(k.Landscape, 0, 4);
+    k.Columns = std::clamp(k.Columns, 40, 200);
+    k.Rows = std::clamp(k.Rows, 30, 200);
+    k.Symmetry = std::clamp(k.Symmetry, 0, 2);
+    k.Mission = std::clamp(k.Mission, 0, 5);
+    k.Scenery = std::clamp(k.Scenery, 0, 3);
+    k.Difficulty = std::clamp(k.Difficulty, 0, 2);
+    return k;
 }
 
 std::string SettingsPath(const std::string& programFolder) { return programFolder + std::string(kSettingsFileName); }

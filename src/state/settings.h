@@ -3,6 +3,9 @@
 //
 // Written as ten lines, each ended by CR LF:
 //   [Display] Widht= Height= Bit= [Settings] Speed= Difficulty= Music= Sound= Report=
+// followed by the Skirmish dialog's last choices: SkirmishLandscape=
+// SkirmishColumns= SkirmishRows= SkirmishSymmetry= SkirmishMission= SkirmishScenery=
+// (a file without them reads as before).
 // ("Widht" is the key the game has always written and read.)
 //
 // Read leniently: section lines play no part; each key takes the value of the
@@ -63,6 +66,11 @@ std::optional<std::string_view> FindSettingsValue(std::string_view text, std::st
 /// keys before it have taken effect, the later ones have not, and the result is
 /// false. `stored` is only changed when the result is true.
 bool ParseSettings(std::string_view text, RunState& run, DisplayMode& stored);
+
+/// The skirmish choices kept within their ranges (landscape 0..4, 40..200
+/// columns, 30..200 rows, symmetry 0..2, mission 0..5, scenery 0..3,
+/// difficulty 0..2).
+SkirmishSetup ClampedSkirmish(SkirmishSetup k);
 
 /// The whole file for the given display mode and the settings in `run`. The
 /// speed is written "2" for a 20 ms interval, "0" for 50 ms and "1" for any other.

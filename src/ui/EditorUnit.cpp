@@ -103,6 +103,12 @@ TEditorForm::TEditorForm(TMainForm& main)
     ToolBar1->addSeparator();
     ToolButton12 = AddButton(ToolBar1, style()->standardIcon(QStyle::SP_DialogSaveButton),
                              QStringLiteral("Save the map into NewGames as a prepared map"), "ToolButton12", false);
+    ToolBar1->addSeparator();
+    GenerateButton = AddButton(ToolBar1, style()->standardIcon(QStyle::SP_BrowserReload),
+                               QStringLiteral("Generate...: a new map made from a seed, as for a skirmish (undoable)"),
+                               "GenerateButton", false);
+    CheckMapButton = AddButton(ToolBar1, style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                               QStringLiteral("Check Map: what would make this map unplayable or unfair"), "CheckMapButton", false);
 
     connect(tools_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked) ToolChanged();
@@ -110,6 +116,11 @@ TEditorForm::TEditorForm(TMainForm& main)
     connect(ToolButton8, &QToolButton::toggled, this, [this](bool down) { FogChanged(down); });
     connect(ToolButton11, &QToolButton::clicked, this, [this] { ToolButton11Click(); });
     connect(ToolButton12, &QToolButton::clicked, this, [this] { ToolButton12Click(); });
+    connect(GenerateButton, &QToolButton::clicked, this, [this] {
+        main_.Commands().GenerateMapCommand();
+        main_.update();
+    });
+    connect(CheckMapButton, &QToolButton::clicked, this, [this] { main_.Commands().CheckMapCommand(); });
 
     main_.MapEditor().SetTool(CurrentTool());
     main_.MapEditor().SetFogShown(false);

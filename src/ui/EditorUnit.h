@@ -50,6 +50,8 @@ public:
     QToolButton* ToolButton11 = nullptr;
     /// Saves the map as a prepared map.
     QToolButton* ToolButton12 = nullptr;
+    QToolButton* GenerateButton = nullptr;  ///< "Generate...": a generated map, as one undo step
+    QToolButton* CheckMapButton = nullptr;  ///< "Check Map": the map's fairness warnings
 
 protected:
     /// Keys typed while the tool window has the focus go to the main window, so

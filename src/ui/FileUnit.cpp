@@ -155,6 +155,20 @@ TFileForm::TFileForm(const std::string& programFolder, QWidget* parent) : QDialo
         campaignPressed_ = true;
         accept();
     });
+    skirmishButton_ = new QPushButton(QStringLiteral("Skirmish..."), panel);
+    skirmishButton_->setGeometry(322, 216, 88, 25);
+    skirmishButton_->setToolTip(QStringLiteral("A new battle on a generated map"));
+    skirmishButton_->hide();
+    quickButton_ = new QPushButton(QStringLiteral("Quick Skirmish"), panel);
+    quickButton_->setGeometry(322, 248, 88, 25);
+    quickButton_->setToolTip(QStringLiteral("A new battle at once: a fresh seed and the last skirmish choices"));
+    quickButton_->hide();
+    const auto askSkirmish = [this](FilePick::Skirmish kind) {
+        skirmish_ = kind;
+        accept();
+    };
+    connect(skirmishButton_, &QPushButton::clicked, this, [askSkirmish] { askSkirmish(FilePick::Skirmish::SetUp); });
+    connect(quickButton_, &QPushButton::clicked, this, [askSkirmish] { askSkirmish(FilePick::Skirmish::Quick); });
 
     // The name follows the selected row, whether clicked or reached by the keys
     // (the current row alone is no pick: filling the list makes the first row
@@ -193,6 +207,8 @@ void TFileForm::Fill(const QStringList& newGamesFolders, const QString& saveGame
         QPalette grey = Edit1->palette();
         grey.setColor(QPalette::Base, palette().color(QPalette::Window));
         Edit1->setPalette(grey);
+        skirmishButton_->show();
+        quickButton_->show();
     }
 }
 
@@ -203,6 +219,10 @@ FilePick TFileForm::Pick() const {
     if (result() != QDialog::Accepted) return pick;
     if (campaignPressed_) {
         pick.Campaign = true;
+        return pick;
+    }
+    if (skirmish_ != FilePick::Skirmish::No) {
+        pick.Instead = skirmish_;
         return pick;
     }
     pick.Name = QFile::encodeName(Edit1->text()).toStdString();

@@ -52,6 +52,10 @@ public:
     QListWidget* List() const { return ListBox1; }
     QPushButton* OkButton() const { return Button1; }
     QPushButton* CancelButton() const { return Button2; }
+    /// Load only: "Skirmish..." and "Quick Skirmish" close the picker asking
+    /// for a skirmish instead of a file.
+    QPushButton* SkirmishButton() const { return skirmishButton_; }
+    QPushButton* QuickSkirmishButton() const { return quickButton_; }
     QString Caption() const;
 
     void ListBox1Click();
@@ -73,6 +77,9 @@ private:
     QPushButton* Button2;
     QPushButton* CampaignButton;  ///< loading only: the campaign screen instead of a file
     bool campaignPressed_ = false;
+    QPushButton* skirmishButton_;
+    QPushButton* quickButton_;
+    FilePick::Skirmish skirmish_ = FilePick::Skirmish::No;
     int savedCount_ = 0;
     bool loading_ = false;
 };

@@ -131,6 +131,7 @@ TMainForm::TMainForm(GamePaths paths, QWidget* parent)
     commands_.SetRecorder(&recorder_);
     host_.SetOwner(this);
     dialogs_.SetOwner(this);
+    dialogs_.SetLibrary(&game_.Library());
     dialogs_.SetImageEditor([this] {
         if (!imageForm_) return;
         if (openImageEditor_) openImageEditor_();

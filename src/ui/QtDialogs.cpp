@@ -10,6 +10,7 @@
 #include "ui/HelpViewer.h"
 #include "ui/InfoUnit.h"
 #include "ui/NewGameUnit.h"
+#include "ui/SkirmishUnit.h"
 #include "ui/UiCommon.h"
 
 namespace tavrine::ui {
@@ -54,5 +55,7 @@ CampaignChoice QtDialogs::ShowCampaign(const std::vector<CampaignRow>& rows, boo
 }
 
 bool QtDialogs::ShowBriefing(const Briefing& briefing) { return ui::ShowBriefing(briefing, owner_); }
+
+SkirmishAnswer QtDialogs::ShowSkirmishDialog(const SkirmishSetup& last) { return ui::ShowSkirmishDialog(last, library_, owner_); }
 
 }  // namespace tavrine::ui

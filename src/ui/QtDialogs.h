@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "data/library.h"
 #include "platform/dialogs.h"
 #include "state/display_modes.h"
 
@@ -36,12 +37,16 @@ public:
     void ShowHelp(const std::string& page) override;
     CampaignChoice ShowCampaign(const std::vector<CampaignRow>& rows, bool openAll) override;
     bool ShowBriefing(const Briefing& briefing) override;
+    SkirmishAnswer ShowSkirmishDialog(const SkirmishSetup& last) override;
+    /// The library whose picture sizes the Skirmish dialog's preview places by.
+    void SetLibrary(const ImageLibrary* library) { library_ = library; }
 
 private:
     std::string folder_;
     std::function<std::vector<DisplayMode>()> offered_;
     std::function<void()> showImageEditor_;
     QPointer<QWidget> owner_;
+    const ImageLibrary* library_ = nullptr;
 };
 
 }  // namespace tavrine::ui

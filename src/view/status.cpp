@@ -1,6 +1,9 @@
 #include "view/status.h"
 
+#include <algorithm>
 #include <array>
+
+#include "mapgen/generator.h"
 
 namespace tavrine {
 
@@ -80,6 +83,20 @@ void BuildInfoLines(const GameType& g, RunState& run) {
         // The text the player has always seen on this line, spelling included.
         "Money: $" + std::to_string(g.Money),
     };
+    // A skirmish names its map, so a player can share it by its seed.
+    if (g.InSkirmish) {
+        run.InfoLines.push_back("");
+        run.InfoLines.push_back("Skirmish: " + SkirmishName(g.SkirmishPlayed));
+        run.InfoLines.push_back("Seed: " + std::to_string(g.SkirmishPlayed.Seed));
+    }
+}
+
+std::string SkirmishName(const SkirmishSetup& k) {
+    const auto land = static_cast<mapgen::Landscape>(std::clamp(k.Landscape, 0, 4));
+    const auto mirror = static_cast<mapgen::Symmetry>(std::clamp(k.Symmetry, 0, 2));
+    return std::string(mapgen::NameOf(land)) + " " + std::to_string(k.Columns) + "x" + std::to_string(k.Rows) + ", " +
+           (mirror == mapgen::Symmetry::None ? "no symmetry" : std::string(mapgen::NameOf(mirror))) + ", mission " +
+           std::to_string(k.Mission + 1);
 }
 
 }  // namespace tavrine

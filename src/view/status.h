@@ -40,4 +40,7 @@ SideCounts CountTanks(const GameType& g);
 /// with the start totals and the losses since, the game time and the money.
 void BuildInfoLines(const GameType& g, RunState& run);
 
+/// A skirmish's map in words: "islands 100x75, mirror, mission 2".
+std::string SkirmishName(const SkirmishSetup& k);
+
 }  // namespace tavrine

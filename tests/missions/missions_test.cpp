@@ -13,7 +13,7 @@
 #include "help_section.h"
 #include "data/file_io.h"
 #include "game/game.h"
-#include "map_builder.h"
+#include "mapgen/map_builder.h"
 #include "missions.h"
 #include "sim/grid.h"
 #include "state/saved_game.h"

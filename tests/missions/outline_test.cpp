@@ -2,8 +2,8 @@
 // tiling can follow, and painting them with the editor's tools.
 #include <gtest/gtest.h>
 
-#include "contour.h"
-#include "map_builder.h"
+#include "mapgen/contour.h"
+#include "mapgen/map_builder.h"
 #include "plan_rows.h"
 
 namespace tavrine::missions::testing {

@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "state/records.h"
-#include "terrain_plan.h"
+#include "mapgen/terrain_plan.h"
 
 namespace tavrine::missions::testing {
+
+using namespace mapgen;
 
 using Rows = std::vector<std::string>;
 

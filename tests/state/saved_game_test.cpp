@@ -313,6 +313,22 @@ TEST(SavedGameTest, VersionThreeSectionsAreWalkedToTheEnd) {
             EXPECT_EQ(SerializeGame(back), plain) << c.what << " is saved as version 2 again";
         }
     }
+
+    // A skirmish keeps its seed and choices in SKRM; a choice out of its range,
+    // or a payload cut short, damages the file.
+    Bytes skirmish(36);
+    const std::int32_t values[] = {0x09ABCDEF, 0x01234567, 4, 200, 30, 2, 5, 3, 2};
+    for (std::size_t i = 0; i < 9; ++i) PutI32(skirmish, i * 4, values[i]);
+    const Bytes saved = extended({{"SKRM", skirmish}});
+    GameType back;
+    ASSERT_EQ(Parse(saved, back), LoadResult::Ok);
+    EXPECT_EQ(back.SkirmishPlayed.Seed, 0x0123456709ABCDEFull);
+    EXPECT_EQ(back.SkirmishPlayed.Landscape, 4);
+    EXPECT_EQ(SerializeGame(back), saved);
+    Bytes badRows = skirmish;
+    PutI32(badRows, 16, 29);
+    EXPECT_EQ(Parse(extended({{"SKRM", badRows}}), back), LoadResult::Malformed);
+    EXPECT_EQ(Parse(extended({{"SKRM", Bytes(skirmish.begin(), skirmish.end() - 4)}}), back), LoadResult::Malformed);
 }
 
 /// The sample game with a queue, a rally cell and an attack-move under way.
@@ -519,6 +535,12 @@ TEST(SavedGameTest, FuzzSeedsAreCurrent) {
         {"counts.gam", CountsFile()},
         {"sample.gam", SerializeGame(test::MakeSampleGame())},
         {"commands.gam", SerializeGame(CommandsGame())},
+        {"skirmish.gam", [] {
+             GameType g = EmptyMap(1, 1);
+             g.InSkirmish = 1;
+             g.SkirmishPlayed = {987327399, 1, 64, 48, 1, 1, 2, 1};
+             return SerializeGame(g);
+         }()},
     };
     const bool update = std::getenv("TAVRINE_UPDATE_CORPUS") != nullptr;
     for (const auto& [name, bytes] : seeds) {

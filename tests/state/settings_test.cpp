@@ -220,7 +220,8 @@ TEST(SettingsFormatTest, WritesExactlyTheTenLines) {
     run.ReportOn = 0;
     EXPECT_EQ(FormatSettings(run, {1024, 768, 16}),
               "[Display]\r\nWidht=1024\r\nHeight=768\r\nBit=16\r\n[Settings]\r\nSpeed=2\r\nDifficulty=2\r\n"
-              "Music=0\r\nSound=1\r\nReport=0\r\n");
+              "Music=0\r\nSound=1\r\nReport=0\r\nSkirmishLandscape=0\r\nSkirmishColumns=64\r\nSkirmishRows=48\r\n"
+              "SkirmishSymmetry=0\r\nSkirmishMission=1\r\nSkirmishScenery=2\r\n");
 }
 
 TEST(SettingsFormatTest, SpeedValueFollowsTheInterval) {

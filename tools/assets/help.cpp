@@ -39,6 +39,7 @@ ends with <b>Mission Accomplished</b> or <b>Mission Failed</b>.</p>
 <li><a href="#cursors">What the pointer tells you</a></li>
 <li><a href="#missions">The six missions</a></li>
 <li><a href="#campaign">The prepared missions</a></li>
+<li><a href="#skirmish">Skirmish</a></li>
 <li><a href="#units">Tanks, towers and buildings</a></li>
 <li><a href="#menu">The game menu</a></li>
 <li><a href="#editor">Making maps: the editing mode</a></li>
@@ -198,6 +199,32 @@ dialog for the next battle. After a battle begun from a prepared map the panel a
 again, and after a campaign mission whose next mission is open, <kbd>N</kbd>, the next mission; both lead through
 the mission's briefing (see <a href="#campaign-order">the campaign</a>). A won campaign mission is noted in your
 progress at once.</p>
+)";
+
+constexpr std::string_view kSkirmish = R"(<h2 id="skirmish">Skirmish</h2>
+<p>When you want a battle nobody has played before, press <b>Skirmish...</b> in the Load Game dialog. The game makes
+a new map for you from your choices:</p>
+<ul>
+<li><b>Landscape</b>: a <i>continent</i> with coasts, bays and mountain ranges; <i>islands</i> joined by land
+bridges; <i>lakes</i> between causeways; <i>highlands</i> where the mountains leave only passes; or a <i>river</i>
+valley that you cross at its fords.</li>
+<li><b>Size</b>: Small (64 by 48), Medium (100 by 75), Large (150 by 110), Huge (200 by 200), or any size from 40 by
+30 to 200 by 200 under Other.</li>
+<li><b>Symmetry</b>: none, mirrored (the east is the west's mirror image) or rotated half a turn, for a battle
+where neither side has the better ground.</li>
+<li><b>Mission</b> and <b>Difficulty</b>, as for any battle, and how much <b>Scenery</b>.</li>
+<li><b>Seed</b>: the number the map is made from. The same choices and the same seed always make the same map, so
+you can give a good map to a friend as its seed. <b>New Seed</b> draws a fresh one.</li>
+</ul>
+<p>The picture beside the choices shows the map they make: your base yellow, the enemy's red. <b>Play</b> starts
+the battle with 5000 in money, as a prepared map starts. <b>Quick Skirmish</b> starts a battle at once with a fresh
+seed and the choices you made last time.</p>
+<p>Every map is checked before you get it: the two bases stand on open ground, far apart; everything the mission
+asks you to destroy can be reached by land, and the enemy's tanks can reach you; your start is in sight and out of
+the reach of every enemy tower; and the mission is not decided before it begins. A map that fails a check is made
+again from another seed. The bigger the map, the stronger the enemy's base: more towers and tanks, a fortress and a
+second factory on the large maps. The Information box and the result screen show the map and its seed, and a saved
+skirmish remembers them.</p>
 )";
 
 constexpr std::string_view kUnits = R"(<h2 id="units">Tanks, towers and buildings</h2>
@@ -411,7 +438,7 @@ std::string HelpText() {
     std::string html;
     const std::string campaign = missions::MissionsHelpSection();
     for (std::string_view part : {kHead, kIntro, kStartA, kEditingModeEntry, kStartB, kPlay, kControls, kCursors,
-                                  kMissions, std::string_view(campaign), kUnits, kMenu, kEditor, kLibrary, kReplays, kFiles})
+                                  kMissions, std::string_view(campaign), kSkirmish, kUnits, kMenu, kEditor, kLibrary, kReplays, kFiles})
         html += part;
     return html;
 }

@@ -10,7 +10,7 @@
 #include "catalogue.h"
 #include "data/file_io.h"
 #include "game/game.h"
-#include "map_builder.h"
+#include "mapgen/map_builder.h"
 #include "missions.h"
 #include "platform/host.h"
 

@@ -4,10 +4,13 @@
 
 #include <vector>
 
-#include "map_builder.h"
-#include "terrain_plan.h"
+#include "mapgen/map_builder.h"
+#include "mapgen/terrain_plan.h"
 
 namespace tavrine::missions {
+
+// The missions are drawn with the engine's map builder and terrain plans.
+using namespace mapgen;
 
 /// Settles the plan into traceable outlines and paints it on the map.
 void PaintSettled(MapBuilder& b, TerrainPlan& plan, const std::vector<CellBox>& flat);

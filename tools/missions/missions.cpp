@@ -1,8 +1,8 @@
 #include "missions.h"
 
 #include "catalogue.h"
-#include "contour.h"
-#include "map_builder.h"
+#include "mapgen/contour.h"
+#include "mapgen/map_builder.h"
 #include "mission_maps.h"
 
 namespace tavrine::missions {

@@ -5,8 +5,11 @@
 #include <string>
 
 #include "data/library.h"
+#include "mapgen/map_builder.h"
 
 namespace tavrine::missions {
+
+using mapgen::MapError;
 
 /// Builds mission `index` of the catalogue and saves it into `folder` under its
 /// file name. Throws `MapError` when the map cannot be built as designed.

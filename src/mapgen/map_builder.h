@@ -9,12 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "data/file_io.h"
 #include "data/library.h"
-#include "game/game.h"
-#include "platform/host.h"
-#include "terrain_plan.h"
+#include "mapgen/terrain_plan.h"
+#include "sim/context.h"
+#include "state/random.h"
+#include "state/records.h"
+#include "state/run_state.h"
 
-namespace tavrine::missions {
+namespace tavrine::mapgen {
 
 /// A map that cannot be built as asked (a building on water, a factory whose
 /// gate is blocked, a coast the tiling cannot follow...). The generator stops.
@@ -38,12 +41,13 @@ enum Facing : std::int32_t { kWest = 0, kNorthWest = 2, kNorth = 4, kNorthEast =
 class MapBuilder {
 public:
     /// A new all-water map (`NewMap`) for `mission`; `seed` drives the random
-    /// touches (ground variants, scenery).
-    MapBuilder(const ImageLibrary& library, int columns, int rows, int mission, std::uint32_t seed);
+    /// touches (ground variants, scenery). The builder keeps a reference to
+    /// `library`, which must outlive it.
+    MapBuilder(const ImageLibrary& library, int columns, int rows, int mission, std::uint64_t seed);
 
-    GameType& G() { return game_.EditRecord(); }
-    const GameType& G() const { return game_.Record(); }
-    const ImageLibrary& Library() const { return game_.Library(); }
+    GameType& G() { return record_; }
+    const GameType& G() const { return record_; }
+    const ImageLibrary& Library() const { return library_; }
 
     /// Paints the planned ground: every coast outline traced with the land tool
     /// and filled, then every mountain border traced with the mountain tool and
@@ -87,18 +91,28 @@ public:
     /// can be reached by the other side's tanks from where they start. Throws
     /// `MapError` when not.
     void Check() const;
-    /// Writes the map with the game's save command.
+    /// The map in the game file layout, after the rules' own consistency check.
+    Bytes Serialize();
+    /// Writes the map (`Serialize`) to `path` through a temporary file.
     void Save(const std::string& path);
+    /// The map's cells painted so far to `touches`, for generators that take
+    /// the random touches over.
+    Random& Touches() { return touches_; }
 
 private:
     void PlaceOrThrow(const ImageRef& picture, int x, int y, const char* what);
     bool FreeLand(int x, int y) const;
 
-    QuietHost host_;
-    Game game_;
+    SimContext Context();
+
+    const ImageLibrary& library_;
+    GameType record_;
+    RunState run_;
+    /// What the rules' own random choices draw on while the map is built.
+    Random rules_;
     Random touches_;
     /// Cells that must stay free of scenery: factory roads.
     std::vector<CellBox> roads_;
 };
 
-}  // namespace tavrine::missions
+}  // namespace tavrine::mapgen

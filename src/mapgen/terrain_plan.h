@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace tavrine::missions {
+namespace tavrine::mapgen {
 
 enum class Terrain : std::uint8_t { Water, Land, Mountain };
 
@@ -71,4 +71,4 @@ private:
 /// Smooth value noise in [0, 1] on a lattice of `scale` cells, `octaves` layers.
 float PlanNoise(std::uint32_t seed, float x, float y, float scale, int octaves);
 
-}  // namespace tavrine::missions
+}  // namespace tavrine::mapgen

@@ -1,9 +1,9 @@
-#include "terrain_plan.h"
+#include "mapgen/terrain_plan.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace tavrine::missions {
+namespace tavrine::mapgen {
 
 namespace {
 
@@ -224,4 +224,4 @@ bool TerrainPlan::Clean(const std::vector<CellBox>& flat) {
     return false;
 }
 
-}  // namespace tavrine::missions
+}  // namespace tavrine::mapgen

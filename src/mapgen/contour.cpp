@@ -1,4 +1,4 @@
-#include "contour.h"
+#include "mapgen/contour.h"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,7 @@
 #include <set>
 #include <utility>
 
-namespace tavrine::missions {
+namespace tavrine::mapgen {
 
 namespace {
 
@@ -120,9 +120,9 @@ std::optional<EditPoint> OutlineFault(const std::vector<EditPoint>& outline) {
     return std::nullopt;
 }
 
-}  // namespace tavrine::missions
+}  // namespace tavrine::mapgen
 
-namespace tavrine::missions {
+namespace tavrine::mapgen {
 
 bool SettlePlan(TerrainPlan& plan, const std::vector<CellBox>& flat) {
     const RegionTest land = [](Terrain t) { return t != Terrain::Water; };
@@ -152,4 +152,4 @@ bool SettlePlan(TerrainPlan& plan, const std::vector<CellBox>& flat) {
     return false;
 }
 
-}  // namespace tavrine::missions
+}  // namespace tavrine::mapgen

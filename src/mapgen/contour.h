@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "state/run_state.h"
-#include "terrain_plan.h"
+#include "mapgen/terrain_plan.h"
 
-namespace tavrine::missions {
+namespace tavrine::mapgen {
 
 /// Which cells of the plan belong to the region being outlined.
 using RegionTest = std::function<bool(Terrain)>;
@@ -28,13 +28,13 @@ std::vector<std::vector<EditPoint>> TraceOutlines(const TerrainPlan& plan, const
 /// angle (the closing step included). Otherwise the first offending cell.
 std::optional<EditPoint> OutlineFault(const std::vector<EditPoint>& outline);
 
-}  // namespace tavrine::missions
+}  // namespace tavrine::mapgen
 
-namespace tavrine::missions {
+namespace tavrine::mapgen {
 
 /// Cleans the plan (`TerrainPlan::Clean`) and mends it where an outline still
 /// cannot be tiled, by widening the ground around the faulty cell, until every
 /// coast and mountain border can be traced. False when it does not settle.
 bool SettlePlan(TerrainPlan& plan, const std::vector<CellBox>& flat);
 
-}  // namespace tavrine::missions
+}  // namespace tavrine::mapgen

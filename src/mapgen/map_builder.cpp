@@ -1,9 +1,10 @@
-#include "map_builder.h"
+#include "mapgen/map_builder.h"
 
 #include <algorithm>
 #include <deque>
+#include <filesystem>
 
-#include "contour.h"
+#include "mapgen/contour.h"
 #include "editor/edge_tiling.h"
 #include "editor/fills.h"
 #include "editor/placing.h"
@@ -12,8 +13,9 @@
 #include "sim/production.h"
 #include "state/invariants.h"
 #include "state/new_map.h"
+#include "state/saved_game.h"
 
-namespace tavrine::missions {
+namespace tavrine::mapgen {
 
 namespace {
 
@@ -65,11 +67,12 @@ std::vector<std::uint8_t> Reachable(const GameType& g, int sx, int sy) {
 
 }  // namespace
 
-MapBuilder::MapBuilder(const ImageLibrary& library, int columns, int rows, int mission, std::uint32_t seed)
-    : game_(".", host_, seed), touches_(seed) {
-    game_.Library() = library;
-    NewMap(G(), game_.Run(), columns, rows, 0, mission);
+MapBuilder::MapBuilder(const ImageLibrary& library, int columns, int rows, int mission, std::uint64_t seed)
+    : library_(library), rules_(seed), touches_(seed) {
+    NewMap(record_, run_, columns, rows, 0, mission);
 }
+
+SimContext MapBuilder::Context() { return SimContext{record_, run_, library_, rules_}; }
 
 void MapBuilder::PaintTerrain(const TerrainPlan& plan) {
     GameType& g = G();
@@ -106,7 +109,7 @@ void MapBuilder::PaintTerrain(const TerrainPlan& plan) {
 }
 
 void MapBuilder::VaryGround(int oneIn) {
-    SimContext ctx = game_.Context();
+    SimContext ctx = Context();
     GameType& g = G();
     for (int x = 0; x < g.Columns; ++x)
         for (int y = 0; y < g.Rows; ++y) {
@@ -155,7 +158,7 @@ void MapBuilder::Tank(int side, int x, int y, int facing, int model) {
     if (!FreeLand(x, y)) throw MapError("no free land for a tank" + At(x, y));
     for (const CellBox& road : roads_)
         if (road.Contains(x, y)) throw MapError("a tank blocks a factory's road" + At(x, y));
-    SimContext ctx = game_.Context();
+    SimContext ctx = Context();
     CreateTank(ctx, x, y, false, facing, model, side);
 }
 
@@ -174,13 +177,13 @@ void MapBuilder::Wall(int kind, int x0, int y0, int x1, int y1) {
         if (!wallHere && !FreeLand(x, y)) throw MapError("no free land for a wall" + At(x, y));
         for (const CellBox& road : roads_)
             if (road.Contains(x, y)) throw MapError("a wall blocks a factory's road" + At(x, y));
-        PlaceWall(G(), {x, y}, game_.Run().ObjectColors[static_cast<std::size_t>(kind)], kind);
+        PlaceWall(G(), {x, y}, run_.ObjectColors[static_cast<std::size_t>(kind)], kind);
     }
 }
 
 bool MapBuilder::Scenery(int subgroup, int list, int frame, int x, int y) {
     if (!FreeLand(x, y)) return false;
-    SimContext ctx = game_.Context();
+    SimContext ctx = Context();
     return DropPicture(ctx, {KindDecoration, subgroup, list, frame}, x * G().CellWidth, y * G().CellHeight) == DropResult::Scenery;
 }
 
@@ -297,12 +300,20 @@ void MapBuilder::Check() const {
         if (factories[side] == 0 || headquarters[side] == 0) throw MapError("each side needs a headquarters and a factory");
 }
 
-void MapBuilder::Save(const std::string& path) {
+Bytes MapBuilder::Serialize() {
     GameType& g = G();
     g.SelectedBuilding = -1;
     g.UnitsSelected = 0;
     if (const std::string broken = CheckInvariants(g); !broken.empty()) throw MapError("the map breaks a rule: " + broken);
-    if (!game_.SaveGame(path)) throw MapError("cannot write " + path);
+    return SerializeGame(g);
 }
 
-}  // namespace tavrine::missions
+void MapBuilder::Save(const std::string& path) {
+    const Bytes bytes = Serialize();
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    std::error_code ignored;
+    if (!parent.empty()) std::filesystem::create_directories(parent, ignored);
+    if (!WriteFileAtomically(path, bytes)) throw MapError("cannot write " + path);
+}
+
+}  // namespace tavrine::mapgen
