@@ -149,6 +149,7 @@ AnswerEvent Answer(const std::vector<std::string>& args) {
             else if (key == "difficulty") a.Control.Difficulty = Setting(value, "difficulty"), seen[2] = true;
             else if (key == "music") a.Control.MusicOn = OnOff(value, "music"), seen[3] = true;
             else if (key == "sound") a.Control.SoundOn = OnOff(value, "sound"), seen[4] = true;
+            else if (key == "groups") a.Control.KeepGroups = OnOff(value, "groups");
             else throw EventLineError{"unknown control setting '" + key + "'"};
         }
         for (bool s : seen)
@@ -209,6 +210,8 @@ ControlEvent Control(const std::vector<std::string>& args) {
             c.Music = OnOff(value, "music");
         } else if (key == "sound") {
             c.Sound = OnOff(value, "sound");
+        } else if (key == "groups") {
+            c.Groups = OnOff(value, "groups");
         } else {
             throw EventLineError{"unknown control setting '" + key + "'"};
         }
@@ -357,6 +360,7 @@ std::string FormatEvent(const EventAction& action) {
                        if (e.Difficulty) s << " difficulty=" << *e.Difficulty;
                        if (e.Music) s << " music=" << OnOffName(*e.Music);
                        if (e.Sound) s << " sound=" << OnOffName(*e.Sound);
+                       if (e.Groups) s << " groups=" << OnOffName(*e.Groups);
                    },
                    [&](const ZoomEvent&) { s << "zoom"; },
                    [&](const ToolEvent& e) { s << "tool " << e.Tool; },
@@ -388,6 +392,7 @@ std::string FormatEvent(const EventAction& action) {
                                s << "control interval=" << e.Control.Interval << " mode=" << e.Control.ModeNumber
                                  << " difficulty=" << e.Control.Difficulty << " music=" << OnOffName(e.Control.MusicOn)
                                  << " sound=" << OnOffName(e.Control.SoundOn);
+                               if (e.Control.KeepGroups) s << " groups=" << OnOffName(*e.Control.KeepGroups);
                                break;
                        }
                    },

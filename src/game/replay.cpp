@@ -52,6 +52,7 @@ const RunField kRunFields[] = {
     {"EnemyHQs", &RunState::EnemyHQs},           {"EnemyBuildings", &RunState::EnemyBuildings},
     {"EnemyTanks", &RunState::EnemyTanks},       {"OwnHQs", &RunState::OwnHQs},
     {"OwnBuildings", &RunState::OwnBuildings},   {"OwnTanks", &RunState::OwnTanks},
+    {"KeepGroups", &RunState::KeepGroups},
 };
 
 const PanelField kPanelFields[] = {
@@ -226,6 +227,9 @@ void RestoreStart(const ReplayStart& start, Game& game) {
     run.TimerInterval = start.Interval;
     run.DisplayWidth = start.ViewWidth;
     run.DisplayHeight = start.ViewHeight;
+    // A replay plays with the option it was recorded with, whatever the viewer
+    // chose; one recorded before the option existed had it off.
+    run.KeepGroups = 0;
     for (const auto& [name, value] : start.Run)
         for (const RunField& f : kRunFields)
             if (name == f.Name) Set(run, f.Member, value);

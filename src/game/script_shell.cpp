@@ -25,6 +25,7 @@ GameControlChoice Answer(const RunState& run, const ControlEvent& c) {
     choice.Difficulty = shown.Difficulty >= 0 && shown.Difficulty <= 2 ? shown.Difficulty : -1;
     choice.MusicOn = shown.MusicOn;
     choice.SoundOn = shown.SoundOn;
+    choice.KeepGroups = shown.KeepGroups;
     if (c.Cancel) return choice;
     choice.Confirmed = true;
     if (c.Interval) choice.Interval = *c.Interval;
@@ -32,6 +33,7 @@ GameControlChoice Answer(const RunState& run, const ControlEvent& c) {
     if (c.Difficulty) choice.Difficulty = *c.Difficulty;
     if (c.Music) choice.MusicOn = *c.Music;
     if (c.Sound) choice.SoundOn = *c.Sound;
+    if (c.Groups) choice.KeepGroups = *c.Groups;
     return choice;
 }
 

@@ -6,6 +6,7 @@
 
 #include "game/game.h"
 #include "sim/combat.h"
+#include "sim/groups.h"
 #include "sim/orders.h"
 #include "sim/outcome.h"
 #include "sim/passability.h"
@@ -59,8 +60,12 @@ TickResult Game::DXTimerTimer() {
         // 4. The minimap panel and the game menu slide.
         SlidePanels(record_, run_, view_.Panels);
 
-        // 5. Every order's flood advances; one obsolete order goes.
-        if (!paused) PlanAllOrders(ctx);
+        // 5. Every order's flood advances; one obsolete order goes; the groups
+        // that keep together decide who waits for whom.
+        if (!paused) {
+            PlanAllOrders(ctx);
+            PaceGroups(ctx);
+        }
 
         // 6. Forces counted, towers, smoke, burning and production.
         if (!paused) BuildingStep(ctx);

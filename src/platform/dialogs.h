@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ struct GameControlSettings {
     std::int32_t Difficulty = 1;      ///< 0..2 selects that entry; any other selects none
     bool MusicOn = true;
     bool SoundOn = true;
+    bool KeepGroups = true;
 };
 
 /// What the game control dialog answers. Only a confirmed answer ("OK" after at
@@ -44,6 +46,9 @@ struct GameControlChoice {
     std::int32_t Difficulty = -1;  ///< the selected entry's position, -1 with none
     bool MusicOn = true;
     bool SoundOn = true;
+    /// "Keep groups together"; nothing leaves the setting as it is (an answer
+    /// scripted without it).
+    std::optional<bool> KeepGroups;
 };
 
 /// What the New Game dialog answers (only "OK" accepts).

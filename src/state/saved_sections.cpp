@@ -4,11 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "state/section_groups.h"
+
 namespace tavrine {
 
 std::span<const GameFileSection> GameFileSections() {
     // One row per feature that keeps something across a save; add new rows at the end.
     static const std::vector<GameFileSection> sections = {
+        {{'G', 'R', 'U', 'P'}, WriteGroupSection, ReadGroupSection},
     };
     return sections;
 }

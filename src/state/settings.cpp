@@ -126,6 +126,7 @@ bool ParseSettings(std::string_view text, RunState& run, DisplayMode& stored) {
     readFlag("Music", run.MusicOn);
     readFlag("Sound", run.SoundOn);
     readFlag("Report", run.ReportOn);
+    readFlag("KeepGroups", run.KeepGroups);
     stored = mode;
     return true;
 }
@@ -147,6 +148,7 @@ std::string FormatSettings(const RunState& run, const DisplayMode& mode) {
     line("Music=", Flag(run.MusicOn));
     line("Sound=", Flag(run.SoundOn));
     line("Report=", Flag(run.ReportOn));
+    line("KeepGroups=", Flag(run.KeepGroups));
     return text;
 }
 

@@ -71,6 +71,9 @@ TControlForm::TControlForm(const std::string& programFolder, const std::vector<D
     soundBox_ = new QCheckBox(QStringLiteral("Sound"), panel);
     soundBox_->move(56, 168);
     soundBox_->adjustSize();
+    groupsBox_ = new QCheckBox(QStringLiteral("Keep groups together"), panel);
+    groupsBox_->move(56, 190);
+    groupsBox_->adjustSize();
 
     okButton_ = new QPushButton(QStringLiteral("OK"), panel);
     okButton_->setGeometry(290, 40, 75, 25);
@@ -85,7 +88,7 @@ TControlForm::TControlForm(const std::string& programFolder, const std::vector<D
     };
     for (QComboBox* list : {displayList_, speedList_, difficultyList_})
         connect(list, &QComboBox::currentIndexChanged, this, mark);
-    for (QCheckBox* box : {musicBox_, soundBox_}) connect(box, &QCheckBox::toggled, this, mark);
+    for (QCheckBox* box : {musicBox_, soundBox_, groupsBox_}) connect(box, &QCheckBox::toggled, this, mark);
 }
 
 void TControlForm::Load(const GameControlSettings& settings) {
@@ -98,6 +101,7 @@ void TControlForm::Load(const GameControlSettings& settings) {
                                          : -1);
     musicBox_->setChecked(settings.MusicOn);
     soundBox_->setChecked(settings.SoundOn);
+    groupsBox_->setChecked(settings.KeepGroups);
     loading_ = false;
 }
 
@@ -110,6 +114,7 @@ GameControlChoice TControlForm::Choice() const {
     choice.Difficulty = difficultyList_->currentIndex();
     choice.MusicOn = musicBox_->isChecked();
     choice.SoundOn = soundBox_->isChecked();
+    choice.KeepGroups = groupsBox_->isChecked();
     return choice;
 }
 

@@ -1,4 +1,5 @@
-// The game control dialog: display mode, speed, difficulty, music and sound.
+// The game control dialog: display mode, speed, difficulty, music, sound and
+// whether groups keep together.
 #pragma once
 
 #include <QDialog>
@@ -37,6 +38,7 @@ public:
     QComboBox* DifficultyList() const { return difficultyList_; }
     QCheckBox* MusicBox() const { return musicBox_; }
     QCheckBox* SoundBox() const { return soundBox_; }
+    QCheckBox* GroupsBox() const { return groupsBox_; }
     QPushButton* OkButton() const { return okButton_; }
     QPushButton* CancelButton() const { return cancelButton_; }
 
@@ -48,6 +50,7 @@ private:
     QComboBox* difficultyList_;
     QCheckBox* musicBox_;
     QCheckBox* soundBox_;
+    QCheckBox* groupsBox_;
     QPushButton* okButton_;
     QPushButton* cancelButton_;
     bool changed_ = false;

@@ -35,7 +35,7 @@ Replay SmallReplay() {
                                  "menu load",
                                  "answer pick my%20game%25.gam new",
                                  "menu control",
-                                 "answer control interval=20 mode=-1 difficulty=2 music=off sound=on",
+                                 "answer control interval=20 mode=-1 difficulty=2 music=off sound=on groups=off",
                                  "answer cancel",
                                  "answer yes",
                                  "minimap down 3 4",
@@ -44,7 +44,7 @@ Replay SmallReplay() {
                                  "button menu down",
                                  "panel",
                                  "zoom",
-                                 "control speed=fast mode=1 music=on"};
+                                 "control speed=fast mode=1 music=on groups=on"};
     long long tick = 0;
     for (const char* line : lines) {
         std::vector<std::string> words;
@@ -130,7 +130,7 @@ TEST(Replay, MalformedAndTamperedFilesNameTheLine) {
          "line " + std::to_string(lineOf("0 down left")) + ": the button must be left, right or middle"},
         {replaced("3 move", "x move"), "line " + std::to_string(lineOf("3 move")) + ": the tick must be a whole number"},
         {replaced("6 up", "1 up"), "line " + std::to_string(lineOf("6 up")) + ": tick 1 comes before"},
-        {replaced("answer control interval=20 mode=-1 difficulty=2 music=off sound=on", "answer control interval=20"),
+        {replaced("answer control interval=20 mode=-1 difficulty=2 music=off sound=on groups=off", "answer control interval=20"),
          "answer control needs interval, mode, difficulty, music and sound"},
         {replaced("my%20game", "my%2game"), "'%' in a name must be followed by two hexadecimal digits"},
         {replaced("# end ticks", "# end tick"), "expected '# end ticks N outcome O time T random R checksum C'"},

@@ -190,11 +190,18 @@ of a game saved before asks "Replace the saved game ...?" first; <b>No</b> saves
 name: an empty name, one with a <code>/</code> or <code>\</code>, or one beginning with a dot is refused with a
 message saying why.</li>
 <li><b>Game Control</b> sets the speed (Slow, Normal, Fast), the difficulty (Easy, Normal, Difficult), the display
-mode, music and sound effects. The choices are kept in <code>Tavrine.ini</code> (a message says "Data I/O Error"
-when that file cannot be written). Music switched off and on again goes on where it stopped.</li>
+mode, music and sound effects, and whether groups keep together. The choices are kept in <code>Tavrine.ini</code>
+(a message says "Data I/O Error" when that file cannot be written). Music switched off and on again goes on where it
+stopped.</li>
 <li><b>Information</b> shows the statistics of the battle so far.</li>
 <li><b>Exit</b> leaves the game after asking.</li>
 </ul>
+<p><b>Keep groups together</b> (on unless you turn it off): tanks you send together to a place move as a group.
+None drives more than four cells of its way ahead of the group's last tank; the ones in front wait, turrets
+working, until the rest close up. At a narrow pass they go through one by one, as they must, then gather beyond it
+before they go on, so they do not arrive one at a time into the enemy's fire. A tank that stops to fight, or that
+you give another order, leaves the group; a straggler far behind the rest is not waited for, nor one that has stood
+stuck for about five seconds. With the box cleared, every tank drives at its own pace as before.</p>
 <p>The difficulty changes how hard your shots hit the computer's units, how hard its towers hit back, and how fast
 its factories build and send out waves.</p>
 )";
