@@ -122,8 +122,8 @@ struct Battle {
     }
 
     /// Sends the player's tanks that have no order toward the computer's side,
-    /// ten at a time, in orders whose tanks keep together.
-    void SendGroups() {
+    /// ten at a time, in orders whose tanks keep together when `together`.
+    void SendGroups(bool together) {
         GameType& g = game.EditRecord();
         SimContext ctx = game.Context();
         std::vector<std::int32_t> idle;
@@ -133,7 +133,7 @@ struct Battle {
             const auto row = static_cast<std::int32_t>(60 + first * 8 / 10);
             const std::int32_t order = AddOrder(g, OrderMove, CellIndex(g, 125, row), OrderNew);
             for (std::size_t j = first; j < std::min(first + 10, idle.size()); ++j) g.Tanks[static_cast<std::size_t>(idle[j])]->Order = order;
-            KeepTogether(g, order);
+            if (together) KeepTogether(g, order);
             PlanOrder(ctx, order, true);
         }
     }
@@ -164,7 +164,9 @@ void Report(benchmark::State& state, const char* name, std::vector<double>& ms) 
 /// times and each tick's least processor time is reported as well ("steady_"): a
 /// tick slowed by something else on a busy machine is unlikely to be slowed in
 /// all five, while a tick that is slow by its own work is slow in each.
-void TickDistribution(benchmark::State& state, bool grouped) {
+/// `sent`: 0 the player's tanks wait for the enemy, 1 idle ones are sent on in
+/// plain move orders, 2 in orders whose tanks keep together.
+void TickDistribution(benchmark::State& state, int sent) {
     constexpr int kTicks = 10000;
     constexpr int kPlays = 5;
     for (auto _ : state) {
@@ -175,7 +177,7 @@ void TickDistribution(benchmark::State& state, bool grouped) {
             for (int i = 0; i < kTicks; ++i) {
                 if (i % 50 == 0) {
                     b.TopUp();
-                    if (grouped) b.SendGroups();
+                    if (sent > 0) b.SendGroups(sent == 2);
                 }
                 const double cpuStart = ThreadCpuMs();
                 const auto start = std::chrono::steady_clock::now();
@@ -197,12 +199,14 @@ void TickDistribution(benchmark::State& state, bool grouped) {
         state.counters["orders_at_end"] = static_cast<double>(orders);
     }
 }
-void BM_BattleTickDistribution(benchmark::State& state) { TickDistribution(state, false); }
+void BM_BattleTickDistribution(benchmark::State& state) { TickDistribution(state, 0); }
 BENCHMARK(BM_BattleTickDistribution)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-/// The same battle with the player's idle tanks sent on, every 50 ticks, in
-/// groups that keep together.
-void BM_BattleTickDistributionGrouped(benchmark::State& state) { TickDistribution(state, true); }
+/// The same battle with the player's idle tanks sent on every 50 ticks, ten to
+/// an order: apart, and in groups that keep together.
+void BM_BattleTickDistributionSent(benchmark::State& state) { TickDistribution(state, 1); }
+BENCHMARK(BM_BattleTickDistributionSent)->Iterations(1)->Unit(benchmark::kMillisecond);
+void BM_BattleTickDistributionGrouped(benchmark::State& state) { TickDistribution(state, 2); }
 BENCHMARK(BM_BattleTickDistributionGrouped)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 /// The mean tick as the framework measures it.
