@@ -7,6 +7,12 @@
 #   FUZZ_SECONDS=N  seconds per fuzz target (default 15; 0 skips fuzzing)
 #   TEST_TIMEOUT=N  seconds after which ctest stops any one test (default 900;
 #                   each test also has its own, shorter limit)
+# It runs every test it builds, the autopilot's proofs that each shipped mission
+# can be won included, and ends with one line "N passed, N failed, N skipped"
+# over all of them. It exits non-zero when a test failed or when one skipped
+# itself (a tool or a part of the build the test needs was not there): the
+# skipped are listed with their reasons. The program folder of the normal build
+# must be the same after the tests as after the build.
 set -euo pipefail
 cd "$(dirname "$0")"
 start=$(date +%s)
@@ -24,7 +30,11 @@ fi
 jobs=$(nproc)
 timeout=${TEST_TIMEOUT:-900}
 fuzz_seconds=${FUZZ_SECONDS:-15}
-skipped=""
+results=$scratch/results  # one "passed failed skipped" line per run, tests/ctest_results.py
+: >"$results"
+: >"$results.skipped"
+# Skips asked for by the caller (FUZZ_SECONDS=0): counted and listed, not an error.
+chosen_skips=0
 
 # Each phase's wall time, and the processor time it used (on a shared machine
 # the second says more about the work than the first).
@@ -48,7 +58,35 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEAS
   -DTAVRINE_BENCH=OFF -DTAVRINE_WERROR=ON >/dev/null
 cmake --build build
 phase "normal build"
-(cd build && ctest --output-on-failure -j "$jobs" --timeout "$timeout" -LE missions-long)
+
+# skip_fuzzers REASON: every fuzz target counted and listed as skipped.
+skip_fuzzers() {
+  local target count=0
+  for target in $(find fuzz -maxdepth 1 -name 'fuzz_*.cpp' -printf '%f\n' | sed 's/\.cpp$//' | sort); do
+    echo "fuzz $target: $1" >>"$results.skipped"
+    count=$((count + 1))
+  done
+  echo "0 0 $count" >>"$results"
+  fuzz_skipped=$count
+}
+
+# ctest_run DIR LABEL [ctest options...]: the tests of one build, counted into
+# $results. A failing test does not stop the script: the last line counts all.
+ctest_run() {
+  local dir=$1 label=$2
+  shift 2
+  (cd "$dir" && env "${run_env[@]}" ctest --output-on-failure -j "$jobs" --timeout "$timeout" \
+    --output-junit "$scratch/$label.xml" "$@") || true
+  python3 tests/ctest_results.py "$results" "$scratch/$label.xml" "$label"
+}
+
+# program_sums: a checksum of every file in the normal build's program folder
+# (the game's data, its settings file and its saves when a test wrote them).
+program_sums() { (cd build/program && find . -type f -print0 | sort -z | xargs -0 sha256sum); }
+program_sums >"$scratch/program.before"
+
+run_env=()
+ctest_run build normal -LE missions-long
 phase "normal tests"
 
 # The engine tests need the headless tool, the generated library and the
@@ -68,17 +106,22 @@ if command -v clang++ >/dev/null; then
   if [ "$fuzz_seconds" -gt 0 ]; then
     targets=$(find fuzz -maxdepth 1 -name 'fuzz_*.cpp' -printf '%f\n' | sed 's/\.cpp$//' | sort)
   else
-    skipped="FUZZ_SECONDS=0"
+    skip_fuzzers "FUZZ_SECONDS=0"
+    chosen_skips=$fuzz_skipped
   fi
   # shellcheck disable=SC2086
   cmake --build build-fuzz --target $sanitized_targets $targets
   phase "sanitizer and fuzz build"
-  (cd build-fuzz && env "${sanitizer_env[@]}" ctest --output-on-failure -j "$jobs" --timeout "$timeout" -L engine)
+  run_env=("${sanitizer_env[@]}")
+  ctest_run build-fuzz sanitized -L engine
   phase "sanitizer tests"
   if [ -n "$targets" ]; then
     echo "== fuzz targets, ${fuzz_seconds}s each"
     # shellcheck disable=SC2086
-    tests/run_fuzzers.sh build-fuzz/fuzz "$fuzz_seconds" $targets
+    tests/run_fuzzers.sh build-fuzz/fuzz "$fuzz_seconds" $targets | tee "$scratch/fuzz.log" || true
+    fuzz_passed=$(grep -c '^-- fuzz_[a-z0-9_]*: Done' "$scratch/fuzz.log" || true)
+    fuzz_total=$(wc -w <<<"$targets")
+    echo "$fuzz_passed $((fuzz_total - fuzz_passed)) 0" >>"$results"
     phase "fuzzing"
   fi
 else
@@ -89,14 +132,30 @@ else
   # shellcheck disable=SC2086
   cmake --build build-asan --target $sanitized_targets
   phase "sanitizer build"
-  (cd build-asan && env "${sanitizer_env[@]}" ctest --output-on-failure -j "$jobs" --timeout "$timeout" -L engine)
+  run_env=("${sanitizer_env[@]}")
+  ctest_run build-asan sanitized -L engine
   phase "sanitizer tests"
-  skipped="clang++ not found"
+  skip_fuzzers "clang++ not found, the fuzz targets were neither built nor run"
 fi
 
-if [ -n "$skipped" ]; then
-  echo "== FUZZING SKIPPED ($skipped): the fuzz targets were neither built nor run"
-  echo "== all other tests passed in $(( $(date +%s) - start ))s"
+# Nothing the tests ran may have written into the program folder (a settings
+# file, a save, a changed picture): a newcomer's ./run.sh starts from it.
+program_sums >"$scratch/program.after"
+if changed=$(diff "$scratch/program.before" "$scratch/program.after"); then
+  echo "1 0 0" >>"$results"
 else
-  echo "== all tests passed in $(( $(date +%s) - start ))s"
+  echo "== FAILED: the tests changed the program folder build/program:"
+  grep '^[<>]' <<<"$changed" | awk '{ print $3 }' | sort -u | sed 's/^/   /'
+  echo "0 1 0" >>"$results"
 fi
+
+echo "== finished in $(( $(date +%s) - start ))s"
+if [ -s "$results.skipped" ]; then
+  echo "== skipped:"
+  sed 's/^/   /' "$results.skipped"
+fi
+read -r passed failed skipped < <(awk '{ p += $1; f += $2; s += $3 } END { print p + 0, f + 0, s + 0 }' "$results")
+echo "$passed passed, $failed failed, $skipped skipped"
+# A test that skipped itself here, where install-deps.sh put every tool in place,
+# lacked something it needs: that is a fault of the machine or of the build.
+[ "$failed" = 0 ] && [ "$skipped" = "$chosen_skips" ]

@@ -68,9 +68,7 @@ std::string LibraryToJson(const ImageLibrary& library) {
 }
 
 bool Export(const ImageLibrary& library, const std::string& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    bool ok = std::filesystem::is_directory(folder, error);
+    bool ok = MakeFolder(folder, true);
     const auto& images = library.Images;
     for (std::size_t g = 0; ok && g < images.size(); ++g)
         for (std::size_t s = 0; ok && s < images[g].size(); ++s)

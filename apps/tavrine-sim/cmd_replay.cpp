@@ -51,13 +51,8 @@ int Replay(const Args& args) {
     }
     if (!file) return Usage("no replay file given");
 
-    const std::optional<Bytes> bytes = ReadWholeFile(*file, kMaxReplayBytes);
-    if (!bytes) {
-        std::fprintf(stderr, "%s: cannot be read\n", file->c_str());
-        return 2;
-    }
     std::string error;
-    std::optional<tavrine::Replay> replay = ParseReplay(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), error);
+    std::optional<tavrine::Replay> replay = ReadReplayFile(*file, error);
     if (!replay) {
         std::fprintf(stderr, "%s: %s\n", file->c_str(), error.c_str());
         return 2;

@@ -2,6 +2,7 @@
 
 #include "data/json_writer.h"
 #include "state/game_json.h"
+#include "state/run_fields.h"
 #include "view/status.h"
 
 namespace tavrine::sim {
@@ -39,21 +40,8 @@ void WriteFullRecord(JsonWriter& w, Game& game, long long ticks) {
     WriteGameFields(w, game.Record());
     w.Key("Runtime").BeginObject();
     w.Field("Ticks", ticks);
-    w.Field("Outcome", run.Outcome);
-    w.Field("BannerTime", run.BannerTime);
-    w.Field("Difficulty", run.Difficulty);
-    WriteForces(w, run);
-    w.Key("InfoLines").BeginArray();
-    for (const std::string& line : run.InfoLines) w.Value(line);
-    w.EndArray();
-    w.Field("TitleShown", static_cast<std::int64_t>(run.TitleShown));
-    w.Field("LoadOffered", static_cast<std::int64_t>(run.LoadOffered));
-    w.Field("TimerInterval", run.TimerInterval);
-    w.Field("DisplayWidth", run.DisplayWidth);
-    w.Field("DisplayHeight", run.DisplayHeight);
-    w.Field("MusicOn", static_cast<std::int64_t>(run.MusicOn));
-    w.Field("SoundOn", static_cast<std::int64_t>(run.SoundOn));
-    w.Field("MinimapZoom2", static_cast<std::int64_t>(run.MinimapZoom2));
+    for (const FieldDescription<RunState>& f : RunStateFields())
+        if (f.Uses & Reported) f.Report(w, f.Name, run);
     w.Key("Paused").Bool(game.Paused());
     w.EndObject();
 }

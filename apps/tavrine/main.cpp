@@ -72,9 +72,8 @@ int main(int argc, char** argv) {
     std::optional<tavrine::Replay> replay;
     if (replayAsked) {
         const std::string path = argv[2];
-        const auto bytes = tavrine::ReadWholeFile(path, tavrine::kMaxReplayBytes);
-        std::string error = "cannot be read";
-        if (bytes) replay = tavrine::ParseReplay(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), error);
+        std::string error;
+        replay = tavrine::ReadReplayFile(path, error);
         if (!replay) {
             std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
             return 2;

@@ -1,5 +1,7 @@
 #include "data/file_io.h"
 
+#include <filesystem>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,6 +67,13 @@ bool WriteFileAtomically(const std::string& path, const Bytes& data) {
 bool FileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool MakeFolder(const std::string& folder, bool parents) {
+    std::error_code error;
+    if (parents) std::filesystem::create_directories(folder, error);
+    else std::filesystem::create_directory(folder, error);
+    return std::filesystem::is_directory(folder, error);
 }
 
 }  // namespace tavrine

@@ -26,4 +26,8 @@ inline constexpr std::size_t kMaxReadBytes = std::size_t{1} << 30;
 
 bool FileExists(const std::string& path);
 
+/// Creates `folder` when it is missing (its missing parents too with
+/// `parents`); true when it is a folder afterwards.
+bool MakeFolder(const std::string& folder, bool parents = false);
+
 }  // namespace tavrine

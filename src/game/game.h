@@ -10,6 +10,7 @@
 
 #include "data/byte_reader.h"
 #include "data/library.h"
+#include "game/disk_outcomes.h"
 #include "platform/canvas.h"
 #include "platform/cursors.h"
 #include "platform/host.h"
@@ -70,6 +71,14 @@ public:
     /// does not exist, so it can neither load another game nor change the
     /// viewer's files.
     void SetPaths(GamePaths paths) { paths_ = std::move(paths); }
+
+    /// Where the commands' questions to the disk go first (a recorder keeps the
+    /// answers, a replay gives back the recorded ones); nullptr: straight to disk.
+    DiskOutcomes* Disk() const { return disk_; }
+    void SetDisk(DiskOutcomes* disk) { disk_ = disk; }
+    std::int32_t AskDisk(DiskQuestion question, const std::function<std::int32_t()>& real) {
+        return disk_ ? disk_->Ask(question, real) : real();
+    }
 
     // Saved games (load_save.cpp).
 
@@ -213,6 +222,7 @@ private:
 
     GamePaths paths_;
     Host& host_;
+    DiskOutcomes* disk_ = nullptr;
     GameType record_;
     PassabilityMirror passability_;
     RunState run_;

@@ -1,5 +1,6 @@
 #include "game/input_events.h"
 
+#include "data/overloaded.h"
 #include "state/settings.h"
 
 #include <algorithm>
@@ -21,20 +22,7 @@ std::string Lower(std::string s) {
     return s;
 }
 
-template <typename T>
-T Number(const std::string& word, T low, T high, const char* what) {
-    T value{};
-    const char* end = word.data() + word.size();
-    const auto [ptr, ec] = std::from_chars(word.data(), end, value);
-    if (word.empty() || ec != std::errc() || ptr != end || value < low || value > high) {
-        std::ostringstream s;
-        s << what << " must be a whole number from " << low << " to " << high << ", not '" << word << "'";
-        throw EventLineError{s.str()};
-    }
-    return value;
-}
-
-std::int32_t Pixel(const std::string& word) { return Number<std::int32_t>(word, -kMaxPixel, kMaxPixel, "a pixel position"); }
+std::int32_t Pixel(const std::string& word) { return WholeNumber<std::int32_t>(word, -kMaxPixel, kMaxPixel, "a pixel position"); }
 
 MouseButton Button(const std::string& word) {
     const std::string w = Lower(word);
@@ -64,7 +52,8 @@ constexpr NamedKey kKeyNames[] = {
     {"Left", GameKey::Left},     {"Right", GameKey::Right}, {"Up", GameKey::Up},       {"Down", GameKey::Down},
     {"1", GameKey::Digit1},      {"2", GameKey::Digit2},   {"3", GameKey::Digit3},     {"4", GameKey::Digit4},
     {"5", GameKey::Digit5},      {"6", GameKey::Digit6},   {"7", GameKey::Digit7},     {"8", GameKey::Digit8},
-    {"9", GameKey::Digit9},      {"Other", GameKey::Other}};
+    {"9", GameKey::Digit9},      {"Other", GameKey::Other},
+    {"Space", GameKey::Space},   {"Plus", GameKey::Plus},  {"Minus", GameKey::Minus},  {"F", GameKey::F}};
 
 /// A key by name, with any Alt+ and Ctrl+ prefixes; `down` and `up` say whether it
 /// goes down, comes up, or both (a plain `key` line).
@@ -92,7 +81,7 @@ KeyEvent Key(const std::string& word, bool down, bool up) {
 
 const char* const kEntryNames[] = {"load", "save", "control", "info", "exit"};
 
-std::int32_t Setting(const std::string& value, const char* what) { return Number<std::int32_t>(value, -1, 1000, what); }
+std::int32_t Setting(const std::string& value, const char* what) { return WholeNumber<std::int32_t>(value, -1, 1000, what); }
 
 /// A name with its blanks, control characters and '%' written as %XX.
 std::string Escape(const std::string& name) {
@@ -124,8 +113,50 @@ std::string Unescape(const std::string& text) {
     return out;
 }
 
+constexpr const char* kBoxNames[] = {"unknown", "message", "question", "confirm", "information",
+                                     "load",    "save",    "control",  "newmap"};
+
 /// `answer ...`: what the open dialog or message box answered.
-AnswerEvent Answer(const std::vector<std::string>& args) {
+AnswerEvent AnswerWithoutBox(const std::vector<std::string>& args);
+
+AnswerEvent Answer(std::vector<std::string> args) {
+    // The box and its text come last (replays); a picked name comes before them.
+    DialogBox box = DialogBox::Unknown;
+    std::string text;
+    while (args.size() > 2 || (args.size() == 2 && Lower(args[0]) != "pick")) {
+        const std::string& last = args.back();
+        if (last.rfind("text=", 0) == 0 && text.empty()) {
+            text = Unescape(last.substr(5));
+        } else if (last.rfind("box=", 0) == 0 && box == DialogBox::Unknown) {
+            const std::string name = Lower(last.substr(4));
+            const auto* found = std::find(std::begin(kBoxNames) + 1, std::end(kBoxNames), name);
+            if (found == std::end(kBoxNames)) throw EventLineError{"unknown box '" + name + "'"};
+            box = static_cast<DialogBox>(found - std::begin(kBoxNames));
+        } else {
+            break;
+        }
+        args.pop_back();
+    }
+    if (!text.empty() && box == DialogBox::Unknown) throw EventLineError{"an answer's text needs its box"};
+    AnswerEvent a = AnswerWithoutBox(args);
+    a.Box = box;
+    a.Text = std::move(text);
+    return a;
+}
+
+/// `disk QUESTION N`: what the disk answered.
+DiskEvent Disk(const std::vector<std::string>& args) {
+    if (args.size() != 2) throw EventLineError{"disk takes exists, saved, settings or read, then a number"};
+    const std::string q = Lower(args[0]);
+    if (q == "read") return {DiskQuestion::GameRead, WholeNumber<std::int32_t>(args[1], 0, 4, "a read's result")};
+    const std::int32_t flag = WholeNumber<std::int32_t>(args[1], 0, 1, "the disk's answer");
+    if (q == "exists") return {DiskQuestion::GameExists, flag};
+    if (q == "saved") return {DiskQuestion::GameSaved, flag};
+    if (q == "settings") return {DiskQuestion::SettingsSaved, flag};
+    throw EventLineError{"disk takes exists, saved, settings or read, not '" + args[0] + "'"};
+}
+
+AnswerEvent AnswerWithoutBox(const std::vector<std::string>& args) {
     if (args.empty()) throw EventLineError{"answer needs ok, yes, no, cancel, pick NAME or control KEY=VALUE..."};
     const std::string kind = Lower(args[0]);
     AnswerEvent a;
@@ -165,12 +196,6 @@ AnswerEvent Answer(const std::vector<std::string>& args) {
     return a;
 }
 
-template <class... F>
-struct Overloaded : F... {
-    using F::operator()...;
-};
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
 
 const char* ButtonName(MouseButton b) { return b == MouseButton::Left ? "left" : b == MouseButton::Right ? "right" : "middle"; }
 const char* OnOffName(bool on) { return on ? "on" : "off"; }
@@ -203,9 +228,9 @@ ControlEvent Control(const std::vector<std::string>& args) {
             else if (v == "fast") c.Interval = kIntervalFast;
             else throw EventLineError{"speed must be slow, normal or fast, not '" + value + "'"};
         } else if (key == "mode") {
-            c.Mode = Number<std::int32_t>(value, 0, 2, "mode");
+            c.Mode = WholeNumber<std::int32_t>(value, 0, 2, "mode");
         } else if (key == "difficulty") {
-            c.Difficulty = Number<std::int32_t>(value, 0, 2, "difficulty");
+            c.Difficulty = WholeNumber<std::int32_t>(value, 0, 2, "difficulty");
         } else if (key == "music") {
             c.Music = OnOff(value, "music");
         } else if (key == "sound") {
@@ -277,7 +302,7 @@ std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, 
     }
     if (verb == "tool") {
         Count(args, 1, 1, verb);
-        return {ToolEvent{Number<std::int32_t>(args[0], -1, 5, "the tool")}};
+        return {ToolEvent{WholeNumber<std::int32_t>(args[0], -1, 5, "the tool")}};
     }
     if (verb == "fog") {
         Count(args, 1, 1, verb);
@@ -285,7 +310,7 @@ std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, 
     }
     if (verb == "drop") {
         Count(args, 6, 6, verb);
-        const auto part = [&](std::size_t i, const char* what) { return Number<std::int32_t>(args[i], 0, 1 << 20, what); };
+        const auto part = [&](std::size_t i, const char* what) { return WholeNumber<std::int32_t>(args[i], 0, 1 << 20, what); };
         return {DropEvent{ImageRef{part(0, "the group"), part(1, "the subgroup"), part(2, "the list"), part(3, "the frame")},
                           Pixel(args[4]), Pixel(args[5])}};
     }
@@ -297,10 +322,10 @@ std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, 
         Count(args, 4, 4, verb);
         NewGameChoice c;
         c.Accepted = true;
-        c.Columns = Number<std::int32_t>(args[0], 1, 200, "the columns");
-        c.Rows = Number<std::int32_t>(args[1], 1, 200, "the rows");
-        c.Flag = Number<std::int32_t>(args[2], 0, 1, "the flag") != 0;
-        c.Mission = Number<std::int32_t>(args[3], 0, 5, "the mission");
+        c.Columns = WholeNumber<std::int32_t>(args[0], 1, 200, "the columns");
+        c.Rows = WholeNumber<std::int32_t>(args[1], 1, 200, "the rows");
+        c.Flag = WholeNumber<std::int32_t>(args[2], 0, 1, "the flag") != 0;
+        c.Mission = WholeNumber<std::int32_t>(args[3], 0, 5, "the mission");
         return {NewMapEvent{c}};
     }
     if (verb == "savemap") {
@@ -327,6 +352,7 @@ std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, 
         return {PanelMoveEvent{}};
     }
     if (verb == "answer") return {Answer(args)};
+    if (verb == "disk") return {Disk(args)};
     throw EventLineError{"unknown event '" + verbWord + "'"};
 }
 
@@ -395,6 +421,12 @@ std::string FormatEvent(const EventAction& action) {
                                if (e.Control.KeepGroups) s << " groups=" << OnOffName(*e.Control.KeepGroups);
                                break;
                        }
+                       if (e.Box != DialogBox::Unknown) s << " box=" << kBoxNames[static_cast<int>(e.Box)];
+                       if (!e.Text.empty()) s << " text=" << Escape(e.Text);
+                   },
+                   [&](const DiskEvent& e) {
+                       constexpr const char* kQuestions[] = {"exists", "saved", "read", "settings"};
+                       s << "disk " << kQuestions[static_cast<int>(e.Question)] << ' ' << e.Result;
                    },
                },
                action);
@@ -418,7 +450,7 @@ std::optional<std::vector<ScriptEvent>> ParseEvents(const std::string& text, lon
         if (w.empty() || w[0][0] == '#') continue;
         try {
             if (w.size() < 2) throw EventLineError{"expected TICK EVENT ..."};
-            const long long tick = Number<long long>(w[0], 0, lastTick, "the tick (0 to --ticks)");
+            const long long tick = WholeNumber<long long>(w[0], 0, lastTick, "the tick (0 to --ticks)");
             if (tick < previous) throw EventLineError{"tick " + w[0] + " comes before an earlier line's tick"};
             previous = tick;
             for (EventAction& a : ParseEventWords(std::vector<std::string>(w.begin() + 1, w.end()), editing))

@@ -33,6 +33,14 @@
 //                                      "Keep groups together" box stays as it was)
 //   An answer line answers the dialog or message box that the lines before it
 //   opened: it stays open, the ticks running, until TICK (as under a real one).
+//   Replays add to each answer the box it answered and the text it showed:
+//   box=message|question|confirm|information|load|save|control|newmap [text=TEXT]
+//   (TEXT written as names are); such an answer answers only that box.
+//   TICK disk exists|saved|settings 0|1   what the disk answered the command before
+//   TICK disk read N                   (replays: a save's target existed, the game or
+//                                      the settings were written, a game file read
+//                                      with result N: 0 read, 1 I/O error, 2 not a
+//                                      game file, 3 other version, 4 damaged)
 //   editing mode only (--edit):
 //   TICK tool N                        the editor's tool button, 0..5, or -1 for none
 //   TICK fog on|off                    the editor's fog button
@@ -47,13 +55,17 @@
 // the first tick) to the number of ticks run (after the last), never decreasing.
 #pragma once
 
+#include <charconv>
 #include <cstdint>
+#include <sstream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
 #include "data/image_ref.h"
+#include "game/disk_outcomes.h"
 #include "platform/dialogs.h"
 #include "view/commands.h"
 #include "view/menu.h"
@@ -115,6 +127,15 @@ struct AnswerEvent {
     Kind Answer = Kind::Ok;
     FilePick Pick;             ///< Kind::Pick
     GameControlChoice Control;  ///< Kind::Control (Confirmed)
+    /// The box answered and the text it showed, as recorded; Unknown in a
+    /// script, where the answer goes to whatever box is open.
+    DialogBox Box = DialogBox::Unknown;
+    std::string Text;
+};
+/// What the disk answered a command (see disk_outcomes.h).
+struct DiskEvent {
+    DiskQuestion Question = DiskQuestion::GameExists;
+    std::int32_t Result = 0;
 };
 struct ToolEvent {
     std::int32_t Tool = -1;
@@ -138,7 +159,7 @@ struct SaveMapEvent {
 
 using EventAction = std::variant<PressEvent, MoveEvent, ReleaseEvent, KeyEvent, PickEvent, MenuEvent, ControlEvent, ZoomEvent,
                                  ToolEvent, FogEvent, DropEvent, UndoEvent, NewMapEvent, SaveMapEvent, MinimapEvent,
-                                 ButtonEvent, PanelMoveEvent, AnswerEvent, FocusEvent>;
+                                 ButtonEvent, PanelMoveEvent, AnswerEvent, FocusEvent, DiskEvent>;
 
 struct ScriptEvent {
     long long Tick = 0;
@@ -158,6 +179,21 @@ struct EventLineError {
     std::string Text;
 };
 std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, bool editing);
+
+/// `word` as a whole number from `low` to `high` (the event and replay
+/// grammars read every number so); throws `EventLineError` naming `what`.
+template <typename T>
+T WholeNumber(std::string_view word, T low, T high, const char* what) {
+    T value{};
+    const char* end = word.data() + word.size();
+    const auto [ptr, ec] = std::from_chars(word.data(), end, value);
+    if (word.empty() || ec != std::errc() || ptr != end || value < low || value > high) {
+        std::ostringstream s;
+        s << what << " must be a whole number from " << low << " to " << high << ", not '" << word << "'";
+        throw EventLineError{s.str()};
+    }
+    return value;
+}
 
 /// The line (without the tick) that `ParseEventWords` reads back as `action`;
 /// names are written as they are and must hold no blank.

@@ -16,18 +16,13 @@ namespace {
 
 inline constexpr std::int32_t kBannerTicks = 600;
 
-/// Creates `folder` when it is missing; true when it exists afterwards.
-bool MakeFolder(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::create_directory(folder, error);
-    return std::filesystem::is_directory(folder, error);
-}
-
 }  // namespace
 
 bool Game::SaveGame(const std::string& path) {
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    const bool saved = (parent.empty() || MakeFolder(parent)) && WriteFileAtomically(path, SerializeGame(record_));
+    const bool saved = AskDisk(DiskQuestion::GameSaved, [&] {
+        return (parent.empty() || MakeFolder(parent.string())) && WriteFileAtomically(path, SerializeGame(record_));
+    }) != 0;
     if (!saved) host_.ShowMessage(LoadFailureMessage(LoadResult::IoError, path), "Error", MessageIcon::Error);
     return saved;
 }
@@ -40,7 +35,8 @@ bool Game::LoadGame(const std::string& path) {
     // The file is read into a record of its own, so a file that fails half-way
     // leaves the running game untouched.
     GameType loaded;
-    const LoadResult result = ReadGameFile(path, loaded);
+    const auto result = static_cast<LoadResult>(
+        AskDisk(DiskQuestion::GameRead, [&] { return static_cast<std::int32_t>(ReadGameFile(path, loaded)); }));
     return TakeLoaded(result, loaded, std::filesystem::path(path).filename().string());
 }
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <type_traits>
 
 #include "data/file_io.h"
 #include "game/replay_recorder.h"
@@ -60,8 +61,103 @@ bool MainCommands::AcceptGameName(const std::string& name) {
     return false;
 }
 
-void MainCommands::Note(EventAction action) {
-    if (recorder_) recorder_->Note(std::move(action));
+namespace {
+
+/// The events that answer a dialog or the disk, or script the editor's tools:
+/// they reach the commands through the dialogs, not as inputs.
+template <typename E>
+constexpr bool kNotAnInput = std::is_same_v<E, PickEvent> || std::is_same_v<E, ControlEvent> ||
+                             std::is_same_v<E, AnswerEvent> || std::is_same_v<E, DiskEvent> ||
+                             std::is_same_v<E, ToolEvent> || std::is_same_v<E, FogEvent> ||
+                             std::is_same_v<E, DropEvent> || std::is_same_v<E, NewMapEvent> ||
+                             std::is_same_v<E, SaveMapEvent>;
+
+}  // namespace
+
+bool MainCommands::Input(const EventAction& action) {
+    return std::visit(
+        [&](const auto& e) -> bool {
+            using E = std::decay_t<decltype(e)>;
+            if constexpr (kNotAnInput<E>) {
+                return false;
+            } else {
+                // Every input is recorded here, before its command runs (and
+                // opens the dialogs whose answers follow it).
+                if (recorder_) recorder_->Note(action);
+                return Do(e);
+            }
+        },
+        action);
+}
+
+bool MainCommands::Do(const PressEvent& e) {
+    SimContext ctx = game_.Context();
+    if (tavrine::DXDrawMouseDown(ctx, editor_, game_.GetHost(), e.Button, e.X, e.Y)) return LoadGameCommand();
+    return false;
+}
+
+bool MainCommands::Do(const MoveEvent& e) {
+    SimContext ctx = game_.Context();
+    tavrine::DXDrawMouseMove(ctx, editor_, game_.View().Panels, e.LeftHeld, e.X, e.Y);
+    return false;
+}
+
+bool MainCommands::Do(const ReleaseEvent& e) {
+    SimContext ctx = game_.Context();
+    tavrine::DXDrawMouseUp(ctx, e.Button, e.X, e.Y);
+    return false;
+}
+
+bool MainCommands::Do(const KeyEvent& e) {
+    bool loaded = false;
+    if (e.Down) loaded = KeyDown(e.Key, e.Alt, e.Ctrl);
+    if (e.Up) BattleKeyUp(game_.Run(), e.Key);
+    return loaded;
+}
+
+bool MainCommands::Do(const FocusEvent& e) {
+    game_.SetFocusPaused(!e.In);
+    if (!e.In) game_.Run().HeldArrows = 0;
+    return false;
+}
+
+bool MainCommands::Do(const MenuEvent& e) {
+    switch (e.Entry) {
+        case MenuLabel::LoadGame: return LoadGameCommand();
+        case MenuLabel::SaveGame: return SaveGameCommand();
+        case MenuLabel::GameControl: GameControlCommand(); return false;
+        case MenuLabel::Information: InformationCommand(); return false;
+        case MenuLabel::Exit: ExitCommand(); return false;
+    }
+    return false;
+}
+
+bool MainCommands::Do(const MinimapEvent& e) {
+    if (e.Press) tavrine::MiniMapMouseDown(game_.EditRecord(), game_.Run(), e.X, e.Y);
+    else tavrine::MiniMapMouseMove(game_.EditRecord(), game_.Run(), e.X, e.Y, e.LeftHeld);
+    return false;
+}
+
+bool MainCommands::Do(const ButtonEvent& e) {
+    if (e.Minimap) tavrine::SpeedButton2Click(game_.View().Panels, e.Down);
+    else tavrine::SpeedButton1Click(game_.View().Panels, e.Down);
+    return false;
+}
+
+bool MainCommands::Do(const ZoomEvent&) {
+    tavrine::SpeedButton3Click(game_.Run());
+    return false;
+}
+
+bool MainCommands::Do(const PanelMoveEvent&) {
+    tavrine::MenuPanelMouseMove(game_.Run());
+    return false;
+}
+
+bool MainCommands::Do(const UndoEvent& e) {
+    if (!EditorActive()) return false;
+    SimContext ctx = game_.Context();
+    return e.Redo ? editor_->Redo(ctx) : editor_->Undo(ctx);
 }
 
 TickResult MainCommands::DXTimerTimer() {
@@ -81,26 +177,15 @@ void MainCommands::AfterTick() {
     LoadGameCommand();
 }
 
-void MainCommands::DXDrawMouseDown(MouseButton button, std::int32_t x, std::int32_t y) {
-    Note(PressEvent{button, x, y});
-    SimContext ctx = game_.Context();
-    if (tavrine::DXDrawMouseDown(ctx, editor_, game_.GetHost(), button, x, y)) LoadGameCommand();
-}
+void MainCommands::DXDrawMouseDown(MouseButton button, std::int32_t x, std::int32_t y) { Input(PressEvent{button, x, y}); }
 
-void MainCommands::DXDrawMouseMove(bool leftHeld, std::int32_t x, std::int32_t y) {
-    Note(MoveEvent{x, y, leftHeld});
-    SimContext ctx = game_.Context();
-    tavrine::DXDrawMouseMove(ctx, editor_, game_.View().Panels, leftHeld, x, y);
-}
+void MainCommands::DXDrawMouseMove(bool leftHeld, std::int32_t x, std::int32_t y) { Input(MoveEvent{x, y, leftHeld}); }
 
-void MainCommands::DXDrawMouseUp(MouseButton button, std::int32_t x, std::int32_t y) {
-    Note(ReleaseEvent{button, x, y});
-    SimContext ctx = game_.Context();
-    tavrine::DXDrawMouseUp(ctx, button, x, y);
-}
+void MainCommands::DXDrawMouseUp(MouseButton button, std::int32_t x, std::int32_t y) { Input(ReleaseEvent{button, x, y}); }
 
-void MainCommands::FormKeyDown(GameKey key, bool alt, bool ctrl) {
-    Note(KeyEvent{key, alt, ctrl, true, false});
+void MainCommands::FormKeyDown(GameKey key, bool alt, bool ctrl) { Input(KeyEvent{key, alt, ctrl, true, false}); }
+
+bool MainCommands::KeyDown(GameKey key, bool alt, bool ctrl) {
     switch (tavrine::FormKeyDown(game_.Run(), key, alt, ctrl)) {
         case KeyCommand::None: break;
         case KeyCommand::TogglePause: game_.SetPaused(!game_.Run().PausedByPlayer); break;
@@ -109,7 +194,7 @@ void MainCommands::FormKeyDown(GameKey key, bool alt, bool ctrl) {
             BattleKeyDown(ctx, key, ctrl);
             break;
         }
-        case KeyCommand::LoadGame: LoadGameCommand(); break;
+        case KeyCommand::LoadGame: return LoadGameCommand();
         case KeyCommand::Exit: ExitCommand(); break;
         case KeyCommand::Flash:
             game_.FadeOut(0);
@@ -119,38 +204,22 @@ void MainCommands::FormKeyDown(GameKey key, bool alt, bool ctrl) {
         case KeyCommand::ImageEditor: InDialog([&] { dialogs_.ShowImageEditor(); }); break;
         case KeyCommand::ToggleFullScreen: window_.ToggleFullScreen(); break;
     }
+    return false;
 }
 
-void MainCommands::FormKeyUp(GameKey key) {
-    Note(KeyEvent{key, false, false, false, true});
-    BattleKeyUp(game_.Run(), key);
-}
+void MainCommands::FormKeyUp(GameKey key) { Input(KeyEvent{key, false, false, false, true}); }
 
-void MainCommands::WindowFocus(bool focused) {
-    Note(FocusEvent{focused});
-    game_.SetFocusPaused(!focused);
-    if (!focused) game_.Run().HeldArrows = 0;
-}
+void MainCommands::WindowFocus(bool focused) { Input(FocusEvent{focused}); }
 
-void MainCommands::MiniMapMouseDown(std::int32_t x, std::int32_t y) {
-    Note(MinimapEvent{true, x, y, false});
-    tavrine::MiniMapMouseDown(game_.EditRecord(), game_.Run(), x, y);
-}
+void MainCommands::MiniMapMouseDown(std::int32_t x, std::int32_t y) { Input(MinimapEvent{true, x, y, false}); }
 
 void MainCommands::MiniMapMouseMove(std::int32_t x, std::int32_t y, bool leftHeld) {
-    Note(MinimapEvent{false, x, y, leftHeld});
-    tavrine::MiniMapMouseMove(game_.EditRecord(), game_.Run(), x, y, leftHeld);
+    Input(MinimapEvent{false, x, y, leftHeld});
 }
 
-void MainCommands::MenuPanelMouseMove() {
-    Note(PanelMoveEvent{});
-    tavrine::MenuPanelMouseMove(game_.Run());
-}
+void MainCommands::MenuPanelMouseMove() { Input(PanelMoveEvent{}); }
 
-bool MainCommands::Label5Click() {
-    Note(MenuEvent{MenuLabel::LoadGame});
-    return LoadGameCommand();
-}
+bool MainCommands::Label5Click() { return Input(MenuEvent{MenuLabel::LoadGame}); }
 
 bool MainCommands::LoadGameCommand() {
     RunState& run = game_.Run();
@@ -193,8 +262,9 @@ bool MainCommands::LoadGameCommand() {
     return true;
 }
 
-bool MainCommands::Label6Click() {
-    Note(MenuEvent{MenuLabel::SaveGame});
+bool MainCommands::Label6Click() { return Input(MenuEvent{MenuLabel::SaveGame}); }
+
+bool MainCommands::SaveGameCommand() {
     game_.View().Panels.MenuButtonDown = false;
     game_.EnsureGameFolders();
     return PickAndSave(game_.Paths().SaveGames(), ReplaceSavedGameQuestion);
@@ -207,8 +277,11 @@ bool MainCommands::PickAndSave(const std::string& folder, std::string (*replace)
     const std::string path = folder + "/" + pick.Name;
     // Nothing is written over an existing file unasked; "No" is as if the
     // picker had been cancelled.
-    std::error_code error;
-    if (std::filesystem::exists(std::filesystem::symlink_status(path, error)) &&
+    const bool exists = game_.AskDisk(DiskQuestion::GameExists, [&] {
+        std::error_code error;
+        return std::filesystem::exists(std::filesystem::symlink_status(path, error));
+    }) != 0;
+    if (exists &&
         !InDialog([&] { return dialogs_.Confirm(replace(pick.Name)); }))
         return false;
     return game_.SaveGame(path);
@@ -249,20 +322,13 @@ bool MainCommands::SavePreparedMap() {
     return PickAndSave(game_.Paths().UserNewGames(), ReplacePreparedMapQuestion);
 }
 
-bool MainCommands::EditUndo() {
-    if (!EditorActive()) return false;
-    SimContext ctx = game_.Context();
-    return editor_->Undo(ctx);
-}
+bool MainCommands::EditUndo() { return Input(UndoEvent{false}); }
 
-bool MainCommands::EditRedo() {
-    if (!EditorActive()) return false;
-    SimContext ctx = game_.Context();
-    return editor_->Redo(ctx);
-}
+bool MainCommands::EditRedo() { return Input(UndoEvent{true}); }
 
-void MainCommands::Label7Click() {
-    Note(MenuEvent{MenuLabel::GameControl});
+void MainCommands::Label7Click() { Input(MenuEvent{MenuLabel::GameControl}); }
+
+void MainCommands::GameControlCommand() {
     RunState& run = game_.Run();
     game_.View().Panels.MenuButtonDown = false;
     const GameControlSettings settings = GameControlSettingsOf(run);
@@ -271,22 +337,22 @@ void MainCommands::Label7Click() {
     if (ApplyGameControl(run, choice, game_.Music()))
         window_.SetDisplayMode(run.DisplayWidth, run.DisplayHeight, run.DisplayBits);
     // A replay being played back keeps the viewer's settings file as it is.
-    if (game_.Paths().KeepsSettings() &&
-        !WriteSettings(game_.Paths(), run, {run.DisplayWidth, run.DisplayHeight, run.DisplayBits}))
-        game_.GetHost().ShowMessage(kSettingsWriteFailedMessage, "Error", MessageIcon::Error);
+    const bool kept = game_.AskDisk(DiskQuestion::SettingsSaved, [&] {
+        return !game_.Paths().KeepsSettings() ||
+               WriteSettings(game_.Paths(), run, {run.DisplayWidth, run.DisplayHeight, run.DisplayBits});
+    }) != 0;
+    if (!kept) game_.GetHost().ShowMessage(kSettingsWriteFailedMessage, "Error", MessageIcon::Error);
 }
 
-void MainCommands::Label9Click() {
-    Note(MenuEvent{MenuLabel::Information});
+void MainCommands::Label9Click() { Input(MenuEvent{MenuLabel::Information}); }
+
+void MainCommands::InformationCommand() {
     if (game_.Run().Outcome != OutcomeRunning) return;
     const std::string text = InformationText(game_.Record(), game_.Run());
     InDialog([&] { dialogs_.ShowInformation(text); });
 }
 
-void MainCommands::Label10Click() {
-    Note(MenuEvent{MenuLabel::Exit});
-    ExitCommand();
-}
+void MainCommands::Label10Click() { Input(MenuEvent{MenuLabel::Exit}); }
 
 void MainCommands::ExitCommand() {
     game_.View().Panels.MenuButtonDown = false;
@@ -295,30 +361,12 @@ void MainCommands::ExitCommand() {
     window_.CloseMainWindow();
 }
 
-bool MainCommands::MenuEntryClick(MenuLabel entry) {
-    switch (entry) {
-        case MenuLabel::LoadGame: return Label5Click();
-        case MenuLabel::SaveGame: return Label6Click();
-        case MenuLabel::GameControl: Label7Click(); return false;
-        case MenuLabel::Information: Label9Click(); return false;
-        case MenuLabel::Exit: Label10Click(); return false;
-    }
-    return false;
-}
+bool MainCommands::MenuEntryClick(MenuLabel entry) { return Input(MenuEvent{entry}); }
 
-void MainCommands::SpeedButton1Click(bool down) {
-    Note(ButtonEvent{false, down});
-    tavrine::SpeedButton1Click(game_.View().Panels, down);
-}
+void MainCommands::SpeedButton1Click(bool down) { Input(ButtonEvent{false, down}); }
 
-void MainCommands::SpeedButton2Click(bool down) {
-    Note(ButtonEvent{true, down});
-    tavrine::SpeedButton2Click(game_.View().Panels, down);
-}
+void MainCommands::SpeedButton2Click(bool down) { Input(ButtonEvent{true, down}); }
 
-void MainCommands::SpeedButton3Click() {
-    Note(ZoomEvent{});
-    tavrine::SpeedButton3Click(game_.Run());
-}
+void MainCommands::SpeedButton3Click() { Input(ZoomEvent{}); }
 
 }  // namespace tavrine

@@ -133,9 +133,30 @@ public:
     /// learns of each loaded game, the confirmed exit and the outcome.
     void SetRecorder(ReplayRecorder* recorder) { recorder_ = recorder; }
 
+    /// An input from the window or a script: recorded, then handed to its
+    /// command. Every named handler above comes here, so an input is recorded
+    /// once whatever its command does; a new kind of input needs only its own
+    /// `Do`. Answers, disk outcomes and the editor's scripted tools are no
+    /// inputs (false, nothing done). True when the command loaded or saved a game.
+    bool Input(const EventAction& action);
+
 private:
-    /// The inputs the window hands over, as the recorder keeps them.
-    void Note(EventAction action);
+    bool Do(const PressEvent& e);
+    bool Do(const MoveEvent& e);
+    bool Do(const ReleaseEvent& e);
+    bool Do(const KeyEvent& e);
+    bool Do(const FocusEvent& e);
+    bool Do(const MenuEvent& e);
+    bool Do(const MinimapEvent& e);
+    bool Do(const ButtonEvent& e);
+    bool Do(const ZoomEvent& e);
+    bool Do(const PanelMoveEvent& e);
+    bool Do(const UndoEvent& e);
+    /// A key going down; true when it loaded a game.
+    bool KeyDown(GameKey key, bool alt, bool ctrl);
+    bool SaveGameCommand();
+    void GameControlCommand();
+    void InformationCommand();
     /// The Load Game dialog and the load, whatever asked for it.
     bool LoadGameCommand();
     /// The exit question, whatever asked it.

@@ -78,6 +78,9 @@ struct Replay {
 /// 64-bit FNV-1a over `bytes`, continuing from `hash`.
 std::uint64_t Fnv1a(const std::uint8_t* bytes, std::size_t size, std::uint64_t hash = 14695981039346656037ull);
 
+/// `value` as 16 hexadecimal digits, as replays write checksums.
+std::string HexDigits(std::uint64_t value);
+
 /// The checksum of the game record as it would be saved and the random state.
 std::uint64_t GameChecksum(const Game& game);
 
@@ -102,6 +105,11 @@ std::string WriteReplay(const Replay& replay);
 /// event lies past the end, or a part is missing.
 std::optional<Replay> ParseReplay(std::string_view text, std::string& error);
 
+/// Reads and parses the replay file at `path` (both programs open replays
+/// here); nothing, with `error` saying why, when it cannot be read (or is larger
+/// than kMaxReplayBytes) or `ParseReplay` refuses it.
+std::optional<Replay> ReadReplayFile(const std::string& path, std::string& error);
+
 /// The folder the desktop keeps its replays in, beside the saved games.
 std::string ReplaysFolder(const Game& game);
 
@@ -116,7 +124,7 @@ inline constexpr std::size_t kKeptReplays = 50;
 /// Writes `replay` into `folder` (made when missing) as "YYYY-MM-DD HH-MM-SS
 /// NAME.replay", NAME being the game file's name without its extension, `now` the
 /// local time as "YYYY-MM-DD HH-MM-SS"; then removes the oldest replays beyond
-/// kKeptReplays. Returns the file's path, or nothing when it could not be written.
+/// kKeptReplays of the replays so named (other files are left alone). Returns the file's path, or nothing when it could not be written.
 std::optional<std::string> KeepReplay(const std::string& folder, const Replay& replay, const std::string& gameName,
                                       const std::string& now);
 

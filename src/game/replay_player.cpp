@@ -3,10 +3,15 @@
 namespace tavrine {
 
 ReplayPlayer::ReplayPlayer(Game& game, ScriptHost& host, Replay replay)
-    : game_(game), host_(host), replay_(std::move(replay)) {
+    : game_(game), host_(host), replay_(std::move(replay)), viewerPaths_(game.Paths()) {
     game_.SetPaths(GamePaths::Playback(PlaybackFolder(game_)));
     shell_ = std::make_unique<ScriptedShell>(game_, host_, true, replay_.Events);
     shell_->SetEndAtLastLoad(true);
+}
+
+ReplayPlayer::~ReplayPlayer() {
+    shell_.reset();
+    game_.SetPaths(viewerPaths_);
 }
 
 bool ReplayPlayer::Start(std::string& error) {
@@ -36,6 +41,25 @@ bool ReplayPlayer::Step() {
 
 bool ReplayPlayer::Over() const {
     return shell_->Closed() || shell_->Ended() || shell_->Ticks() >= replay_.End.Ticks;
+}
+
+std::optional<std::string> ReplayPlayer::Verify() const {
+    std::vector<ShownBox> recorded;
+    for (const ScriptEvent& e : replay_.Events)
+        if (const auto* answer = std::get_if<AnswerEvent>(&e.Action)) recorded.push_back({answer->Box, answer->Text});
+    const std::vector<ShownBox>& shown = shell_->Shown();
+    for (std::size_t i = 0; i < std::max(recorded.size(), shown.size()); ++i) {
+        const std::string number = "box " + std::to_string(i + 1) + ": ";
+        if (i >= shown.size())
+            return number + "the replay showed nothing where the recording showed " + DescribeBox(recorded[i].Box, recorded[i].Text);
+        if (i >= recorded.size())
+            return number + "the replay showed " + DescribeBox(shown[i].Box, shown[i].Text) + " where the recording showed nothing";
+        // An answer recorded without its box matches any.
+        if (recorded[i].Box != DialogBox::Unknown && (recorded[i].Box != shown[i].Box || recorded[i].Text != shown[i].Text))
+            return number + "the replay showed " + DescribeBox(shown[i].Box, shown[i].Text) + " where the recording showed " +
+                   DescribeBox(recorded[i].Box, recorded[i].Text);
+    }
+    return CompareEnds(replay_.End, Reached());
 }
 
 }  // namespace tavrine

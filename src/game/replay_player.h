@@ -17,6 +17,7 @@ public:
     /// `game` has its library; every message box of `game` must reach `host`.
     /// The game's program folder becomes the playback folder.
     ReplayPlayer(Game& game, ScriptHost& host, Replay replay);
+    ~ReplayPlayer();
 
     /// Loads the replay's game and puts its starting state back; false (and the
     /// game's reason in `error`) when the game data cannot be read.
@@ -32,13 +33,16 @@ public:
 
     /// The end reached so far, and its first difference from the recorded one.
     ReplayEnd Reached() const { return CaptureEnd(game_, Ticks()); }
-    std::optional<std::string> Verify() const { return CompareEnds(replay_.End, Reached()); }
+    /// The first box (dialog, question or message) shown otherwise than in the
+    /// recording, else the first difference of the ends.
+    std::optional<std::string> Verify() const;
 
 private:
     Game& game_;
     ScriptHost& host_;
     Replay replay_;
     std::unique_ptr<ScriptedShell> shell_;
+    GamePaths viewerPaths_;
 };
 
 }  // namespace tavrine

@@ -2,10 +2,27 @@
 
 namespace tavrine {
 
-AnswerEvent SimpleAnswer(AnswerEvent::Kind kind) {
+AnswerEvent SimpleAnswer(AnswerEvent::Kind kind, DialogBox box, std::string text) {
     AnswerEvent a;
     a.Answer = kind;
+    a.Box = box;
+    a.Text = std::move(text);
     return a;
+}
+
+ReplayRecorder::ReplayRecorder(Game& game, Sink sink) : game_(game), sink_(std::move(sink)) {
+    previousDisk_ = game_.Disk();
+    game_.SetDisk(this);
+}
+
+ReplayRecorder::~ReplayRecorder() {
+    if (game_.Disk() == this) game_.SetDisk(previousDisk_);
+}
+
+std::int32_t ReplayRecorder::Ask(DiskQuestion question, const std::function<std::int32_t()>& real) {
+    const std::int32_t answer = previousDisk_ ? previousDisk_->Ask(question, real) : real();
+    Note(DiskEvent{question, answer});
+    return answer;
 }
 
 void ReplayRecorder::Begin(const Bytes& gameFile, bool newGame, std::string gameName) {
@@ -55,7 +72,8 @@ void RecordingDialogs::Answered(AnswerEvent answer) {
 FilePick RecordingDialogs::ShowFilePicker(const std::vector<std::string>& newGamesFolders, const std::string& saveGamesFolder,
                                           FilePickerMode mode) {
     const FilePick pick = inner_.ShowFilePicker(newGamesFolders, saveGamesFolder, mode);
-    AnswerEvent a = SimpleAnswer(pick.Name.empty() ? AnswerEvent::Kind::Cancel : AnswerEvent::Kind::Pick);
+    AnswerEvent a = SimpleAnswer(pick.Name.empty() ? AnswerEvent::Kind::Cancel : AnswerEvent::Kind::Pick,
+                                 mode == FilePickerMode::Load ? DialogBox::LoadPicker : DialogBox::SavePicker);
     a.Pick = pick;
     Answered(a);
     return pick;
@@ -63,7 +81,7 @@ FilePick RecordingDialogs::ShowFilePicker(const std::vector<std::string>& newGam
 
 GameControlChoice RecordingDialogs::ShowGameControl(const GameControlSettings& settings) {
     const GameControlChoice choice = inner_.ShowGameControl(settings);
-    AnswerEvent a = SimpleAnswer(choice.Confirmed ? AnswerEvent::Kind::Control : AnswerEvent::Kind::Cancel);
+    AnswerEvent a = SimpleAnswer(choice.Confirmed ? AnswerEvent::Kind::Control : AnswerEvent::Kind::Cancel, DialogBox::Control);
     a.Control = choice;
     Answered(a);
     return choice;
@@ -71,23 +89,23 @@ GameControlChoice RecordingDialogs::ShowGameControl(const GameControlSettings& s
 
 void RecordingDialogs::ShowInformation(const std::string& text) {
     inner_.ShowInformation(text);
-    Answered(SimpleAnswer(AnswerEvent::Kind::Ok));
+    Answered(SimpleAnswer(AnswerEvent::Kind::Ok, DialogBox::Information, text));
 }
 
 bool RecordingDialogs::Confirm(const std::string& question) {
     const bool yes = inner_.Confirm(question);
-    Answered(SimpleAnswer(yes ? AnswerEvent::Kind::Yes : AnswerEvent::Kind::No));
+    Answered(SimpleAnswer(yes ? AnswerEvent::Kind::Yes : AnswerEvent::Kind::No, DialogBox::Confirm, question));
     return yes;
 }
 
 void RecordingHost::ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) {
     Inner().ShowMessage(text, caption, icon);
-    if (recorder_) recorder_->Note(SimpleAnswer(AnswerEvent::Kind::Ok));
+    if (recorder_) recorder_->Note(SimpleAnswer(AnswerEvent::Kind::Ok, DialogBox::Message, text));
 }
 
 bool RecordingHost::AskYesNo(const std::string& question) {
     const bool yes = Inner().AskYesNo(question);
-    if (recorder_) recorder_->Note(SimpleAnswer(yes ? AnswerEvent::Kind::Yes : AnswerEvent::Kind::No));
+    if (recorder_) recorder_->Note(SimpleAnswer(yes ? AnswerEvent::Kind::Yes : AnswerEvent::Kind::No, DialogBox::Question, question));
     return yes;
 }
 

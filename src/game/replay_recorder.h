@@ -13,12 +13,17 @@
 
 namespace tavrine {
 
-class ReplayRecorder {
+/// The recorder is the disk of the game it records (`Game::SetDisk`): it keeps
+/// what the disk answered the commands.
+class ReplayRecorder final : public DiskOutcomes {
 public:
     /// Receives each finished replay and the name of the game file it began with.
     using Sink = std::function<void(const Replay& replay, const std::string& gameName)>;
 
-    ReplayRecorder(Game& game, Sink sink) : game_(game), sink_(std::move(sink)) {}
+    ReplayRecorder(Game& game, Sink sink);
+    ~ReplayRecorder() override;
+    ReplayRecorder(const ReplayRecorder&) = delete;
+    ReplayRecorder& operator=(const ReplayRecorder&) = delete;
 
     /// A battle begins: `game` has just loaded `gameFile` (started afresh when
     /// `newGame`). A battle being recorded ends first. Nothing in the editing mode.
@@ -39,10 +44,13 @@ public:
     void EndAtHeld();
     void DropHeld() { held_.reset(); }
 
+    std::int32_t Ask(DiskQuestion question, const std::function<std::int32_t()>& real) override;
+
 private:
     void Finish(const ReplayEnd& end);
 
     Game& game_;
+    DiskOutcomes* previousDisk_ = nullptr;
     Sink sink_;
     bool active_ = false;
     long long firstTick_ = 0;
@@ -93,7 +101,7 @@ private:
     ReplayRecorder* recorder_;
 };
 
-/// The answer event of a simple dialog result.
-AnswerEvent SimpleAnswer(AnswerEvent::Kind kind);
+/// The answer event of a dialog result, with the box answered and its text.
+AnswerEvent SimpleAnswer(AnswerEvent::Kind kind, DialogBox box = DialogBox::Unknown, std::string text = {});
 
 }  // namespace tavrine

@@ -1,5 +1,6 @@
 #include "game/script_shell.h"
 
+#include "data/overloaded.h"
 #include "state/display_modes.h"
 #include "state/settings.h"
 
@@ -7,12 +8,6 @@ namespace tavrine {
 
 namespace {
 
-template <class... F>
-struct Overloaded : F... {
-    using F::operator()...;
-};
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
 
 /// The dialog's answer: what it shows, with the script's changes; OK only when
 /// something was changed.
@@ -73,9 +68,29 @@ ScriptedShell::ScriptedShell(Game& game, ScriptHost& host, bool answer, std::vec
       commands_(game, recordingDialogs_, window_, &editor_),
       events_(std::move(events)) {
     dialogs_.confirmAnswer = answer;
-    dialogs_.whileOpen = [this] { WhileOpen(); };
-    host_.whileOpen = [this] { WhileOpen(); };
+    dialogs_.whileOpen = [this] { WhileOpen(dialogs_.openBox, dialogs_.openText); };
+    host_.whileOpen = [this] { WhileOpen(host_.openBox, host_.openText); };
     commands_.SetRecorder(recorder);
+    previousDisk_ = game_.Disk();
+    game_.SetDisk(this);
+}
+
+ScriptedShell::~ScriptedShell() {
+    if (game_.Disk() == this) game_.SetDisk(previousDisk_);
+    host_.whileOpen = nullptr;
+}
+
+std::int32_t ScriptedShell::Ask(DiskQuestion question, const std::function<std::int32_t()>& real) {
+    // The script's answer stands next, at this tick; a recorded successful read
+    // has no bytes to give, so the disk is read (a replay's folder holds none).
+    std::optional<std::int32_t> scripted;
+    if (next_ < events_.size() && events_[next_].Tick <= ticks_)
+        if (const auto* disk = std::get_if<DiskEvent>(&events_[next_].Action); disk && disk->Question == question) {
+            ++next_;
+            if (question != DiskQuestion::GameRead || disk->Result != 0) scripted = disk->Result;
+        }
+    const auto answer = [&] { return scripted ? *scripted : real(); };
+    return previousDisk_ ? previousDisk_->Ask(question, answer) : answer();
 }
 
 void ScriptedShell::ApplyDue() {
@@ -87,7 +102,23 @@ void ScriptedShell::Tick() {
     ++ticks_;
 }
 
-void ScriptedShell::WhileOpen() {
+std::string DescribeBox(DialogBox box, const std::string& text) {
+    switch (box) {
+        case DialogBox::Unknown: break;
+        case DialogBox::Message: return "the message \"" + text + "\"";
+        case DialogBox::Question: return "the question \"" + text + "\"";
+        case DialogBox::Confirm: return "the confirmation \"" + text + "\"";
+        case DialogBox::Information: return "the information box";
+        case DialogBox::LoadPicker: return "the load picker";
+        case DialogBox::SavePicker: return "the save picker";
+        case DialogBox::Control: return "the game control dialog";
+        case DialogBox::NewMap: return "the new map dialog";
+    }
+    return "a box";
+}
+
+void ScriptedShell::WhileOpen(DialogBox box, const std::string& text) {
+    shown_.push_back({box, text});
     if (ended_) return;
     // The window's focus can change while a dialog is open (the dialog takes it):
     // such changes come before the answer and are applied at their ticks.
@@ -96,6 +127,9 @@ void ScriptedShell::WhileOpen() {
     if (answered >= events_.size()) return;
     const auto* answer = std::get_if<AnswerEvent>(&events_[answered].Action);
     if (!answer) return;
+    // A recorded answer answers only the box it was given to: another box
+    // opened here did not open in the recording, and takes its default.
+    if (answer->Box != DialogBox::Unknown && (answer->Box != box || answer->Text != text)) return;
     for (; next_ < answered && !Closed(); ++next_) {
         while (ticks_ < events_[next_].Tick && !Closed()) Tick();
         Apply(events_[next_].Action);
@@ -111,8 +145,9 @@ void ScriptedShell::WhileOpen() {
         case AnswerEvent::Kind::Cancel: break;
         case AnswerEvent::Kind::Yes:
         case AnswerEvent::Kind::No:
-            dialogs_.confirms.push_back(answer->Answer == AnswerEvent::Kind::Yes);
-            host_.answers.push_back(answer->Answer == AnswerEvent::Kind::Yes);
+            // The answer goes to the box that is open, never to a later one.
+            if (box == DialogBox::Question) host_.answers.push_back(answer->Answer == AnswerEvent::Kind::Yes);
+            else if (box == DialogBox::Confirm) dialogs_.confirms.push_back(answer->Answer == AnswerEvent::Kind::Yes);
             break;
         case AnswerEvent::Kind::Pick:
             if (endAtLastLoad_ && last && !dialogs_.pickersShown.empty() &&
@@ -127,33 +162,17 @@ void ScriptedShell::WhileOpen() {
 }
 
 void ScriptedShell::Apply(const EventAction& action) {
+    commands_.Input(action);
     std::visit(Overloaded{
-                   [&](const PressEvent& e) { commands_.DXDrawMouseDown(e.Button, e.X, e.Y); },
-                   [&](const MoveEvent& e) { commands_.DXDrawMouseMove(e.LeftHeld, e.X, e.Y); },
-                   [&](const ReleaseEvent& e) { commands_.DXDrawMouseUp(e.Button, e.X, e.Y); },
-                   [&](const KeyEvent& e) {
-                       if (e.Down) commands_.FormKeyDown(e.Key, e.Alt, e.Ctrl);
-                       if (e.Up) commands_.FormKeyUp(e.Key);
-                   },
-                   [&](const FocusEvent& e) { commands_.WindowFocus(e.In); },
                    [&](const PickEvent& e) { dialogs_.picks.push_back(e.Answer); },
-                   [&](const MenuEvent& e) { commands_.MenuEntryClick(e.Entry); },
                    [&](const ControlEvent& e) {
                        dialogs_.controls.push_back(Answer(game_.Run(), e));
                        commands_.Label7Click();
                    },
-                   [&](const ZoomEvent&) { commands_.SpeedButton3Click(); },
-                   [&](const MinimapEvent& e) {
-                       if (e.Press) commands_.MiniMapMouseDown(e.X, e.Y);
-                       else commands_.MiniMapMouseMove(e.X, e.Y, e.LeftHeld);
-                   },
-                   [&](const ButtonEvent& e) {
-                       if (e.Minimap) commands_.SpeedButton2Click(e.Down);
-                       else commands_.SpeedButton1Click(e.Down);
-                   },
-                   [&](const PanelMoveEvent&) { commands_.MenuPanelMouseMove(); },
-                   // An answer that no dialog took: nothing was open to answer.
+                   // An answer that no dialog took: nothing was open to answer;
+                   // a disk answer that no command asked for: nothing asked.
                    [&](const AnswerEvent&) {},
+                   [&](const DiskEvent&) {},
                    [&](const ToolEvent& e) { editor_.SetTool(e.Tool); },
                    [&](const FogEvent& e) {
                        editor_.SetFogShown(e.Down);
@@ -164,7 +183,6 @@ void ScriptedShell::Apply(const EventAction& action) {
                        const GameType& g = game_.Record();
                        editor_.Drop(ctx, e.Picture, e.X + g.ViewX, e.Y + g.ViewY);
                    },
-                   [&](const UndoEvent& e) { e.Redo ? commands_.EditRedo() : commands_.EditUndo(); },
                    [&](const NewMapEvent& e) {
                        dialogs_.newGame = e.Answer;
                        commands_.ToolButton11Click();
@@ -173,6 +191,8 @@ void ScriptedShell::Apply(const EventAction& action) {
                        dialogs_.picks.push_back(FilePick{e.Name, false});
                        commands_.SavePreparedMap();
                    },
+                   // The inputs went to the commands above.
+                   [&](const auto&) {},
                },
                action);
 }

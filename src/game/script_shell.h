@@ -26,10 +26,14 @@ public:
     void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
         QuietHost::ShowMessage(text, caption, icon);
         allMessages.push_back(text);
+        openBox = DialogBox::Message;
+        openText = text;
         if (whileOpen) whileOpen();
     }
     bool AskYesNo(const std::string& question) override {
         allQuestions.push_back(question);
+        openBox = DialogBox::Question;
+        openText = question;
         if (whileOpen) whileOpen();
         if (answers.empty()) return QuietHost::AskYesNo(question);
         const bool answer = answers.front();
@@ -40,6 +44,9 @@ public:
     std::vector<std::string> allQuestions;
     std::deque<bool> answers;
     std::function<void()> whileOpen;
+    /// The box open (or last opened) and its text.
+    DialogBox openBox = DialogBox::Unknown;
+    std::string openText;
 };
 
 /// The window of a scripted run: it counts what the commands ask of it and, where
@@ -64,13 +71,26 @@ private:
     Game& game_;
 };
 
-class ScriptedShell {
+/// A box that opened during the run, as a replay compares them.
+struct ShownBox {
+    DialogBox Box = DialogBox::Unknown;
+    std::string Text;
+};
+
+/// The words that name a shown box in messages: "the confirmation "Exit?"".
+std::string DescribeBox(DialogBox box, const std::string& text);
+
+/// The shell is the disk of its game while it lives (`Game::SetDisk`): the
+/// script's `disk` lines answer the commands' questions to the disk in their
+/// place, so a replay neither reads nor writes the viewer's files.
+class ScriptedShell final : public DiskOutcomes {
 public:
     /// `answer` is the reply to every yes/no question of the confirmation box that
     /// the script does not answer itself; `events` is the script. With a
     /// `recorder`, every input and answer is recorded.
     ScriptedShell(Game& game, ScriptHost& host, bool answer, std::vector<ScriptEvent> events = {},
                   ReplayRecorder* recorder = nullptr);
+    ~ScriptedShell() override;
     ScriptedShell(const ScriptedShell&) = delete;
     ScriptedShell& operator=(const ScriptedShell&) = delete;
 
@@ -101,10 +121,16 @@ public:
     /// full-screen and display mode requests.
     void WriteJson(JsonWriter& w) const;
 
+    /// Every box opened so far, in order.
+    const std::vector<ShownBox>& Shown() const { return shown_; }
+
+    std::int32_t Ask(DiskQuestion question, const std::function<std::int32_t()>& real) override;
+
 private:
-    /// A dialog or message box opened: when the next event answers it, the ticks
-    /// run up to that event's tick and the answer is queued.
-    void WhileOpen();
+    /// A dialog or message box opened: when the next event answers it (and, for
+    /// a recorded answer, names this box and text), the ticks run up to that
+    /// event's tick and the answer is queued for this box.
+    void WhileOpen(DialogBox box, const std::string& text);
 
     Game& game_;
     ScriptHost& host_;
@@ -118,6 +144,8 @@ private:
     long long ticks_ = 0;
     bool endAtLastLoad_ = false;
     bool ended_ = false;
+    std::vector<ShownBox> shown_;
+    DiskOutcomes* previousDisk_ = nullptr;
 };
 
 }  // namespace tavrine

@@ -16,6 +16,10 @@ namespace tavrine {
 
 enum class FilePickerMode { Save, Load };
 
+/// Which modal box a command opened: replays match each recorded answer to the
+/// box (and its text) that it answered.
+enum class DialogBox : std::uint8_t { Unknown, Message, Question, Confirm, Information, LoadPicker, SavePicker, Control, NewMap };
+
 /// What the game file picker answers.
 struct FilePick {
     /// The name as typed or picked, not trimmed; empty when the picker was
@@ -97,21 +101,21 @@ public:
         pickersShown.push_back(mode);
         lastNewGamesFolders = newGamesFolders;
         lastSaveGamesFolder = saveGamesFolder;
-        Opened();
+        Opened(mode == FilePickerMode::Load ? DialogBox::LoadPicker : DialogBox::SavePicker);
         return Next(picks);
     }
     GameControlChoice ShowGameControl(const GameControlSettings& settings) override {
         controlsShown.push_back(settings);
-        Opened();
+        Opened(DialogBox::Control);
         return Next(controls);
     }
     void ShowInformation(const std::string& text) override {
         informationShown.push_back(text);
-        Opened();
+        Opened(DialogBox::Information, text);
     }
     bool Confirm(const std::string& question) override {
         questions.push_back(question);
-        Opened();
+        Opened(DialogBox::Confirm, question);
         if (confirms.empty()) return confirmAnswer;
         const bool answer = confirms.front();
         confirms.pop_front();
@@ -120,7 +124,7 @@ public:
     void ShowImageEditor() override { ++imageEditorShown; }
     NewGameChoice ShowNewGameDialog() override {
         ++newGameShown;
-        Opened();
+        Opened(DialogBox::NewMap);
         return newGame;
     }
 
@@ -133,6 +137,9 @@ public:
     /// Runs while each modal dialog is open, as the frame timer keeps ticking
     /// under a real one.
     std::function<void()> whileOpen;
+    /// The box open (or last opened) and the text it shows, if any.
+    DialogBox openBox = DialogBox::Unknown;
+    std::string openText;
 
     std::vector<FilePickerMode> pickersShown;
     std::vector<std::string> lastNewGamesFolders;
@@ -144,7 +151,9 @@ public:
     int newGameShown = 0;
 
 private:
-    void Opened() {
+    void Opened(DialogBox box, const std::string& text = {}) {
+        openBox = box;
+        openText = text;
         if (whileOpen) whileOpen();
     }
     template <typename T>

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <utility>
 
+#include "data/file_io.h"
 #include "state/settings.h"
 #include "tavrine_build.h"
 
@@ -109,10 +110,12 @@ std::string GamePaths::LibraryToRead() const {
 std::string GamePaths::LibraryToWrite() const { return user_ + "/Tavrine.isd"; }
 
 bool GamePaths::MakeFolder(const std::string& folder) const {
-    std::error_code error;
-    if (installed_) std::filesystem::create_directories(folder, error);
-    else if (folder != user_) std::filesystem::create_directory(folder, error);
-    return std::filesystem::is_directory(folder, error);
+    // The portable program folder itself is never made: it holds the program.
+    if (!installed_ && folder == user_) {
+        std::error_code error;
+        return std::filesystem::is_directory(folder, error);
+    }
+    return tavrine::MakeFolder(folder, installed_);
 }
 
 }  // namespace tavrine

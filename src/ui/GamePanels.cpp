@@ -192,7 +192,7 @@ void GamePanels::PaintMinimap(QPainter& p, const PanelState& panels, const Minim
     Bevel(p, panel, false);
     Bevel(p, panel.adjusted(1, 1, -1, -1), true);
     const QImage picture = MinimapImage(minimap);
-    if (!picture.isNull()) p.drawImage(panel.left() + kMinimapBorder, panel.top() + kMinimapBorder, picture);
+    if (!picture.isNull()) p.drawImage(ToQRect(MinimapPictureRect(panels)).topLeft(), picture);
 }
 
 }  // namespace tavrine::ui

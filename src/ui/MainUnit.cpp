@@ -80,6 +80,11 @@ GameKey ToGameKey(int qtKey) {
         case Qt::Key_Right: return GameKey::Right;
         case Qt::Key_Up: return GameKey::Up;
         case Qt::Key_Down: return GameKey::Down;
+        case Qt::Key_Space: return GameKey::Space;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal: return GameKey::Plus;
+        case Qt::Key_Minus: return GameKey::Minus;
+        case Qt::Key_F: return GameKey::F;
         default:
             if (qtKey >= Qt::Key_1 && qtKey <= Qt::Key_9)
                 return static_cast<GameKey>(static_cast<int>(GameKey::Digit1) + (qtKey - Qt::Key_1));
@@ -139,7 +144,7 @@ TMainForm::TMainForm(GamePaths paths, QWidget* parent)
 
 void TMainForm::ApplicationStateChanged(Qt::ApplicationState state) {
     // A replay being watched takes no input of the viewer, focus changes included.
-    if (player_) return;
+    if (watching_) return;
     const bool active = state == Qt::ApplicationActive;
     commands_.WindowFocus(active);
     if (!active) DrawStillFrame();
@@ -257,32 +262,13 @@ void TMainForm::DXDrawFinalize() { clock_.SetEnabled(false); }
 void TMainForm::DXTimerTimer() {
     game_.DrawOptions().FrameRate = clock_.FrameRate();
     game_.DrawOptions().EditorFogShown = game_.Run().EditMode && editor_.FogShown();
-    if (player_) {
-        ReplayFrame();
-        return;
-    }
-    game_.DXTimerTimer();
+    if (watching_) watching_->Frame();
+    else game_.DXTimerTimer();
 }
 
-void TMainForm::ReplayFrame() {
-    const GameType& g = std::as_const(game_).Record();
-    const RunState& run = game_.Run();
-    if (viewer_.Scroll(g, run, viewerArrows_, viewerMouse_.x(), viewerMouse_.y())) viewerMoved_ = true;
-    FrameOptions& options = game_.DrawOptions();
-    options.ShownOrigin = viewer_.Shown();
-    // The replay's ticks, as many a frame as the speed asks, until it is over.
-    bool ticked = false;
-    for (int i = 0; i < replaySpeed_ && !replayPaused_; ++i) {
-        if (!player_->Step()) break;
-        ticked = true;
-    }
-    if (!ticked && viewerMoved_ && !run.TitleShown) {
-        // Paused or over: the picture moves with the viewer, the battle stands.
-        options.Still = true;
-        game_.DrawFrame();
-        options.Still = false;
-    }
-    viewerMoved_ = false;
+const ViewerView& TMainForm::Viewer() const {
+    static const ViewerView following;
+    return watching_ ? watching_->View() : following;
 }
 
 void TMainForm::ReplaySurface() {
@@ -308,11 +294,11 @@ bool TMainForm::StartReplay(std::string& error) {
     recordingHost_.SetRecorder(nullptr);
     recordingHost_.SetTarget(&replayHost_);
     commands_.SetRecorder(nullptr);
-    player_ = std::make_unique<ReplayPlayer>(game_, replayHost_, std::move(*pendingReplay_));
+    watching_ = std::make_unique<ReplayViewer>(game_, replayHost_, std::move(*pendingReplay_));
     pendingReplay_.reset();
-    player_->Shell().SetSurfaceHandler([this] { ReplaySurface(); });
-    if (!player_->Start(error)) {
-        player_.reset();
+    watching_->Player().Shell().SetSurfaceHandler([this] { ReplaySurface(); });
+    if (!watching_->Start(error)) {
+        watching_.reset();
         return false;
     }
     game_.View().Panels.StatusBarShown = true;
@@ -322,52 +308,19 @@ bool TMainForm::StartReplay(std::string& error) {
     return true;
 }
 
-void TMainForm::ReplayKey(int key, bool down) {
-    std::uint8_t arrow = 0;
-    switch (key) {
-        case Qt::Key_Left: arrow = ArrowLeft; break;
-        case Qt::Key_Right: arrow = ArrowRight; break;
-        case Qt::Key_Up: arrow = ArrowUp; break;
-        case Qt::Key_Down: arrow = ArrowDown; break;
-        default: break;
-    }
-    if (arrow) {
-        viewerArrows_ = down ? viewerArrows_ | arrow : viewerArrows_ & ~arrow;
-        return;
-    }
-    if (!down) return;
-    switch (key) {
-        case Qt::Key_Space: replayPaused_ = !replayPaused_; break;
-        case Qt::Key_Plus:
-        case Qt::Key_Equal: replaySpeed_ = std::min(replaySpeed_ * 2, 8); break;
-        case Qt::Key_Minus: replaySpeed_ = std::max(replaySpeed_ / 2, 1); break;
-        case Qt::Key_F:
-            viewer_.Follow();
-            viewerMoved_ = true;
-            break;
-        case Qt::Key_Escape: close(); break;
-        default: break;
-    }
-    update();
-}
-
-void TMainForm::ReplayMouse(QPoint at, bool leftHeld, bool press) {
-    const PanelState& panels = game_.View().Panels;
-    if (press) viewerDragsMinimap_ = PanelHitTest(panels, at.x(), at.y()) == PanelPart::Minimap;
-    if (!leftHeld) viewerDragsMinimap_ = false;
-    // A drag on the minimap does not scroll at the screen's edge as well.
-    viewerMouse_ = viewerDragsMinimap_ ? QPoint(-1, -1) : at;
-    if (!viewerDragsMinimap_ || !panels.MinimapVisible) return;
-    const QPoint inside = at - ToQRect(MinimapPanelRect(panels)).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
-    viewer_.MinimapPress(std::as_const(game_).Record(), game_.Run(), inside.x(), inside.y());
-    viewerMoved_ = true;
-}
-
 void TMainForm::AfterTick() {
-    if (!player_) commands_.AfterTick();
+    if (!watching_) commands_.AfterTick();
+    FollowSpeed();
     if (stillFramePending_) DrawStillFrame();
     RefreshLabels();
     update();
+}
+
+void TMainForm::FollowSpeed() {
+    // Game Control, a loaded game or a replayed change of speed set the run's
+    // interval: the game clock counts that many ms a tick, so the timer must
+    // tick at it too. Setting the timer restarts it: only on a change.
+    if (clock_.Interval() != game_.Run().TimerInterval) clock_.SetInterval(game_.Run().TimerInterval);
 }
 
 void TMainForm::RefreshLabels() {
@@ -432,36 +385,12 @@ QImage TMainForm::Composite() {
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     const PanelState& panels = game_.View().Panels;
     panels_.Paint(p, panels, game_.View().Minimap, commands_.Labels());
-    if (player_) {
-        // The replayed player's pointer: a cross where the mouse was last, on the
-        // part of the map the viewer looks at.
-        const GameType& g = std::as_const(game_).Record();
-        const FrameOptions::Origin seen = viewer_.Seen(g);
-        const QPoint at(game_.Run().MouseMapX - seen.X, game_.Run().MouseMapY - seen.Y);
-        p.setPen(QPen(Qt::white, 1));
-        p.drawLine(at - QPoint(6, 0), at + QPoint(6, 0));
-        p.drawLine(at - QPoint(0, 6), at + QPoint(0, 6));
-        if (const auto cells = viewer_.MinimapFrame(g, game_.Run()); cells && panels.MinimapVisible) {
-            // The viewer's own view on the minimap, beside the player's white frame.
-            const int zoom = MinimapZoom(game_.Run());
-            const QPoint corner = ToQRect(MinimapPanelRect(panels)).topLeft() + QPoint(kMinimapBorder, kMinimapBorder);
-            p.setClipRect(ToQRect(MinimapPanelRect(panels)));
-            p.setPen(QPen(Qt::yellow, 1));
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(QRect(corner + QPoint(cells->Left * zoom, cells->Top * zoom),
-                             corner + QPoint((cells->Right + 1) * zoom - 1, (cells->Bottom + 1) * zoom - 1)));
-            p.setClipping(false);
-        }
-        if (replayPaused_ || player_->Over()) {
-            p.setPen(Qt::yellow);
-            p.drawText(8, 16, player_->Over() ? QStringLiteral("Replay over - Escape leaves")
-                                              : QStringLiteral("Replay paused - Space goes on"));
-        } else if (replaySpeed_ > 1) {
-            p.setPen(Qt::yellow);
-            p.drawText(8, 16, QStringLiteral("Replay x%1").arg(replaySpeed_));
-        }
-    }
     p.end();
+    if (watching_) {
+        overlayCanvas_.PaintOn(&composite_);
+        watching_->DrawOverlay(overlayCanvas_);
+        overlayCanvas_.PaintOn(nullptr);
+    }
 
     GammaRamp ramp{};
     if (canvas_.GetGammaRamp(ramp) && !IsIdentity(ramp)) {
@@ -508,7 +437,7 @@ void TMainForm::TrackPanels(QPoint at, bool leftHeld) {
     if (part == PanelPart::None) return;
     commands_.MenuPanelMouseMove();
     if (part == PanelPart::Minimap) {
-        const QPoint inside = at - ToQRect(MinimapPanelRect(panels)).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
+        const QPoint inside = at - ToQRect(MinimapPictureRect(panels)).topLeft();
         commands_.MiniMapMouseMove(inside.x(), inside.y(), leftHeld);
     }
 }
@@ -520,7 +449,7 @@ void TMainForm::PanelPress(PanelPart part, QPoint at) {
         case PanelPart::MinimapButton: commands_.SpeedButton2Click(!panels.MinimapButtonDown); break;
         case PanelPart::ZoomButton: commands_.SpeedButton3Click(); break;
         case PanelPart::Minimap: {
-            const QPoint inside = at - ToQRect(MinimapPanelRect(panels)).topLeft() - QPoint(kMinimapBorder, kMinimapBorder);
+            const QPoint inside = at - ToQRect(MinimapPictureRect(panels)).topLeft();
             commands_.MiniMapMouseDown(inside.x(), inside.y());
             break;
         }
@@ -536,14 +465,15 @@ void TMainForm::PanelRelease(PanelPart part) {
     const auto entry = MenuEntryOf(part);
     if (!entry) return;
     if (commands_.MenuEntryClick(*entry) && *entry == MenuLabel::LoadGame) moneyShown_ = true;
+    FollowSpeed();
     RefreshLabels();
 }
 
 void TMainForm::mousePressEvent(QMouseEvent* event) {
     const QPoint at = ToSurface(event->position().toPoint());
-    if (player_) {
+    if (watching_) {
         // No input of the viewer reaches the battle; the minimap moves their view.
-        if (event->button() == Qt::LeftButton) ReplayMouse(at, true, true);
+        if (event->button() == Qt::LeftButton) watching_->Mouse(at.x(), at.y(), true, true);
         return;
     }
     const PanelPart part = PanelHitTest(game_.View().Panels, at.x(), at.y());
@@ -566,8 +496,8 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
 void TMainForm::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = ToSurface(event->position().toPoint());
     const bool leftHeld = event->buttons() & Qt::LeftButton;
-    if (player_) {
-        ReplayMouse(at, leftHeld, false);
+    if (watching_) {
+        watching_->Mouse(at.x(), at.y(), leftHeld, false);
         return;
     }
     if (pressOnSurface_ && event->buttons() != Qt::NoButton) {
@@ -590,8 +520,8 @@ void TMainForm::mouseMoveEvent(QMouseEvent* event) {
 
 void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint at = ToSurface(event->position().toPoint());
-    if (player_) {
-        ReplayMouse(at, false, false);
+    if (watching_) {
+        watching_->Mouse(at.x(), at.y(), false, false);
         return;
     }
     if (pressOnSurface_) {
@@ -614,13 +544,14 @@ void TMainForm::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TMainForm::leaveEvent(QEvent* event) {
     SetHovered(PanelPart::None);
-    viewerMouse_ = QPoint(-1, -1);
+    if (watching_) watching_->MouseAway();
     QWidget::leaveEvent(event);
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
-    if (player_) {
-        ReplayKey(event->key(), true);
+    if (watching_) {
+        if (watching_->Key(ToGameKey(event->key()), true)) close();
+        update();
         return;
     }
     // Undo and redo of the map editor: Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z.
@@ -642,14 +573,15 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
     // centred on; an arrow scrolls while held anyway.
     if (event->isAutoRepeat() && key != GameKey::Other) return;
     commands_.FormKeyDown(key, event->modifiers() & Qt::AltModifier, event->modifiers() & Qt::ControlModifier);
+    FollowSpeed();
     RefreshLabels();
     update();
 }
 
 void TMainForm::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat()) return;
-    if (player_) {
-        ReplayKey(event->key(), false);
+    if (watching_) {
+        watching_->Key(ToGameKey(event->key()), false);
         return;
     }
     commands_.FormKeyUp(ToGameKey(event->key()));

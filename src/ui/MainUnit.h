@@ -18,6 +18,7 @@
 #include "game/game.h"
 #include "game/main_commands.h"
 #include "game/replay_player.h"
+#include "game/replay_viewer.h"
 #include "game/replay_recorder.h"
 #include "game/start_up.h"
 #include "platform/main_window.h"
@@ -81,14 +82,14 @@ public:
     /// After `FormShow`: loads the replay's game and starts playing it back; false
     /// with the reason in `error` when its game cannot be loaded.
     bool StartReplay(std::string& error);
-    bool Replaying() const { return player_ != nullptr; }
+    bool Replaying() const { return watching_ != nullptr; }
     /// While watching: paused, and ticks per frame (1, 2, 4 or 8).
-    bool ReplayPaused() const { return replayPaused_; }
-    int ReplaySpeed() const { return replaySpeed_; }
+    bool ReplayPaused() const { return watching_ && watching_->Paused(); }
+    int ReplaySpeed() const { return watching_ ? watching_->Speed() : 1; }
     /// The replay being watched, or nullptr.
-    const ReplayPlayer* Player() const { return player_.get(); }
+    const ReplayPlayer* Player() const { return watching_ ? &watching_->Player() : nullptr; }
     /// While watching: the part of the map the viewer looks at.
-    const ViewerView& Viewer() const { return viewer_; }
+    const ViewerView& Viewer() const;
     /// Where the battles played are recorded.
     ReplayRecorder& Recorder() { return recorder_; }
 
@@ -164,6 +165,8 @@ private:
     void CreateSurface();
     void PlaceWindow();
     void AfterTick();
+    /// The frame timer takes the run's interval when it has changed.
+    void FollowSpeed();
     /// The program became active or inactive (another program took the keyboard):
     /// the battle pauses, or goes on. Our own dialogs and the editor's windows keep
     /// the program active.
@@ -180,15 +183,6 @@ private:
     void PanelPress(PanelPart part, QPoint at);
     void PanelRelease(PanelPart part);
 
-    /// While watching: the keys of the viewer (Space, + and -, F, Escape, the
-    /// arrows held).
-    void ReplayKey(int key, bool down);
-    /// While watching: the viewer's mouse over the minimap moves the viewer's view.
-    void ReplayMouse(QPoint at, bool leftHeld, bool press);
-    /// While watching, once a frame: the viewer's scrolling, then the replay's
-    /// ticks drawn from the viewer's origin, or a still frame when none ran and
-    /// the viewer's view moved.
-    void ReplayFrame();
     /// While watching: the replayed window made a new surface.
     void ReplaySurface();
 
@@ -204,17 +198,12 @@ private:
     ReplayRecorder recorder_;
     std::optional<Replay> pendingReplay_;
     ScriptHost replayHost_{true};
-    std::unique_ptr<ReplayPlayer> player_;
-    bool replayPaused_ = false;
-    int replaySpeed_ = 1;
-    ViewerView viewer_;
-    /// The viewer's arrow keys held (`ArrowBit`s), the mouse on the surface
-    /// (-1, -1 away from it), and a drag on the minimap going on.
-    std::uint8_t viewerArrows_ = 0;
-    QPoint viewerMouse_{-1, -1};
-    bool viewerDragsMinimap_ = false;
-    bool viewerMoved_ = false;
+    /// Someone watching a replay instead of playing: every key, click and frame
+    /// goes to it.
+    std::unique_ptr<ReplayViewer> watching_;
     qt::QtCanvas canvas_;
+    /// Draws the viewer's marks onto the composite picture.
+    qt::QtCanvas overlayCanvas_{1, 1};
     GamePanels panels_;
     CursorSet cursors_;
     FrameClock clock_;

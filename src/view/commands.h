@@ -62,7 +62,9 @@ void ClickBuilding(SimContext& ctx, std::int32_t anchor);
 
 /// The keys the game knows; every other key is `Other`. The digits follow each
 /// other, so `Digit1` + n - 1 is the key n.
-enum class GameKey { Other, Escape, A, S, Return, P, Pause, Left, Right, Up, Down, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9 };
+enum class GameKey { Other, Escape, A, S, Return, P, Pause, Left, Right, Up, Down, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9,
+                     // The keys of someone watching a replay (the battle takes them as any other key).
+                     Space, Plus, Minus, F };
 
 /// What a key asks for; the main window carries it out.
 enum class KeyCommand {

@@ -37,6 +37,9 @@ struct FrameOptions {
     /// steps, shells, explosions, labels, hint countdown or animation frames), and
     /// the game record is left exactly as it was.
     bool Still = false;
+    /// A replay is being watched: no key or click of the viewer reaches the game,
+    /// so the result screen offers no game to load.
+    bool Watching = false;
 };
 
 /// What a drawn frame asks of the game around it.

@@ -38,7 +38,7 @@ void Painter::DrawOverlay() {
     DrawSelections();
     DrawBand();
     DrawInfoLabels();
-    DrawMissionEnd(Run(), C, SW, SH, Options.StatusBarHeight);
+    DrawMissionEnd(Run(), C, SW, SH, Options.StatusBarHeight, !Options.Watching);
     DrawMissionHint();
     DrawPaused();
     DrawDiagnosticLine(G(), Run(), C, Options.FrameRate, SH - Options.StatusBarHeight);

@@ -38,6 +38,11 @@ PanelRect MinimapPanelRect(const PanelState& panels) {
     return {panels.MinimapLeft, panels.MinimapTop, panels.MinimapWidth, panels.MinimapHeight};
 }
 
+PanelRect MinimapPictureRect(const PanelState& panels) {
+    return {panels.MinimapLeft + kMinimapBorder, panels.MinimapTop + kMinimapBorder, panels.MinimapWidth - 2 * kMinimapBorder,
+            panels.MinimapHeight - 2 * kMinimapBorder};
+}
+
 PanelRect MenuItemRect(const PanelState& panels, std::int32_t index) {
     const PanelRect menu = MenuRect(panels);
     return {menu.Left, menu.Top + kMenuItemsTop + index * kMenuItemHeight, menu.Width, kMenuItemHeight};

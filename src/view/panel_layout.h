@@ -64,6 +64,9 @@ const char* MenuEntryText(MenuLabel entry);
 PanelRect StatusBarRect(const PanelState& panels);
 PanelRect MenuRect(const PanelState& panels);
 PanelRect MinimapPanelRect(const PanelState& panels);
+/// The minimap picture inside the panel's border: its top-left corner is the
+/// picture's pixel (0, 0), where presses on the minimap are measured from.
+PanelRect MinimapPictureRect(const PanelState& panels);
 /// Entry `index` (0 to kMenuItemCount - 1) of the game menu, surface pixels.
 PanelRect MenuItemRect(const PanelState& panels, std::int32_t index);
 

@@ -70,11 +70,12 @@ bool DrawTitle(RunState& run, Canvas& canvas, std::int32_t sw, std::int32_t sh) 
     return true;
 }
 
-void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t sw, std::int32_t sh, std::int32_t statusBarHeight) {
+void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t sw, std::int32_t sh, std::int32_t statusBarHeight,
+                    bool offerLoad) {
     if (run.Outcome != OutcomeAccomplished && run.Outcome != OutcomeFailed) return;
     const bool won = run.Outcome == OutcomeAccomplished;
     const std::string_view heading = won ? "Mission Accomplished" : "Mission Failed";
-    const std::string_view prompt = "Click or hit any key to load game...";
+    const std::string_view prompt = offerLoad ? "Click or hit any key to load game..." : "";
 
     // Measured first, so the panel can be laid under the whole text and the text
     // moved up where a small screen would put its end under the status bar.
@@ -88,7 +89,7 @@ void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t sw, std::i
         heights.push_back(canvas.TextHeight(line));
         linesHeight += heights.back();
     }
-    const std::int32_t pw = canvas.TextWidth(prompt), ph = canvas.TextHeight(prompt);
+    const std::int32_t pw = canvas.TextWidth(prompt), ph = offerLoad ? canvas.TextHeight(prompt) : 0;
     const std::int32_t lastHeight = heights.empty() ? 0 : heights.back();
     const std::int32_t total = th + kResultGap + linesHeight + lastHeight + ph;
     const std::int32_t lowest = sh - statusBarHeight - kResultPanelMargin - total;
@@ -118,7 +119,7 @@ void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t sw, std::i
         y += heights[i];
     }
     y += lastHeight;
-    Shadowed(canvas, (sw - pw) / 2, y, 2, kOrange, prompt);
+    if (offerLoad) Shadowed(canvas, (sw - pw) / 2, y, 2, kOrange, prompt);
     canvas.SetFont(kMainFont);
 }
 

@@ -42,8 +42,9 @@ bool DrawTitle(RunState& run, Canvas& canvas, std::int32_t surfaceWidth, std::in
 /// prompt to load a game, each with a black shadow, on a translucent dark panel
 /// sized to the text. The text starts a quarter down the screen, higher where its
 /// end would otherwise come within reach of the status bar (`statusBarHeight`
-/// pixels at the bottom). Nothing while the mission runs.
+/// pixels at the bottom). Nothing while the mission runs. Without `offerLoad`
+/// (someone watching a replay) the prompt is left out.
 void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t surfaceWidth, std::int32_t surfaceHeight,
-                    std::int32_t statusBarHeight = 0);
+                    std::int32_t statusBarHeight = 0, bool offerLoad = true);
 
 }  // namespace tavrine

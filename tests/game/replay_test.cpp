@@ -4,15 +4,67 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "game/replay.h"
 #include "game/script_shell.h"
 #include "state/new_map.h"
+#include "state/run_fields.h"
+#include "support/scratch_folder.h"
+#include "view/panel_fields.h"
 
 namespace tavrine {
 namespace {
+
+// Every field of the run-time state and the panels is described once, so a new
+// field cannot be added without saying whether replays carry it; what is carried
+// or reported can be read and written.
+template <typename Record>
+void ExpectDescribed(std::span<const FieldDescription<Record>> fields, const char* record) {
+    EXPECT_EQ(fields.size(), FieldCount<Record>()) << record << ": a field is not described (or described twice)";
+    std::vector<std::size_t> offsets;
+    std::vector<std::string> names;
+    for (const auto& f : fields) {
+        offsets.push_back(f.Offset());
+        names.emplace_back(f.Name);
+        EXPECT_TRUE(!(f.Uses & Replayed) || f.Number(Record{}).has_value()) << record << "." << f.Name << " is not a number";
+        EXPECT_TRUE(!(f.Uses & Reported) || f.Report) << record << "." << f.Name << " cannot be reported";
+    }
+    std::sort(offsets.begin(), offsets.end());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(std::adjacent_find(offsets.begin(), offsets.end()), offsets.end()) << record << ": a field described twice";
+    EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end()) << record << ": a name used twice";
+}
+
+// The desktop keeps its 50 newest replays: a new one removes the oldest of the
+// game's own, and leaves the player's other files, renamed replays included.
+TEST(Replay, KeepingRemovesTheOldestOfTheGamesOwnReplaysOnly) {
+    const test::ScratchFolder scratch("tavrine-kept");
+    const std::string folder = scratch.Path().string();
+    const auto stamp = [](int day) { return "2026-01-" + std::string(day < 10 ? "0" : "") + std::to_string(day) + " 10-00-00"; };
+    for (int day = 1; day <= 50; ++day)
+        ASSERT_TRUE(WriteFileAtomically(folder + "/" + stamp(day) + " old.replay", Bytes{'x'}));
+    for (const char* other : {"best.replay", "notes.txt", "2026-01-00 x.gam"})
+        ASSERT_TRUE(WriteFileAtomically(folder + "/" + other, Bytes{'x'}));
+    const auto kept = KeepReplay(folder, Replay{}, "Beachhead.gam", "2026-02-01 09-30-00");
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(*kept, folder + "/2026-02-01 09-30-00 Beachhead.replay");
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    ASSERT_EQ(names.size(), 53u);
+    EXPECT_EQ(names.front(), "2026-01-00 x.gam");
+    EXPECT_EQ(names[1], stamp(2) + " old.replay") << "the oldest replay goes";
+    EXPECT_EQ(names[51], "best.replay");
+    EXPECT_EQ(names[52], "notes.txt");
+}
+
+TEST(ReplayFields, EveryFieldOfTheRunStateAndThePanelsIsDescribed) {
+    ExpectDescribed(RunStateFields(), "RunState");
+    ExpectDescribed(PanelStateFields(), "PanelState");
+}
 
 Replay SmallReplay() {
     GameType g;
@@ -44,7 +96,12 @@ Replay SmallReplay() {
                                  "button menu down",
                                  "panel",
                                  "zoom",
-                                 "control speed=fast mode=1 music=on groups=on"};
+                                 "control speed=fast mode=1 music=on groups=on",
+                                 "answer yes box=confirm text=Replace%20\"a\"?",
+                                 "answer ok box=message text=Data%20I/O%20Error",
+                                 "answer pick a.gam new box=load",
+                                 "disk exists 1",
+                                 "disk read 3"};
     long long tick = 0;
     for (const char* line : lines) {
         std::vector<std::string> words;
@@ -135,7 +192,9 @@ TEST(Replay, MalformedAndTamperedFilesNameTheLine) {
         {replaced("my%20game", "my%2game"), "'%' in a name must be followed by two hexadecimal digits"},
         {replaced("# end ticks", "# end tick"), "expected '# end ticks N outcome O time T random R checksum C'"},
         {replaced("checksum 0000000000000042", "checksum 42xyz"), "the checksum must be up to 16 hexadecimal digits"},
-        {replaced("# end ticks 60", "# end ticks 5"), "an event lies after the last tick"},
+        {replaced("# end ticks 75", "# end ticks 5"), "an event lies after the last tick"},
+        {replaced("box=load", "box=nowhere"), "unknown box 'nowhere'"},
+        {replaced("disk read 3", "disk read 9"), "a read's result must be a whole number from 0 to 4"},
         {good + "3 zoom\n", "nothing may follow the end line"},
         {good.substr(0, good.find("# end")), "the replay has no end line"},
         {replaced("3 move 30 40 left", "# run FramePhase=1"), "a header line among the events"},

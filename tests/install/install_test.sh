@@ -4,7 +4,9 @@
 # data and manual pages; the installed tools find the data from their own place
 # and write only into the user's folders of a fresh HOME, never under the prefix;
 # and, when dpkg-deb is there, the Debian package holds the same files and the
-# right control fields.
+# right control fields. A tool it needs that is missing (the validators, the
+# packaging tools) is named, and the test ends as skipped (exit 77) instead of
+# passing: part of it went unchecked.
 #   install_test.sh BUILD_DIR WORK_DIR
 set -euo pipefail
 build=${1:?usage: install_test.sh BUILD_DIR WORK_DIR}
@@ -14,6 +16,13 @@ mkdir -p "$work"
 prefix=$work/usr
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+unchecked=()
+# have TOOL WHAT: whether TOOL is installed; when not, WHAT goes unchecked.
+have() {
+  command -v "$1" >/dev/null && return 0
+  unchecked+=("$2 ($1 not found)")
+  return 1
+}
 
 cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 
@@ -35,10 +44,10 @@ for size in 48 64 128 256; do
   header=$(od -An -tx1 -j16 -N8 "$prefix/share/icons/hicolor/${size}x${size}/apps/tavrine.png" | tr -d ' \n')
   [ "$header" = "$(printf '%08x%08x' "$size" "$size")" ] || fail "icon ${size}x${size} has the size $header"
 done
-if command -v desktop-file-validate >/dev/null; then
+if have desktop-file-validate "the desktop entry"; then
   desktop-file-validate "$prefix/share/applications/example.tavrine.Tavrine.desktop" || fail "desktop-file-validate"
 fi
-if command -v appstreamcli >/dev/null; then
+if have appstreamcli "the AppStream data"; then
   appstreamcli validate --no-net "$prefix/share/metainfo/example.tavrine.Tavrine.metainfo.xml" >"$work/appstream.log" 2>&1 ||
     { cat "$work/appstream.log"; fail "appstreamcli validate"; }
 fi
@@ -76,7 +85,7 @@ listing >"$work/after.txt"
 diff "$work/before.txt" "$work/after.txt" || fail "something under the prefix changed"
 
 # The Debian package: the same files under /usr and the control fields.
-if command -v dpkg-deb >/dev/null && command -v dpkg-shlibdeps >/dev/null && command -v cpack >/dev/null; then
+if have dpkg-deb "the Debian package" && have dpkg-shlibdeps "the Debian package" && have cpack "the Debian package"; then
   (cd "$build" && cpack -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack -G DEB"; }
   deb=$(find "$work/deb" -maxdepth 1 -name 'tavrine_*.deb' | head -n 1)
   if [ -z "$deb" ]; then
@@ -100,5 +109,10 @@ fi
 if [ "$failures" -gt 0 ]; then
   echo "$failures failed"
   exit 1
+fi
+if [ ${#unchecked[@]} -gt 0 ]; then
+  echo "install layout and installed programs checked (scripts/install-deps.sh installs the missing tools)"
+  (IFS=';'; echo "skipped, not checked: ${unchecked[*]}")
+  exit 77
 fi
 echo "install layout, installed programs and package checked"

@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
 # tavrine-sim render end to end: frames written as PNG pictures of the asked
-# size, offscreen, and the usage errors. Skipped in a build without the desktop
-# side (no render command there).
+# size, offscreen, and the usage errors. Registered only in builds with the
+# desktop side, whose tavrine-sim must have the render command.
 # usage: render.sh TAVRINE_SIM SCRATCH_DIR
 set -u
 sim=$1 dir=$2
 rm -rf "$dir" && mkdir -p "$dir"
-"$sim" 2>&1 | grep -q "tavrine-sim render" || { echo "no render command in this build: skipped"; exit 0; }
 unset QT_QPA_PLATFORM DISPLAY  # the tool must manage without a display
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

@@ -12,11 +12,13 @@ source "$(dirname "$0")/scripted_runs.bash" "$1" "$2"
 fixtures=$(cd "$(dirname "$0")/../fixtures/replays" && pwd)
 newgames=$(dirname "$sim")/NewGames
 
-# The golden battles: file, mission, difficulty, seed.
+# The golden battles: file, mission, difficulty, seed. In Mountain Pass the
+# buildings of both sides are hit, smoke, lose their smoke and burn down.
 golden=(
   "beachhead.replay|01 Beachhead.gam|0|1"
   "river_crossing.replay|02 River Crossing.gam|1|2"
   "hold_the_line.replay|03 Hold the Line.gam|0|3"
+  "mountain_pass.replay|04 Mountain Pass.gam|1|1"
 )
 
 if [ "${TAVRINE_UPDATE_REPLAYS:-0}" = 1 ]; then
@@ -44,6 +46,30 @@ for row in "${golden[@]}"; do
   grep -q '^[0-9]* down left' "$fixtures/$file" || fail "$file: no presses"
   grep -q '^# end ticks [0-9]* outcome [12] ' "$fixtures/$file" || fail "$file: no decided end"
 done
+
+# The scripted golden battle: the pause, a save over an existing game (Yes), a
+# Game Control change, the information box, a load that fails and a declined
+# exit play back from what the recording saw, whatever the viewer's files, and
+# each box shows as it was recorded.
+scripted=save_and_exit
+if [ "${TAVRINE_UPDATE_REPLAYS:-0}" = 1 ]; then
+  mkdir -p "$dir/saved/SaveGames"
+  cp "$newgames/01 Beachhead.gam" "$dir/saved/SaveGames/mine.gam"
+  echo "not a game" >"$dir/saved/SaveGames/bad.gam"
+  "$sim" run "$newgames/01 Beachhead.gam" --new --ticks 300 --events "$fixtures/$scripted.events" \
+    --folder "$dir/saved" --library "$lib" --record "$fixtures/$scripted.replay" >"$dir/out" 2>&1 || fail "recording $scripted: $(cat "$dir/out")"
+fi
+"$sim" replay "$fixtures/$scripted.replay" --verify >"$dir/scripted.json" 2>"$dir/err" ||
+  fail "$scripted does not verify: $(cat "$dir/err")"
+for box in "answer yes box=confirm text=Replace" "answer no box=confirm" "disk saved 1" "disk read 2" \
+  "answer ok box=message text=File%20format%20error" "answer control interval=20"; do
+  grep -q "^[0-9]* $box" "$fixtures/$scripted.replay" || fail "$scripted: no '$box'"
+done
+# A battle recorded with another answer than the one played back is named.
+sed 's/ answer yes box=confirm/ answer yes box=question/' "$fixtures/$scripted.replay" >"$dir/other.replay"
+"$sim" replay "$dir/other.replay" --verify >/dev/null 2>"$dir/err" && fail "another question verified"
+grep -q 'box 2: the replay showed the confirmation "Replace the saved game "mine.gam"?" where the recording showed the question' "$dir/err" ||
+  fail "another question: $(cat "$dir/err")"
 
 # One changed byte in the game data: the data's own checksum says so.
 first="$fixtures/beachhead.replay"
@@ -93,7 +119,7 @@ cat >"$dir/events" <<'E'
 300 key Escape
 330 answer yes
 E
-"$sim" run "$newgames/01 Beachhead.gam" --new --ticks 600 --events "$dir/events" --record "$dir/run.replay" \
+"$sim" run "$newgames/01 Beachhead.gam" --new --ticks 600 --events "$dir/events" --library "$lib" --folder "$dir/folder" --record "$dir/run.replay" \
   >"$dir/run.json" 2>"$dir/err" || fail "run --record: $(cat "$dir/err")"
 "$sim" replay "$dir/run.replay" --verify >"$dir/replay.json" 2>"$dir/err" || fail "the recorded run does not verify: $(cat "$dir/err")"
 python3 - "$dir/run.json" "$dir/replay.json" <<'PY' || fail "the replay printed another battle than the run"
@@ -105,6 +131,6 @@ for k in ("Ticks", "Outcome", "GameTime", "Money", "OwnTanks", "EnemyTanks", "Ta
 assert replay["Shell"]["Closed"] and len(replay["Shell"]["Confirmations"]) == 2
 assert replay["Shell"]["Messages"] == run["Shell"]["Messages"], replay["Shell"]["Messages"]
 PY
-grep -q '^150 answer control interval=20 mode=1 difficulty=2 music=off sound=off$' "$dir/run.replay" || fail "the control answer was not recorded"
+grep -q '^150 answer control interval=20 mode=1 difficulty=2 music=off sound=off box=control$' "$dir/run.replay" || fail "the control answer was not recorded"
 
 finish replays

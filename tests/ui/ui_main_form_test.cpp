@@ -3,6 +3,7 @@
 // opened after its tick, the pause while another program has the keyboard, a
 // mode change, the panels under the mouse, the fades.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -15,6 +16,7 @@
 #include "state/new_map.h"
 #include "state/saved_game.h"
 #include "ui/ConfirmUnit.h"
+#include "ui/ControlUnit.h"
 #include "ui/FileUnit.h"
 #include "ui/MainUnit.h"
 #include "ui/StartUnit.h"
@@ -184,6 +186,32 @@ private slots:
 
         emit qApp->applicationStateChanged(Qt::ApplicationActive);
         QVERIFY(!game.Paused());
+    }
+
+    void TheFrameTimerFollowsGameControlsSpeed() {
+        Program program;
+        TMainForm form(program.Path());
+        form.FormCreate(Answer(1));
+        form.FormShow();
+        Game& game = form.GameObject();
+        QVERIFY(game.LoadNewGame(program.Path() + "/NewGames/Empty.gam"));
+        game.Run().BannerTime = 1000000;
+        QCOMPARE(form.Clock().Interval(), 30);
+        // Slow, Normal, Fast: the game clock counts the chosen ms a tick, and the
+        // window's timer ticks at them from the next tick on.
+        for (const auto& [index, interval] : {std::pair{2, 20}, std::pair{0, 50}, std::pair{1, 30}}) {
+            Later(0, [&, index = index] {
+                auto* dialog = qobject_cast<ui::TControlForm*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                dialog->SpeedList()->setCurrentIndex(index);
+                QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+            });
+            form.Commands().Label7Click();
+            QCOMPARE(game.Run().TimerInterval, interval);
+            const std::int64_t ticks = form.Clock().Ticks();
+            QTRY_VERIFY(form.Clock().Ticks() > ticks);
+            QCOMPARE(form.Clock().Interval(), interval);
+        }
     }
 
     void TheTitlesOfferOpensTheLoadDialogAfterItsTick() {

@@ -128,7 +128,7 @@ private slots:
         const PanelState& panels = game.View().Panels;
         // The minimap slides in once the picture has faded in; then the viewer pauses.
         const auto corner = [&] {
-            return ui::ToQRect(MinimapPanelRect(panels)).topLeft() + QPoint(kMinimapBorder, kMinimapBorder);
+            return ui::ToQRect(MinimapPictureRect(panels)).topLeft();
         };
         QTRY_VERIFY_WITH_TIMEOUT(player.Ticks() > 60 && panels.MinimapVisible &&
                                      PanelHitTest(panels, corner().x(), corner().y()) == PanelPart::Minimap,
@@ -137,23 +137,17 @@ private slots:
         QVERIFY(form.ReplayPaused());
         const long long pausedAt = player.Ticks();
         const std::int32_t viewX = game.Record().ViewX, viewY = game.Record().ViewY;
-        // The minimap's top-left corner brings the viewer to the map's, the arrows on.
-        // (A pixel inside: the scaled picture may round the corner onto the border.)
+        // The window hands the viewer its keys and clicks (the viewer's own rules:
+        // tests/game/replay_viewer_test.cpp). The minimap's top-left corner brings
+        // the viewer to the map's, far from the player's view. (A pixel inside: the
+        // scaled picture may round the corner onto the border.)
         QTest::mouseClick(&form, Qt::LeftButton, {}, WindowPoint(form, corner() + QPoint(1, 1)));
         QVERIFY(form.Viewer().Shown());
         QCOMPARE(form.Viewer().Shown()->X, 0);
         QCOMPARE(form.Viewer().Shown()->Y, 0);
         QTest::keyPress(&form, Qt::Key_Right);
-        QTest::keyPress(&form, Qt::Key_Down);
-        QTRY_VERIFY(form.Viewer().Shown()->X >= 3 * game.Run().ScrollStep);
+        QTRY_VERIFY(form.Viewer().Shown()->X > 0);
         QTest::keyRelease(&form, Qt::Key_Right);
-        QTest::keyRelease(&form, Qt::Key_Down);
-        QVERIFY(form.Viewer().Shown()->Y > 0);
-        QTest::keyClick(&form, Qt::Key_F);
-        QVERIFY(!form.Viewer().Shown());
-        // The rest is watched from the map's top-left corner, far from the player's view.
-        QTest::mouseClick(&form, Qt::LeftButton, {}, WindowPoint(form, corner() + QPoint(1, 1)));
-        QCOMPARE(form.Viewer().Shown()->X, 0);
         // Nothing of the viewer reached the battle, which stood still.
         QTest::mouseClick(&form, Qt::LeftButton, {}, WindowPoint(form, {300, 200}));
         QTest::mouseClick(&form, Qt::RightButton, {}, WindowPoint(form, {320, 220}));
@@ -165,8 +159,7 @@ private slots:
         QCOMPARE(game.Record().ViewY, viewY);
 
         // Fast.
-        for (int i = 0; i < 4; ++i) QTest::keyClick(&form, Qt::Key_Plus);
-        QCOMPARE(form.ReplaySpeed(), 8);
+        for (int i = 0; i < 3; ++i) QTest::keyClick(&form, Qt::Key_Plus);
         QTest::keyClick(&form, Qt::Key_Minus);
         QCOMPARE(form.ReplaySpeed(), 4);
         QTest::keyClick(&form, Qt::Key_Space);

@@ -15,11 +15,19 @@ std::vector<UiSuite>& UiSuites() {
 
 TempFolder::TempFolder() {
     QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/tavrine-ui-XXXXXX"));
+    // Without a folder of its own a test would write (and this object later
+    // remove) relative to the working directory: stop the whole run instead.
+    if (!dir.isValid() || dir.path().isEmpty() || !QFileInfo(dir.path()).isAbsolute())
+        qFatal("no temporary folder for the test under %s: %s", qPrintable(QDir::tempPath()),
+               qPrintable(dir.errorString()));
     dir.setAutoRemove(false);
     path_ = dir.path().toStdString();
 }
 
-TempFolder::~TempFolder() { QDir(QString::fromStdString(path_)).removeRecursively(); }
+TempFolder::~TempFolder() {
+    if (!path_.empty() && QFileInfo(QString::fromStdString(path_)).isAbsolute())
+        QDir(QString::fromStdString(path_)).removeRecursively();
+}
 
 void TempFolder::Write(const std::string& relative, const std::string& text) const {
     const QString path = QString::fromStdString(path_ + "/" + relative);

@@ -316,7 +316,11 @@ constexpr std::string_view kReplays = R"(<h2 id="replays">Replays</h2>
 loaded or you leave, the game keeps what you did: every click, drag and key, the answers you gave in the dialogs,
 and the game time at which each came. The recording is written into the <code>Replays</code> folder beside
 <code>SaveGames</code>, named by the date and the map (<code>2026-12-08 10-42-13 01 Beachhead.replay</code>); the
-newest 50 are kept and older ones are removed. The editing mode records nothing.</p>
+newest 50 are kept and older ones are removed; other files you put there, and recordings you renamed, stay. The
+editing mode records nothing.</p>
+<p>A recording also keeps what your disk answered: when you watch it, a game saved during the battle is not written
+again (your folders are left as they are), yet the save succeeds or fails as it did, with the message you saw; a load
+that failed fails again with its message. Each answer you gave goes to the very dialog you gave it to.</p>
 <p>To watch a battle again, start the game with <code>tavrine --replay</code> and the file's name. After the start
 dialog the battle plays as it was played: the band and the pointer (a small cross) move where the player moved them,
 and nothing you do with the mouse reaches the battle. The picture has the size the battle was played at, scaled to
@@ -324,7 +328,10 @@ your screen; the display mode you pick in the start dialog does not change it, b
 size (which cells were in view, where the panels were), and when the player changed the display mode during the
 battle the picture changes with it.</p>
 <p>The view follows the player's until you scroll: then you look where you like, and a yellow frame on the minimap
-shows your view beside the player's white one. The battle stays the one that was played, wherever you look.</p>
+shows your view beside the player's white one. The battle stays the one that was played, wherever you look.
+The top right corner says when the replay is paused, how fast it plays and when it is over, leaving the mission's
+hint at the top left readable; at the end the result screen shows the outcome without offering to load a game, since
+no key of yours reaches the battle.</p>
 <table>
 <tr><th>Key or mouse</th><th>While watching</th></tr>
 <tr><td><kbd>Space</kbd></td><td>pauses and goes on</td></tr>

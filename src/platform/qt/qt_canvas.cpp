@@ -75,7 +75,7 @@ void QtCanvas::LoadPictures(const ImageLibrary& library) {
 
 QPainter& QtCanvas::Painter() {
     if (!painter_) {
-        painter_ = std::make_unique<QPainter>(&back_);
+        painter_ = std::make_unique<QPainter>(target_ ? target_ : &back_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
     }
     return *painter_;
@@ -86,12 +86,17 @@ void QtCanvas::EndPainting() {
     painter_.reset();
 }
 
+void QtCanvas::PaintOn(QImage* target) {
+    EndPainting();
+    target_ = target;
+}
+
 bool QtCanvas::CanDraw() { return !back_.isNull(); }
 
 void QtCanvas::Fill(Rgb color) {
     QPainter& p = Painter();
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(back_.rect(), ToQColor(color));
+    p.fillRect(target_ ? target_->rect() : back_.rect(), ToQColor(color));
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 

@@ -43,6 +43,9 @@ public:
     void SetPresentHandler(std::function<void()> handler) { onPresent_ = std::move(handler); }
     /// Frames flipped so far.
     long long Flips() const { return flips_; }
+    /// Draws on `target` instead of the back buffer until called with nullptr:
+    /// marks laid over a finished picture. The target must outlive the drawing.
+    void PaintOn(QImage* target);
 
     bool CanDraw() override;
     void Fill(Rgb color) override;
@@ -72,6 +75,7 @@ private:
     QImage back_;       ///< drawn on
     QImage front_;      ///< the last flipped frame
     QImage presented_;  ///< front_ through the gamma ramp
+    QImage* target_ = nullptr;  ///< drawn on instead of back_ (`PaintOn`)
     std::unique_ptr<QPainter> painter_;
     /// A converted picture and a few of its source pixels, which must still match
     /// for the conversion to be used (a freed picture's address may be reused).

@@ -1,0 +1,137 @@
+#include "game/replay_viewer.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "view/minimap.h"
+#include "view/panel_layout.h"
+
+namespace tavrine {
+
+namespace {
+
+constexpr Rgb kPointerColor{255, 255, 255};
+constexpr Rgb kViewerColor{255, 255, 0};
+/// The pointer cross reaches this many pixels from its middle each way.
+constexpr std::int32_t kPointerArm = 6;
+/// The status line's distance from the top right corner; the mission hint is at
+/// the top left, which the line must leave readable.
+constexpr std::int32_t kStatusMargin = 8;
+
+std::uint8_t ArrowOf(GameKey key) {
+    switch (key) {
+        case GameKey::Left: return ArrowLeft;
+        case GameKey::Right: return ArrowRight;
+        case GameKey::Up: return ArrowUp;
+        case GameKey::Down: return ArrowDown;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+ReplayViewer::ReplayViewer(Game& game, ScriptHost& host, Replay replay)
+    : game_(game), player_(game, host, std::move(replay)) {}
+
+bool ReplayViewer::Key(GameKey key, bool down) {
+    if (const std::uint8_t arrow = ArrowOf(key)) {
+        arrows_ = down ? arrows_ | arrow : arrows_ & ~arrow;
+        return false;
+    }
+    if (!down) return false;
+    switch (key) {
+        case GameKey::Space: paused_ = !paused_; break;
+        case GameKey::Plus: speed_ = std::min(speed_ * 2, kReplayTopSpeed); break;
+        case GameKey::Minus: speed_ = std::max(speed_ / 2, 1); break;
+        case GameKey::F:
+            view_.Follow();
+            moved_ = true;
+            break;
+        case GameKey::Escape: return true;
+        default: break;
+    }
+    return false;
+}
+
+void ReplayViewer::Mouse(std::int32_t x, std::int32_t y, bool leftHeld, bool press) {
+    const PanelState& panels = game_.View().Panels;
+    if (press) dragsMinimap_ = PanelHitTest(panels, x, y) == PanelPart::Minimap;
+    if (!leftHeld) dragsMinimap_ = false;
+    mouseX_ = dragsMinimap_ ? -1 : x;
+    mouseY_ = dragsMinimap_ ? -1 : y;
+    if (!dragsMinimap_ || !panels.MinimapVisible) return;
+    const PanelRect picture = MinimapPictureRect(panels);
+    view_.MinimapPress(game_.Record(), game_.Run(), x - picture.Left, y - picture.Top);
+    moved_ = true;
+}
+
+void ReplayViewer::MouseAway() {
+    mouseX_ = -1;
+    mouseY_ = -1;
+}
+
+void ReplayViewer::Frame() {
+    const Game& game = game_;
+    if (view_.Scroll(game.Record(), game.Run(), arrows_, mouseX_, mouseY_)) moved_ = true;
+    FrameOptions& options = game_.DrawOptions();
+    options.ShownOrigin = view_.Shown();
+    options.Watching = true;
+    bool ticked = false;
+    for (int i = 0; i < speed_ && !paused_; ++i) {
+        if (!player_.Step()) break;
+        ticked = true;
+    }
+    if (!ticked && moved_ && !game.Run().TitleShown) {
+        // Paused or over: the picture moves with the viewer, the battle stands.
+        options.Still = true;
+        game_.DrawFrame();
+        options.Still = false;
+    }
+    moved_ = false;
+}
+
+std::string ReplayViewer::StatusText() const {
+    if (player_.Over()) return "Replay over - Escape leaves";
+    if (paused_) return "Replay paused - Space goes on";
+    if (speed_ > 1) return "Replay x" + std::to_string(speed_);
+    return {};
+}
+
+void ReplayViewer::DrawOverlay(Canvas& canvas) const {
+    const GameType& g = game_.Record();
+    const RunState& run = game_.Run();
+    const PanelState& panels = game_.View().Panels;
+
+    // The replayed player's pointer: a cross where their mouse was last, on the
+    // part of the map the viewer looks at.
+    const FrameOptions::Origin seen = view_.Seen(g);
+    const std::int32_t x = run.MouseMapX - seen.X, y = run.MouseMapY - seen.Y;
+    canvas.SetPen(kPointerColor, 1, PenStyle::Solid);
+    canvas.MoveTo(x - kPointerArm, y);
+    canvas.LineTo(x + kPointerArm + 1, y);
+    canvas.MoveTo(x, y - kPointerArm);
+    canvas.LineTo(x, y + kPointerArm + 1);
+
+    // The viewer's own view on the minimap, beside the player's white frame, kept
+    // inside the minimap's picture.
+    if (const auto cells = view_.MinimapFrame(g, run); cells && panels.MinimapVisible) {
+        const std::int32_t zoom = MinimapZoom(run);
+        const PanelRect picture = MinimapPictureRect(panels);
+        const std::int32_t left = std::max(picture.Left + cells->Left * zoom, picture.Left);
+        const std::int32_t top = std::max(picture.Top + cells->Top * zoom, picture.Top);
+        const std::int32_t right = std::min(picture.Left + (cells->Right + 1) * zoom, picture.Left + picture.Width);
+        const std::int32_t bottom = std::min(picture.Top + (cells->Bottom + 1) * zoom, picture.Top + picture.Height);
+        canvas.SetBrush(kViewerColor, BrushStyle::Clear);
+        canvas.SetPen(kViewerColor, 1, PenStyle::Solid);
+        if (left < right && top < bottom) canvas.Rectangle(left, top, right, bottom);
+    }
+
+    const std::string status = StatusText();
+    if (status.empty()) return;
+    canvas.SetFont(CanvasFont{});
+    canvas.SetBrush(kViewerColor, BrushStyle::Clear);
+    canvas.SetTextColor(kViewerColor);
+    canvas.TextOut(run.DisplayWidth - kStatusMargin - canvas.TextWidth(status), kStatusMargin, status);
+}
+
+}  // namespace tavrine
