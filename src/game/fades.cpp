@@ -57,6 +57,11 @@ void Game::FadeIn(int milliseconds) {
     canvas_->SetGammaRamp(run_.SavedGamma);
 }
 
+void Game::RestoreGamma() {
+    GammaRamp probe{};
+    if (canvas_->GetGammaRamp(probe)) canvas_->SetGammaRamp(run_.SavedGamma);
+}
+
 void Game::ReadSavedGamma() {
     GammaRamp ramp{};
     if (canvas_->GetGammaRamp(ramp)) run_.SavedGamma = ramp;

@@ -190,6 +190,9 @@ public:
     /// Without fades (a replay recorded on a surface without a gamma ramp is
     /// watched so): neither fade does anything, as with a canvas that offers none.
     void SetFadesOff(bool off) { fadesOff_ = off; }
+    /// The canvas's ramp back to `SavedGamma` at once, without drawing (when it
+    /// offers a ramp): a picture blackened for a fade-in that will not come.
+    void RestoreGamma();
     /// The fades would run on the current canvas.
     bool FadesShown() { return FadePossible(); }
 

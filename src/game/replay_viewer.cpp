@@ -33,6 +33,14 @@ std::uint8_t ArrowOf(GameKey key) {
 ReplayViewer::ReplayViewer(Game& game, ScriptHost& host, Replay replay)
     : game_(game), player_(game, host, std::move(replay)) {}
 
+bool ReplayViewer::Start(std::string& error) {
+    if (!player_.Start(error)) return false;
+    // The window's display set-up blackened the picture for the title's fade-in;
+    // a battle recorded without fades plays none, so it would stay black.
+    if (!player_.Recorded().Start.Fades) game_.RestoreGamma();
+    return true;
+}
+
 bool ReplayViewer::Key(GameKey key, bool down) {
     if (const std::uint8_t arrow = ArrowOf(key)) {
         arrows_ = down ? arrows_ | arrow : arrows_ & ~arrow;

@@ -23,7 +23,7 @@ public:
     ReplayViewer(Game& game, ScriptHost& host, Replay replay);
 
     /// Loads the replay's game; false with the reason in `error`.
-    bool Start(std::string& error) { return player_.Start(error); }
+    bool Start(std::string& error);
 
     /// A key of the viewer goes down or up: the arrows scroll the viewer's view
     /// while held; Space pauses and goes on; Plus doubles the ticks a frame (up to

@@ -108,7 +108,11 @@ std::string DescribeBox(DialogBox box, const std::string& text) {
         case DialogBox::Message: return "the message \"" + text + "\"";
         case DialogBox::Question: return "the question \"" + text + "\"";
         case DialogBox::Confirm: return "the confirmation \"" + text + "\"";
-        case DialogBox::Information: return "the information box";
+        case DialogBox::Information: {
+            std::string lines = text;
+            for (std::size_t at = 0; (at = lines.find('\n', at)) != std::string::npos;) lines.replace(at, 1, " / ");
+            return "the information box \"" + lines + "\"";
+        }
         case DialogBox::LoadPicker: return "the load picker";
         case DialogBox::SavePicker: return "the save picker";
         case DialogBox::Control: return "the game control dialog";

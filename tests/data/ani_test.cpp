@@ -280,7 +280,7 @@ TEST(AnimatedCursor, FuzzSeedsAreCurrent) {
         {"sequence_rates.ani", test::EncodeAni(sequenced)},
         {"depths_info.ani", test::EncodeAni(mixed)},
     };
-    const std::filesystem::path folder = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "fuzz/corpus/fuzz_ani";
+    const std::filesystem::path folder = std::filesystem::path(TAVRINE_FIXTURES_DIR).parent_path().parent_path() / "fuzz/corpus/fuzz_ani";
     const bool update = std::getenv("TAVRINE_UPDATE_CORPUS") != nullptr;
     if (update) std::filesystem::create_directories(folder);
     for (const auto& [name, bytes] : seeds) {

@@ -75,7 +75,7 @@ Seeds LibrarySeeds() {
 
 void CheckSeeds(const std::string& target, const Seeds& seeds) {
     const std::filesystem::path folder =
-        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "fuzz/corpus" / target;
+        std::filesystem::path(TAVRINE_FIXTURES_DIR).parent_path().parent_path() / "fuzz/corpus" / target;
     const bool update = std::getenv("TAVRINE_UPDATE_CORPUS") != nullptr;
     if (update) std::filesystem::create_directories(folder);
     for (const auto& [name, bytes] : seeds) {

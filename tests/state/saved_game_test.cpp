@@ -508,7 +508,7 @@ TEST(SavedGameTest, BooleansReadAsOneAndReservedBytesStayAsTheyAre) {
 // The fuzz target's seeds are our own files; TAVRINE_UPDATE_CORPUS=1 rewrites them.
 TEST(SavedGameTest, FuzzSeedsAreCurrent) {
     const std::string folder =
-        (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "fuzz/corpus/fuzz_saved_game/").string();
+        (std::filesystem::path(TAVRINE_FIXTURES_DIR).parent_path().parent_path() / "fuzz/corpus/fuzz_saved_game/").string();
     const std::pair<const char*, Bytes> seeds[] = {
         {"empty.gam", SerializeGame(EmptyMap(0, 0))},
         {"one_cell.gam", SerializeGame(EmptyMap(1, 1))},
