@@ -13,6 +13,7 @@
 
 #include "game/game.h"
 #include "sim/grid.h"
+#include "sim/groups.h"
 #include "sim/orders.h"
 #include "sim/production.h"
 #include "state/new_map.h"
@@ -120,6 +121,23 @@ struct Battle {
         }
     }
 
+    /// Sends the player's tanks that have no order toward the computer's side,
+    /// ten at a time, in orders whose tanks keep together when `together`.
+    void SendGroups(bool together) {
+        GameType& g = game.EditRecord();
+        SimContext ctx = game.Context();
+        std::vector<std::int32_t> idle;
+        for (std::size_t i = 0; i < g.Tanks.size(); ++i)
+            if (g.Tanks[i]->Side() == SidePlayer && g.Tanks[i]->Health > 0 && g.Tanks[i]->Order < 0) idle.push_back(static_cast<std::int32_t>(i));
+        for (std::size_t first = 0; first < idle.size(); first += 10) {
+            const auto row = static_cast<std::int32_t>(60 + first * 8 / 10);
+            const std::int32_t order = AddOrder(g, OrderMove, CellIndex(g, 125, row), OrderNew);
+            for (std::size_t j = first; j < std::min(first + 10, idle.size()); ++j) g.Tanks[static_cast<std::size_t>(idle[j])]->Order = order;
+            if (together) KeepTogether(g, order);
+            PlanOrder(ctx, order, true);
+        }
+    }
+
     QuietHost host;
     Game game;
 };
@@ -146,7 +164,9 @@ void Report(benchmark::State& state, const char* name, std::vector<double>& ms) 
 /// times and each tick's least processor time is reported as well ("steady_"): a
 /// tick slowed by something else on a busy machine is unlikely to be slowed in
 /// all five, while a tick that is slow by its own work is slow in each.
-void BM_BattleTickDistribution(benchmark::State& state) {
+/// `sent`: 0 the player's tanks wait for the enemy, 1 idle ones are sent on in
+/// plain move orders, 2 in orders whose tanks keep together.
+void TickDistribution(benchmark::State& state, int sent) {
     constexpr int kTicks = 10000;
     constexpr int kPlays = 5;
     for (auto _ : state) {
@@ -155,7 +175,10 @@ void BM_BattleTickDistribution(benchmark::State& state) {
         for (int play = 0; play < kPlays; ++play) {
             Battle b;
             for (int i = 0; i < kTicks; ++i) {
-                if (i % 50 == 0) b.TopUp();
+                if (i % 50 == 0) {
+                    b.TopUp();
+                    if (sent > 0) b.SendGroups(sent == 2);
+                }
                 const double cpuStart = ThreadCpuMs();
                 const auto start = std::chrono::steady_clock::now();
                 b.game.DXTimerTimer();
@@ -176,7 +199,15 @@ void BM_BattleTickDistribution(benchmark::State& state) {
         state.counters["orders_at_end"] = static_cast<double>(orders);
     }
 }
+void BM_BattleTickDistribution(benchmark::State& state) { TickDistribution(state, 0); }
 BENCHMARK(BM_BattleTickDistribution)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+/// The same battle with the player's idle tanks sent on every 50 ticks, ten to
+/// an order: apart, and in groups that keep together.
+void BM_BattleTickDistributionSent(benchmark::State& state) { TickDistribution(state, 1); }
+BENCHMARK(BM_BattleTickDistributionSent)->Iterations(1)->Unit(benchmark::kMillisecond);
+void BM_BattleTickDistributionGrouped(benchmark::State& state) { TickDistribution(state, 2); }
+BENCHMARK(BM_BattleTickDistributionGrouped)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 /// The mean tick as the framework measures it.
 void BM_BattleTick(benchmark::State& state) {

@@ -80,6 +80,7 @@ int Autoplay(const Args& args) {
     RunOptions o;
     RunOutput output;
     o.difficulty = DifficultyEasy;
+    o.keepGroups = true;  // the autopilot plays as a player who keeps groups together
     double maxMinutes = 60.0;
     bool idle = false;
     bool trace = false;

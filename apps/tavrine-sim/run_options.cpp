@@ -54,6 +54,8 @@ std::optional<std::string> ParseRunOptions(const Args& args, RunOptions& o, cons
             o.newGame = true;
         } else if (a == "--edit") {
             o.edit = true;
+        } else if (a == "--keep-groups") {
+            o.keepGroups = true;
         } else if (a == "--ticks") {
             const auto v = value();
             const auto n = v ? ParseNumber<long long>(*v, 0, std::numeric_limits<long long>::max()) : std::nullopt;
@@ -125,6 +127,7 @@ bool PrepareGame(const RunOptions& o, Game& game, QuietHost& host) {
     run.ScaleSetting = o.scale;
     SetInterfaceScale(game.View().Panels, InterfaceScaleFor(o.scale, o.viewHeight, 1.0));
     PlacePanels(game.View().Panels, o.viewWidth, o.viewHeight);
+    run.KeepGroups = o.keepGroups ? 1 : 0;
     run.SoundOn = 0;
     run.MusicOn = 0;
 

@@ -28,12 +28,13 @@ struct RunOptions {
     std::int32_t scale = 0;  ///< the interface scale: 1, 2, or 0 for automatic
     std::optional<std::string> library;  ///< none given: the library the game itself would load
     bool edit = false;
+    bool keepGroups = false;  ///< "Keep groups together", off unless --keep-groups
 };
 
 /// The shared options as the usage line shows them.
 inline constexpr const char* kRunOptionsUsage =
     "[--new] [--ticks N] [--seed S] [--difficulty D] [--interval MS] [--view WxH]\n"
-    "                   [--scale 1|2|auto] [--library FILE|none] [--edit]";
+    "                   [--scale 1|2|auto] [--library FILE|none] [--edit] [--keep-groups]";
 
 /// The next argument as an option's value; nothing when the arguments ran out.
 using OptionValue = std::function<std::optional<std::string>()>;

@@ -208,6 +208,7 @@ AnswerEvent AnswerWithoutBox(const std::vector<std::string>& args) {
             else if (key == "music") a.Control.MusicOn = OnOff(value, "music"), seen[3] = true;
             else if (key == "sound") a.Control.SoundOn = OnOff(value, "sound"), seen[4] = true;
             else if (key == "scale") a.Control.Scale = ScaleSetting(value);
+            else if (key == "groups") a.Control.KeepGroups = OnOff(value, "groups");
             else throw EventLineError{"unknown control setting '" + key + "'"};
         }
         for (bool s : seen)
@@ -266,6 +267,8 @@ ControlEvent Control(const std::vector<std::string>& args) {
             c.Sound = OnOff(value, "sound");
         } else if (key == "scale") {
             c.Scale = ScaleSetting(value);
+        } else if (key == "groups") {
+            c.Groups = OnOff(value, "groups");
         } else {
             throw EventLineError{"unknown control setting '" + key + "'"};
         }
@@ -431,6 +434,7 @@ std::string FormatEvent(const EventAction& action) {
                        if (e.Music) s << " music=" << OnOffName(*e.Music);
                        if (e.Sound) s << " sound=" << OnOffName(*e.Sound);
                        if (e.Scale) s << " scale=" << ScaleName(*e.Scale);
+                       if (e.Groups) s << " groups=" << OnOffName(*e.Groups);
                    },
                    [&](const ZoomEvent&) { s << "zoom"; },
                    [&](const ToolEvent& e) { s << "tool " << e.Tool; },
@@ -465,6 +469,7 @@ std::string FormatEvent(const EventAction& action) {
                                  << " difficulty=" << e.Control.Difficulty << " music=" << OnOffName(e.Control.MusicOn)
                                  << " sound=" << OnOffName(e.Control.SoundOn);
                                if (e.Control.Scale >= 0) s << " scale=" << ScaleName(e.Control.Scale);
+                               if (e.Control.KeepGroups) s << " groups=" << OnOffName(*e.Control.KeepGroups);
                                break;
                        }
                        if (e.Box != DialogBox::Unknown) s << " box=" << kBoxNames[static_cast<int>(e.Box)];

@@ -20,7 +20,8 @@
 //   TICK menu load|save|control|info|exit   a game menu entry; pickers without a queued answer are cancelled
 //   TICK control cancel | KEY=VALUE... "Game Control" answered OK with these changes:
 //                                      speed=slow|normal|fast, mode=0|1|2|WxH, difficulty=N,
-//                                      music=on|off, sound=on|off, scale=auto|1|2
+//                                      music=on|off, sound=on|off, scale=auto|1|2,
+//                                      groups=on|off
 //   TICK zoom                          the minimap's zoom button
 //   TICK minimap down X Y              a press on the minimap (minimap picture pixels)
 //   TICK minimap move X Y [left]       the mouse moves over the minimap
@@ -32,9 +33,10 @@
 //   TICK answer ok|yes|no|cancel       the open dialog or message box answered at TICK
 //   TICK answer pick NAME [new]        the open file picker answered NAME at TICK (blanks,
 //                                      control characters and '%' in NAME written as %XX)
-//   TICK answer control interval=MS mode=N difficulty=N music=on|off sound=on|off
+//   TICK answer control interval=MS mode=N difficulty=N music=on|off sound=on|off [groups=on|off]
 //                                      the open game control dialog answered OK at TICK
-//                                      (-1: nothing selected)
+//                                      (-1: nothing selected; without groups= the
+//                                      "Keep groups together" box stays as it was)
 //   An answer line answers the dialog or message box that the lines before it
 //   opened: it stays open, the ticks running, until TICK (as under a real one).
 //   Replays add to each answer the box it answered and the text it showed:
@@ -116,6 +118,7 @@ struct ControlEvent {
     std::optional<bool> Music;
     std::optional<bool> Sound;
     std::optional<std::int32_t> Scale;  ///< 0 automatic, 1 or 2
+    std::optional<bool> Groups;  ///< "Keep groups together"
 };
 struct ZoomEvent {};
 struct MinimapEvent {

@@ -60,6 +60,9 @@ void RestoreStart(const ReplayStart& start, Game& game) {
     run.TimerInterval = start.Interval;
     run.DisplayWidth = start.ViewWidth;
     run.DisplayHeight = start.ViewHeight;
+    // A replay plays with the option it was recorded with, whatever the viewer
+    // chose; one recorded before the option existed had it off.
+    run.KeepGroups = 0;
     Restore(RunStateFields(), start.Run, run);
     Restore(PanelStateFields(), start.Panels, game.View().Panels);
     // Only the two scales the interface has.

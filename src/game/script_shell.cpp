@@ -20,6 +20,7 @@ GameControlChoice Answer(const RunState& run, const ControlEvent& c) {
     choice.Difficulty = shown.Difficulty >= 0 && shown.Difficulty <= 2 ? shown.Difficulty : -1;
     choice.MusicOn = shown.MusicOn;
     choice.SoundOn = shown.SoundOn;
+    choice.KeepGroups = shown.KeepGroups;
     if (c.Cancel) return choice;
     choice.Confirmed = true;
     if (c.Interval) choice.Interval = *c.Interval;
@@ -28,6 +29,7 @@ GameControlChoice Answer(const RunState& run, const ControlEvent& c) {
     if (c.Music) choice.MusicOn = *c.Music;
     if (c.Sound) choice.SoundOn = *c.Sound;
     if (c.Scale) choice.Scale = *c.Scale;
+    if (c.Groups) choice.KeepGroups = *c.Groups;
     return choice;
 }
 

@@ -11,6 +11,8 @@ StartUpResult StartUpGame(Game& game, const StartChoice& choose, bool settingsFi
     run.EditMode = 1;
 
     DisplayMode stored = kDefaultDisplayMode;
+    // The desktop keeps groups together unless its settings file says otherwise.
+    if (settingsFile) run.KeepGroups = 1;
     const bool settingsRead = settingsFile && ReadSettings(game.Paths(), run, stored);
     const std::int32_t chosen = choose(settingsRead ? ModeNumberOf(stored) : -1);
     PanelState& panels = game.View().Panels;

@@ -6,6 +6,7 @@
 
 #include "game/game.h"
 #include "sim/combat.h"
+#include "sim/groups.h"
 #include "sim/orders.h"
 #include "sim/outcome.h"
 #include "sim/passability.h"
@@ -62,8 +63,12 @@ TickResult Game::DXTimerTimer() {
         // 4. The minimap panel and the game menu slide.
         SlidePanels(record_, run_, view_.Panels);
 
-        // 5. Every order's flood advances; one obsolete order goes.
-        if (!paused) PlanAllOrders(ctx);
+        // 5. Every order's flood advances; one obsolete order goes; the groups
+        // that keep together decide who waits for whom.
+        if (!paused) {
+            PlanAllOrders(ctx);
+            PaceGroups(ctx);
+        }
         // Tanks done with an order take the next one they were given.
         if (!paused) QueuedOrdersStep(ctx);
 

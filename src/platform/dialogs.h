@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,7 @@ struct GameControlSettings {
     bool MusicOn = true;
     bool SoundOn = true;
     std::int32_t Scale = 0;  ///< the interface scale: 0 automatic, 1 or 2
+    bool KeepGroups = true;
 };
 
 /// What the game control dialog answers. Only a confirmed answer ("OK" after at
@@ -88,6 +90,9 @@ struct GameControlChoice {
     bool MusicOn = true;
     bool SoundOn = true;
     std::int32_t Scale = -1;  ///< the interface scale: 0 automatic, 1 or 2; -1 leaves it
+    /// "Keep groups together"; nothing leaves the setting as it is (an answer
+    /// scripted without it).
+    std::optional<bool> KeepGroups;
 };
 
 /// What the New Game dialog answers (only "OK" accepts).

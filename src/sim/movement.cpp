@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "sim/combat.h"
+#include "sim/groups.h"
 #include "sim/orders.h"
 #include "sim/passability.h"
 #include "sim/queued_orders.h"
@@ -139,6 +140,14 @@ bool StandingStep(SimContext& ctx, std::int32_t tank, std::int32_t turretBefore,
         const std::int32_t target = o->TargetRef;
         if (kind == OrderAttackTank && StopNearTargetTank(ctx, tank, turretBefore, c, target)) return true;
         if (kind == OrderAttackBuilding && StopNearTargetBuilding(ctx, tank, turretBefore, c, target)) return true;
+    }
+    if (HeldByGroup(g, t)) {
+        // Waiting for the group's last tanks to close up. A group that waits is
+        // not done with its move, so the order counts as moving.
+        g.Orders[static_cast<std::size_t>(t.Order)]->MemberMoved = 1;
+        TurretAndFire(ctx, tank, turretBefore);
+        ChanceAlert(ctx, tank);
+        return true;
     }
     const CellXY next = CellOfIndex(g, t.Route.back());
     if (!EnterCell(ctx, tank, tank, 0, c, next)) {

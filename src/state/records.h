@@ -100,6 +100,16 @@ struct GameCellType {
     std::uint8_t Clear = 0;  ///< 1 when no tank is still driving off this cell
 };
 
+/// Whether a tank of a group that keeps together waits this tick for the
+/// group's last tanks (sim/groups.h). Not saved and not part of the tank's value
+/// (it always compares equal): the pacing decides it afresh before every tick's
+/// movement, from what the game file holds.
+struct GroupHold {
+    std::uint8_t On = 0;
+
+    friend bool operator==(const GroupHold&, const GroupHold&) { return true; }
+};
+
 /// A tank.
 struct GameObjectType {
     std::int32_t Index = 0;  ///< its position in `Tanks`
@@ -132,6 +142,7 @@ struct GameObjectType {
     /// 1 while an attack-moving tank has stopped to fight; it drives on when
     /// the fight is over.
     std::uint8_t AttackMoveFighting = 0;
+    GroupHold Held;  ///< not saved; see GroupHold
 
     std::int32_t Side() const { return Image.Subgroup; }
     std::int32_t Model() const { return Image.List; }
@@ -163,6 +174,19 @@ struct WaveFrontier {
     friend bool operator==(const WaveFrontier&, const WaveFrontier&) { return true; }
 };
 
+/// The distances a group that keeps together is paced by: the order's field as
+/// flooded through tanks when it is made, kept while the order's own field is
+/// flooded anew around tanks in the way. Not saved and not part of the order's
+/// value (it always compares equal); the pacing floods it again when it is
+/// missing, as after loading, or was made for another target cell.
+struct GroupPaceField {
+    std::vector<std::int32_t> Field;  ///< Columns * Rows wave numbers by CellIndex
+    std::int32_t Target = -1;         ///< the target cell it was flooded from
+    WaveFrontier Frontier;
+
+    friend bool operator==(const GroupPaceField&, const GroupPaceField&) { return true; }
+};
+
 /// A move or attack order, shared by every tank whose `Order` names it.
 struct OrderType {
     std::int32_t Index = 0;
@@ -172,6 +196,13 @@ struct OrderType {
     std::uint8_t Replan = 0;
     std::uint8_t MemberMoved = 1;
     WaveFrontier Frontier;  ///< not saved; see WaveFrontier
+    /// The members move as a group: none drives ahead of the group's last by more
+    /// than a few cells (sim/groups.h). Not in the version 2 layout: a game with
+    /// such an order keeps it, and the two fields below, in the GRUP section.
+    std::uint8_t Together = 0;
+    std::int32_t PaceDistance = 0;  ///< the group's last tank's distance to the target at the last pacing, 0 none
+    std::int32_t PaceStall = 0;  ///< pacings since PaceDistance last shrank
+    GroupPaceField PaceField;  ///< not saved; see GroupPaceField
 
     friend bool operator==(const OrderType&, const OrderType&) = default;
 };

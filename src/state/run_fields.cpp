@@ -49,6 +49,7 @@ const FieldDescription<RunState> kFields[] = {
     Field<&R::Dragging>("Dragging", Replayed),
     Field<&R::PressOnObject>("PressOnObject", Replayed),
     Field<&R::ReportOn>("ReportOn", Replayed),
+    Field<&R::KeepGroups>("KeepGroups", Replayed),
     Field<&R::SecondTicks>("SecondTicks", Replayed),
     Field<&R::FramePhase>("FramePhase", Replayed),
     Field<&R::PausedByPlayer>("PausedByPlayer", Replayed),

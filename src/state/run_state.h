@@ -110,6 +110,10 @@ struct RunState {
     std::uint8_t SoundOn = 1;
     std::uint8_t MusicOn = 1;
     std::uint8_t ReportOn = 1;
+    /// "Keep groups together": a move order given to several tanks makes them
+    /// move as a group. Off unless set: the desktop turns it on before reading
+    /// the settings file, tavrine-sim with --keep-groups.
+    std::uint8_t KeepGroups = 0;
     std::int32_t TimerInterval = 30;  ///< ms between frame ticks: 50, 30 or 20
 
     // The clock and the per-tick counts.

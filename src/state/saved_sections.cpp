@@ -6,6 +6,7 @@
 
 #include "state/section_commands.h"
 #include "state/section_skirmish.h"
+#include "state/section_groups.h"
 
 namespace tavrine {
 
@@ -16,6 +17,7 @@ std::span<const GameFileSection> GameFileSections() {
         {{'R', 'A', 'L', 'Y'}, WriteRallies, ReadRallies},
         {{'A', 'M', 'O', 'V'}, WriteAttackMoves, ReadAttackMoves},
         {{'S', 'K', 'R', 'M'}, WriteSkirmishSection, ReadSkirmishSection},
+        {{'G', 'R', 'U', 'P'}, WriteGroupSection, ReadGroupSection},
     };
     return sections;
 }

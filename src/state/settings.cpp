@@ -136,6 +136,7 @@ bool ParseSettings(std::string_view text, RunState& run, DisplayMode& stored) {
         !readInteger("SkirmishMission", k.Mission) || !readInteger("SkirmishScenery", k.Scenery))
         return false;
     k = ClampedSkirmish(k);
+    readFlag("KeepGroups", run.KeepGroups);
     stored = mode;
     return true;
 }
@@ -157,6 +158,7 @@ std::string FormatSettings(const RunState& run, const DisplayMode& mode) {
     line("Music=", Flag(run.MusicOn));
     line("Sound=", Flag(run.SoundOn));
     line("Report=", Flag(run.ReportOn));
+    line("KeepGroups=", Flag(run.KeepGroups));
     // The interface scale only when chosen: a file of the automatic scale reads
     // exactly as before.
     if (run.ScaleSetting == 1 || run.ScaleSetting == 2) line("Scale=", std::to_string(run.ScaleSetting));

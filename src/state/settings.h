@@ -1,12 +1,14 @@
 // The settings file Tavrine.ini in the program folder: display mode, game speed,
 // difficulty, music, sound and report.
 //
-// Written as ten lines, each ended by CR LF:
+// Written as eleven lines, each ended by CR LF:
 //   [Display] Widht= Height= Bit= [Settings] Speed= Difficulty= Music= Sound= Report=
+//   KeepGroups=
 // followed by the Skirmish dialog's last choices: SkirmishLandscape=
 // SkirmishColumns= SkirmishRows= SkirmishSymmetry= SkirmishMission= SkirmishScenery=
 // (a file without them reads as before).
-// ("Widht" is the key the game has always written and read.)
+// ("Widht" is the key the game has always written and read; KeepGroups came
+// first after the ten lines, so a file of an older build, without it, still reads.)
 //
 // Read leniently: section lines play no part; each key takes the value of the
 // first line "key=value" whose key (the text before the first '=') equals it
@@ -52,15 +54,15 @@ std::optional<std::int32_t> ParseSettingsInteger(std::string_view text);
 std::optional<std::string_view> FindSettingsValue(std::string_view text, std::string_view key);
 
 /// Applies the settings text, key by key in the order Widht, Height, Bit, Speed,
-/// Difficulty, Music, Sound, Report:
+/// Difficulty, Music, Sound, Report, KeepGroups:
 /// - Widht, Height, Bit: integers handed back in `stored`, which should come in
 ///   holding the caller's current mode (a missing key leaves its field);
 /// - Speed: "0" 50 ms, "1" 30 ms, "2" 20 ms into `run.TimerInterval`; any other
 ///   value leaves the interval;
 /// - Difficulty: an integer stored in `run.Difficulty` as it is, even outside
 ///   0..2 (tables index it through `DifficultyIndex`);
-/// - Music, Sound, Report: "0" turns `MusicOn`, `SoundOn`, `ReportOn` off, any
-///   other value on;
+/// - Music, Sound, Report, KeepGroups: "0" turns `MusicOn`, `SoundOn`,
+///   `ReportOn`, `KeepGroups` off, any other value on;
 /// - Scale: "1" or "2" sets `run.ScaleSetting`, any other value makes it automatic.
 /// A value that must be an integer and is not one stops the reading there: the
 /// keys before it have taken effect, the later ones have not, and the result is

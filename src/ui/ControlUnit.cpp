@@ -74,6 +74,9 @@ TControlForm::TControlForm(const std::string& programFolder, const std::vector<D
     MakeLabel(panel, QStringLiteral("Interface"), 172, 140);
     scaleList_ = MakeList(panel, 172, 160, 101,
                           {QStringLiteral("Automatic"), QStringLiteral("Normal size"), QStringLiteral("Double size")});
+    groupsBox_ = new QCheckBox(QStringLiteral("Keep groups together"), panel);
+    groupsBox_->move(56, 190);
+    groupsBox_->adjustSize();
 
     okButton_ = new QPushButton(QStringLiteral("OK"), panel);
     okButton_->setGeometry(290, 40, 75, 25);
@@ -88,7 +91,7 @@ TControlForm::TControlForm(const std::string& programFolder, const std::vector<D
     };
     for (QComboBox* list : {displayList_, speedList_, difficultyList_, scaleList_})
         connect(list, &QComboBox::currentIndexChanged, this, mark);
-    for (QCheckBox* box : {musicBox_, soundBox_}) connect(box, &QCheckBox::toggled, this, mark);
+    for (QCheckBox* box : {musicBox_, soundBox_, groupsBox_}) connect(box, &QCheckBox::toggled, this, mark);
 }
 
 void TControlForm::Load(const GameControlSettings& settings) {
@@ -102,6 +105,7 @@ void TControlForm::Load(const GameControlSettings& settings) {
     musicBox_->setChecked(settings.MusicOn);
     soundBox_->setChecked(settings.SoundOn);
     scaleList_->setCurrentIndex(settings.Scale >= 0 && settings.Scale <= 2 ? settings.Scale : 0);
+    groupsBox_->setChecked(settings.KeepGroups);
     loading_ = false;
 }
 
@@ -115,6 +119,7 @@ GameControlChoice TControlForm::Choice() const {
     choice.MusicOn = musicBox_->isChecked();
     choice.SoundOn = soundBox_->isChecked();
     choice.Scale = scaleList_->currentIndex();
+    choice.KeepGroups = groupsBox_->isChecked();
     return choice;
 }
 

@@ -1,4 +1,5 @@
-// The game control dialog: display mode, speed, difficulty, music and sound.
+// The game control dialog: display mode, speed, difficulty, music, sound and
+// whether groups keep together.
 #pragma once
 
 #include <QDialog>
@@ -38,6 +39,7 @@ public:
     QCheckBox* MusicBox() const { return musicBox_; }
     QCheckBox* SoundBox() const { return soundBox_; }
     QComboBox* ScaleList() const { return scaleList_; }
+    QCheckBox* GroupsBox() const { return groupsBox_; }
     QPushButton* OkButton() const { return okButton_; }
     QPushButton* CancelButton() const { return cancelButton_; }
 
@@ -50,6 +52,7 @@ private:
     QCheckBox* musicBox_;
     QCheckBox* soundBox_;
     QComboBox* scaleList_;
+    QCheckBox* groupsBox_;
     QPushButton* okButton_;
     QPushButton* cancelButton_;
     bool changed_ = false;

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "sim/grid.h"
+#include "sim/groups.h"
 #include "sim/orders.h"
 #include "sim/queued_orders.h"
 #include "view/keys.h"
@@ -25,11 +26,13 @@ std::int32_t ToMap(std::int32_t surface, std::int32_t origin) {
 
 /// Creates an order, hands it to `member` tanks, completes its distance field at
 /// once and clears away orders that no tank follows any more (the new one too,
-/// when nobody took it).
+/// when nobody took it). With `together`, an order given to several tanks moves
+/// them as a group (sim/groups.h).
 template <typename Member>
-void GiveOrder(SimContext& ctx, std::int32_t kind, std::int32_t target, Member&& member) {
+void GiveOrder(SimContext& ctx, std::int32_t kind, std::int32_t target, Member&& member, bool together = false) {
     GameType& g = ctx.G;
     const std::int32_t k = AddOrder(g, kind, target, OrderNew);
+    std::size_t members = 0;
     for (auto& t : g.Tanks)
         if (t->Selected && member(*t)) {
             t->Order = k;
@@ -37,7 +40,9 @@ void GiveOrder(SimContext& ctx, std::int32_t kind, std::int32_t target, Member&&
             t->Queue.clear();
             t->AttackMoveCell = -1;
             t->AttackMoveFighting = 0;
+            ++members;
         }
+    if (together && members > 1) KeepTogether(g, k);
     PlanOrder(ctx, k, true);
     MarkObsoleteOrders(ctx);
     RemoveOneObsoleteOrder(ctx);
@@ -215,8 +220,10 @@ void DXDrawMouseUp(SimContext& ctx, MouseButton button, std::int32_t x, std::int
             else AttackMoveTanks(ctx, target, SelectedPlayerTanks(g));
         } else if (g.OnMap(cell.X, cell.Y)) {
             const bool editing = run.EditMode != 0;
-            GiveOrder(ctx, OrderMove, CellIndex(g, cell.X, cell.Y),
-                      [editing](const GameObjectType& t) { return editing || t.Side() == SidePlayer; });
+            GiveOrder(
+                ctx, OrderMove, CellIndex(g, cell.X, cell.Y),
+                [editing](const GameObjectType& t) { return editing || t.Side() == SidePlayer; },
+                !editing && run.KeepGroups != 0);
         }
     }
     run.DragStartX = -1;

@@ -28,6 +28,7 @@ GameControlSettings GameControlSettingsOf(const RunState& run) {
     s.MusicOn = run.MusicOn != 0;
     s.SoundOn = run.SoundOn != 0;
     s.Scale = run.ScaleSetting;
+    s.KeepGroups = run.KeepGroups != 0;
     return s;
 }
 
@@ -56,6 +57,7 @@ bool ApplyGameControl(RunState& run, const GameControlChoice& choice, MusicPlaye
     run.Difficulty = choice.Difficulty;
     run.MusicOn = choice.MusicOn ? 1 : 0;
     run.SoundOn = choice.SoundOn ? 1 : 0;
+    if (choice.KeepGroups) run.KeepGroups = *choice.KeepGroups ? 1 : 0;
     if (!run.MusicOn && music) music->Stop();
     return displayChanged;
 }

@@ -31,8 +31,11 @@ struct Folder {
 
 TEST(StartUpTest, EachChoiceWithAndWithoutASettingsFile) {
     const std::string stored640 = "Widht=640\nHeight=480\nBit=16\nSpeed=2\n";
-    const std::string written800 = FormatSettings(RunState{}, {800, 600, 16});
-    RunState fast;
+    // The desktop keeps groups together unless its settings file says otherwise.
+    RunState desktop;
+    desktop.KeepGroups = 1;
+    const std::string written800 = FormatSettings(desktop, {800, 600, 16});
+    RunState fast = desktop;
     fast.TimerInterval = kIntervalFast;
     const std::string fast800 = FormatSettings(fast, {800, 600, 16});
     const struct {

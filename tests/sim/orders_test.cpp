@@ -244,13 +244,13 @@ TEST(OrdersTest, AttackTargetIsTheMiddleOfTheFootprintClampedToTheMap) {
     const int frame = test::AddPicture(lib, 3, 1, 2, 36 * 4, 36 * 4);  // 5 x 5 cells
     test::PutObject(w.G, lib, 1, 0, {3, 1, 2, frame});
     PlanTarget target;
-    ASSERT_TRUE(OrderTarget(w.Ctx, OrderType{0, OrderAttackBuilding, CellIndex(w.G, 1, 0), OrderNew, 0, 1, {}}, target));
+    ASSERT_TRUE(OrderTarget(w.Ctx, OrderType{0, OrderAttackBuilding, CellIndex(w.G, 1, 0), OrderNew, 0, 1, {}, 0, 0, 0, {}}, target));
     EXPECT_EQ(target.Cell, (CellXY{3, 1})) << "two cells right and down, the row clamped";
     EXPECT_EQ(target.Object, w.G.Cell(1, 0).Object.get());
 
     // A destroyed building: the anchor itself, with no object to enter.
     w.G.Cell(1, 0).Object.reset();
-    ASSERT_TRUE(OrderTarget(w.Ctx, OrderType{0, OrderAttackBuilding, CellIndex(w.G, 1, 0), OrderNew, 0, 1, {}}, target));
+    ASSERT_TRUE(OrderTarget(w.Ctx, OrderType{0, OrderAttackBuilding, CellIndex(w.G, 1, 0), OrderNew, 0, 1, {}, 0, 0, 0, {}}, target));
     EXPECT_EQ(target.Cell, (CellXY{1, 0}));
     EXPECT_EQ(target.Object, nullptr);
 }

@@ -392,6 +392,63 @@ TEST(SavedGameTest, CommandSectionsRoundTripAndRefuseWhatTheListsDoNotHold) {
     }
 }
 
+/// The sample game with its move order keeping together, well on its way.
+GameType GroupGame() {
+    GameType g = test::MakeSampleGame();
+    g.Orders[0]->Together = 1;
+    g.Orders[0]->PaceDistance = 7;
+    g.Orders[0]->PaceStall = 3;
+    return g;
+}
+
+// An order whose tanks keep together makes the file version 3 with a GRUP
+// section after the labels; it reads back as it was, and a GRUP payload that
+// names no order, names one twice or holds a negative pace is damage.
+TEST(SavedGameTest, GroupOrdersAreKeptInTheirSection) {
+    const Bytes plain = SerializeGame(test::MakeSampleGame());
+    const Bytes grouped = SerializeGame(GroupGame());
+    ASSERT_EQ(I32At(grouped, 4), 3);
+    const Bytes expectedTail = {'G', 'R', 'U', 'P', 16, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 7, 0, 0, 0, 3, 0, 0, 0};
+    ASSERT_EQ(Bytes(grouped.begin() + static_cast<std::ptrdiff_t>(plain.size()), grouped.end()), expectedTail);
+    GameType back;
+    ASSERT_EQ(Parse(grouped, back), LoadResult::Ok);
+    EXPECT_EQ(back.Orders[0]->Together, 1);
+    EXPECT_EQ(back.Orders[0]->PaceDistance, 7);
+    EXPECT_EQ(back.Orders[0]->PaceStall, 3);
+    EXPECT_EQ(back.Orders[1]->Together, 0);
+    EXPECT_EQ(SerializeGame(back), grouped);
+
+    const auto withPayload = [&](std::initializer_list<std::int32_t> words) {
+        Bytes b = plain;
+        PutI32(b, 4, 3);
+        b.insert(b.end(), {'G', 'R', 'U', 'P'});
+        b.resize(b.size() + 4);
+        PutI32(b, b.size() - 4, static_cast<std::int32_t>(words.size() * 4));
+        for (const std::int32_t w : words) {
+            b.resize(b.size() + 4);
+            PutI32(b, b.size() - 4, w);
+        }
+        return b;
+    };
+    const struct {
+        const char* what;
+        Bytes file;
+    } damaged[] = {
+        {"an order that does not exist", withPayload({1, 2, 0, 0})},
+        {"a negative order", withPayload({1, -1, 0, 0})},
+        {"the same order twice", withPayload({2, 0, 0, 0, 0, 0, 0})},
+        {"a negative pace", withPayload({1, 0, -5, 0})},
+        {"a negative stall", withPayload({1, 0, 5, -1})},
+        {"more entries than bytes", withPayload({3, 0, 0, 0})},
+        {"bytes left over", withPayload({1, 0, 0, 0, 9})},
+    };
+    for (const auto& c : damaged) {
+        GameType target;
+        std::string problem;
+        EXPECT_EQ(Parse(c.file, target, &problem), LoadResult::Malformed) << c.what;
+    }
+}
+
 // Offsets in a 1 by 1 file with one tank whose route has one step and one
 // label whose text has two bytes.
 constexpr std::size_t kColumnCount = 102;
@@ -541,6 +598,7 @@ TEST(SavedGameTest, FuzzSeedsAreCurrent) {
              g.SkirmishPlayed = {987327399, 1, 64, 48, 1, 1, 2, 1};
              return SerializeGame(g);
          }()},
+        {"groups.gam", SerializeGame(GroupGame())},
     };
     const bool update = std::getenv("TAVRINE_UPDATE_CORPUS") != nullptr;
     for (const auto& [name, bytes] : seeds) {

@@ -73,17 +73,19 @@ TEST(SettingsParseTest, EmptyTextAndTextWithoutKeysChangeNothing) {
 
 TEST(SettingsParseTest, OnlyTheValueZeroTurnsASwitchOff) {
     RunState run;
-    run.MusicOn = run.SoundOn = run.ReportOn = 0;
+    run.MusicOn = run.SoundOn = run.ReportOn = run.KeepGroups = 0;
     DisplayMode mode = kDefaultDisplayMode;
-    EXPECT_TRUE(ParseSettings("Music=no\nSound=00\nReport= 0\n", run, mode));
+    EXPECT_TRUE(ParseSettings("Music=no\nSound=00\nReport= 0\nKeepGroups=off\n", run, mode));
     EXPECT_EQ(run.MusicOn, 1);
     EXPECT_EQ(run.SoundOn, 1);
     EXPECT_EQ(run.ReportOn, 1);
+    EXPECT_EQ(run.KeepGroups, 1);
 
-    EXPECT_TRUE(ParseSettings("Music=0\nSound=0\nReport=0\n", run, mode));
+    EXPECT_TRUE(ParseSettings("Music=0\nSound=0\nReport=0\nKeepGroups=0\n", run, mode));
     EXPECT_EQ(run.MusicOn, 0);
     EXPECT_EQ(run.SoundOn, 0);
     EXPECT_EQ(run.ReportOn, 0);
+    EXPECT_EQ(run.KeepGroups, 0);
 }
 
 TEST(SettingsParseTest, SpeedTakesOnlyTheThreeExactValues) {
@@ -211,16 +213,17 @@ TEST(SettingsParseTest, ToleratesBytesThatAreNotText) {
     EXPECT_EQ(p.Run.MusicOn, 1);
 }
 
-TEST(SettingsFormatTest, WritesExactlyTheTenLines) {
+TEST(SettingsFormatTest, WritesTheTenLinesThenKeepGroups) {
     RunState run;
     run.TimerInterval = 20;
     run.Difficulty = 2;
     run.MusicOn = 0;
     run.SoundOn = 1;
     run.ReportOn = 0;
+    run.KeepGroups = 1;
     EXPECT_EQ(FormatSettings(run, {1024, 768, 16}),
               "[Display]\r\nWidht=1024\r\nHeight=768\r\nBit=16\r\n[Settings]\r\nSpeed=2\r\nDifficulty=2\r\n"
-              "Music=0\r\nSound=1\r\nReport=0\r\nSkirmishLandscape=0\r\nSkirmishColumns=64\r\nSkirmishRows=48\r\n"
+              "Music=0\r\nSound=1\r\nReport=0\r\nKeepGroups=1\r\nSkirmishLandscape=0\r\nSkirmishColumns=64\r\nSkirmishRows=48\r\n"
               "SkirmishSymmetry=0\r\nSkirmishMission=1\r\nSkirmishScenery=2\r\n");
 }
 

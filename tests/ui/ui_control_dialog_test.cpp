@@ -24,6 +24,7 @@ class ControlDialogTest final : public QObject {
         s.Difficulty = difficulty;
         s.MusicOn = false;
         s.SoundOn = true;
+        s.KeepGroups = true;
         return s;
     }
 
@@ -36,6 +37,7 @@ private slots:
         QCOMPARE(form.DifficultyList()->currentText(), QStringLiteral("Difficult"));
         QVERIFY(!form.MusicBox()->isChecked());
         QVERIFY(form.SoundBox()->isChecked());
+        QVERIFY(form.GroupsBox()->isChecked());
         QVERIFY(!form.Changed());
     }
 
@@ -67,6 +69,7 @@ private slots:
         form.SpeedList()->setCurrentIndex(0);
         form.DisplayList()->setCurrentIndex(0);
         form.MusicBox()->setChecked(true);
+        form.GroupsBox()->setChecked(false);
         QTest::mouseClick(form.OkButton(), Qt::LeftButton);
         const GameControlChoice choice = form.Choice();
         QVERIFY(choice.Confirmed);
@@ -75,6 +78,7 @@ private slots:
         QCOMPARE(choice.Difficulty, 1);
         QVERIFY(choice.MusicOn);
         QVERIFY(choice.SoundOn);
+        QCOMPARE(choice.KeepGroups, std::optional<bool>(false));
     }
 
     void AChangeUndoneStillCountsButCancelNever() {

@@ -251,7 +251,7 @@ name: an empty name, one with a <code>/</code> or <code>\</code>, or one beginni
 message saying why. The names <code>Autosave.gam</code> and <code>Autosave (previous).gam</code> are kept for
 the autosave and refused too.</li>
 <li><b>Game Control</b> sets the speed (Slow, Normal, Fast), the difficulty (Easy, Normal, Difficult), the display
-mode, music and sound effects. The choices are kept in <code>Tavrine.ini</code> (a message says "Data I/O Error"
+mode, music and sound effects, and whether groups keep together. The choices are kept in <code>Tavrine.ini</code> (a message says "Data I/O Error"
 when that file cannot be written). Music switched off and on again goes on where it stopped.</li>
 <li><b>Information</b> shows the statistics of the battle so far: the buildings and tanks of both sides, the
 time and the money, and below them the tanks you built, the money you earned and the enemy tanks and buildings you
@@ -262,6 +262,12 @@ destroyed since the battle was loaded.</li>
 another game, starting a mission), the battle is saved as <code>Autosave.gam</code> among your saved games; the
 autosave before it stays as <code>Autosave (previous).gam</code>. Load either like any saved game. If an autosave
 cannot be written, the status bar says "Autosave failed" for a few seconds, once.</p>
+<p><b>Keep groups together</b> (on unless you turn it off): tanks you send together to a place move as a group.
+None drives more than four cells of its way ahead of the group's last tank; the ones in front wait, turrets
+working, until the rest close up. At a narrow pass they go through one by one, as they must, then gather beyond it
+before they go on, so they do not arrive one at a time into the enemy's fire. A tank that stops to fight, or that
+you give another order, leaves the group; a straggler far behind the rest is not waited for, nor one that has stood
+stuck for about five seconds. With the box cleared, every tank drives at its own pace as before.</p>
 <p>The difficulty changes how hard your shots hit the computer's units, how hard its towers hit back, and how fast
 its factories build and send out waves.</p>
 )";

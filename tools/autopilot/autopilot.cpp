@@ -44,6 +44,14 @@ constexpr std::int32_t kRallyReach = 10;
 constexpr std::size_t kHomeGuard = 4;
 constexpr std::size_t kTanksPerGuard = 4;
 constexpr std::int32_t kGuardPost = 12;
+/// A tank this badly damaged goes home when it is further than the guard post,
+/// at most this many at one look.
+constexpr std::int32_t kRetreatHealth = 30;
+constexpr std::size_t kRetreatsPerLook = 3;
+/// An enemy tank this close to one of the player's tanks is in the fight; the
+/// player's tanks this close to it turn on it.
+constexpr std::int32_t kFightReach = 5;
+constexpr std::int32_t kFocusReach = 6;
 /// Missions won by destroying the enemy headquarters.
 bool HeadquartersMission(std::int32_t mission) {
     const MissionRule* rule = MissionRuleOf(mission);
@@ -393,6 +401,7 @@ void Autopilot::AnswerTowers(std::vector<std::int32_t>& free) {
             for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i) {
                 const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];
                 if (t.Side() != SidePlayer || Chebyshev(TankCell(g, t, lib), {ax, ay}) > kAnswerReach) continue;
+                if (t.Health <= kRetreatHealth) continue;  // on its way home
                 const OrderType* order = t.Order >= 0 ? g.Orders[static_cast<std::size_t>(t.Order)].get() : nullptr;
                 if (order && order->Kind == OrderAttackBuilding) continue;
                 answer.push_back(i);
@@ -404,6 +413,78 @@ void Autopilot::AnswerTowers(std::vector<std::int32_t>& free) {
         }
 }
 
+std::int32_t Autopilot::HomeCell() const {
+    const GameType& g = game_.Record();
+    std::int32_t any = -1;
+    for (std::int32_t x = 0; x < g.Columns; ++x)
+        for (std::int32_t y = 0; y < g.Rows; ++y) {
+            const GameCellObjectType* o = g.Cell(x, y).Object.get();
+            if (!o || o->Side() != SidePlayer || o->Kind() != KindBuilding) continue;
+            if (o->BuildingType() == BuildingHeadquarters) return CellIndex(g, x, y);
+            if (any < 0) any = CellIndex(g, x, y);
+        }
+    return any;
+}
+
+void Autopilot::PullBack(std::vector<std::int32_t>& free) {
+    const GameType& g = game_.Record();
+    const ImageLibrary& lib = game_.Library();
+    const std::int32_t home = HomeCell();
+    if (home < 0) return;
+    const CellXY homeXY = CellOfIndex(g, home);
+    std::vector<std::int32_t> going;
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i) {
+        const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];
+        if (t.Side() != SidePlayer || t.Health <= 0 || t.Health > kRetreatHealth) continue;
+        if (Chebyshev(TankCell(g, t, lib), homeXY) <= kGuardPost) continue;
+        // Already on its way home: a move order toward the home cell.
+        const OrderType* order = t.Order >= 0 ? g.Orders[static_cast<std::size_t>(t.Order)].get() : nullptr;
+        if (order && order->Kind == OrderMove && ValidCellIndex(g, order->TargetRef) &&
+            Chebyshev(CellOfIndex(g, order->TargetRef), homeXY) <= kGuardPost)
+            continue;
+        if (going.size() < kRetreatsPerLook) going.push_back(i);
+    }
+    // One at a time, so that a band takes no healthy tank with it.
+    for (const std::int32_t i : going) Command({i}, {-1, nullptr, home});
+    std::erase_if(free, [&](std::int32_t i) { return g.Tanks[static_cast<std::size_t>(i)]->Health <= kRetreatHealth; });
+}
+
+void Autopilot::FocusFire(std::vector<std::int32_t>& free) {
+    const GameType& g = game_.Record();
+    const ImageLibrary& lib = game_.Library();
+    std::vector<std::pair<std::int32_t, CellXY>> mine;
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i) {
+        const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];
+        if (t.Side() == SidePlayer && t.Health > kRetreatHealth) mine.emplace_back(i, TankCell(g, t, lib));
+    }
+    // The weakest enemy tank in sight that is in the fight.
+    const GameObjectType* weakest = nullptr;
+    CellXY at{};
+    for (const auto& t : g.Tanks) {
+        if (t->Side() != SideComputer || t->Health < 1) continue;
+        const CellXY c = TankCell(g, *t, lib);
+        if (!g.OnMap(c.X, c.Y) || g.Cell(c.X, c.Y).Hidden) continue;
+        const bool fought = std::any_of(mine.begin(), mine.end(), [&](const auto& m) { return Chebyshev(m.second, c) <= kFightReach; });
+        if (fought && (!weakest || t->Health < weakest->Health)) {
+            weakest = t.get();
+            at = c;
+        }
+    }
+    if (!weakest) return;
+    std::vector<std::int32_t> turn;
+    for (const auto& [i, c] : mine) {
+        const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];
+        const OrderType* order = t.Order >= 0 ? g.Orders[static_cast<std::size_t>(t.Order)].get() : nullptr;
+        if (Chebyshev(c, at) > kFocusReach || (order && order->Kind == OrderAttackBuilding)) continue;
+        const GameObjectType* aimedAt = order && order->Kind == OrderAttackTank ? TankAt(g, order->TargetRef) : nullptr;
+        if (aimedAt == weakest) continue;
+        turn.push_back(i);
+    }
+    if (turn.empty()) return;
+    Command(turn, {-1, weakest, CellIndex(g, at.X, at.Y)});
+    std::erase_if(free, [&](std::int32_t i) { return std::find(turn.begin(), turn.end(), i) != turn.end(); });
+}
+
 void Autopilot::Decide() {
     ++decisions_;
     const GameType& g = game_.Record();
@@ -411,8 +492,10 @@ void Autopilot::Decide() {
     hands_.ShrinkMinimapIfInTheWay();
 
     std::vector<std::int32_t> free = FreeTanks();
+    PullBack(free);
     AnswerTowers(free);
     Defend(free);
+    FocusFire(free);
     KeepHomeGuard(free);
     if (free.empty()) return;
 

@@ -9,6 +9,8 @@
 // enemy tower or building (the headquarters first in the missions that ask for
 // it, the last tanks once the buildings are gone), turn the tanks near home
 // against enemies that come close, and send new tanks after the army in groups.
+// In a fight it turns the tanks near an enemy tank on the weakest one in reach,
+// and sends badly damaged tanks home, where they guard the base.
 #pragma once
 
 #include <cstdint>
@@ -83,6 +85,14 @@ private:
     CellRect Footprint(std::int32_t anchor) const;
     /// Keeps the tanks nearest the player's headquarters out of `free`.
     void KeepHomeGuard(std::vector<std::int32_t>& free) const;
+    /// Sends badly damaged tanks away from home back to it, and keeps every badly
+    /// damaged tank out of `free`.
+    void PullBack(std::vector<std::int32_t>& free);
+    /// Turns the tanks in reach of the weakest enemy tank in sight on it.
+    void FocusFire(std::vector<std::int32_t>& free);
+    /// The cell of the player's headquarters (else of any building of the
+    /// player's), -1 when there is none.
+    std::int32_t HomeCell() const;
 
     Game& game_;
     AutopilotHands hands_;
