@@ -391,7 +391,8 @@ void MainCommands::LeadOn(bool next) {
     if (recorder_) {
         recorder_->Note(MenuEvent{MenuLabel::LoadGame});
         AnswerEvent pick = SimpleAnswer(AnswerEvent::Kind::Pick, DialogBox::LoadPicker);
-        pick.Pick = FilePick{start.Map, true, false};
+        pick.Pick.Name = start.Map;
+        pick.Pick.FromNewGames = true;
         recorder_->Note(pick);
     }
     StartPreparedMap(start);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "sim/grid.h"
+#include "sim/groups.h"
 #include "sim/orders.h"
 
 namespace tavrine {
@@ -73,12 +74,14 @@ void GiveAll(SimContext& ctx, const Assignments& assignments) {
 
 }  // namespace
 
-void OrderTanks(SimContext& ctx, std::int32_t kind, std::int32_t target, const std::vector<std::int32_t>& tanks) {
+void OrderTanks(SimContext& ctx, std::int32_t kind, std::int32_t target, const std::vector<std::int32_t>& tanks,
+                bool together) {
     GameType& g = ctx.G;
     if (tanks.empty()) return;
     const std::int32_t k = AddOrder(g, kind, target, OrderNew);
     for (std::int32_t i : tanks)
         if (GameObjectType* t = TankAt(g, i)) t->Order = k;
+    if (together && tanks.size() > 1) KeepTogether(g, k);
     PlanOrder(ctx, k, true);
     MarkObsoleteOrders(ctx);
     RemoveOneObsoleteOrder(ctx);
@@ -91,7 +94,8 @@ void AttackMoveTanks(SimContext& ctx, std::int32_t cell, const std::vector<std::
             t->AttackMoveCell = cell;
             t->AttackMoveFighting = 0;
         }
-    OrderTanks(ctx, OrderMove, cell, tanks);
+    // Several tanks on an attack-move move as one group.
+    OrderTanks(ctx, OrderMove, cell, tanks, true);
 }
 
 bool QueuedOrderValid(const GameType& g, const QueuedOrder& q) {

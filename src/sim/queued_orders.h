@@ -18,8 +18,10 @@ inline constexpr std::int32_t kAlertCells = 5;
 
 /// Gives the tanks `tanks` a new order of `kind` (OrderKind) on `target`, plans
 /// it at once and clears away orders no tank follows any more. Tanks the order
-/// replaces leave their old orders; queues are left as they are.
-void OrderTanks(SimContext& ctx, std::int32_t kind, std::int32_t target, const std::vector<std::int32_t>& tanks);
+/// replaces leave their old orders; queues are left as they are. With
+/// `together`, several tanks keep together as a group on the way.
+void OrderTanks(SimContext& ctx, std::int32_t kind, std::int32_t target, const std::vector<std::int32_t>& tanks,
+                bool together = false);
 
 /// Starts an attack-move of `tanks` to cell index `cell`: their queues and
 /// current orders give way to it.

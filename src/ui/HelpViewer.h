@@ -21,15 +21,15 @@ public:
     /// is none), as ShowContents otherwise.
     bool ShowPage(const QString& anchor);
 
+    QTextBrowser* Browser() const { return browser_; }
+    QString Path() const { return path_; }
+
 signals:
     /// The window was closed.
     void Closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-
-    QTextBrowser* Browser() const { return browser_; }
-    QString Path() const { return path_; }
 
 private:
     QString path_;

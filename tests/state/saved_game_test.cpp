@@ -154,7 +154,7 @@ TEST(SavedGameTest, BlocksFollowTheFileLayout) {
     g.Orders[0]->MemberMoved = 0;
     g.Waves[0][0] = 18;
     auto t = std::make_unique<GameObjectType>();
-    *t = GameObjectType{0, 0x00FFFF, 20, 21, 0, 0, -1, -1, {4, 0, 1, 3}, 22, 1, 23, 1, 0, 1, {0, 0}, 24, 25, 0, 26, -1, 27, 28, {}, -1, 0};
+    *t = GameObjectType{0, 0x00FFFF, 20, 21, 0, 0, -1, -1, {4, 0, 1, 3}, 22, 1, 23, 1, 0, 1, {0, 0}, 24, 25, 0, 26, -1, 27, 28, {}, -1, 0, {}};
     g.Tanks.push_back(std::move(t));
     g.Explosions.push_back({30, 31, 1, 32, 33});
     g.Shots.push_back({40, 41, 42, 43, 44, 45});

@@ -137,8 +137,8 @@ selection; <kbd>Shift</kbd>+click on a selected tank takes it out</td></tr>
 carries it out when its orders before it are done. While the tanks are selected their queued points show as small
 squares joined by lines (green a move, red an attack, orange an attack-move)</td></tr>
 <tr><td><kbd>A</kbd>, then a left click</td><td>attack-move: the selected tanks drive to that cell and stop to fight
-every enemy tank or gun tower that comes within five cells, then drive on (with <kbd>Shift</kbd> the attack-move is
-queued)</td></tr>
+every enemy tank or gun tower that comes within five cells, then drive on, keeping together as a group (with
+<kbd>Shift</kbd> the attack-move is queued)</td></tr>
 <tr><td><kbd>S</kbd></td><td>stop: the selected tanks drop their orders and queues; like any idle tank they still
 answer enemies that come near</td></tr>
 <tr><td><kbd>R</kbd> held, with your factory selected, and a left click on the map</td><td>set the factory's rally
