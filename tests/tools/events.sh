@@ -210,7 +210,7 @@ refused '0 tool 2\n' 'line 1: tool needs the editing mode'
 refused '0 undo\n' 'line 1: undo needs the editing mode'
 refused '0 control speed=warp\n' 'line 1: speed must be'
 refused '0 down left 99999999 0\n' 'line 1: a pixel position'
-refused '0 key Space\n' 'line 1: unknown key'
+refused '0 key Tab\n' 'line 1: unknown key'
 refused '0 down left 1 2 alt\n' 'line 1: down takes a button'
 "$sim" run $game --events "$dir/none.txt" >/dev/null 2>&1; [ $? = 2 ] || fail "a missing events file is not a usage error"
 "$sim" run $game --answer maybe >/dev/null 2>&1; [ $? = 2 ] || fail "--answer maybe accepted"
