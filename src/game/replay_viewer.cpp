@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "view/keys.h"
 #include "view/minimap.h"
 #include "view/panel_layout.h"
 
@@ -17,16 +18,6 @@ constexpr std::int32_t kPointerArm = 6;
 /// The status line's distance from the top right corner; the mission hint is at
 /// the top left, which the line must leave readable.
 constexpr std::int32_t kStatusMargin = 8;
-
-std::uint8_t ArrowOf(GameKey key) {
-    switch (key) {
-        case GameKey::Left: return ArrowLeft;
-        case GameKey::Right: return ArrowRight;
-        case GameKey::Up: return ArrowUp;
-        case GameKey::Down: return ArrowDown;
-        default: return 0;
-    }
-}
 
 }  // namespace
 

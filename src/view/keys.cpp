@@ -9,16 +9,6 @@ namespace tavrine {
 
 namespace {
 
-std::uint8_t ArrowOf(GameKey key) {
-    switch (key) {
-        case GameKey::Left: return ArrowLeft;
-        case GameKey::Right: return ArrowRight;
-        case GameKey::Up: return ArrowUp;
-        case GameKey::Down: return ArrowDown;
-        default: return 0;
-    }
-}
-
 /// 0 to 8 for the keys 1 to 9, -1 for any other key.
 int GroupOf(GameKey key) {
     const int n = static_cast<int>(key) - static_cast<int>(GameKey::Digit1);
@@ -43,6 +33,16 @@ void SelectOnly(GameType& g, Chosen&& chosen) {
 }
 
 }  // namespace
+
+std::uint8_t ArrowOf(GameKey key) {
+    switch (key) {
+        case GameKey::Left: return ArrowLeft;
+        case GameKey::Right: return ArrowRight;
+        case GameKey::Up: return ArrowUp;
+        case GameKey::Down: return ArrowDown;
+        default: return 0;
+    }
+}
 
 bool IsBattleKey(GameKey key, bool ctrl) {
     return ArrowOf(key) != 0 || GroupOf(key) >= 0 || (ctrl && key == GameKey::A);

@@ -17,6 +17,9 @@ inline constexpr const char* kPausedText = "Paused";
 /// on it, in milliseconds of game ticks.
 inline constexpr std::int64_t kGroupCentreMs = 500;
 
+/// The ArrowBit of an arrow key, 0 for any other key.
+std::uint8_t ArrowOf(GameKey key);
+
 /// The keys `BattleKeyDown` handles: the arrows (with or without Ctrl), the
 /// digits 1 to 9 and Ctrl+1 to Ctrl+9, and Ctrl+A.
 bool IsBattleKey(GameKey key, bool ctrl);

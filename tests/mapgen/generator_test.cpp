@@ -10,19 +10,12 @@
 #include "mapgen/map_builder.h"
 #include "platform/host.h"
 #include "state/saved_game.h"
+#include "support/shipped_library.h"
 
 namespace tavrine::mapgen {
 namespace {
 
-const ImageLibrary& Library() {
-    static const ImageLibrary library = [] {
-        QuietHost host;
-        ImageLibrary lib;
-        EXPECT_TRUE(LoadImageLibraryFrom(host, std::string(TAVRINE_PROGRAM_DIR) + "/Tavrine.isd", lib));
-        return lib;
-    }();
-    return library;
-}
+const ImageLibrary& Library() { return test::ShippedLibrary(); }
 
 std::string Checksum(const Bytes& bytes) {
     std::uint64_t h = 0xCBF29CE484222325ull;  // FNV-1a

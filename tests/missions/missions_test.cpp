@@ -17,19 +17,12 @@
 #include "missions.h"
 #include "sim/grid.h"
 #include "state/saved_game.h"
+#include "support/shipped_library.h"
 
 namespace tavrine::missions::testing {
 namespace {
 
-const ImageLibrary& Library() {
-    static const ImageLibrary library = [] {
-        QuietHost host;
-        ImageLibrary lib;
-        EXPECT_TRUE(LoadImageLibraryFrom(host, std::string(TAVRINE_PROGRAM_DIR) + "/Tavrine.isd", lib));
-        return lib;
-    }();
-    return library;
-}
+const ImageLibrary& Library() { return test::ShippedLibrary(); }
 
 std::string ShippedPath(const MissionEntry& m) { return std::string(TAVRINE_PROGRAM_DIR) + "/NewGames/" + std::string(m.File); }
 
