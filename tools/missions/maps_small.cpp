@@ -30,7 +30,7 @@ void BuildBeachhead(MapBuilder& b) {
     b.TankGroup(kPlayer, 15, 19, 6, 3, kNorth);
 
     // The depot ahead of the beach.
-    b.Factory(kEnemy, 21, 9);
+    b.Building(kEnemy, kBarracks, 21, 9);
     b.Tower(kEnemy, 19, 12, kSouthWest);
     b.Building(kEnemy, kFuelDepot, 25, 10);
     // The headquarters in the north-east.
@@ -46,7 +46,7 @@ void BuildBeachhead(MapBuilder& b) {
 
     b.ScatterScenery(12, flat);
     b.RevealPlayerStart(5);
-    b.Reveal({18, 8, 26, 15});  // the depot, seen from the beach
+    b.Reveal({18, 8, 26, 15});  // the depot's tower, seen from the beach
     b.CentreView(12, 20);
 }
 
@@ -120,6 +120,7 @@ void BuildHoldTheLine(MapBuilder& b) {
     b.Tower(kPlayer, 15, 30, kNorth);
     b.Tower(kPlayer, 46, 30, kNorth);
     b.Tower(kPlayer, 32, 35, kNorth);
+    b.Tower(kPlayer, 26, 35, kNorth);
     b.Building(kPlayer, kPowerPlant, 33, 42);
     b.Building(kPlayer, kBarracks, 25, 44);
     b.TankGroup(kPlayer, 34, 38, 7, 4, kNorth);
@@ -145,7 +146,7 @@ void BuildHoldTheLine(MapBuilder& b) {
     b.ScatterScenery(18, flat);
     b.RevealPlayerStart(5);
     b.Reveal({10, 14, 22, 30});  // the western pass, held by our scouts
-    b.Reveal({40, 14, 52, 30});  // the eastern pass
+    b.Reveal({40, 16, 52, 30});  // the eastern pass
     b.CentreView(30, 38);
 }
 
