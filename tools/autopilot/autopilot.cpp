@@ -52,6 +52,13 @@ constexpr std::size_t kRetreatsPerLook = 3;
 /// player's tanks this close to it turn on it.
 constexpr std::int32_t kFightReach = 5;
 constexpr std::int32_t kFocusReach = 6;
+/// Cells beyond its footprint a tower's guns reach, and the most waypoints a
+/// way round the towers is given.
+constexpr std::int32_t kTowerReach = 7;
+constexpr std::size_t kMostWaypoints = 8;
+/// The front where new tanks wait: this many cells' drive from home toward the
+/// army's gathering point.
+constexpr std::int32_t kFrontDrive = 12;
 /// Missions won by destroying the enemy headquarters.
 bool HeadquartersMission(std::int32_t mission) {
     const MissionRule* rule = MissionRuleOf(mission);
@@ -75,7 +82,7 @@ void Autopilot::BetweenTicks() {
     if (ticks_++ % kDecisionTicks == 0) Decide();
 }
 
-AutopilotCounts Autopilot::Counts() const { return {decisions_, orders_, hands_.Counts()}; }
+AutopilotCounts Autopilot::Counts() const { return {decisions_, orders_, rallies_, attackMoves_, waypoints_, hands_.Counts()}; }
 
 std::vector<std::int32_t> Autopilot::FreeTanks() {
     const GameType& g = game_.Record();
@@ -206,7 +213,8 @@ bool Autopilot::StillThere(const Target& t) const {
     return false;
 }
 
-std::int32_t Autopilot::Command(const std::vector<std::int32_t>& tanks, const Target& target) {
+std::int32_t Autopilot::Command(const std::vector<std::int32_t>& tanks, const Target& target, Way way,
+                               const std::vector<std::int32_t>& via) {
     const GameType& g = game_.Record();
     const ImageLibrary& lib = game_.Library();
     // Bands small enough for the free part of the screen, whatever margin they need.
@@ -229,6 +237,17 @@ std::int32_t Autopilot::Command(const std::vector<std::int32_t>& tanks, const Ta
         left = std::move(rest);
         if (hands_.BandSelect(box) <= 0) continue;
 
+        // The cells to drive by: the first is an order of its own, the rest and
+        // the target are queued behind it with Shift held.
+        bool queued = false;
+        for (const std::int32_t cell : via) {
+            if (!queued && way == Way::AttackMove) hands_.Key(GameKey::A);
+            if (!hands_.ClickGround(cell, queued)) break;
+            if (queued) ++waypoints_;
+            else if (way == Way::AttackMove) ++attackMoves_;
+            queued = true;
+        }
+
         // Click the target itself once it is in sight, else the ground beside it.
         std::int32_t px = -1, py = -1;
         std::int32_t kind = OrderMove;
@@ -248,10 +267,17 @@ std::int32_t Autopilot::Command(const std::vector<std::int32_t>& tanks, const Ta
         }
         bool clicked = false;
         if (px >= 0 && !g.Cell(px / g.CellWidth, py / g.CellHeight).Hidden) {
-            clicked = hands_.Click(px, py);
+            clicked = hands_.Click(px, py, queued);
         } else if (ValidCellIndex(g, target.Cell)) {
             kind = OrderMove;
-            clicked = hands_.ClickGround(target.Cell);
+            if (way == Way::AttackMove) hands_.Key(GameKey::A);
+            clicked = hands_.ClickGround(target.Cell, queued);
+            if (clicked && way == Way::AttackMove) ++attackMoves_;
+        }
+        if (queued) {
+            kind = OrderMove;  // the first waypoint is the order the tanks have now
+            if (clicked) ++waypoints_;
+            clicked = true;
         }
         if (!clicked) continue;
         if (kind == OrderMove) {
@@ -267,10 +293,140 @@ std::int32_t Autopilot::Command(const std::vector<std::int32_t>& tanks, const Ta
                 ++took;
         ordered += took;
         if (Trace)
-            Trace("t=" + std::to_string(g.GameTime) + " order " + std::to_string(kind) + " at (" + std::to_string(px / g.CellWidth) +
-                  ", " + std::to_string(py / g.CellHeight) + ") taken by " + std::to_string(took));
+            Trace("t=" + std::to_string(g.GameTime) + " order " + std::to_string(kind) + (way == Way::AttackMove ? " (attack-move)" : "") +
+                  " at (" + std::to_string(px / g.CellWidth) + ", " + std::to_string(py / g.CellHeight) + ") via " +
+                  std::to_string(via.size()) + " taken by " + std::to_string(took));
     }
     return ordered;
+}
+
+std::vector<char> Autopilot::Danger() const {
+    const GameType& g = game_.Record();
+    std::vector<char> danger(static_cast<std::size_t>(g.CellCount()), 0);
+    for (std::int32_t ax = 0; ax < g.Columns; ++ax)
+        for (std::int32_t ay = 0; ay < g.Rows; ++ay) {
+            const GameCellObjectType* o = g.Cell(ax, ay).Object.get();
+            if (!IsEnemyTarget(o) || o->Kind() != KindTower) continue;
+            const CellRect box = Footprint(CellIndex(g, ax, ay));
+            for (std::int32_t x = std::max(box.Left - kTowerReach, 0); x <= std::min(box.Right + kTowerReach, g.Columns - 1); ++x)
+                for (std::int32_t y = std::max(box.Top - kTowerReach, 0); y <= std::min(box.Bottom + kTowerReach, g.Rows - 1); ++y)
+                    danger[static_cast<std::size_t>(CellIndex(g, x, y))] = 1;
+        }
+    return danger;
+}
+
+std::vector<std::int32_t> Autopilot::Detour(std::int32_t start, std::int32_t goal) const {
+    const GameType& g = game_.Record();
+    if (!ValidCellIndex(g, start) || !ValidCellIndex(g, goal)) return {};
+    const std::vector<char> danger = Danger();
+    const auto at = [&](const std::vector<std::int32_t>& v, std::int32_t i) { return v[static_cast<std::size_t>(i)]; };
+    const auto risky = [&](std::int32_t i) { return danger[static_cast<std::size_t>(i)] != 0; };
+    if (risky(goal)) return {};
+    // The way the tanks would take by themselves, walked back from the start.
+    const auto walk = [&](const std::vector<std::int32_t>& field) {
+        std::vector<std::int32_t> path{start};
+        for (std::int32_t here = start; at(field, here) > 0;) {
+            const CellXY c = CellOfIndex(g, here);
+            std::int32_t next = here;
+            for (std::int32_t dy = -1; dy <= 1 && next == here; ++dy)
+                for (std::int32_t dx = -1; dx <= 1 && next == here; ++dx) {
+                    if (!g.OnMap(c.X + dx, c.Y + dy)) continue;
+                    const std::int32_t n = CellIndex(g, c.X + dx, c.Y + dy);
+                    if (at(field, n) >= 0 && at(field, n) == at(field, here) - 1) next = n;
+                }
+            if (next == here) break;
+            path.push_back(here = next);
+        }
+        return path;
+    };
+    const std::vector<std::int32_t> direct = Distances(goal);
+    if (at(direct, start) < 0) return {};
+    const std::vector<std::int32_t> plain = walk(direct);
+    if (std::none_of(plain.begin(), plain.end(), risky)) return {};
+
+    // The shortest way over ground out of every tower's reach.
+    std::vector<std::int32_t> safe(static_cast<std::size_t>(g.CellCount()), -1);
+    std::deque<std::int32_t> queue{goal};
+    safe[static_cast<std::size_t>(goal)] = 0;
+    while (!queue.empty()) {
+        const std::int32_t i = queue.front();
+        queue.pop_front();
+        const CellXY c = CellOfIndex(g, i);
+        for (std::int32_t dy = -1; dy <= 1; ++dy)
+            for (std::int32_t dx = -1; dx <= 1; ++dx) {
+                const std::int32_t x = c.X + dx, y = c.Y + dy;
+                if (!g.OnMap(x, y)) continue;
+                const std::int32_t n = CellIndex(g, x, y);
+                if (at(safe, n) >= 0 || (risky(n) && n != start) || !IsPassable(g, x, y, nullptr, 1)) continue;
+                safe[static_cast<std::size_t>(n)] = at(safe, i) + 1;
+                queue.push_back(n);
+            }
+    }
+    if (at(safe, start) < 0 || at(safe, start) > 2 * at(direct, start) + 20) return {};
+    const std::vector<std::int32_t> path = walk(safe);
+
+    // Waypoints where the way bends: from each one, as far along the way as a
+    // straight drive stays out of reach and on open ground.
+    const auto straight = [&](std::int32_t a, std::int32_t b) {
+        const CellXY p = CellOfIndex(g, a), q = CellOfIndex(g, b);
+        const std::int32_t steps = Chebyshev(p, q);
+        for (std::int32_t k = 1; k <= steps; ++k) {
+            const std::int32_t x = p.X + (q.X - p.X) * k / steps, y = p.Y + (q.Y - p.Y) * k / steps;
+            if (risky(CellIndex(g, x, y)) || !IsPassable(g, x, y, nullptr, 1)) return false;
+        }
+        return true;
+    };
+    std::vector<std::int32_t> via;
+    std::size_t from = 0;
+    while (from + 1 < path.size() && via.size() < kMostWaypoints) {
+        std::size_t reach = from + 1;
+        while (reach + 1 < path.size() && straight(path[from], path[reach + 1])) ++reach;
+        if (reach + 1 >= path.size()) break;  // the goal itself is in a straight drive
+        via.push_back(path[reach]);
+        from = reach;
+    }
+    return via;
+}
+
+std::int32_t Autopilot::FrontCell() const {
+    const GameType& g = game_.Record();
+    const std::int32_t home = HomeCell();
+    if (!ValidCellIndex(g, home) || !ValidCellIndex(g, rally_)) return rally_;
+    const std::vector<std::int32_t> toRally = Distances(rally_);
+    // From the nearest open cell beside home, down the distances to the rally point.
+    const CellRect box = Footprint(home);
+    std::int32_t at = -1;
+    for (std::int32_t x = std::max(box.Left - 2, 0); x <= std::min(box.Right + 2, g.Columns - 1); ++x)
+        for (std::int32_t y = std::max(box.Top - 2, 0); y <= std::min(box.Bottom + 2, g.Rows - 1); ++y) {
+            const std::int32_t i = CellIndex(g, x, y);
+            if (toRally[static_cast<std::size_t>(i)] >= 0 && (at < 0 || toRally[static_cast<std::size_t>(i)] < toRally[static_cast<std::size_t>(at)])) at = i;
+        }
+    if (at < 0) return rally_;
+    for (std::int32_t step = 0; step < kFrontDrive && toRally[static_cast<std::size_t>(at)] > 0; ++step) {
+        const CellXY c = CellOfIndex(g, at);
+        std::int32_t next = at;
+        for (std::int32_t dy = -1; dy <= 1 && next == at; ++dy)
+            for (std::int32_t dx = -1; dx <= 1 && next == at; ++dx) {
+                if (!g.OnMap(c.X + dx, c.Y + dy)) continue;
+                const std::int32_t n = CellIndex(g, c.X + dx, c.Y + dy);
+                if (toRally[static_cast<std::size_t>(n)] == toRally[static_cast<std::size_t>(at)] - 1) next = n;
+            }
+        if (next == at) break;
+        at = next;
+    }
+    return at;
+}
+
+void Autopilot::SetRallies(std::int32_t cell) {
+    const GameType& g = game_.Record();
+    if (!ValidCellIndex(g, cell)) return;
+    for (std::int32_t x = 0; x < g.Columns; ++x)
+        for (std::int32_t y = 0; y < g.Rows; ++y) {
+            const GameCellObjectType* o = g.Cell(x, y).Object.get();
+            if (!o || o->Side() != SidePlayer || o->Kind() != KindBuilding || o->BuildingType() != BuildingFactory) continue;
+            if (o->Rally == cell) continue;
+            if (hands_.SetRally(CellIndex(g, x, y), cell) && o->Rally == cell) ++rallies_;
+        }
 }
 
 void Autopilot::Defend(std::vector<std::int32_t>& free) {
@@ -540,13 +696,17 @@ void Autopilot::Decide() {
     if (Trace && decisions_ % 60 == 0)
         Trace("t=" + std::to_string(g.GameTime) + " own " + std::to_string(own) + " free " + std::to_string(free.size()) +
               " gathered " + std::to_string(gathered.size()) + " needed " + std::to_string(needed) + " money " + std::to_string(g.Money));
+    // New tanks from every factory drive to the front before home, where the
+    // army picks them up on its way and they meet the waves.
+    SetRallies(FrontCell());
     if (lastStand || static_cast<std::int32_t>(free.size()) >= 2 * needed) {
         // Strong enough even strung out, or nothing more will come.
-        Command(free, target_);
+        Command(free, target_, Way::AttackMove);
         return;
     }
-    if (static_cast<std::int32_t>(gathered.size()) >= needed) Command(gathered, target_);
-    if (!away.empty()) Command(away, {-1, nullptr, rally_});
+    if (static_cast<std::int32_t>(gathered.size()) >= needed) Command(gathered, target_, Way::AttackMove);
+    // The others gather, fighting what they meet, round the towers on the way.
+    if (!away.empty()) Command(away, {-1, nullptr, rally_}, Way::AttackMove, Detour(start, rally_));
 }
 
 }  // namespace tavrine
