@@ -686,6 +686,17 @@ void Autopilot::Decide() {
     // set off together once they are enough for what guards it (or once no more
     // will come).
     const CellXY rally = CellOfIndex(g, rally_);
+    if (!CanProduce()) {
+        // No more will come: the tanks still driving to the gathering point
+        // belong to the last attack too.
+        for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i) {
+            const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];
+            const OrderType* order = t.Order >= 0 ? g.Orders[static_cast<std::size_t>(t.Order)].get() : nullptr;
+            if (t.Side() != SidePlayer || t.Health <= kRetreatHealth || !order || order->Kind != OrderMove) continue;
+            if (!ValidCellIndex(g, order->TargetRef) || Chebyshev(CellOfIndex(g, order->TargetRef), rally) > kRallyReach) continue;
+            if (std::find(free.begin(), free.end(), i) == free.end()) free.push_back(i);
+        }
+    }
     std::vector<std::int32_t> gathered, away;
     for (const std::int32_t i : free)
         (Chebyshev(TankCell(g, *g.Tanks[static_cast<std::size_t>(i)], lib), rally) <= kRallyReach ? gathered : away).push_back(i);
