@@ -120,7 +120,6 @@ void BuildHoldTheLine(MapBuilder& b) {
     b.Tower(kPlayer, 15, 30, kNorth);
     b.Tower(kPlayer, 46, 30, kNorth);
     b.Tower(kPlayer, 32, 35, kNorth);
-    b.Tower(kPlayer, 26, 35, kNorth);
     b.Building(kPlayer, kPowerPlant, 33, 42);
     b.Building(kPlayer, kBarracks, 25, 44);
     b.TankGroup(kPlayer, 34, 38, 7, 4, kNorth);
