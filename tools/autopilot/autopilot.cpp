@@ -34,7 +34,9 @@ constexpr std::int32_t kAnswerReach = 10;
 /// Extra tanks an attack waits for per tower guarding its target, and the
 /// largest group it ever waits for.
 constexpr std::int32_t kTanksPerTower = 2;
-constexpr std::int32_t kLargestGroup = 14;
+constexpr std::int32_t kLargestGroup = 24;
+/// Cells by which each enemy tank standing by a target makes it count as further.
+constexpr std::int32_t kCellsPerGuardTank = 2;
 /// The rally point lies this many cells' drive short of the target, and tanks
 /// this close to it count as gathered.
 constexpr std::int32_t kRallyDistance = 12;
@@ -44,6 +46,10 @@ constexpr std::int32_t kRallyReach = 10;
 constexpr std::size_t kHomeGuard = 4;
 constexpr std::size_t kTanksPerGuard = 4;
 constexpr std::int32_t kGuardPost = 12;
+/// In the missions lost with the headquarters, the guard is larger: one for
+/// every `kTanksPerDefender` tanks, at most `kDefendGuard`.
+constexpr std::size_t kDefendGuard = 8;
+constexpr std::size_t kTanksPerDefender = 3;
 /// A tank this badly damaged goes home when it is further than the guard post,
 /// at most this many at one look.
 constexpr std::int32_t kRetreatHealth = 30;
@@ -164,8 +170,11 @@ Autopilot::Target Autopilot::ChooseTarget(const std::vector<std::int32_t>& dist)
                         nearCell = CellIndex(g, x, y);
                     }
                 }
-            if (near < 0 || near - bonus >= bestScore) continue;
-            bestScore = near - bonus;
+            if (near < 0) continue;
+            // A target many enemy tanks stand by counts as further away.
+            const std::int32_t score = near - bonus + kCellsPerGuardTank * GuardTanks(CellIndex(g, ax, ay));
+            if (score >= bestScore) continue;
+            bestScore = score;
             best = {CellIndex(g, ax, ay), nullptr, nearCell};
         }
     if (best.Anchor >= 0 || !TanksMission(g.Mission)) return best;
@@ -473,24 +482,32 @@ bool Autopilot::CanProduce() const {
     return false;
 }
 
-std::int32_t Autopilot::Needed(const Target& t) const {
+std::int32_t Autopilot::GuardTanks(std::int32_t anchor) const {
     const GameType& g = game_.Record();
     const ImageLibrary& lib = game_.Library();
+    const CellRect box = Footprint(anchor);
+    std::int32_t tanks = 0;
+    for (const auto& tank : g.Tanks) {
+        if (tank->Side() != SideComputer || tank->Health <= 0) continue;
+        const CellXY c = TankCell(g, *tank, lib);
+        tanks += c.X >= box.Left - kGuardReach && c.X <= box.Right + kGuardReach && c.Y >= box.Top - kGuardReach &&
+                 c.Y <= box.Bottom + kGuardReach;
+    }
+    return tanks;
+}
+
+std::int32_t Autopilot::Needed(const Target& t) const {
+    const GameType& g = game_.Record();
     if (t.Anchor < 0) return static_cast<std::int32_t>(kGroupSize);
     const CellRect box = Footprint(t.Anchor);
-    const auto near = [&](CellXY c) {
-        return c.X >= box.Left - kGuardReach && c.X <= box.Right + kGuardReach && c.Y >= box.Top - kGuardReach &&
-               c.Y <= box.Bottom + kGuardReach;
-    };
-    std::int32_t towers = 0, tanks = 0;
+    std::int32_t towers = 0;
     for (std::int32_t x = std::max(box.Left - kGuardReach, 0); x <= std::min(box.Right + kGuardReach, g.Columns - 1); ++x)
         for (std::int32_t y = std::max(box.Top - kGuardReach, 0); y <= std::min(box.Bottom + kGuardReach, g.Rows - 1); ++y) {
             const GameCellObjectType* o = g.Cell(x, y).Object.get();
             towers += IsEnemyTarget(o) && o->Kind() == KindTower;
         }
-    for (const auto& tank : g.Tanks)
-        if (tank->Side() == SideComputer && tank->Health > 0 && near(TankCell(g, *tank, lib))) ++tanks;
-    return std::clamp(static_cast<std::int32_t>(kGroupSize) + kTanksPerTower * towers + tanks, static_cast<std::int32_t>(kGroupSize), kLargestGroup);
+    return std::clamp(static_cast<std::int32_t>(kGroupSize) + kTanksPerTower * towers + GuardTanks(t.Anchor),
+                      static_cast<std::int32_t>(kGroupSize), kLargestGroup);
 }
 
 std::int32_t Autopilot::RallyCell(std::int32_t start, const Target& t) const {
@@ -514,7 +531,7 @@ std::int32_t Autopilot::RallyCell(std::int32_t start, const Target& t) const {
     return at;
 }
 
-void Autopilot::KeepHomeGuard(std::vector<std::int32_t>& free) const {
+void Autopilot::KeepHomeGuard(std::vector<std::int32_t>& free) {
     const GameType& g = game_.Record();
     const ImageLibrary& lib = game_.Library();
     std::vector<CellXY> headquarters;
@@ -536,10 +553,25 @@ void Autopilot::KeepHomeGuard(std::vector<std::int32_t>& free) const {
     std::sort(near.begin(), near.end());
     std::size_t own = 0;
     for (const auto& t : g.Tanks) own += t->Side() == SidePlayer;
-    near.resize(std::min({near.size(), kHomeGuard, own / kTanksPerGuard}));
+    const MissionRule* rule = MissionRuleOf(g.Mission);
+    const bool defend = rule && rule->DefendHeadquarters;
+    const std::size_t wanted = std::min(defend ? kDefendGuard : kHomeGuard, own / (defend ? kTanksPerDefender : kTanksPerGuard));
+    near.resize(std::min(near.size(), wanted));
     std::erase_if(free, [&](std::int32_t i) {
         return std::any_of(near.begin(), near.end(), [i](const auto& n) { return n.second == i; });
     });
+    // Where losing the headquarters loses the mission, the guard is made up
+    // from the free tanks nearest home, which drive back to it.
+    if (!defend || near.size() >= wanted || headquarters.empty()) return;
+    std::vector<std::pair<std::int32_t, std::int32_t>> back;
+    for (const std::int32_t i : free) back.emplace_back(home(i), i);
+    std::sort(back.begin(), back.end());
+    back.resize(std::min(back.size(), wanted - near.size()));
+    if (back.empty()) return;
+    std::vector<std::int32_t> going;
+    for (const auto& b : back) going.push_back(b.second);
+    Command(going, {-1, nullptr, CellIndex(g, headquarters.front().X, headquarters.front().Y)});
+    std::erase_if(free, [&](std::int32_t i) { return std::find(going.begin(), going.end(), i) != going.end(); });
 }
 
 void Autopilot::AnswerTowers(std::vector<std::int32_t>& free) {
@@ -685,7 +717,9 @@ void Autopilot::Decide() {
     // The free tanks gather at the rally point, out of the target's reach, and
     // set off together once they are enough for what guards it (or once no more
     // will come).
-    const CellXY rally = CellOfIndex(g, rally_);
+    const std::int32_t front = FrontCell();
+    const std::int32_t gather = rally_;
+    const CellXY rally = CellOfIndex(g, gather);
     if (!CanProduce()) {
         // No more will come: the tanks still driving to the gathering point
         // belong to the last attack too.
@@ -709,7 +743,7 @@ void Autopilot::Decide() {
               " gathered " + std::to_string(gathered.size()) + " needed " + std::to_string(needed) + " money " + std::to_string(g.Money));
     // New tanks from every factory drive to the front before home, where the
     // army picks them up on its way and they meet the waves.
-    SetRallies(FrontCell());
+    SetRallies(front);
     if (lastStand || static_cast<std::int32_t>(free.size()) >= 2 * needed) {
         // Strong enough even strung out, or nothing more will come.
         Command(free, target_, Way::AttackMove);
@@ -717,7 +751,7 @@ void Autopilot::Decide() {
     }
     if (static_cast<std::int32_t>(gathered.size()) >= needed) Command(gathered, target_, Way::AttackMove);
     // The others gather, fighting what they meet, round the towers on the way.
-    if (!away.empty()) Command(away, {-1, nullptr, rally_}, Way::AttackMove, Detour(start, rally_));
+    if (!away.empty()) Command(away, {-1, nullptr, gather}, Way::AttackMove, Detour(start, gather));
 }
 
 }  // namespace tavrine

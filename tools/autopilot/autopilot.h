@@ -72,6 +72,8 @@ private:
     bool Guarded(std::int32_t ax, std::int32_t ay) const;
     /// Whether the player's factories can still build a tank.
     bool CanProduce() const;
+    /// The enemy tanks standing by the object anchored at `anchor`.
+    std::int32_t GuardTanks(std::int32_t anchor) const;
     /// How many tanks an attack on the target waits for.
     std::int32_t Needed(const Target& t) const;
     /// Where the army gathers before it attacks: on its way from cell `start`,
@@ -101,8 +103,9 @@ private:
     void AnswerTowers(std::vector<std::int32_t>& free);
     /// The cells an object covers.
     CellRect Footprint(std::int32_t anchor) const;
-    /// Keeps the tanks nearest the player's headquarters out of `free`.
-    void KeepHomeGuard(std::vector<std::int32_t>& free) const;
+    /// Keeps the tanks nearest the player's headquarters out of `free`; where
+    /// the headquarters must be held, sends free tanks home to make up the guard.
+    void KeepHomeGuard(std::vector<std::int32_t>& free);
     /// Sends badly damaged tanks away from home back to it, and keeps every badly
     /// damaged tank out of `free`.
     void PullBack(std::vector<std::int32_t>& free);
