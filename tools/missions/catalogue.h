@@ -20,7 +20,8 @@ struct MissionEntry {
     int TypicalWinMinutes;
     /// Game minutes within which the autopilot wins the mission on Easy.
     int EasyWinMinutes;
-    /// Game minutes within which a player who does nothing loses on Difficult.
+    /// Game minutes within which a player who does nothing loses on Difficult;
+    /// 0 when waiting cannot lose it (it still stands after half an hour).
     int IdleLossMinutes;
     /// Small enough for the everyday test run.
     bool Quick;
@@ -34,11 +35,11 @@ inline constexpr std::array<MissionEntry, 8> kMissionCatalogue{{
     {"02 River Crossing.gam", "River Crossing", 60, 45, 1,
      "A river runs between you and the enemy, crossed by three fords, and the enemy holds the far bank. "
      "Get across and leave none of their buildings standing.",
-     6, 10, 5, true},
+     6, 10, 0, true},
     {"03 Hold the Line.gam", "Hold the Line", 64, 48, 4,
      "A mountain chain with two passes shields your headquarters. The enemy is massing behind it. Hold your "
      "headquarters and destroy every enemy building.",
-     7, 12, 4, true},
+     7, 12, 5, true},
     {"04 Mountain Pass.gam", "Mountain Pass", 80, 60, 0,
      "Two valleys divided by broken ranges lead north to the enemy's stronghold. Destroy all their buildings "
      "and every last tank.",

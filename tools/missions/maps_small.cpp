@@ -68,6 +68,7 @@ void BuildRiverCrossing(MapBuilder& b) {
 
     b.Headquarters(kPlayer, 6, 28);
     b.Factory(kPlayer, 11, 28);
+    b.Factory(kPlayer, 16, 35);
     b.Tower(kPlayer, 16, 26, kNorthEast);
     b.Tower(kPlayer, 14, 36, kEast);
     b.Building(kPlayer, kPowerPlant, 6, 34);
@@ -76,7 +77,7 @@ void BuildRiverCrossing(MapBuilder& b) {
 
     // The main base in the north-east.
     b.Headquarters(kEnemy, 51, 4);
-    b.Factory(kEnemy, 45, 5);
+    b.Building(kEnemy, kBarracks, 45, 5);
     b.Building(kEnemy, kPowerPlant, 51, 10);
     b.Building(kEnemy, kBarracks, 55, 9);
     b.Tower(kEnemy, 48, 13, kSouthWest);
@@ -117,6 +118,7 @@ void BuildHoldTheLine(MapBuilder& b) {
 
     b.Headquarters(kPlayer, 28, 38);
     b.Factory(kPlayer, 22, 36);
+    b.Factory(kPlayer, 20, 41);
     b.Tower(kPlayer, 15, 30, kNorth);
     b.Tower(kPlayer, 46, 30, kNorth);
     b.Tower(kPlayer, 32, 35, kNorth);
