@@ -137,7 +137,7 @@ void BuildHoldTheLine(MapBuilder& b) {
     b.Building(kEnemy, kRadioMast, 44, 3);
     b.Building(kEnemy, kFuelDepot, 60, 6);
     // The western camp and its forward factory at the pass.
-    b.Factory(kEnemy, 6, 5);
+    b.Building(kEnemy, kPowerPlant, 6, 5);
     b.Tower(kEnemy, 11, 12, kSouth);
     b.Building(kEnemy, kBarracks, 3, 3);
     b.Factory(kEnemy, 14, 11);
