@@ -560,9 +560,9 @@ void Autopilot::KeepHomeGuard(std::vector<std::int32_t>& free) {
     std::erase_if(free, [&](std::int32_t i) {
         return std::any_of(near.begin(), near.end(), [i](const auto& n) { return n.second == i; });
     });
-    // Where losing the headquarters loses the mission, the guard is made up
-    // from the free tanks nearest home, which drive back to it.
-    if (!defend || near.size() >= wanted || headquarters.empty()) return;
+    // The guard is made up from the free tanks nearest home, which drive back
+    // to it: a base left bare loses its factories to the first wave.
+    if (near.size() >= wanted || headquarters.empty()) return;
     std::vector<std::pair<std::int32_t, std::int32_t>> back;
     for (const std::int32_t i : free) back.emplace_back(home(i), i);
     std::sort(back.begin(), back.end());
