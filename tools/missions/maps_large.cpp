@@ -41,7 +41,7 @@ void BuildMountainPass(MapBuilder& b) {
     // The stronghold.
     b.Headquarters(kEnemy, 38, 3);
     b.Factory(kEnemy, 31, 4);
-    b.Factory(kEnemy, 46, 4);
+    b.Building(kEnemy, kBarracks, 46, 4);
     b.Fortress(kEnemy, 40, 10, kSouth);
     b.Tower(kEnemy, 29, 12, kSouth);
     b.Tower(kEnemy, 51, 12, kSouth);
@@ -52,7 +52,7 @@ void BuildMountainPass(MapBuilder& b) {
     b.Tank(kEnemy, 44, 8, kSouth, 0);
     b.Tank(kEnemy, 50, 8, kSouth, 2);
     // The western valley's outpost.
-    b.Factory(kEnemy, 18, 19);
+    b.Building(kEnemy, kPowerPlant, 18, 19);
     b.Tower(kEnemy, 15, 26, kSouth);
     b.Building(kEnemy, kFuelDepot, 24, 20);
     b.Building(kEnemy, kBarracks, 13, 18);

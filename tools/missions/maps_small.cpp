@@ -27,7 +27,7 @@ void BuildBeachhead(MapBuilder& b) {
     b.Tower(kPlayer, 16, 16, kNorthEast);
     b.Building(kPlayer, kBarracks, 6, 22);
     b.Building(kPlayer, kFuelDepot, 9, 23);
-    b.TankGroup(kPlayer, 15, 19, 6, 3, kNorth);
+    b.TankGroup(kPlayer, 14, 19, 8, 4, kNorth);
 
     // The depot ahead of the beach.
     b.Building(kEnemy, kBarracks, 21, 9);
@@ -73,7 +73,7 @@ void BuildRiverCrossing(MapBuilder& b) {
     b.Tower(kPlayer, 14, 36, kEast);
     b.Building(kPlayer, kPowerPlant, 6, 34);
     b.Building(kPlayer, kFuelDepot, 9, 34);
-    b.TankGroup(kPlayer, 16, 29, 6, 3, kEast);
+    b.TankGroup(kPlayer, 16, 29, 10, 4, kEast);
 
     // The main base in the north-east.
     b.Headquarters(kEnemy, 51, 4);
