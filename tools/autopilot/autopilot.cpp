@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <deque>
 #include <limits>
+#include <set>
 
 #include "sim/outcome.h"
 #include "sim/production.h"
@@ -624,7 +625,7 @@ void Autopilot::PullBack(std::vector<std::int32_t>& free) {
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i) {
         const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];
         if (t.Side() != SidePlayer || t.Health <= 0 || t.Health > kRetreatHealth) continue;
-        if (Chebyshev(TankCell(g, t, lib), homeXY) <= kGuardPost) continue;
+        if (Chebyshev(TankCell(g, t, lib), homeXY) <= kGuardPost || committed_.count(&t)) continue;
         // Already on its way home: a move order toward the home cell.
         const OrderType* order = t.Order >= 0 ? g.Orders[static_cast<std::size_t>(t.Order)].get() : nullptr;
         if (order && order->Kind == OrderMove && ValidCellIndex(g, order->TargetRef) &&
@@ -635,6 +636,37 @@ void Autopilot::PullBack(std::vector<std::int32_t>& free) {
     // One at a time, so that a band takes no healthy tank with it.
     for (const std::int32_t i : going) Command({i}, {-1, nullptr, home});
     std::erase_if(free, [&](std::int32_t i) { return g.Tanks[static_cast<std::size_t>(i)]->Health <= kRetreatHealth; });
+}
+
+void Autopilot::CallUpReserve(std::vector<std::int32_t>& free) {
+    const GameType& g = game_.Record();
+    const ImageLibrary& lib = game_.Library();
+    const std::int32_t home = HomeCell();
+    // Forget the tanks that are gone.
+    std::set<const GameObjectType*> alive;
+    for (const auto& t : g.Tanks)
+        if (committed_.count(t.get()) && t->Health > 0) alive.insert(t.get());
+    committed_ = std::move(alive);
+    if (home < 0) return;
+    const CellXY homeXY = CellOfIndex(g, home);
+    // Damaged tanks are never mended: those resting at home beyond a guard's
+    // worth go out again with the others, for good.
+    std::vector<std::pair<std::int32_t, std::int32_t>> resting;
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i) {
+        const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];
+        if (t.Side() != SidePlayer || t.Health <= 0 || t.Health > kRetreatHealth || t.Order >= 0 || committed_.count(&t)) continue;
+        const std::int32_t d = Chebyshev(TankCell(g, t, lib), homeXY);
+        if (d <= kGuardPost) resting.emplace_back(d, i);
+    }
+    const MissionRule* rule = MissionRuleOf(g.Mission);
+    const std::size_t guard = rule && rule->DefendHeadquarters ? kDefendGuard : kHomeGuard;
+    if (resting.size() <= guard) return;
+    std::sort(resting.begin(), resting.end());
+    for (std::size_t k = guard; k < resting.size(); ++k) {
+        const std::int32_t i = resting[k].second;
+        committed_.insert(g.Tanks[static_cast<std::size_t>(i)].get());
+        if (std::find(free.begin(), free.end(), i) == free.end()) free.push_back(i);
+    }
 }
 
 void Autopilot::FocusFire(std::vector<std::int32_t>& free) {
@@ -681,6 +713,7 @@ void Autopilot::Decide() {
 
     std::vector<std::int32_t> free = FreeTanks();
     PullBack(free);
+    CallUpReserve(free);
     AnswerTowers(free);
     Defend(free);
     FocusFire(free);

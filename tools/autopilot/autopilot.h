@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,9 @@ private:
     /// Sends badly damaged tanks away from home back to it, and keeps every badly
     /// damaged tank out of `free`.
     void PullBack(std::vector<std::int32_t>& free);
+    /// Puts the badly damaged tanks resting at home, beyond a guard's worth,
+    /// back into `free`; they are not pulled back again.
+    void CallUpReserve(std::vector<std::int32_t>& free);
     /// Turns the tanks in reach of the weakest enemy tank in sight on it.
     void FocusFire(std::vector<std::int32_t>& free);
     /// The cell of the player's headquarters (else of any building of the
@@ -128,6 +132,8 @@ private:
     /// Where each tank with an order stood at the last look, and for how many
     /// looks it has stood there without its target in range.
     std::map<const GameObjectType*, std::pair<std::int32_t, std::int32_t>> standing_;
+    /// Damaged tanks sent out again from home: never pulled back.
+    std::set<const GameObjectType*> committed_;
 };
 
 }  // namespace tavrine
