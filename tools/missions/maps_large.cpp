@@ -254,7 +254,7 @@ void BuildArchipelago(MapBuilder& b) {
     b.TankGroup(kPlayer, 24, 92, 10, 5, kNorthEast);
 
     // The posts on the islands between.
-    b.Factory(kEnemy, 27, 45);
+    b.Building(kEnemy, kBarracks, 27, 45);
     b.Tower(kEnemy, 24, 53, kSouth);
     b.Tower(kEnemy, 35, 50, kSouth);
     b.Building(kEnemy, kRadioMast, 33, 44);
@@ -270,7 +270,7 @@ void BuildArchipelago(MapBuilder& b) {
     b.Tower(kEnemy, 82, 40, kWest);
     b.Tower(kEnemy, 74, 40, kWest);
     b.TankGroup(kEnemy, 70, 34, 2, 2, kWest);
-    b.Factory(kEnemy, 111, 54);
+    b.Building(kEnemy, kPowerPlant, 111, 54);
     b.Tower(kEnemy, 108, 64, kWest);
     b.Tower(kEnemy, 120, 62, kSouth);
     b.Building(kEnemy, kBarracks, 116, 54);
@@ -279,14 +279,13 @@ void BuildArchipelago(MapBuilder& b) {
     // The headquarters island.
     b.Headquarters(kEnemy, 126, 16);
     b.Factory(kEnemy, 118, 13);
-    b.Factory(kEnemy, 132, 22);
+    b.Building(kEnemy, kBarracks, 132, 22);
     b.Fortress(kEnemy, 124, 26, kSouth);
     b.Tower(kEnemy, 115, 24, kSouthWest);
     b.Tower(kEnemy, 137, 14, kWest);
     b.Building(kEnemy, kPowerPlant, 130, 12);
     b.Building(kEnemy, kRadioMast, 122, 12);
     b.Building(kEnemy, kFuelDepot, 137, 28);
-    b.Fortress(kEnemy, 129, 20, kSouthWest);
     b.Fortress(kEnemy, 135, 18, kWest);
     b.Tower(kEnemy, 112, 18, kWest);
     b.Tower(kEnemy, 139, 22, kSouth);
