@@ -13,7 +13,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 sim=$here/build/program/tavrine-sim
 games=$here/build/program/NewGames
 out=${TMPDIR:-/tmp}/tavrine-mission-table
-difficulties="0 1 2" seeds="1 2 3" missions="1 2 3 4 5 6 7 8" minutes=40 jobs=2 idle="" printOnly=0
+difficulties="0 1 2" seeds="1 2 3" missions="1 2 3 4 5 6 7 8" minutes=60 jobs=2 idle="" printOnly=0
 while [ $# -gt 0 ]; do
   case $1 in
     --sim) sim=$2; shift ;;

@@ -128,7 +128,7 @@ void BuildHoldTheLine(MapBuilder& b) {
 
     // The main camp in the north-east.
     b.Headquarters(kEnemy, 54, 3);
-    b.Factory(kEnemy, 47, 4);
+    b.Building(kEnemy, kBarracks, 47, 4);
     b.Factory(kEnemy, 41, 8);
     b.Tower(kEnemy, 45, 14, kSouth);
     b.Tower(kEnemy, 56, 11, kSouth);
