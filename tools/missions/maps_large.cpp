@@ -212,7 +212,6 @@ void BuildWalledCity(MapBuilder& b) {
     b.Tower(kEnemy, 42, 44, kWest);
     b.Building(kEnemy, kBarracks, 50, 36);
     b.Tower(kEnemy, 52, 40, kWest);
-    b.TankGroup(kEnemy, 48, 43, 3, 3, kWest);
 
     b.ScatterScenery(50, flat);
     b.RevealPlayerStart(5);
