@@ -336,7 +336,7 @@ void BuildIronContinent(MapBuilder& b) {
     b.Building(kPlayer, kBarracks, 34, 161);
     b.Building(kPlayer, kFuelDepot, 37, 143);
     b.Building(kPlayer, kRadioMast, 22, 158);
-    b.TankGroup(kPlayer, 36, 155, 12, 4, kNorth);
+    b.TankGroup(kPlayer, 36, 155, 6, 3, kNorth);
 
     // The western base, north of the player's.
     b.Factory(kEnemy, 36, 103);
