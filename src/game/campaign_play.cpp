@@ -55,7 +55,7 @@ BattleStatistics Game::Statistics() const {
 
 void Game::NoteOutcome() {
     run_.ResultOffersRetry = start_.From != BattleStart::Kind::Other;
-    run_.ResultOffersNext = 0;
+    run_.ResultOffersNext = start_.From == BattleStart::Kind::Skirmish ? kNextIsNewMap : 0;
     if (start_.From != BattleStart::Kind::Campaign) return;
     const Campaign& campaign = CampaignMissions();
     if (start_.Mission >= campaign.size()) return;

@@ -100,7 +100,14 @@ std::int32_t ScriptedShell::Ask(DiskQuestion question, const std::function<std::
 }
 
 void ScriptedShell::ApplyDue() {
-    while (next_ < events_.size() && events_[next_].Tick <= ticks_ && !Closed() && !ended_) Apply(events_[next_++].Action);
+    while (next_ < events_.size() && events_[next_].Tick <= ticks_ && !Closed() && !ended_) {
+        // A replay ends where its battle left for a skirmish.
+        if (endAtLastLoad_ && next_ + 1 == events_.size() && std::holds_alternative<SkirmishEvent>(events_[next_].Action)) {
+            ended_ = true;
+            break;
+        }
+        Apply(events_[next_++].Action);
+    }
 }
 
 void ScriptedShell::Tick() {

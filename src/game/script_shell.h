@@ -107,8 +107,9 @@ public:
     /// The exit was confirmed: the program would end here.
     bool Closed() const { return window_.counts.closes > 0; }
 
-    /// A replay ends where a load was picked: such a pick, as the script's last
-    /// event, is not carried out but ends the play (`Ended`).
+    /// A replay ends where a load was picked or a skirmish started: such a pick
+    /// or skirmish, as the script's last event, is not carried out but ends the
+    /// play (`Ended`).
     void SetEndAtLastLoad(bool on) { endAtLastLoad_ = on; }
     bool Ended() const { return ended_; }
 
