@@ -269,7 +269,9 @@ void PlaceForces(MapBuilder& b, const GenerateOptions& o, const Bases& bases) {
     // More tanks on the larger maps, where the enemy's base is stronger and
     // the battle is won only by an army large enough to take its towers.
     const int ownTanks = 6 + (area >= 12000 ? 2 : 0) + (area >= 30000 ? 2 : 0);
-    b.TankGroup(SidePlayer, px + 9, py + 8, ownTanks, 3, towardEnemy);
+    // Two rows, every other cell, inside the base's flat ground.
+    const int perRow = std::max(3, (ownTanks + 1) / 2);
+    b.TankGroup(SidePlayer, px + std::min(9, kBaseColumns - 1 - 2 * (perRow - 1)), py + 8, ownTanks, perRow, towardEnemy);
 
     // The computer: its strength grows with the map.
     const int ex = bases.Enemy.X0, ey = bases.Enemy.Y0;
