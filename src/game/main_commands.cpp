@@ -449,7 +449,9 @@ bool MainCommands::StartSkirmish(const SkirmishSetup& asked) {
     record.InSkirmish = 1;
     record.SkirmishPlayed = setup;
     const Bytes file = SerializeGame(record);
-    // The battle being recorded ends here; the skirmish is recorded from its map.
+    // The battle being left is kept, as a load keeps it; the one being recorded
+    // ends here, and the skirmish is recorded from its map.
+    game_.Autosave();
     if (recorder_) recorder_->HoldEnd();
     const std::int32_t difficulty = run.Difficulty;
     run.Difficulty = setup.Difficulty;

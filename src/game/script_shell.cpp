@@ -102,12 +102,18 @@ std::int32_t ScriptedShell::Ask(DiskQuestion question, const std::function<std::
 void ScriptedShell::ApplyDue() {
     while (next_ < events_.size() && events_[next_].Tick <= ticks_ && !Closed() && !ended_) {
         // A replay ends where its battle left for a skirmish.
-        if (endAtLastLoad_ && next_ + 1 == events_.size() && std::holds_alternative<SkirmishEvent>(events_[next_].Action)) {
+        if (endAtLastLoad_ && OnlyDiskAfter(next_) && std::holds_alternative<SkirmishEvent>(events_[next_].Action)) {
             ended_ = true;
             break;
         }
         Apply(events_[next_++].Action);
     }
+}
+
+bool ScriptedShell::OnlyDiskAfter(std::size_t event) const {
+    for (std::size_t i = event + 1; i < events_.size(); ++i)
+        if (!std::holds_alternative<DiskEvent>(events_[i].Action)) return false;
+    return true;
 }
 
 void ScriptedShell::Tick() {
@@ -155,7 +161,8 @@ void ScriptedShell::WhileOpen(DialogBox box, const std::string& text) {
     }
     next_ = answered;
     const long long at = events_[next_].Tick;
-    const bool last = next_ + 1 == events_.size();
+    // The disk's answers to the load itself may follow its pick or briefing.
+    const bool last = OnlyDiskAfter(next_);
     ++next_;
     // Under a real dialog the frame timer keeps running.
     while (ticks_ < at && !Closed()) Tick();

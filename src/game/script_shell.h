@@ -112,6 +112,8 @@ public:
     /// play (`Ended`).
     void SetEndAtLastLoad(bool on) { endAtLastLoad_ = on; }
     bool Ended() const { return ended_; }
+    /// Nothing but the disk's answers follows event `event`.
+    bool OnlyDiskAfter(std::size_t event) const;
 
     MainCommands& Commands() { return commands_; }
     /// Called where the replayed window made a new surface, before the game takes it.
