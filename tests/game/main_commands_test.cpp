@@ -14,7 +14,6 @@
 #include "game/main_commands.h"
 #include "state/saved_game.h"
 #include "support/scratch_folder.h"
-#include "support/shipped_library.h"
 #include "support/tick_world.h"
 
 namespace tavrine::test {
@@ -360,33 +359,6 @@ TEST_F(MainCommandsTest, AnyKeyOrPressAfterTheMissionOpensTheLoadDialog) {
     dialogs.picks.push_back({"next.gam", false});
     commands.FormKeyDown(GameKey::A, false);
     EXPECT_EQ(game.Run().Outcome, OutcomeRunning) << "loading starts the game again";
-}
-
-TEST_F(MainCommandsTest, ASkirmishLeadsOnToItsMapAgainOrANewOne) {
-    game.Library() = ShippedLibrary();
-    const SkirmishSetup asked{77, 2, 40, 30, 1, 2, 2, 0};
-    ASSERT_TRUE(commands.Input(SkirmishEvent{false, asked}));
-    const Bytes first = SerializeGame(game.Record());
-    EXPECT_EQ(game.Record().SkirmishPlayed.Seed, 77u);
-    const auto decide = [&] {
-        game.Run().Outcome = OutcomeFailed;
-        game.NoteOutcome();
-        EXPECT_EQ(game.Run().ResultOffersNext, kNextIsNewMap);
-        EXPECT_TRUE(game.Run().ResultOffersRetry);
-    };
-    decide();
-    commands.FormKeyDown(GameKey::R, false);
-    EXPECT_EQ(game.Run().Outcome, OutcomeRunning);
-    EXPECT_TRUE(SerializeGame(game.Record()) == first) << "R plays the same map from its start";
-
-    decide();
-    commands.FormKeyDown(GameKey::N, false);
-    const SkirmishSetup& next = game.Record().SkirmishPlayed;
-    EXPECT_NE(next.Seed, 77u);
-    EXPECT_EQ(std::tie(next.Landscape, next.Columns, next.Rows, next.Symmetry, next.Mission, next.Difficulty),
-              std::tie(asked.Landscape, asked.Columns, asked.Rows, asked.Symmetry, asked.Mission, asked.Difficulty));
-    EXPECT_EQ(game.Record().GameTime, 0);
-    EXPECT_TRUE(dialogs.pickersShown.empty()) << "R and N open no load dialog";
 }
 
 TEST_F(MainCommandsTest, EscapeAsksBeforeExiting) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Skirmishes headless: one started by a script line is recorded from its map, and
 # its replay verifies and names the map and seed; a battle left for a skirmish
-# ends its replay there; malformed skirmish lines are refused.
+# ends its replay there; R and N after a won skirmish lead on to its map again
+# or a new one; malformed skirmish lines are refused.
 # Usage: skirmish.sh TAVRINE_SIM SCRATCH_DIR
 source "$(dirname "$0")/scripted_runs.bash" "$1" "$2"
 
@@ -17,6 +18,18 @@ check left 'assert g["GameTime"] < 3, g["GameTime"]'
 "$sim" replay "$dir/left.replay" --verify --library "$lib" >"$dir/left-replay.json" 2>"$dir/left-replay.err" ||
   fail "the replay of the battle left does not verify: $(cat "$dir/left-replay.err")"
 grep -q '"Ticks":40,' "$dir/left-replay.json" || fail "the replay of the battle left did not end at the skirmish"
+
+# A won skirmish, saved and loaded: R plays its map again, N a new one.
+mkdir -p "$dir/folder/SaveGames"
+echo '0 skirmish 5 lakes 40x30 none 1 1 0' >"$dir/won.txt"
+"$sim" autoplay --title --events "$dir/won.txt" --library "$lib" --folder "$dir/folder" \
+  --out "$dir/folder/SaveGames/won.gam" >"$dir/won.json" 2>&1 || fail "the autopilot did not win the skirmish: $(cat "$dir/won.json")"
+for key in R N; do
+  run "again$key" --title --ticks 300 <<<"0 load won.gam
+200 key $key"
+done
+check againR 'assert g["Runtime"]["Outcome"] == 0 and g["GameTime"] < 5 and g["Runtime"]["InfoLines"][-1] == "Seed: 5", g["Runtime"]["InfoLines"]'
+check againN 'l = g["Runtime"]["InfoLines"]; assert g["GameTime"] < 5 and l[-2] == "Skirmish: lakes 40x30, no symmetry, mission 2" and l[-1] != "Seed: 5", l'
 
 game="$dir/map.gam --new"
 refused '0 skirmish 1 swamp small none 1\n' "unknown landscape 'swamp'"
