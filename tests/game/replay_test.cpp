@@ -87,6 +87,7 @@ Replay SmallReplay() {
                                  "menu load",
                                  "answer pick my%20game%25.gam new",
                                  "menu control",
+                                 "menu quick",
                                  "answer control interval=20 mode=-1 difficulty=2 music=off sound=on groups=off",
                                  "answer cancel",
                                  "answer yes",
