@@ -115,8 +115,11 @@ PanelPart PanelHitTest(const PanelState& panels, std::int32_t x, std::int32_t y)
     }
     const PanelRect menu = MenuRect(panels);
     if (panels.MenuShown && menu.Contains(x, y)) {
-        for (std::int32_t i = 0; i < kMenuItemCount; ++i)
-            if (MenuItemRect(panels, i).Contains(x, y)) return kMenuItems[static_cast<std::size_t>(i)];
+        for (std::int32_t i = 0; i < kMenuItemCount; ++i) {
+            const PanelRect item = MenuItemRect(panels, i);
+            // An entry that does not fit into a shorter menu is not there.
+            if (item.Top >= menu.Top && item.Contains(x, y)) return kMenuItems[static_cast<std::size_t>(i)];
+        }
         return PanelPart::Menu;
     }
     return PanelPart::None;

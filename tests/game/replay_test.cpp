@@ -195,7 +195,7 @@ TEST(Replay, MalformedAndTamperedFilesNameTheLine) {
         {replaced("my%20game", "my%2game"), "'%' in a name must be followed by two hexadecimal digits"},
         {replaced("# end ticks", "# end tick"), "expected '# end ticks N outcome O time T random R checksum C'"},
         {replaced("checksum 0000000000000042", "checksum 42xyz"), "the checksum must be up to 16 hexadecimal digits"},
-        {replaced("# end ticks 81", "# end ticks 5"), "an event lies after the last tick"},
+        {replaced("# end ticks 84", "# end ticks 5"), "an event lies after the last tick"},
         {replaced("box=load", "box=nowhere"), "unknown box 'nowhere'"},
         {replaced("disk read 3", "disk read 9"), "a read's result must be a whole number from 0 to 4"},
         {replaced("resize 1280 720", "resize 600 400"), "a width must be a whole number from 640 to 16384"},
