@@ -17,7 +17,8 @@ std::span<const GameFileSection> GameFileSections() {
         {{'Q', 'U', 'E', 'U'}, WriteQueues, ReadQueues},
         {{'R', 'A', 'L', 'Y'}, WriteRallies, ReadRallies},
         {{'A', 'M', 'O', 'V'}, WriteAttackMoves, ReadAttackMoves},
-        {{'S', 'K', 'R', 'M'}, WriteSkirmishSection, ReadSkirmishSection},
+        // The skirmish's seed and choices name the map; the battle is the same without them.
+        {{'S', 'K', 'R', 'M'}, WriteSkirmishSection, ReadSkirmishSection, false},
         {{'G', 'R', 'U', 'P'}, WriteGroupSection, ReadGroupSection},
         {{'S', 'T', 'A', 'T'}, WriteStatisticsSection, ReadStatisticsSection, false},
     };

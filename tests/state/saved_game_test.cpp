@@ -325,6 +325,7 @@ TEST(SavedGameTest, VersionThreeSectionsAreWalkedToTheEnd) {
     EXPECT_EQ(back.SkirmishPlayed.Seed, 0x0123456709ABCDEFull);
     EXPECT_EQ(back.SkirmishPlayed.Landscape, 4);
     EXPECT_EQ(SerializeGame(back), saved);
+    EXPECT_EQ(SerializeGame(back, true), plain);
     Bytes badRows = skirmish;
     PutI32(badRows, 16, 29);
     EXPECT_EQ(Parse(extended({{"SKRM", badRows}}), back), LoadResult::Malformed);

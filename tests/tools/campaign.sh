@@ -88,4 +88,8 @@ assert s["CampaignScreens"] == 1 and s["SkirmishDialogs"] == 1, s
 assert any(l.startswith("Skirmish:") for l in g["Runtime"]["InfoLines"]), g["Runtime"]["InfoLines"]'
 "$sim" replay "$dir/menu.replay" --library "$lib" --verify >/dev/null 2>"$dir/menu_replay.err" ||
   fail "the replay left for a quick skirmish does not verify: $(cat "$dir/menu_replay.err")"
+# The skirmish's own replay verifies too, its seed and choices being no part of the battle.
+run quick --title --ticks 30 --record "$dir/quick.replay" <<<'0 menu quick'
+"$sim" replay "$dir/quick.replay" --library "$lib" --verify >/dev/null 2>"$dir/quick_replay.err" ||
+  fail "a quick skirmish's replay does not verify: $(cat "$dir/quick_replay.err")"
 finish campaign
