@@ -145,7 +145,7 @@ answer enemies that come near</td></tr>
 point, shown as a yellow flag while the factory is selected: every tank it makes then drives there (or attacks an
 enemy building standing on that cell)</td></tr>
 <tr><td><kbd>F1</kbd></td><td>open this guide at the page for what is on the screen (the battle, the editing mode, the library editor);
-the battle pauses while it is open</td></tr>
+the battle pauses while it is open; <kbd>Esc</kbd> closes it</td></tr>
 </table>
 <p>The keys <kbd>A</kbd>, <kbd>S</kbd> and <kbd>R</kbd> act this way in play only; in the editing mode
 <kbd>A</kbd> and <kbd>S</kbd> keep their meaning there. A group sent to one cell cannot all stand on it: a tank
