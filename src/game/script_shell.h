@@ -112,8 +112,10 @@ public:
     /// play (`Ended`).
     void SetEndAtLastLoad(bool on) { endAtLastLoad_ = on; }
     bool Ended() const { return ended_; }
-    /// Nothing but the disk's answers follows event `event`.
+    /// Nothing but the disk's answers follows event `event`; or nothing but
+    /// those and the skirmish that a menu entry started.
     bool OnlyDiskAfter(std::size_t event) const;
+    bool OnlySkirmishAfter(std::size_t event) const;
 
     MainCommands& Commands() { return commands_; }
     /// Called where the replayed window made a new surface, before the game takes it.
