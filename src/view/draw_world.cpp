@@ -3,6 +3,7 @@
 // explosions and the fog.
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "sim/movement.h"
 #include "view/frame_painter.h"
@@ -89,6 +90,32 @@ void Painter::DrawWorld() {
 }
 
 void Painter::DrawGround(const CellRange& r) {
+    // Cells where the map's grid puts them, as they always are but in a foreign
+    // file, go to the canvas as one layer, which it may keep from frame to frame.
+    if (r.FirstColumn <= r.LastColumn && r.FirstRow <= r.LastRow) {
+        const std::int32_t columns = r.LastColumn - r.FirstColumn + 1, rows = r.LastRow - r.FirstRow + 1;
+        const std::int64_t left = ScreenX(G().Cell(r.FirstColumn, r.FirstRow).X);
+        const std::int64_t top = ScreenY(G().Cell(r.FirstColumn, r.FirstRow).Y);
+        const std::int64_t width = std::int64_t{columns} * G().CellWidth, height = std::int64_t{rows} * G().CellHeight;
+        constexpr std::int64_t kFar = std::int64_t{1} << 30;
+        bool onGrid = left >= -kFar && top >= -kFar && left + width <= kFar && top + height <= kFar;
+        // Kept between frames: the layer is drawn each frame.
+        static thread_local std::vector<CanvasPicture> pictures;
+        pictures.clear();
+        for (std::int32_t x = r.FirstColumn; x <= r.LastColumn && onGrid; ++x)
+            for (std::int32_t y = r.FirstRow; y <= r.LastRow && onGrid; ++y) {
+                const GameCellType& cell = G().Cell(x, y);
+                onGrid = std::int64_t{cell.X} == std::int64_t{x} * G().CellWidth &&
+                         std::int64_t{cell.Y} == std::int64_t{y} * G().CellHeight;
+                const Picture* p = FindPicture(Lib(), cell.Ground);
+                pictures.push_back(p ? AsCanvas(*p) : CanvasPicture{});
+            }
+        if (onGrid) {
+            C.DrawCells(CanvasCells{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), r.FirstColumn,
+                                    r.FirstRow, columns, rows, G().CellWidth, G().CellHeight, pictures.data()});
+            return;
+        }
+    }
     for (std::int32_t x = r.FirstColumn; x <= r.LastColumn; ++x)
         for (std::int32_t y = r.FirstRow; y <= r.LastRow; ++y) {
             const GameCellType& cell = G().Cell(x, y);
