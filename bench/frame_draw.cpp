@@ -112,10 +112,19 @@ double ThreadSeconds() {
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-void DrawFrames(benchmark::State& state, Canvas& canvas, Battlefield& b) {
+/// `scrolling`: the view moves three pixels right and two down each frame and
+/// jumps back every 48 frames, so cells keep coming into view.
+void DrawFrames(benchmark::State& state, Canvas& canvas, Battlefield& b, bool scrolling = false) {
     std::vector<double> ms, cpuMs;
     SimContext ctx{b.g, b.run, b.lib, b.rng};
+    const std::int32_t viewX = b.g.ViewX, viewY = b.g.ViewY;
+    std::int32_t frame = 0;
     for (auto _ : state) {
+        if (scrolling) {
+            b.g.ViewX = viewX + 3 * (frame % 48);
+            b.g.ViewY = viewY + 2 * (frame % 48);
+            ++frame;
+        }
         // Explosions and shells run out as they are drawn: each frame starts
         // from the same busy sky.
         b.g.Explosions = b.explosions;
@@ -158,6 +167,15 @@ void BM_FrameQtCanvas(benchmark::State& state) {
     DrawFrames(state, canvas, b);
 }
 BENCHMARK(BM_FrameQtCanvas)->Apply(Sizes)->UseManualTime()->Iterations(300)->Unit(benchmark::kMillisecond);
+
+/// The same with the view scrolling: the kept ground is moved and filled in.
+void BM_FrameQtCanvasScrolling(benchmark::State& state) {
+    Battlefield b(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
+    qt::QtCanvas canvas(b.run.DisplayWidth, b.run.DisplayHeight);
+    canvas.LoadPictures(b.lib);
+    DrawFrames(state, canvas, b, true);
+}
+BENCHMARK(BM_FrameQtCanvasScrolling)->Apply(Sizes)->UseManualTime()->Iterations(300)->Unit(benchmark::kMillisecond);
 
 /// A frame shown through a gamma ramp other than the identity (during a fade).
 void BM_PresentThroughGammaRamp(benchmark::State& state) {

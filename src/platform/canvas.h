@@ -30,11 +30,12 @@ struct CanvasPicture {
     const std::uint32_t* Pixels = nullptr;
 };
 
-/// A grid of pictures drawn as one layer (the ground under everything else):
-/// cell (c, r) shows `Pictures[c * Rows + r]` with its top-left corner at
+/// A grid of pictures drawn as one layer (the ground, the fog): cell (c, r)
+/// shows `Pictures[c * Rows + r]` with its top-left corner at
 /// (X + c * CellWidth, Y + r * CellHeight). `Column` and `Row` place the first
-/// cell on the map, so a canvas that keeps the layer from frame to frame can
-/// tell a view that moved from cells that changed.
+/// cell on the map, so a canvas that keeps a layer (`Keep`: the ground, the same
+/// from frame to frame but for the cells that change) can tell a view that
+/// moved from cells that changed.
 struct CanvasCells {
     std::int32_t X = 0;
     std::int32_t Y = 0;
@@ -45,6 +46,7 @@ struct CanvasCells {
     std::int32_t CellWidth = 0;
     std::int32_t CellHeight = 0;
     const CanvasPicture* Pictures = nullptr;
+    bool Keep = false;
 };
 
 /// A gamma ramp: red, green and blue, 256 16-bit entries each; entry i says how

@@ -139,13 +139,14 @@ TEST(QtCanvasTest, TheKeptGroundDrawsWhatTheCellsDrawnOneByOneDraw) {
     kept.LoadPictures(lib);
     plain.LoadPictures(lib);
     // The view scrolls a little and far, starts left of the map, a cell changes
-    // under it, and a picture that cannot be kept comes into view and goes.
+    // under it, a picture that cannot be kept comes into view and goes, and a
+    // cell is left out.
     struct Step {
         int X, Y, Changed, To;
     };
     const Step steps[] = {{0, 0, -1, 0},   {5, 3, -1, 0},    {17, 9, 3 * kRows + 2, 4}, {-20, -7, -1, 0},
                           {90, 70, -1, 0}, {300, 200, -1, 0}, {95, 71, 9 * kRows + 8, 5}, {95, 71, 9 * kRows + 8, 3},
-                          {60, 40, -1, 0}, {61, 41, -1, 0}};
+                          {60, 40, 6 * kRows + 5, -1}, {61, 41, -1, 0}};
     for (int n = 0; n < static_cast<int>(std::size(steps)); ++n) {
         const Step& s = steps[n];
         if (s.Changed >= 0) map[s.Changed] = s.To;
@@ -154,10 +155,11 @@ TEST(QtCanvasTest, TheKeptGroundDrawsWhatTheCellsDrawnOneByOneDraw) {
         std::vector<CanvasPicture> cells;
         for (int c = column; c < column + columns; ++c)
             for (int r = row; r < row + rows; ++r) {
-                const Picture& p = pictures[map[c * kRows + r]];
-                cells.push_back(CanvasPicture{kW, kH, p.Pixels.data()});
+                // -1: a cell left as it is (the fog will cover it).
+                const int k = map[c * kRows + r];
+                cells.push_back(k < 0 ? CanvasPicture{} : CanvasPicture{kW, kH, pictures[k].Pixels.data()});
             }
-        const CanvasCells layer{column * kW - s.X, row * kH - s.Y, column, row, columns, rows, kW, kH, cells.data()};
+        const CanvasCells layer{column * kW - s.X, row * kH - s.Y, column, row, columns, rows, kW, kH, cells.data(), true};
         for (QtCanvas* c : {&kept, &plain}) c->Fill(Rgb{static_cast<std::uint8_t>(n * 20), 40, 90});
         kept.DrawCells(layer);
         plain.Canvas::DrawCells(layer);

@@ -142,30 +142,83 @@ const QtCanvas::Converted* QtCanvas::Known(const CanvasPicture& picture) const {
 }
 
 void QtCanvas::DrawCells(const CanvasCells& cells) {
-    if (!DrawCellsFromKept(cells)) Canvas::DrawCells(cells);
+    if (!(cells.Keep ? DrawCellsFromKept(cells) : DrawCellsByRows(cells))) Canvas::DrawCells(cells);
+}
+
+namespace {
+
+/// The cells of a layer that reach a surface of `width` by `height`; the
+/// others would be clipped away whole. Empty when none does.
+struct OnSurface {
+    std::int64_t C0 = 0, R0 = 0, C1 = -1, R1 = -1;
+    bool Empty() const { return C0 > C1 || R0 > R1; }
+};
+
+OnSurface CellsOnSurface(const CanvasCells& cells, int width, int height) {
+    const std::int64_t cw = cells.CellWidth, ch = cells.CellHeight;
+    const auto firstOn = [](std::int64_t origin, std::int64_t cell) { return origin >= 0 ? std::int64_t{0} : (-origin) / cell; };
+    const auto lastOn = [](std::int64_t origin, std::int64_t cell, std::int64_t side) {
+        return origin > side - 1 ? std::int64_t{-1} : (side - 1 - origin) / cell;
+    };
+    return {firstOn(cells.X, cw), firstOn(cells.Y, ch), std::min<std::int64_t>(cells.Columns - 1, lastOn(cells.X, cw, width)),
+            std::min<std::int64_t>(cells.Rows - 1, lastOn(cells.Y, ch, height))};
+}
+
+}  // namespace
+
+bool QtCanvas::DrawCellsByRows(const CanvasCells& cells) {
+    const std::int64_t cw = cells.CellWidth, ch = cells.CellHeight;
+    if (target_ || cw <= 0 || ch <= 0 || cells.Columns <= 0 || cells.Rows <= 0) return false;
+    const OnSurface on = CellsOnSurface(cells, back_.width(), back_.height());
+    if (on.Empty()) return true;
+    const auto at = [&](std::int64_t c, std::int64_t r) -> const CanvasPicture& {
+        return cells.Pictures[static_cast<std::size_t>(c * cells.Rows + r)];
+    };
+    // Pictures of the cell's size never overlap, so the order they are drawn in
+    // does not matter.
+    for (std::int64_t c = on.C0; c <= on.C1; ++c)
+        for (std::int64_t r = on.R0; r <= on.R1; ++r) {
+            const CanvasPicture& p = at(c, r);
+            if (p.Pixels && (p.Width != cw || p.Height != ch)) return false;
+        }
+    for (std::int64_t r = on.R0; r <= on.R1; ++r)
+        for (std::int64_t c = on.C0; c <= on.C1;) {
+            const CanvasPicture& p = at(c, r);
+            const std::int32_t x = static_cast<std::int32_t>(cells.X + c * cw), y = static_cast<std::int32_t>(cells.Y + r * ch);
+            const Converted* known = p.Pixels ? Known(p) : nullptr;
+            if (!known || !known->Solid) {
+                if (p.Pixels) DrawPicture(x, y, p);
+                ++c;
+                continue;
+            }
+            std::int64_t end = c + 1;
+            while (end <= on.C1 && at(end, r).Pixels == p.Pixels && Known(at(end, r)) == known) ++end;
+            Painter().fillRect(QRect(x, y, static_cast<int>((end - c) * cw), static_cast<int>(ch)), known->Image.pixel(0, 0));
+            c = end;
+        }
+    return true;
 }
 
 bool QtCanvas::DrawCellsFromKept(const CanvasCells& cells) {
     const std::int64_t cw = cells.CellWidth, ch = cells.CellHeight;
     if (target_ || cw <= 0 || ch <= 0 || cells.Columns <= 0 || cells.Rows <= 0) return false;
-    // The cells that reach the surface; the others would be clipped away whole.
-    const auto firstOn = [](std::int64_t origin, std::int64_t cell) {
-        return origin >= 0 ? std::int64_t{0} : (-origin) / cell;
-    };
-    const auto lastOn = [](std::int64_t origin, std::int64_t cell, std::int64_t side) {
-        return origin > side - 1 ? std::int64_t{-1} : (side - 1 - origin) / cell;
-    };
-    const std::int64_t c0 = firstOn(cells.X, cw), r0 = firstOn(cells.Y, ch);
-    const std::int64_t c1 = std::min<std::int64_t>(cells.Columns - 1, lastOn(cells.X, cw, back_.width()));
-    const std::int64_t r1 = std::min<std::int64_t>(cells.Rows - 1, lastOn(cells.Y, ch, back_.height()));
-    if (c0 > c1 || r0 > r1) return true;
+    const OnSurface on = CellsOnSurface(cells, back_.width(), back_.height());
+    if (on.Empty()) return true;
+    const std::int64_t c0 = on.C0, r0 = on.R0, c1 = on.C1, r1 = on.R1;
 
-    // Every cell on the surface an opaque picture of the cell's size, converted.
+    // Every cell on the surface an opaque picture of the cell's size, converted,
+    // or none (left as it is).
     cellImages_.clear();
+    bool gaps = false;
     for (std::int64_t c = c0; c <= c1; ++c)
         for (std::int64_t r = r0; r <= r1; ++r) {
             const CanvasPicture& p = cells.Pictures[static_cast<std::size_t>(c * cells.Rows + r)];
-            if (p.Width != cw || p.Height != ch || !p.Pixels) return false;
+            if (!p.Pixels) {
+                gaps = true;
+                cellImages_.push_back(nullptr);
+                continue;
+            }
+            if (p.Width != cw || p.Height != ch) return false;
             const Converted* known = Known(p);
             if (!known || known->Image.format() != QImage::Format_RGB32) return false;
             cellImages_.push_back(&known->Image);
@@ -221,6 +274,7 @@ bool QtCanvas::DrawCellsFromKept(const CanvasCells& cells) {
     for (std::int64_t c = c0; c <= c1; ++c)
         for (std::int64_t r = r0; r <= r1; ++r, ++n) {
             const CanvasPicture& p = cells.Pictures[static_cast<std::size_t>(c * cells.Rows + r)];
+            if (!p.Pixels) continue;
             const std::int64_t kc = cells.Column + c - kept_.Column, kr = cells.Row + r - kept_.Row;
             KeptCells::Shown& shown = kept_.Cells[static_cast<std::size_t>(kc * kept_.Rows + kr)];
             const KeptCells::Shown now{p.Pixels, Samples(p)};
@@ -234,13 +288,34 @@ bool QtCanvas::DrawCellsFromKept(const CanvasCells& cells) {
         }
     if (into) into->end();
 
-    // The part on the surface in one copy.
+    // The part on the surface in one copy, or with gaps a copy for each run of
+    // cells along a row.
     QPainter& p = Painter();
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    const std::int64_t kc0 = column - kept_.Column, kr0 = row - kept_.Row;
-    p.drawImage(QPoint(static_cast<int>(cells.X + c0 * cw), static_cast<int>(cells.Y + r0 * ch)), kept_.Image,
-                QRect(static_cast<int>(kc0 * cw), static_cast<int>(kr0 * ch), static_cast<int>(columns * cw),
-                      static_cast<int>(rows * ch)));
+    const auto copy = [&](std::int64_t c, std::int64_t r, std::int64_t across, std::int64_t down) {
+        const std::int64_t kc = cells.Column + c - kept_.Column, kr = cells.Row + r - kept_.Row;
+        p.drawImage(QPoint(static_cast<int>(cells.X + c * cw), static_cast<int>(cells.Y + r * ch)), kept_.Image,
+                    QRect(static_cast<int>(kc * cw), static_cast<int>(kr * ch), static_cast<int>(across * cw),
+                          static_cast<int>(down * ch)));
+    };
+    if (!gaps) {
+        copy(c0, r0, columns, rows);
+    } else {
+        const auto present = [&](std::int64_t c, std::int64_t r) {
+            return cellImages_[static_cast<std::size_t>((c - c0) * rows + (r - r0))] != nullptr;
+        };
+        for (std::int64_t r = r0; r <= r1; ++r)
+            for (std::int64_t c = c0; c <= c1;) {
+                if (!present(c, r)) {
+                    ++c;
+                    continue;
+                }
+                std::int64_t end = c + 1;
+                while (end <= c1 && present(end, r)) ++end;
+                copy(c, r, end - c, 1);
+                c = end;
+            }
+    }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     return true;
 }

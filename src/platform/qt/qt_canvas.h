@@ -51,10 +51,11 @@ public:
     bool CanDraw() override;
     void Fill(Rgb color) override;
     void DrawPicture(std::int32_t x, std::int32_t y, const CanvasPicture& picture) override;
-    /// The ground comes from a picture of the cells kept between frames: only
+    /// A kept layer comes from a picture of the cells kept between frames: only
     /// cells that changed or came into view are drawn into it, and the part on
     /// the surface is copied in one go. Cells that are not all opaque pictures
-    /// of the cell's size are drawn one by one.
+    /// of the cell's size are drawn one by one. In other layers, runs of cells
+    /// of one colour along a row are filled at once.
     void DrawCells(const CanvasCells& cells) override;
     void SetPen(Rgb color, std::int32_t width, PenStyle style) override;
     void SetBrush(Rgb color, BrushStyle style) override;
@@ -78,6 +79,7 @@ private:
     void Present();
     void ThinLine(QPoint from, QPoint to);
     bool DrawCellsFromKept(const CanvasCells& cells);
+    bool DrawCellsByRows(const CanvasCells& cells);
 
     QImage back_;       ///< drawn on
     QImage front_;      ///< the last flipped frame
