@@ -1,7 +1,11 @@
 #include "ui/WindowScale.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QScreen>
 #include <QWidget>
@@ -13,6 +17,8 @@ namespace tavrine::ui {
 namespace {
 
 constexpr const char* kScaledProperty = "tavrineWindowScale";
+/// A label's picture at its own size, kept while the label shows it larger.
+constexpr const char* kPictureProperty = "tavrineOwnPicture";
 
 /// A length from `from` times its own size to `to` times it; exact both ways,
 /// since a length at twice its size is even.
@@ -43,6 +49,16 @@ void RescaleWidget(QWidget& w, int from, int to, bool window) {
         w.setMaximumSize(maximum);
         w.setMinimumSize(minimum);
     }
+    // Pictures and icons drawn in fixed pixels grow with the rest.
+    if (auto* label = qobject_cast<QLabel*>(&w); label && !label->pixmap().isNull()) {
+        if (!label->property(kPictureProperty).isValid()) label->setProperty(kPictureProperty, label->pixmap());
+        const QPixmap own = label->property(kPictureProperty).value<QPixmap>();
+        label->setPixmap(to == 1 ? own : own.scaled(own.size() * to, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(&w)) button->setIconSize(Times(button->iconSize(), from, to));
+    if (auto* combo = qobject_cast<QComboBox*>(&w)) combo->setIconSize(Times(combo->iconSize(), from, to));
+    if (auto* view = qobject_cast<QAbstractItemView*>(&w); view && view->iconSize().isValid())
+        view->setIconSize(Times(view->iconSize(), from, to));
     // Children a layout places are placed again by it; the others keep their
     // place in the rescaled window.
     const QRect g = w.geometry();
@@ -75,6 +91,8 @@ void WindowScale::Rescale(QWidget& window, int from, int to) {
         if (!child->isWindow()) RescaleWidget(*child, from, to, false);
     RescaleWidget(window, from, to, true);
 }
+
+int WindowScale::ScaleOf(const QWidget& window) { return std::max(window.property(kScaledProperty).toInt(), 1); }
 
 void WindowScale::Follow(QWidget& window) const {
     if (!Watched(window)) return;

@@ -28,6 +28,9 @@ public:
     /// Brings `window` and its children from `from` times their own size to
     /// `to` times it.
     static void Rescale(QWidget& window, int from, int to);
+    /// How many times its own size `window` is shown at (1 until it is scaled),
+    /// for what draws itself in fixed pixels.
+    static int ScaleOf(const QWidget& window);
     /// Moves `window` so all of it lies on its screen's free area.
     static void KeepOnScreen(QWidget& window);
 
