@@ -19,6 +19,8 @@ namespace {
 constexpr const char* kScaledProperty = "tavrineWindowScale";
 /// A label's picture at its own size, kept while the label shows it larger.
 constexpr const char* kPictureProperty = "tavrineOwnPicture";
+/// The picture the label was given at the last rescaling.
+constexpr const char* kShownProperty = "tavrineShownPicture";
 
 /// A length from `from` times its own size to `to` times it; exact both ways,
 /// since a length at twice its size is even.
@@ -50,10 +52,14 @@ void RescaleWidget(QWidget& w, int from, int to, bool window) {
         w.setMinimumSize(minimum);
     }
     // Pictures and icons drawn in fixed pixels grow with the rest.
+    // A picture the program put up since the last rescaling (a preview that
+    // follows the settings) is taken at its own size.
     if (auto* label = qobject_cast<QLabel*>(&w); label && !label->pixmap().isNull()) {
-        if (!label->property(kPictureProperty).isValid()) label->setProperty(kPictureProperty, label->pixmap());
+        if (label->pixmap().cacheKey() != label->property(kShownProperty).toLongLong())
+            label->setProperty(kPictureProperty, label->pixmap());
         const QPixmap own = label->property(kPictureProperty).value<QPixmap>();
         label->setPixmap(to == 1 ? own : own.scaled(own.size() * to, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        label->setProperty(kShownProperty, label->pixmap().cacheKey());
     }
     if (auto* button = qobject_cast<QAbstractButton*>(&w)) button->setIconSize(Times(button->iconSize(), from, to));
     if (auto* combo = qobject_cast<QComboBox*>(&w)) combo->setIconSize(Times(combo->iconSize(), from, to));
