@@ -225,8 +225,10 @@ seed and the choices you made last time.</p>
 asks you to destroy can be reached by land, and the enemy's tanks can reach you; your start is in sight and out of
 the reach of every enemy tower; and the mission is not decided before it begins. A map that fails a check is made
 again from another seed. The bigger the map, the stronger the enemy's base: more towers and tanks, a fortress and a
-second factory on the large maps. The Information box and the result screen show the map and its seed, and a saved
-skirmish remembers them.</p>
+second factory on the large maps, and more tanks for you. The Information box and the result screen show the map
+and its seed, and a saved skirmish remembers them. When the battle is over, <kbd>R</kbd> plays the same map again
+and <kbd>N</kbd> makes a new one from a fresh seed with the same choices; a saved skirmish, loaded and finished,
+offers both as well. A replay of a skirmish names its map and seed in the top right corner while you watch it.</p>
 )";
 
 constexpr std::string_view kUnits = R"(<h2 id="units">Tanks, towers and buildings</h2>
