@@ -61,7 +61,9 @@ at twice their size so they stay readable; the <b>Interface</b> list of <b>Game 
 automatically, at normal size or at double size. The minimap never takes more than a third of the screen's width or
 height: on a large map it is drawn smaller, and a click on it still lands on the cell you see.</p>
 <p><kbd>Alt</kbd>+<kbd>Enter</kbd> switches between full screen and a window, in play as in the editing mode. In a
-window, resize it as you like (down to 640 by 480): the battlefield follows the window's size.</p>
+window, resize it as you like (down to 640 by 480): the battlefield follows the window's size. On a high-density
+screen, where the desktop draws everything at twice its size, the game still draws one map pixel on one screen
+pixel, with its interface at double size.</p>
 <ul>
 <li><b>Help...</b> opens this guide.</li>
 <li><b>Cancel</b> (or <kbd>Esc</kbd>) leaves without playing.</li>
