@@ -32,10 +32,11 @@ namespace tavrine {
 /// How the battle on screen was started, so that its result screen can lead on:
 /// "again" and "next" mean what this says.
 struct BattleStart {
-    enum class Kind { Other, PreparedMap, Campaign };
+    enum class Kind { Other, PreparedMap, Campaign, Skirmish };
     Kind From = Kind::Other;  ///< Other: a saved game, a replay, a map being edited
     std::string Map;  ///< the prepared map's name in NewGames
     std::size_t Mission = 0;  ///< Campaign: the mission's place in the campaign, from 0
+    SkirmishSetup Skirmish;  ///< Skirmish: the seed and choices its map was made from
 };
 
 /// The autosave's file in SaveGames, and where the one before it is kept; a
@@ -241,7 +242,7 @@ public:
     /// or when a damaged file could not be moved aside.
     bool SaveProgressFile();
     /// The statistics of the battle so far. Tanks built and money earned are
-    /// counted from the load on (a saved game's earlier ones are not known).
+    /// counted from the load on, and in a campaign battle also before its save.
     BattleStatistics Statistics() const;
     /// Outcome decided: notes a campaign battle in the progress at once and sets
     /// what the result screen offers.
@@ -299,6 +300,10 @@ private:
     std::int32_t moneySeen_ = 0;
     std::int64_t moneyEarned_ = 0;
     void StartBattleCounts();
+    /// Before a save: the campaign mission and the statistics into the record.
+    void KeepTally();
+    /// After a load: a saved campaign battle is that mission again.
+    void ResumeTally();
     bool campaignRead_ = false;
     Campaign campaign_;
     std::string campaignProblem_;

@@ -1,6 +1,7 @@
 #include "game/input_events.h"
 
 #include "data/overloaded.h"
+#include "mapgen/generator.h"
 #include "state/settings.h"
 
 #include <algorithm>
@@ -82,7 +83,7 @@ KeyEvent Key(const std::string& word, bool down, bool up) {
     throw EventLineError{"unknown key '" + word + "'"};
 }
 
-const char* const kEntryNames[] = {"load", "save", "control", "info", "exit"};
+const char* const kEntryNames[] = {"load", "save", "control", "info", "exit", "campaign", "skirmish", "quick"};
 
 std::int32_t Setting(const std::string& value, const char* what) { return WholeNumber<std::int32_t>(value, -1, 1000, what); }
 
@@ -141,7 +142,7 @@ std::string Unescape(const std::string& text) {
 }
 
 constexpr const char* kBoxNames[] = {"unknown", "message", "question", "confirm", "information",
-                                     "load",    "save",    "control",  "newmap",  "help",   "skirmish"};
+                                     "load",    "save",    "control",  "newmap",  "help",   "skirmish", "campaign"};
 
 /// `answer ...`: what the open dialog or message box answered.
 AnswerEvent AnswerWithoutBox(const std::vector<std::string>& args);
@@ -235,7 +236,11 @@ MenuLabel Entry(const std::string& word) {
     if (w == "control") return MenuLabel::GameControl;
     if (w == "info") return MenuLabel::Information;
     if (w == "exit") return MenuLabel::Exit;
-    throw EventLineError{"the menu entry must be load, save, control, info or exit, not '" + word + "'"};
+    if (w == "campaign") return MenuLabel::Campaign;
+    if (w == "skirmish") return MenuLabel::Skirmish;
+    if (w == "quick") return MenuLabel::QuickSkirmish;
+    throw EventLineError{"the menu entry must be load, save, control, info, exit, campaign, skirmish or quick, not '" +
+                         word + "'"};
 }
 
 ControlEvent Control(const std::vector<std::string>& args) {
@@ -287,6 +292,27 @@ void Count(const std::vector<std::string>& args, std::size_t low, std::size_t hi
     if (args.size() < low || args.size() > high)
         throw EventLineError{verb + " takes " + (low == high ? std::to_string(low) : std::to_string(low) + " or " + std::to_string(high)) +
                         " argument" + (high == 1 ? "" : "s")};
+}
+
+/// `skirmish quick` or `skirmish SEED LANDSCAPE SIZE SYMMETRY MISSION [SCENERY [DIFFICULTY]]`.
+SkirmishEvent Skirmish(const std::vector<std::string>& args) {
+    if (args.size() == 1 && Lower(args[0]) == "quick") return {true, {}};
+    Count(args, 5, 7, "skirmish");
+    SkirmishEvent e;
+    SkirmishSetup& k = e.Setup;
+    k.Seed = WholeNumber<std::uint64_t>(args[0], 0, ~std::uint64_t{0}, "the seed");
+    const auto land = mapgen::LandscapeNamed(Lower(args[1]));
+    if (!land) throw EventLineError{"unknown landscape '" + args[1] + "'"};
+    k.Landscape = static_cast<std::int32_t>(*land);
+    if (!mapgen::ParseMapSize(Lower(args[2]), k.Columns, k.Rows))
+        throw EventLineError{"the size must be small, medium, large, huge or CxR from 40x30 to 200x200, not '" + args[2] + "'"};
+    const auto mirror = mapgen::SymmetryNamed(Lower(args[3]));
+    if (!mirror) throw EventLineError{"the symmetry must be none, mirror or rotate, not '" + args[3] + "'"};
+    k.Symmetry = static_cast<std::int32_t>(*mirror);
+    k.Mission = WholeNumber<std::int32_t>(args[4], 0, 5, "the mission");
+    k.Scenery = args.size() > 5 ? WholeNumber<std::int32_t>(args[5], 0, mapgen::kMaxScenery, "the scenery") : -1;
+    k.Difficulty = args.size() > 6 ? WholeNumber<std::int32_t>(args[6], 0, 2, "the difficulty") : -1;
+    return e;
 }
 
 }  // namespace
@@ -396,6 +422,7 @@ std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, 
         Count(args, 1, 1, verb);
         return {CampaignEvent{WholeNumber<std::int32_t>(args[0], 1, 64, "the mission")}};
     }
+    if (verb == "skirmish") return {Skirmish(args)};
     throw EventLineError{"unknown event '" + verbWord + "'"};
 }
 
@@ -450,6 +477,18 @@ std::string FormatEvent(const EventAction& action) {
                    },
                    [&](const SaveMapEvent& e) { s << "savemap " << e.Name; },
                    [&](const CampaignEvent& e) { s << "campaign " << e.Mission; },
+                   [&](const SkirmishEvent& e) {
+                       const SkirmishSetup& k = e.Setup;
+                       if (e.Quick) {
+                           s << "skirmish quick";
+                           return;
+                       }
+                       s << "skirmish " << k.Seed << ' ' << mapgen::NameOf(static_cast<mapgen::Landscape>(k.Landscape)) << ' '
+                         << k.Columns << 'x' << k.Rows << ' ' << mapgen::NameOf(static_cast<mapgen::Symmetry>(k.Symmetry))
+                         << ' ' << k.Mission;
+                       if (k.Scenery >= 0) s << ' ' << k.Scenery;
+                       if (k.Scenery >= 0 && k.Difficulty >= 0) s << ' ' << k.Difficulty;
+                   },
                    [&](const MinimapEvent& e) {
                        s << "minimap " << (e.Press ? "down " : "move ") << e.X << ' ' << e.Y << (e.LeftHeld ? " left" : "");
                    },

@@ -133,4 +133,11 @@ assert replay["Shell"]["Messages"] == run["Shell"]["Messages"], replay["Shell"][
 PY
 grep -q '^150 answer control interval=20 mode=1 difficulty=2 music=off sound=off box=control$' "$dir/run.replay" || fail "the control answer was not recorded"
 
+# A battle left by loading a saved game ends at the load, the disk's answers to
+# the load after its pick.
+printf '10 save a.gam\n20 load a.gam\n' >"$dir/reload"
+"$sim" run "$newgames/01 Beachhead.gam" --new --ticks 40 --events "$dir/reload" --library "$lib" --folder "$dir/folder" \
+  --record "$dir/reload.replay" >/dev/null 2>"$dir/err" || fail "run --record with a load: $(cat "$dir/err")"
+"$sim" replay "$dir/reload.replay" --verify >/dev/null 2>"$dir/err" || fail "a battle left by a load does not verify: $(cat "$dir/err")"
+
 finish replays
