@@ -201,6 +201,46 @@ TEST_F(AutopilotTest, ChangesNothingButThroughTheCommandsAndActsOnceASecond) {
     EXPECT_EQ(pilot.Counts().Decisions, 3);
 }
 
+TEST_F(AutopilotTest, PointsTheFactoriesAtTheFrontAndGathersByAttackMove) {
+    std::vector<std::int32_t> pair{world.Tank(8, 34, SidePlayer), world.Tank(10, 34, SidePlayer)};
+    world.Headquarters(3, 35, SidePlayer);
+    world.Factory(2, 30, SidePlayer);
+    world.G().Money = 5000;
+    world.G().Mission = 1;
+    world.Tower(50, 5, SideComputer);
+    pilot.Decide();
+    const GameCellObjectType* factory = world.G().Cell(2, 30).Object.get();
+    ASSERT_TRUE(ValidCellIndex(world.G(), factory->Rally)) << "set by R held over a click";
+    const CellXY rally = CellOfIndex(world.G(), factory->Rally);
+    EXPECT_GT(rally.X, 5) << "toward the tower";
+    EXPECT_GT(std::max(std::abs(rally.X - 50), std::abs(rally.Y - 5)), 9) << "out of the tower's reach";
+    EXPECT_EQ(pilot.Counts().RallyPoints, 1);
+    EXPECT_GE(pilot.Counts().AttackMoves, 1);
+    for (const std::int32_t i : pair) EXPECT_GE(world.G().Tanks[static_cast<std::size_t>(i)]->AttackMoveCell, 0);
+}
+
+TEST_F(AutopilotTest, DrivesRoundATowerOnTheWayByQueuedWaypoints) {
+    std::vector<std::int32_t> pair{world.Tank(8, 36, SidePlayer), world.Tank(10, 36, SidePlayer)};
+    world.Factory(2, 30, SidePlayer);  // more will come: the pair gathers first
+    world.G().Money = 5000;
+    world.G().Mission = 2;
+    world.Headquarters(44, 6, SideComputer);  // the target, unguarded
+    world.Tower(26, 22, SideComputer);        // beside the straight way to it
+    pilot.Decide();
+    EXPECT_GT(pilot.Counts().Waypoints, 0);
+    for (const std::int32_t i : pair) {
+        const GameObjectType& t = *world.G().Tanks[static_cast<std::size_t>(i)];
+        ASSERT_NE(OrderOf(i), nullptr);
+        EXPECT_FALSE(t.Queue.empty());
+        std::vector<std::int32_t> cells{OrderOf(i)->TargetRef};
+        for (const QueuedOrder& q : t.Queue) cells.push_back(q.TargetRef);
+        for (const std::int32_t cell : cells) {
+            const CellXY c = CellOfIndex(world.G(), cell);
+            EXPECT_GT(std::max(std::abs(c.X - 26), std::abs(c.Y - 22)), 7) << c.X << ", " << c.Y;
+        }
+    }
+}
+
 class AutopilotBattle : public AutopilotTest {
 protected:
     AutopilotBattle() : AutopilotTest(40, 30) {}
