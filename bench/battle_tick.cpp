@@ -16,6 +16,7 @@
 #include "sim/groups.h"
 #include "sim/orders.h"
 #include "sim/production.h"
+#include "sim/queued_orders.h"
 #include "state/new_map.h"
 
 namespace tavrine {
@@ -122,8 +123,10 @@ struct Battle {
     }
 
     /// Sends the player's tanks that have no order toward the computer's side,
-    /// ten at a time, in orders whose tanks keep together when `together`.
-    void SendGroups(bool together) {
+    /// ten at a time, in orders whose tanks keep together when `together`; with
+    /// `attackMove`, as attack-moves (which keep together) with a queued move
+    /// beyond, as a player with the modern commands sends them.
+    void SendGroups(bool together, bool attackMove = false) {
         GameType& g = game.EditRecord();
         SimContext ctx = game.Context();
         std::vector<std::int32_t> idle;
@@ -131,6 +134,13 @@ struct Battle {
             if (g.Tanks[i]->Side() == SidePlayer && g.Tanks[i]->Health > 0 && g.Tanks[i]->Order < 0) idle.push_back(static_cast<std::int32_t>(i));
         for (std::size_t first = 0; first < idle.size(); first += 10) {
             const auto row = static_cast<std::int32_t>(60 + first * 8 / 10);
+            if (attackMove) {
+                const std::vector<std::int32_t> ten(idle.begin() + static_cast<std::ptrdiff_t>(first),
+                                                    idle.begin() + static_cast<std::ptrdiff_t>(std::min(first + 10, idle.size())));
+                AttackMoveTanks(ctx, CellIndex(g, 125, row), ten);
+                for (const std::int32_t t : ten) g.Tanks[static_cast<std::size_t>(t)]->Queue.push_back({QueuedMove, CellIndex(g, 140, row)});
+                continue;
+            }
             const std::int32_t order = AddOrder(g, OrderMove, CellIndex(g, 125, row), OrderNew);
             for (std::size_t j = first; j < std::min(first + 10, idle.size()); ++j) g.Tanks[static_cast<std::size_t>(idle[j])]->Order = order;
             if (together) KeepTogether(g, order);
@@ -165,7 +175,8 @@ void Report(benchmark::State& state, const char* name, std::vector<double>& ms) 
 /// tick slowed by something else on a busy machine is unlikely to be slowed in
 /// all five, while a tick that is slow by its own work is slow in each.
 /// `sent`: 0 the player's tanks wait for the enemy, 1 idle ones are sent on in
-/// plain move orders, 2 in orders whose tanks keep together.
+/// plain move orders, 2 in orders whose tanks keep together, 3 in attack-moves
+/// with a queued move beyond.
 void TickDistribution(benchmark::State& state, int sent) {
     constexpr int kTicks = 10000;
     constexpr int kPlays = 5;
@@ -177,7 +188,7 @@ void TickDistribution(benchmark::State& state, int sent) {
             for (int i = 0; i < kTicks; ++i) {
                 if (i % 50 == 0) {
                     b.TopUp();
-                    if (sent > 0) b.SendGroups(sent == 2);
+                    if (sent > 0) b.SendGroups(sent >= 2, sent == 3);
                 }
                 const double cpuStart = ThreadCpuMs();
                 const auto start = std::chrono::steady_clock::now();
@@ -208,6 +219,8 @@ void BM_BattleTickDistributionSent(benchmark::State& state) { TickDistribution(s
 BENCHMARK(BM_BattleTickDistributionSent)->Iterations(1)->Unit(benchmark::kMillisecond);
 void BM_BattleTickDistributionGrouped(benchmark::State& state) { TickDistribution(state, 2); }
 BENCHMARK(BM_BattleTickDistributionGrouped)->Iterations(1)->Unit(benchmark::kMillisecond);
+void BM_BattleTickDistributionAttackMoves(benchmark::State& state) { TickDistribution(state, 3); }
+BENCHMARK(BM_BattleTickDistributionAttackMoves)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 /// The mean tick as the framework measures it.
 void BM_BattleTick(benchmark::State& state) {

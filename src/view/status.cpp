@@ -80,7 +80,6 @@ void BuildInfoLines(const GameType& g, RunState& run) {
         "",
         "Time: " + FormatGameTime(g.GameTime),
         "",
-        // The text the player has always seen on this line, spelling included.
         "Money: $" + std::to_string(g.Money),
     };
     // A skirmish names its map, so a player can share it by its seed.
