@@ -60,20 +60,29 @@ int Replay(const Args& args) {
 
     ScriptHost host(true);
     Game game(ProgramPaths(), host, 1);
-    const std::string libraryPath = library.value_or(game.Paths().LibraryToRead());
-    if (libraryPath != "none") {
+    // The library the replay names, when it names one: a battle recorded without
+    // pictures plays without them (the player puts any library aside), one
+    // recorded with a library must find the same one here or at --library.
+    const bool recordedBare = replay->Start.Library == "none";
+    const std::string libraryPath = library.value_or(recordedBare ? "none" : game.Paths().LibraryToRead());
+    if (libraryPath != "none" && (library || FileExists(libraryPath) || !replay->Start.Library)) {
         if (!LoadImageLibraryFrom(host, libraryPath, game.Library())) {
             std::fprintf(stderr, "%s: %s\n", libraryPath.c_str(), host.lastMessage.c_str());
             return 1;
         }
     }
+    if (!recordedBare)
+        if (const auto mismatch = LibraryMismatch(replay->Start, game.Library())) {
+            std::fprintf(stderr, "%s: %s; give it with --library FILE\n", file->c_str(), mismatch->c_str());
+            return 1;
+        }
     // A battle recorded on the desktop drew the fades' frames: a surface with a
     // gamma ramp lets them run here too.
     NullCanvas fading(true);
     if (replay->Start.Fades) game.SetCanvas(&fading);
     ReplayPlayer player(game, host, std::move(*replay));
     if (!player.Start(error)) {
-        std::fprintf(stderr, "%s: the replay's game cannot be loaded: %s\n", file->c_str(), error.c_str());
+        std::fprintf(stderr, "%s: %s\n", file->c_str(), error.c_str());
         return 1;
     }
     const long long limit = ticks.value_or(std::numeric_limits<long long>::max());
