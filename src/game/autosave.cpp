@@ -31,6 +31,7 @@ bool Game::Autosave() {
     bool saved = paths_.MakeFolder(folder);
     if (saved && std::filesystem::is_regular_file(path, error))
         std::filesystem::rename(path, folder + "/" + std::string(kPreviousAutosaveName), error);
+    KeepTally();
     saved = saved && WriteFileAtomically(path, SerializeGame(record_));
     if (saved) {
         autosaveFailureShown_ = false;

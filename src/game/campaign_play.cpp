@@ -35,9 +35,27 @@ bool Game::SaveProgressFile() {
 }
 
 void Game::StartBattleCounts() {
-    ownTanksAtLoad_ = record_.OwnTanksTotal;
+    // A saved campaign battle's counts go on from where they stood.
+    ownTanksAtLoad_ = record_.OwnTanksTotal - record_.Tally.TanksBuilt;
     moneySeen_ = record_.Money;
-    moneyEarned_ = 0;
+    moneyEarned_ = record_.Tally.MoneyEarned;
+}
+
+void Game::KeepTally() {
+    record_.Tally = {};
+    if (start_.From != BattleStart::Kind::Campaign) return;
+    const BattleStatistics s = Statistics();
+    record_.Tally = {start_.Map, s.TanksBuilt, s.MoneyEarned};
+}
+
+void Game::ResumeTally() {
+    if (record_.Tally.CampaignMap.empty()) return;
+    const Campaign& campaign = CampaignMissions();
+    for (std::size_t i = 0; i < campaign.size(); ++i)
+        if (campaign[i].File == record_.Tally.CampaignMap) {
+            start_ = BattleStart{BattleStart::Kind::Campaign, campaign[i].File, i};
+            return;
+        }
 }
 
 BattleStatistics Game::Statistics() const {

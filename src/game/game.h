@@ -241,7 +241,7 @@ public:
     /// or when a damaged file could not be moved aside.
     bool SaveProgressFile();
     /// The statistics of the battle so far. Tanks built and money earned are
-    /// counted from the load on (a saved game's earlier ones are not known).
+    /// counted from the load on, and in a campaign battle also before its save.
     BattleStatistics Statistics() const;
     /// Outcome decided: notes a campaign battle in the progress at once and sets
     /// what the result screen offers.
@@ -299,6 +299,10 @@ private:
     std::int32_t moneySeen_ = 0;
     std::int64_t moneyEarned_ = 0;
     void StartBattleCounts();
+    /// Before a save: the campaign mission and the statistics into the record.
+    void KeepTally();
+    /// After a load: a saved campaign battle is that mission again.
+    void ResumeTally();
     bool campaignRead_ = false;
     Campaign campaign_;
     std::string campaignProblem_;

@@ -82,7 +82,7 @@ KeyEvent Key(const std::string& word, bool down, bool up) {
     throw EventLineError{"unknown key '" + word + "'"};
 }
 
-const char* const kEntryNames[] = {"load", "save", "control", "info", "exit"};
+const char* const kEntryNames[] = {"load", "save", "control", "info", "exit", "campaign", "skirmish", "quick"};
 
 std::int32_t Setting(const std::string& value, const char* what) { return WholeNumber<std::int32_t>(value, -1, 1000, what); }
 
@@ -141,7 +141,7 @@ std::string Unescape(const std::string& text) {
 }
 
 constexpr const char* kBoxNames[] = {"unknown", "message", "question", "confirm", "information",
-                                     "load",    "save",    "control",  "newmap",  "help",   "skirmish"};
+                                     "load",    "save",    "control",  "newmap",  "help",   "skirmish", "campaign"};
 
 /// `answer ...`: what the open dialog or message box answered.
 AnswerEvent AnswerWithoutBox(const std::vector<std::string>& args);
@@ -235,7 +235,11 @@ MenuLabel Entry(const std::string& word) {
     if (w == "control") return MenuLabel::GameControl;
     if (w == "info") return MenuLabel::Information;
     if (w == "exit") return MenuLabel::Exit;
-    throw EventLineError{"the menu entry must be load, save, control, info or exit, not '" + word + "'"};
+    if (w == "campaign") return MenuLabel::Campaign;
+    if (w == "skirmish") return MenuLabel::Skirmish;
+    if (w == "quick") return MenuLabel::QuickSkirmish;
+    throw EventLineError{"the menu entry must be load, save, control, info, exit, campaign, skirmish or quick, not '" +
+                         word + "'"};
 }
 
 ControlEvent Control(const std::vector<std::string>& args) {

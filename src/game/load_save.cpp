@@ -19,6 +19,7 @@ inline constexpr std::int32_t kBannerTicks = 600;
 }  // namespace
 
 bool Game::SaveGame(const std::string& path) {
+    KeepTally();
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
     const bool saved = AskDisk(DiskQuestion::GameSaved, [&] {
         return (parent.empty() || MakeFolder(parent.string())) && WriteFileAtomically(path, SerializeGame(record_));
@@ -44,7 +45,10 @@ bool Game::LoadGameData(std::span<const std::uint8_t> data, bool newGame) {
     GameType loaded;
     const LoadResult result = ParseGame(data, loaded);
     if (!TakeLoaded(result, loaded, "the replay's game")) return false;
-    if (newGame) StartNewGame(record_);
+    if (newGame) {
+        StartNewGame(record_);
+        start_ = BattleStart{};
+    }
     StartBattleCounts();
     return true;
 }
@@ -60,6 +64,7 @@ bool Game::TakeLoaded(LoadResult result, GameType& loaded, const std::string& na
     record_ = std::move(loaded);
     ForgetPassability(&passability_);
     start_ = BattleStart{};
+    ResumeTally();
     StartBattleCounts();
 
     ClampView(record_, run_);
@@ -83,6 +88,7 @@ bool Game::TakeLoaded(LoadResult result, GameType& loaded, const std::string& na
 bool Game::LoadNewGame(const std::string& path) {
     if (!LoadGame(path)) return false;
     StartNewGame(record_);
+    start_ = BattleStart{};
     StartBattleCounts();
     return true;
 }

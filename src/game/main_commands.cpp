@@ -140,6 +140,9 @@ bool MainCommands::Do(const MenuEvent& e) {
         case MenuLabel::GameControl: GameControlCommand(); return false;
         case MenuLabel::Information: InformationCommand(); return false;
         case MenuLabel::Exit: ExitCommand(); return false;
+        case MenuLabel::Campaign: return MenuCampaignCommand();
+        case MenuLabel::Skirmish: return MenuSkirmishCommand(false);
+        case MenuLabel::QuickSkirmish: return MenuSkirmishCommand(true);
     }
     return false;
 }
@@ -341,7 +344,9 @@ bool MainCommands::Do(const CampaignEvent& e) {
                                     MessageIcon::Information);
         return false;
     }
-    if (!MissionOpen(campaign, game_.Progress(), index)) {
+    // A replay played back knows nothing of its player's progress: every
+    // mission counts as open there.
+    if (game_.Paths().KeepsSettings() && !MissionOpen(campaign, game_.Progress(), index)) {
         game_.GetHost().ShowMessage("\"" + campaign[index].Name + "\" opens once \"" + campaign[index - 1].Name +
                                         "\" is won.",
                                     "Campaign", MessageIcon::Information);
@@ -588,12 +593,23 @@ void MainCommands::InformationCommand() {
 
 void MainCommands::Label10Click() { Input(MenuEvent{MenuLabel::Exit}); }
 
-void MainCommands::HelpCommand() {
+void MainCommands::HelpCommand(const char* page) {
     RunState& run = game_.Run();
+    if (!page) page = run.EditMode ? kHelpPageEditor : kHelpPageBattle;
     // The battle stands still while the guide is open, as under any dialog of ours.
     run.HelpOpen = 1;
-    InDialog([&] { dialogs_.ShowHelp(run.EditMode ? kHelpPageEditor : kHelpPageBattle); });
+    InDialog([&] { dialogs_.ShowHelp(page); });
     run.HelpOpen = 0;
+}
+
+bool MainCommands::MenuCampaignCommand() {
+    game_.View().Panels.MenuButtonDown = false;
+    return CampaignCommand();
+}
+
+bool MainCommands::MenuSkirmishCommand(bool quick) {
+    game_.View().Panels.MenuButtonDown = false;
+    return SkirmishCommand(quick);
 }
 
 void MainCommands::ExitCommand() {

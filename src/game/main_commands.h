@@ -160,6 +160,9 @@ public:
     bool EditUndo();
     bool EditRedo();
 
+    /// F1 in the library editor's window: the guide at its page.
+    void LibraryHelpCommand() { HelpCommand(kHelpPageLibrary); }
+
     /// True while one of the commands' dialogs is open.
     bool DialogOpen() const { return dialogDepth_ > 0; }
 
@@ -198,10 +201,15 @@ private:
     /// Opens the Skirmish dialog with the last choices and a fresh seed, or with
     /// `quick` starts at once with them. True when a skirmish started.
     bool SkirmishCommand(bool quick);
+    /// The game menu's "Campaign", "Skirmish" and "Quick Skirmish": the menu
+    /// slides away, then as the Load Game dialog's buttons of the same names.
+    bool MenuCampaignCommand();
+    bool MenuSkirmishCommand(bool quick);
     /// The exit question, whatever asked it.
     void ExitCommand();
-    /// F1: the guide at the page of what is on screen; the battle waits for it.
-    void HelpCommand();
+    /// F1: the guide at `page`, by default that of what is on screen; the
+    /// battle waits for it.
+    void HelpCommand(const char* page = nullptr);
     /// Loads the prepared map `start.Map` as a new game and notes how it began.
     bool StartPreparedMap(const BattleStart& start);
     /// The result screen's N (`next`) and R.

@@ -72,7 +72,9 @@ std::optional<std::string> LibraryMismatch(const ReplayStart& start, const Image
 }
 
 std::uint64_t GameChecksum(const Game& game) {
-    const Bytes record = SerializeGame(game.Record());
+    // The battle alone: whether it is a campaign mission and its statistics are
+    // no part of it (a replay played back does not know the campaign).
+    const Bytes record = SerializeGame(game.Record(), true);
     std::uint8_t random[8];
     const std::uint64_t state = game.Rng().State();
     for (int i = 0; i < 8; ++i) random[i] = static_cast<std::uint8_t>(state >> (8 * i));

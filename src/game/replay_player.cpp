@@ -4,7 +4,7 @@ namespace tavrine {
 
 ReplayPlayer::ReplayPlayer(Game& game, ScriptHost& host, Replay replay)
     : game_(game), host_(host), replay_(std::move(replay)), viewerPaths_(game.Paths()) {
-    game_.SetPaths(GamePaths::Playback(PlaybackFolder(game_)));
+    game_.SetPaths(GamePaths::Playback(PlaybackFolder(game_), viewerPaths_.DataFolder()));
     shell_ = std::make_unique<ScriptedShell>(game_, host_, true, replay_.Events);
     shell_->SetEndAtLastLoad(true);
 }

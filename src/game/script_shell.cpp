@@ -100,7 +100,18 @@ std::int32_t ScriptedShell::Ask(DiskQuestion question, const std::function<std::
 }
 
 void ScriptedShell::ApplyDue() {
-    while (next_ < events_.size() && events_[next_].Tick <= ticks_ && !Closed() && !ended_) Apply(events_[next_++].Action);
+    while (next_ < events_.size() && events_[next_].Tick <= ticks_ && !Closed() && !ended_) {
+        const EventAction& action = events_[next_++].Action;
+        // A replay ends where its battle left for a skirmish, which is recorded
+        // on its own (a quick one from a seed of its moment).
+        const auto* menu = std::get_if<MenuEvent>(&action);
+        if (endAtLastLoad_ && next_ == events_.size() && menu &&
+            (menu->Entry == MenuLabel::QuickSkirmish || menu->Entry == MenuLabel::Skirmish)) {
+            ended_ = true;
+            break;
+        }
+        Apply(action);
+    }
 }
 
 void ScriptedShell::Tick() {
@@ -125,11 +136,16 @@ std::string DescribeBox(DialogBox box, const std::string& text) {
         case DialogBox::NewMap: return "the new map dialog";
         case DialogBox::Help: return "the guide at \"" + text + "\"";
         case DialogBox::Skirmish: return "the skirmish dialog";
+        case DialogBox::Campaign: return "the campaign screen";
     }
     return "a box";
 }
 
 void ScriptedShell::WhileOpen(DialogBox box, const std::string& text) {
+    // The campaign screen and the Skirmish dialog change no battle: a recording
+    // keeps no answer of theirs (the briefing or the battle they lead to is kept
+    // instead), so a script cannot answer them and a replay does not compare them.
+    if (box == DialogBox::Campaign || box == DialogBox::Skirmish) return;
     shown_.push_back({box, text});
     if (ended_) return;
     // The window's focus can change while a dialog is open (the dialog takes it):
@@ -230,6 +246,8 @@ void ScriptedShell::WriteJson(JsonWriter& w) const {
     w.Key("Closed").Bool(window_.counts.closes > 0);
     w.Field("ImageEditor", static_cast<std::int64_t>(dialogs_.imageEditorShown));
     Strings(w, "Briefings", dialogs_.briefingsShown);
+    w.Field("CampaignScreens", static_cast<std::int64_t>(dialogs_.campaignsShown.size()));
+    w.Field("SkirmishDialogs", static_cast<std::int64_t>(dialogs_.skirmishShown.size()));
     w.Field("FullScreenToggles", static_cast<std::int64_t>(window_.counts.fullScreenToggles));
     w.Field("DisplayModeChanges", static_cast<std::int64_t>(window_.counts.modeChanges));
     w.EndObject();

@@ -22,7 +22,7 @@ enum class FilePickerMode { Save, Load };
 /// Which modal box a command opened: replays match each recorded answer to the
 /// box (and its text) that it answered.
 enum class DialogBox : std::uint8_t { Unknown, Message, Question, Confirm, Information, LoadPicker, SavePicker, Control, NewMap,
-                                      Help, Skirmish };
+                                      Help, Skirmish, Campaign };
 
 /// What the game file picker answers.
 struct FilePick {
@@ -211,7 +211,7 @@ public:
     }
     CampaignChoice ShowCampaign(const std::vector<CampaignRow>& rows, bool openAll) override {
         campaignsShown.push_back(rows);
-        Opened(DialogBox::Unknown);
+        Opened(DialogBox::Campaign);
         return CampaignChoice{-1, openAll};
     }
     bool ShowBriefing(const Briefing& briefing) override {

@@ -54,8 +54,9 @@ GamePaths::GamePaths(bool installed, std::string data, std::string config, std::
 
 GamePaths GamePaths::Portable(std::string folder) { return GamePaths(false, folder, folder, folder); }
 
-GamePaths GamePaths::Playback(std::string folder) {
+GamePaths GamePaths::Playback(std::string folder, std::string dataFolder) {
     GamePaths paths = Portable(std::move(folder));
+    paths.data_ = std::move(dataFolder);
     paths.keepsSettings_ = false;
     return paths;
 }
@@ -94,7 +95,8 @@ std::string GamePaths::UserNewGames() const { return user_ + "/NewGames"; }
 std::string GamePaths::ShippedNewGames() const { return data_ + "/NewGames"; }
 
 std::vector<std::string> GamePaths::NewGamesFolders() const {
-    if (!installed_) return {UserNewGames()};
+    // Portable, one folder; a replay played back also reads the shipped maps.
+    if (!installed_ && data_ == user_) return {UserNewGames()};
     return {UserNewGames(), ShippedNewGames()};
 }
 

@@ -38,8 +38,9 @@ public:
     static GamePaths Portable(std::string folder);
     /// The places of a replay being played back: `folder` as Portable, but the
     /// settings are never written, for the replayed player's settings are not
-    /// the viewer's.
-    static GamePaths Playback(std::string folder);
+    /// the viewer's; the files that come with the game (the campaign's list,
+    /// the shipped maps its briefings show) are read from `dataFolder`.
+    static GamePaths Playback(std::string folder, std::string dataFolder);
     /// The installed layout: read-only files in `dataFolder`, the user's files in
     /// the XDG folders `env` names. An unset, empty or relative XDG_CONFIG_HOME or
     /// XDG_DATA_HOME is ignored (as the XDG rules say) for $HOME/.config and

@@ -64,6 +64,7 @@ void NewMap(GameType& g, RunState& run, std::int32_t columns, std::int32_t rows,
 
 void StartNewGame(GameType& g) {
     g.GameTime = 0;
+    g.Tally = {};
     g.Money = kStartingMoney;
     g.OwnBuildingsTotal = g.EnemyBuildingsTotal = 0;
     g.OwnTanksTotal = g.EnemyTanksTotal = 0;

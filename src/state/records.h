@@ -239,6 +239,15 @@ struct InfoLabelType {
     friend bool operator==(const InfoLabelType&, const InfoLabelType&) = default;
 };
 
+/// What a saved campaign battle keeps beside the record: the mission's map
+/// file name in NewGames (empty: no campaign battle), and the tanks the player
+/// built and the money earned so far.
+struct BattleTally {
+    std::string CampaignMap;
+    std::int32_t TanksBuilt = 0;
+    std::int32_t MoneyEarned = 0;
+};
+
 /// The one game record. Invariants (see `CheckInvariants`): MapWidth =
 /// Columns * CellWidth, MapHeight = Rows * CellHeight, every column of `Cells` has
 /// `Rows` cells, `Waves` has one field of Columns * Rows entries per order,
@@ -277,6 +286,10 @@ struct GameType {
     /// the game file's SKRM section; a prepared map never has it).
     std::uint8_t InSkirmish = 0;
     SkirmishSetup SkirmishPlayed;
+
+    /// The campaign mission the battle is and the statistics the rest of the
+    /// record does not hold, as they stood at the last save (the STAT section).
+    BattleTally Tally;
 
     /// The map, indexed Cells[x][y].
     std::vector<std::vector<GameCellType>> Cells;

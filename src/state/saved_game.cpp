@@ -385,7 +385,7 @@ std::string LoadFailureMessage(LoadResult result, const std::string& name) {
     return {};
 }
 
-Bytes SerializeGame(const GameType& g) {
+Bytes SerializeGame(const GameType& g, bool battleOnly) {
     Bytes out;
     // Room for the fixed-size blocks; objects, routes and texts may add a little.
     const std::size_t cells = static_cast<std::size_t>(g.Cells.size()) * (g.Cells.empty() ? 0 : g.Cells[0].size());
@@ -402,7 +402,7 @@ Bytes SerializeGame(const GameType& g) {
             WriteCell(w, g, column[y], static_cast<std::int64_t>(x) + static_cast<std::int64_t>(y) * g.Columns);
     }
     WriteLists(w, g);
-    if (WriteGameSections(w, g)) {
+    if (WriteGameSections(w, g, battleOnly)) {
         // The version field follows the magic.
         const auto version = static_cast<std::uint32_t>(kExtendedGameVersion);
         for (std::size_t i = 0; i < 4; ++i) out[4 + i] = static_cast<std::uint8_t>(version >> (8 * i));

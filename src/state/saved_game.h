@@ -40,8 +40,9 @@ std::string LoadFailureMessage(LoadResult result, const std::string& name);
 
 /// The record in the game file layout. Booleans are written as 0 and 1, the
 /// order blocks' reserved bytes as 0, and each cell's wave entries come from the
-/// per-order wave fields.
-Bytes SerializeGame(const GameType& g);
+/// per-order wave fields. With `battleOnly`, the sections that only keep
+/// bookkeeping around the battle are left out (a replay's checksum).
+Bytes SerializeGame(const GameType& g, bool battleOnly = false);
 
 /// Reads a game file. On `Ok` the parsed record replaces `out`; on any other
 /// result `out` is left exactly as it was and `problem` (when given) says what

@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "state/section_commands.h"
-#include "state/section_skirmish.h"
 #include "state/section_groups.h"
+#include "state/section_skirmish.h"
+#include "state/section_statistics.h"
 
 namespace tavrine {
 
@@ -16,15 +17,18 @@ std::span<const GameFileSection> GameFileSections() {
         {{'Q', 'U', 'E', 'U'}, WriteQueues, ReadQueues},
         {{'R', 'A', 'L', 'Y'}, WriteRallies, ReadRallies},
         {{'A', 'M', 'O', 'V'}, WriteAttackMoves, ReadAttackMoves},
-        {{'S', 'K', 'R', 'M'}, WriteSkirmishSection, ReadSkirmishSection},
+        // The skirmish's seed and choices name the map; the battle is the same without them.
+        {{'S', 'K', 'R', 'M'}, WriteSkirmishSection, ReadSkirmishSection, false},
         {{'G', 'R', 'U', 'P'}, WriteGroupSection, ReadGroupSection},
+        {{'S', 'T', 'A', 'T'}, WriteStatisticsSection, ReadStatisticsSection, false},
     };
     return sections;
 }
 
-bool WriteGameSections(gamefile::Writer& w, const GameType& g) {
+bool WriteGameSections(gamefile::Writer& w, const GameType& g, bool battleOnly) {
     bool any = false;
     for (const GameFileSection& section : GameFileSections()) {
+        if (battleOnly && !section.Battle) continue;
         Bytes payload;
         gamefile::Writer pw(payload);
         section.Write(pw, g);

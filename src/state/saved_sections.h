@@ -33,13 +33,17 @@ struct GameFileSection {
     /// after the lists are read, before the invariants are checked, so it may
     /// check references to tanks, orders and cells; malformed payloads `Fail`.
     void (*Read)(gamefile::Reader& r, GameType& g);
+    /// The section keeps the battle itself; false for bookkeeping around it
+    /// (statistics, the campaign's mission), which a replay's checksum leaves out.
+    bool Battle = true;
 };
 
 /// Every section this build knows, in the order they are written.
 std::span<const GameFileSection> GameFileSections();
 
-/// Appends the sections `g` has something for; true when any was written.
-bool WriteGameSections(gamefile::Writer& w, const GameType& g);
+/// Appends the sections `g` has something for (with `battleOnly`, only those
+/// that keep the battle itself); true when any was written.
+bool WriteGameSections(gamefile::Writer& w, const GameType& g, bool battleOnly = false);
 
 /// Reads the sections that follow the labels of a version 3 file, to its end.
 void ReadGameSections(gamefile::Reader& r, GameType& g);

@@ -47,6 +47,28 @@ QPixmap DrawnIcon(PanelPart item) {
         p.setPen(QPen(Qt::white, 2));
         p.drawLine(QPointF(5, 5), QPointF(11, 11));
         p.drawLine(QPointF(11, 5), QPointF(5, 11));
+    } else if (item == PanelPart::CampaignItem) {
+        // A pennant on its pole.
+        p.setPen(QPen(QColor(90, 60, 30), 1.5));
+        p.drawLine(QPointF(4, 2), QPointF(4, 15));
+        p.setBrush(QColor(200, 40, 40));
+        p.setPen(QColor(130, 20, 20));
+        p.drawPolygon(QPolygonF({QPointF(5, 2), QPointF(14, 5), QPointF(5, 8)}));
+    } else if (item == PanelPart::SkirmishItem || item == PanelPart::QuickItem) {
+        // A landscape: hills under the sky; the quick one with a lightning stroke.
+        p.setBrush(QColor(120, 170, 220));
+        p.setPen(QColor(60, 90, 130));
+        p.drawRect(QRectF(1, 2, 14, 12));
+        p.setBrush(QColor(80, 150, 70));
+        p.setPen(Qt::NoPen);
+        p.drawPolygon(QPolygonF({QPointF(1.5, 13.5), QPointF(6, 7), QPointF(9, 10), QPointF(12, 6), QPointF(14.5, 9),
+                                 QPointF(14.5, 13.5)}));
+        if (item == PanelPart::QuickItem) {
+            p.setBrush(QColor(250, 210, 40));
+            p.setPen(QColor(150, 110, 10));
+            p.drawPolygon(QPolygonF({QPointF(9, 1), QPointF(5, 8), QPointF(8, 8), QPointF(6, 15), QPointF(12, 6),
+                                     QPointF(9, 6), QPointF(11, 1)}));
+        }
     } else {
         p.setBrush(QColor(236, 196, 60));
         p.setPen(QColor(160, 120, 30));
@@ -88,13 +110,16 @@ int MenuShade(int row) {
 }
 
 void GamePanels::LoadIcons(const std::string& programFolder) {
-    const QString files[kMenuItemCount] = {QStringLiteral("ui/image-editor/1.png"), QStringLiteral("ui/saved-game.png"),
-                                           QStringLiteral("ui/display.png"), QString(), QString()};
     for (int i = 0; i < kMenuItemCount; ++i) {
-        QPixmap icon = files[i].isEmpty() ? QPixmap() : ProgramPicture(programFolder, files[i]);
+        const PanelPart item = kMenuItems[static_cast<std::size_t>(i)];
+        const QString file = item == PanelPart::LoadItem      ? QStringLiteral("ui/image-editor/1.png")
+                             : item == PanelPart::SaveItem    ? QStringLiteral("ui/saved-game.png")
+                             : item == PanelPart::ControlItem ? QStringLiteral("ui/display.png")
+                                                              : QString();
+        QPixmap icon = file.isEmpty() ? QPixmap() : ProgramPicture(programFolder, file);
         if (!icon.isNull() && icon.size() != QSize(16, 16))
             icon = icon.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        icons_[static_cast<std::size_t>(i)] = icon.isNull() ? DrawnIcon(kMenuItems[static_cast<std::size_t>(i)]) : icon;
+        icons_[static_cast<std::size_t>(i)] = icon.isNull() ? DrawnIcon(item) : icon;
     }
 }
 
@@ -196,8 +221,11 @@ void GamePanels::PaintMenu(QPainter& p, const PanelState& panels, const MenuLabe
     p.setFont(DialogFont(true));
     for (int i = 0; i < kMenuItemCount; ++i) {
         const int top = (MenuItemRect(panels, i).Top - menu.top()) / s;
+        // A menu shorter than its entries (a replay's, from when it had fewer)
+        // shows the lower ones.
+        if (top < 0) continue;
         p.drawPixmap(8, top + (kMenuItemHeight - 16) / 2, icons_[static_cast<std::size_t>(i)]);
-        const auto entry = static_cast<MenuLabel>(i);
+        const MenuLabel entry = *MenuEntryOf(kMenuItems[static_cast<std::size_t>(i)]);
         const Rgb color = labels.Color(entry);
         p.setPen(QColor(color.R, color.G, color.B));
         p.drawText(QRect(32, top, menu.width() / s - 36, kMenuItemHeight), Qt::AlignLeft | Qt::AlignVCenter,

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -25,6 +26,10 @@ HelpViewer::HelpViewer(QString path, QWidget* parent) : QWidget(parent, Qt::Wind
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
+    // Escape closes the guide, as it closes the game's dialogs; the battle it
+    // paused goes on.
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
 bool HelpViewer::ShowContents() { return ShowPage(QString()); }

@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -204,6 +205,7 @@ std::optional<ImageRef> PictureFromMime(const QMimeData& data) {
 TImageForm::TImageForm(TMainForm& form)
     : QWidget(&form), ownHost_(std::make_unique<MainFormHost>(form)), host_(*ownHost_) {
     Build(form.ProgramFolder());
+    OpenHelp = [&form] { form.ShowLibraryHelp(); };
 }
 
 TImageForm::TImageForm(ImageEditorHost& host, const std::string& programFolder, QWidget* parent)
@@ -220,6 +222,12 @@ void TImageForm::Build(const std::string& programFolder) {
     setWindowTitle(QStringLiteral("ImageEditor"));
     setFont(DialogFont());
     AskFile = [this](const FileRequest& r) { return DefaultAskFile(this, r); };
+    // F1 anywhere in the window, whichever of its controls has the keyboard.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, [this] {
+        if (OpenHelp) OpenHelp();
+    });
     ReportError = [this](const QString& caption, const QString& text) { QMessageBox::critical(this, caption, text); };
 
     for (std::size_t i = 0; i < icons_.size(); ++i) {

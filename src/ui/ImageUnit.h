@@ -118,6 +118,8 @@ public:
     /// Asks for a file: the chosen path, or empty for Cancel. Shows the desktop's
     /// file dialog unless replaced.
     std::function<QString(const FileRequest&)> AskFile;
+    /// F1 in the window: opens the guide at the library editor's page.
+    std::function<void()> OpenHelp;
     /// Shows a file that could not be loaded: a standard error box unless replaced.
     std::function<void(const QString& caption, const QString& text)> ReportError;
 

@@ -407,6 +407,8 @@ void TMainForm::SetEditorWindows(QWidget* editorForm, QWidget* imageForm, std::f
     openImageEditor_ = std::move(openImageEditor);
 }
 
+void TMainForm::ShowLibraryHelp() { commands_.LibraryHelpCommand(); }
+
 void TMainForm::LibraryChanged() {
     canvas_.LoadPictures(game_.Library());
     if (soundOutput_) soundOutput_->SetWaves(WaveFiles(game_.Library()));
@@ -548,7 +550,7 @@ void TMainForm::PanelRelease(PanelPart part) {
     update();
     const auto entry = MenuEntryOf(part);
     if (!entry) return;
-    if (commands_.MenuEntryClick(*entry) && *entry == MenuLabel::LoadGame) moneyShown_ = true;
+    if (commands_.MenuEntryClick(*entry) && *entry != MenuLabel::SaveGame) moneyShown_ = true;
     FollowSpeed();
     RefreshLabels();
 }

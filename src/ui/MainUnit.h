@@ -116,6 +116,8 @@ public:
     /// After the image library editor changed or reloaded the library: the
     /// canvas converts the pictures again and every wave gets a sound buffer.
     void LibraryChanged();
+    /// F1 in the library editor: the guide at the library editor's page.
+    void ShowLibraryHelp();
     /// Plays wave `index` of the library once at full volume in the centre, as
     /// the image library editor's play button does; nothing without sound.
     void PlayLibrarySound(std::int32_t index);

@@ -21,9 +21,12 @@ namespace tavrine {
 inline constexpr const char* kExitQuestion = "Are you sure you want to exit ?";
 
 /// The entries of the game menu: "Load Game" (Label5), "Save Game" (Label6),
-/// "Game Control" (Label7), "Information" (Label9), "Exit" (Label10).
-enum class MenuLabel { LoadGame, SaveGame, GameControl, Information, Exit };
-inline constexpr std::size_t kMenuLabelCount = 5;
+/// "Game Control" (Label7), "Information" (Label9), "Exit" (Label10), and the
+/// ways to a new battle the Load Game dialog also offers: "Campaign",
+/// "Skirmish" and "Quick Skirmish". Scripts and replays name entries by these
+/// values' names, so new entries go at the end.
+enum class MenuLabel { LoadGame, SaveGame, GameControl, Information, Exit, Campaign, Skirmish, QuickSkirmish };
+inline constexpr std::size_t kMenuLabelCount = 8;
 
 inline constexpr Rgb kMenuLabelColor{0, 0, 0};
 inline constexpr Rgb kMenuLabelHoverColor{0, 0, 255};

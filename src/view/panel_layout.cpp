@@ -12,9 +12,23 @@ constexpr std::int32_t kSmallButtonWidth = 24;
 }  // namespace
 
 std::optional<MenuLabel> MenuEntryOf(PanelPart part) {
-    for (std::size_t i = 0; i < kMenuItems.size(); ++i)
-        if (kMenuItems[i] == part) return static_cast<MenuLabel>(i);
-    return std::nullopt;
+    switch (part) {
+        case PanelPart::LoadItem: return MenuLabel::LoadGame;
+        case PanelPart::SaveItem: return MenuLabel::SaveGame;
+        case PanelPart::ControlItem: return MenuLabel::GameControl;
+        case PanelPart::InfoItem: return MenuLabel::Information;
+        case PanelPart::ExitItem: return MenuLabel::Exit;
+        case PanelPart::CampaignItem: return MenuLabel::Campaign;
+        case PanelPart::SkirmishItem: return MenuLabel::Skirmish;
+        case PanelPart::QuickItem: return MenuLabel::QuickSkirmish;
+        default: return std::nullopt;
+    }
+}
+
+PanelPart MenuItemOf(MenuLabel entry) {
+    for (const PanelPart item : kMenuItems)
+        if (MenuEntryOf(item) == entry) return item;
+    return PanelPart::None;
 }
 
 const char* MenuEntryText(MenuLabel entry) {
@@ -24,6 +38,9 @@ const char* MenuEntryText(MenuLabel entry) {
         case MenuLabel::GameControl: return "Game Control";
         case MenuLabel::Information: return "Information";
         case MenuLabel::Exit: return "Exit";
+        case MenuLabel::Campaign: return "Campaign";
+        case MenuLabel::Skirmish: return "Skirmish";
+        case MenuLabel::QuickSkirmish: return "Quick Skirmish";
     }
     return "";
 }
@@ -48,7 +65,8 @@ PanelRect MinimapPictureRect(const PanelState& panels) {
 PanelRect MenuItemRect(const PanelState& panels, std::int32_t index) {
     const PanelRect menu = MenuRect(panels);
     const std::int32_t s = panels.Scale;
-    return {menu.Left, menu.Top + (kMenuItemsTop + index * kMenuItemHeight) * s, menu.Width, kMenuItemHeight * s};
+    const std::int32_t bottom = menu.Top + menu.Height - kMenuItemsTop * s;
+    return {menu.Left, bottom - (kMenuItemCount - index) * kMenuItemHeight * s, menu.Width, kMenuItemHeight * s};
 }
 
 PanelRect MenuButtonRect(const PanelState& panels) {
@@ -97,8 +115,11 @@ PanelPart PanelHitTest(const PanelState& panels, std::int32_t x, std::int32_t y)
     }
     const PanelRect menu = MenuRect(panels);
     if (panels.MenuShown && menu.Contains(x, y)) {
-        for (std::int32_t i = 0; i < kMenuItemCount; ++i)
-            if (MenuItemRect(panels, i).Contains(x, y)) return kMenuItems[static_cast<std::size_t>(i)];
+        for (std::int32_t i = 0; i < kMenuItemCount; ++i) {
+            const PanelRect item = MenuItemRect(panels, i);
+            // An entry that does not fit into a shorter menu is not there.
+            if (item.Top >= menu.Top && item.Contains(x, y)) return kMenuItems[static_cast<std::size_t>(i)];
+        }
         return PanelPart::Menu;
     }
     return PanelPart::None;

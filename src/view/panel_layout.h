@@ -16,8 +16,8 @@ namespace tavrine {
 inline constexpr std::int32_t kStatusBarHeight = 24;
 inline constexpr std::int32_t kMenuWidth = 132;
 inline constexpr std::int32_t kMenuItemHeight = 22;
-inline constexpr std::int32_t kMenuItemCount = 5;
-/// The first entry's top, below the menu's top edge.
+inline constexpr std::int32_t kMenuItemCount = 8;
+/// The margin above the first entry and below the last.
 inline constexpr std::int32_t kMenuItemsTop = 4;
 inline constexpr std::int32_t kMenuHeight = kMenuItemCount * kMenuItemHeight + 8;
 
@@ -49,15 +49,24 @@ enum class PanelPart {
     ControlItem,    ///< "Game Control" (Label7)
     InfoItem,       ///< "Information" (Label9)
     ExitItem,       ///< "Exit" (Label10)
+    CampaignItem,   ///< "Campaign"
+    SkirmishItem,   ///< "Skirmish"
+    QuickItem,      ///< "Quick Skirmish"
 };
 
-/// The game menu's entries, top to bottom, in the order of `MenuLabel`.
+/// The game menu's entries, top to bottom. The menu rises from the status bar,
+/// so its entries are placed from its bottom edge: the newer entries sit above
+/// "Load Game", and the five older ones keep the places they always had.
 inline constexpr std::array<PanelPart, kMenuItemCount> kMenuItems = {
-    PanelPart::LoadItem, PanelPart::SaveItem, PanelPart::ControlItem, PanelPart::InfoItem, PanelPart::ExitItem};
+    PanelPart::CampaignItem, PanelPart::SkirmishItem, PanelPart::QuickItem, PanelPart::LoadItem,
+    PanelPart::SaveItem,     PanelPart::ControlItem,  PanelPart::InfoItem,  PanelPart::ExitItem};
 
 /// The menu entry of a game menu item; nothing for any other part.
 std::optional<MenuLabel> MenuEntryOf(PanelPart part);
-/// The entry's text: "Load Game", "Save Game", "Game Control", "Information", "Exit".
+/// The game menu item of an entry.
+PanelPart MenuItemOf(MenuLabel entry);
+/// The entry's text: "Load Game", "Save Game", "Game Control", "Information",
+/// "Exit", "Campaign", "Skirmish", "Quick Skirmish".
 const char* MenuEntryText(MenuLabel entry);
 
 /// The panels in surface pixels; the menu and its entries, and the buttons,
@@ -68,7 +77,10 @@ PanelRect MinimapPanelRect(const PanelState& panels);
 /// The minimap picture inside the panel's border: its top-left corner is the
 /// picture's pixel (0, 0), where presses on the minimap are measured from.
 PanelRect MinimapPictureRect(const PanelState& panels);
-/// Entry `index` (0 to kMenuItemCount - 1) of the game menu, surface pixels.
+/// Entry `index` (0 to kMenuItemCount - 1, top to bottom) of the game menu,
+/// surface pixels, counted up from the menu's bottom edge: in a menu shorter
+/// than all entries (a replay recorded when it had fewer) the top ones fall
+/// outside it and are not hit.
 PanelRect MenuItemRect(const PanelState& panels, std::int32_t index);
 
 /// The buttons, in status bar pixels: "Menu" at the left, the zoom button 10

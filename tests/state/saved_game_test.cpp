@@ -325,10 +325,33 @@ TEST(SavedGameTest, VersionThreeSectionsAreWalkedToTheEnd) {
     EXPECT_EQ(back.SkirmishPlayed.Seed, 0x0123456709ABCDEFull);
     EXPECT_EQ(back.SkirmishPlayed.Landscape, 4);
     EXPECT_EQ(SerializeGame(back), saved);
+    EXPECT_EQ(SerializeGame(back, true), plain);
     Bytes badRows = skirmish;
     PutI32(badRows, 16, 29);
     EXPECT_EQ(Parse(extended({{"SKRM", badRows}}), back), LoadResult::Malformed);
     EXPECT_EQ(Parse(extended({{"SKRM", Bytes(skirmish.begin(), skirmish.end() - 4)}}), back), LoadResult::Malformed);
+
+    // A campaign battle keeps its mission and counts in STAT, which a replay's
+    // checksum (the battle alone) leaves out; an empty name or a negative
+    // count damages the file.
+    const auto stat = [](const std::string& name, std::int32_t built, std::int32_t earned) {
+        Bytes b(4);
+        PutI32(b, 0, static_cast<std::int32_t>(name.size()));
+        b.insert(b.end(), name.begin(), name.end());
+        b.resize(b.size() + 8);
+        PutI32(b, b.size() - 8, built);
+        PutI32(b, b.size() - 4, earned);
+        return b;
+    };
+    const Bytes campaign = extended({{"STAT", stat("02 River.gam", 7, 1234)}});
+    ASSERT_EQ(Parse(campaign, back), LoadResult::Ok);
+    EXPECT_EQ(back.Tally.CampaignMap, "02 River.gam");
+    EXPECT_EQ(back.Tally.TanksBuilt, 7);
+    EXPECT_EQ(back.Tally.MoneyEarned, 1234);
+    EXPECT_EQ(SerializeGame(back), campaign);
+    EXPECT_EQ(SerializeGame(back, true), plain);
+    EXPECT_EQ(Parse(extended({{"STAT", stat("", 0, 0)}}), back), LoadResult::Malformed);
+    EXPECT_EQ(Parse(extended({{"STAT", stat("a.gam", -1, 0)}}), back), LoadResult::Malformed);
 }
 
 /// The sample game with a queue, a rally cell and an attack-move under way.
@@ -599,6 +622,11 @@ TEST(SavedGameTest, FuzzSeedsAreCurrent) {
              return SerializeGame(g);
          }()},
         {"groups.gam", SerializeGame(GroupGame())},
+        {"campaign.gam", [] {
+             GameType g = EmptyMap(1, 1);
+             g.Tally = {"01 Beachhead.gam", 3, 2500};
+             return SerializeGame(g);
+         }()},
     };
     const bool update = std::getenv("TAVRINE_UPDATE_CORPUS") != nullptr;
     for (const auto& [name, bytes] : seeds) {

@@ -2,7 +2,8 @@
 # The campaign headless: a second mission locked until the first is won, a
 # briefing answered Start, the win noted in the progress at once, N leading to
 # the next briefing, the progress kept for the next run, a damaged progress file
-# moved aside, and the autosave on leaving a battle with its names reserved.
+# moved aside, the autosave on leaving a battle with its names reserved, and a
+# saved mission that still counts when loaded again.
 # Usage: campaign.sh TAVRINE_SIM SCRATCH_DIR
 source "$(dirname "$0")/scripted_runs.bash" "$1" "$2"
 f=$dir/folder
@@ -63,4 +64,32 @@ EOF2
 check autosave 'assert any("kept for the autosave" in m for m in s["Messages"]), s["Messages"]'
 [ -f "$f/SaveGames/Autosave.gam" ] || fail "leaving the battle wrote no autosave"
 "$sim" info "$f/SaveGames/Autosave.gam" >/dev/null || fail "the autosave does not load"
+# A saved campaign mission is that mission again when loaded: its win counts.
+run resume --title --ticks 400 <<'EOF2'
+0 campaign 1
+1 answer ok
+20 save resumed.gam
+25 load resumed.gam
+EOF2
+check resume '
+c = g["Campaign"]["Missions"][0]["Normal"]
+assert c["Won"] == 1 and c["TanksBuilt"] >= 0, c'
+# The game menu's ways to a new battle; the battle left for the quick skirmish
+# is recorded to there and verifies.
+run menu --title --ticks 60 --record "$dir/menu.replay" <<'EOF2'
+0 campaign 1
+1 answer ok
+20 menu campaign
+25 menu skirmish
+30 menu quick
+EOF2
+check menu '
+assert s["CampaignScreens"] == 1 and s["SkirmishDialogs"] == 1, s
+assert any(l.startswith("Skirmish:") for l in g["Runtime"]["InfoLines"]), g["Runtime"]["InfoLines"]'
+"$sim" replay "$dir/menu.replay" --library "$lib" --verify >/dev/null 2>"$dir/menu_replay.err" ||
+  fail "the replay left for a quick skirmish does not verify: $(cat "$dir/menu_replay.err")"
+# The skirmish's own replay verifies too, its seed and choices being no part of the battle.
+run quick --title --ticks 30 --record "$dir/quick.replay" <<<'0 menu quick'
+"$sim" replay "$dir/quick.replay" --library "$lib" --verify >/dev/null 2>"$dir/quick_replay.err" ||
+  fail "a quick skirmish's replay does not verify: $(cat "$dir/quick_replay.err")"
 finish campaign

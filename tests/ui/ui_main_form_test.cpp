@@ -2,6 +2,8 @@
 // it sets up, ticks that go on while dialogs are open, the title's load offer
 // opened after its tick, the pause while another program has the keyboard, a
 // mode change, the panels under the mouse, the fades.
+#include <algorithm>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -324,7 +326,8 @@ private slots:
         form.Commands().SpeedButton1Click(true);
         QTRY_COMPARE(panels.MenuTop, panels.StatusBarTop - panels.MenuHeight);
         const QRect menu = ui::ToQRect(MenuRect(panels));
-        Click(form, QPoint(menu.left() + 40, menu.top() + 4 + 3 * kMenuItemHeight + 10));
+        const int info = static_cast<int>(std::find(kMenuItems.begin(), kMenuItems.end(), PanelPart::InfoItem) - kMenuItems.begin());
+        Click(form, QPoint(menu.left() + 40, ui::ToQRect(MenuItemRect(panels, info)).top() + 10));
         QTRY_COMPARE(seen.size(), 2);
         QCOMPARE(seen.back(), QStringLiteral("tavrine::ui::TInfoForm"));
     }

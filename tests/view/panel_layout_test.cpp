@@ -17,8 +17,10 @@ TEST(PanelLayoutTest, ThePartUnderEachPoint) {
     // The bar spans x 1..798, y 575..598, its buttons "Menu" 2..57, minimap
     // 738..761 and zoom 764..787 (bar pixels); the menu x 1..132 above it, its
     // entries 22 pixels high from 4 below its top; the minimap panel x 635..798.
+    // "Load Game" to "Exit" lie where they lay when they were the menu's only
+    // entries (from 457 + 4 down), the newer three above them.
     ASSERT_EQ(StatusBarRect(p), (PanelRect{1, 575, 798, 24}));
-    ASSERT_EQ(MenuRect(p), (PanelRect{1, 457, 132, 118}));
+    ASSERT_EQ(MenuRect(p), (PanelRect{1, 391, 132, 184}));
     const struct {
         std::int32_t x, y;
         PanelPart part;
@@ -30,7 +32,9 @@ TEST(PanelLayoutTest, ThePartUnderEachPoint) {
         {1 + 761, 575 + 10, PanelPart::MinimapButton}, {1 + 762, 575 + 10, PanelPart::StatusBar},
         {635 + 10, 451 + 10, PanelPart::Minimap},     {635, 451, PanelPart::MinimapBorder},
         {635 + 2, 451 + 2, PanelPart::Minimap},       {798, 574, PanelPart::MinimapBorder},
-        {40, 457 + 3, PanelPart::Menu},               {40, 457 + 4, PanelPart::LoadItem},
+        {40, 391 + 3, PanelPart::Menu},               {40, 391 + 4, PanelPart::CampaignItem},
+        {40, 391 + 26, PanelPart::SkirmishItem},      {40, 457 + 3, PanelPart::QuickItem},
+        {40, 457 + 4, PanelPart::LoadItem},
         {40, 457 + 25, PanelPart::LoadItem},          {40, 457 + 26, PanelPart::SaveItem},
         {40, 457 + 48, PanelPart::ControlItem},       {40, 457 + 70, PanelPart::InfoItem},
         {132, 457 + 92, PanelPart::ExitItem},         {40, 457 + 114, PanelPart::Menu},
@@ -54,8 +58,18 @@ TEST(PanelLayoutTest, HiddenPanelsAreNotHitAndTheButtonsFollowTheBarsWidth) {
     EXPECT_EQ(MinimapButtonRect(p), (PanelRect{1022 - 10 - 24 - 2 - 24, 2, 24, 20}));
 }
 
+TEST(PanelLayoutTest, AReplaysShorterMenuHoldsTheOlderEntriesInTheirPlaces) {
+    PanelState p = PlacedPanels();
+    p.MenuHeight = 118;
+    p.MenuTop = p.StatusBarTop - p.MenuHeight;
+    EXPECT_EQ(PanelHitTest(p, 40, 457 + 3), PanelPart::Menu);
+    EXPECT_EQ(PanelHitTest(p, 40, 457 + 4), PanelPart::LoadItem);
+    EXPECT_EQ(PanelHitTest(p, 40, 457 + 92), PanelPart::ExitItem);
+    EXPECT_EQ(PanelHitTest(p, 40, 440), PanelPart::None);
+}
+
 TEST(PanelLayoutTest, EveryMenuItemIsItsEntry) {
-    for (std::size_t i = 0; i < kMenuItems.size(); ++i) EXPECT_EQ(MenuEntryOf(kMenuItems[i]), static_cast<MenuLabel>(i));
+    for (const PanelPart item : kMenuItems) EXPECT_EQ(MenuItemOf(*MenuEntryOf(item)), item);
     EXPECT_EQ(MenuEntryOf(PanelPart::Menu), std::nullopt);
     EXPECT_EQ(MenuEntryOf(PanelPart::MenuButton), std::nullopt);
     EXPECT_STREQ(MenuEntryText(MenuLabel::GameControl), "Game Control");

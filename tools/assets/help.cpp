@@ -144,8 +144,8 @@ answer enemies that come near</td></tr>
 <tr><td><kbd>R</kbd> held, with your factory selected, and a left click on the map</td><td>set the factory's rally
 point, shown as a yellow flag while the factory is selected: every tank it makes then drives there (or attacks an
 enemy building standing on that cell)</td></tr>
-<tr><td><kbd>F1</kbd></td><td>open this guide at the page for what is on the screen (the battle, the editing mode);
-the battle pauses while it is open</td></tr>
+<tr><td><kbd>F1</kbd></td><td>open this guide at the page for what is on the screen (the battle, the editing mode, the library editor);
+the battle pauses while it is open; <kbd>Esc</kbd> closes it</td></tr>
 </table>
 <p>The keys <kbd>A</kbd>, <kbd>S</kbd> and <kbd>R</kbd> act this way in play only; in the editing mode
 <kbd>A</kbd> and <kbd>S</kbd> keep their meaning there. A group sent to one cell cannot all stand on it: a tank
@@ -244,6 +244,9 @@ tower on two by two cells.</li>
 constexpr std::string_view kMenu = R"(<h2 id="menu">The game menu</h2>
 <p>The <b>Menu</b> button on the status bar slides up the game menu:</p>
 <ul>
+<li><b>Campaign</b> opens the campaign screen, as the Load Game dialog's <b>Campaign...</b> does.</li>
+<li><b>Skirmish</b> opens the Skirmish dialog with your last choices and a fresh seed; <b>Quick Skirmish</b>
+starts a skirmish at once with them (see <a href="#skirmish">Skirmish</a>). The battle you leave is autosaved.</li>
 <li><b>Load Game</b> opens a saved game or a prepared map.</li>
 <li><b>Save Game</b> saves the battle under a name into the <code>SaveGames</code> folder. Picking or typing the name
 of a game saved before asks "Replace the saved game ...?" first; <b>No</b> saves nothing. A name must be a plain file
@@ -255,7 +258,7 @@ mode, music and sound effects, and whether groups keep together. The choices are
 when that file cannot be written). Music switched off and on again goes on where it stopped.</li>
 <li><b>Information</b> shows the statistics of the battle so far: the buildings and tanks of both sides, the
 time and the money, and below them the tanks you built, the money you earned and the enemy tanks and buildings you
-destroyed since the battle was loaded.</li>
+destroyed since the battle was loaded (a campaign mission counts on from where it stood when it was saved).</li>
 <li><b>Exit</b> leaves the game after asking.</li>
 </ul>
 <p><b>Autosave.</b> Every two minutes of game time, and whenever you leave a running battle (Exit, loading
