@@ -53,7 +53,7 @@ void Game::ResumeTally() {
     const Campaign& campaign = CampaignMissions();
     for (std::size_t i = 0; i < campaign.size(); ++i)
         if (campaign[i].File == record_.Tally.CampaignMap) {
-            start_ = BattleStart{BattleStart::Kind::Campaign, campaign[i].File, i};
+            start_ = BattleStart{BattleStart::Kind::Campaign, campaign[i].File, i, {}};
             return;
         }
 }
@@ -73,7 +73,7 @@ BattleStatistics Game::Statistics() const {
 
 void Game::NoteOutcome() {
     run_.ResultOffersRetry = start_.From != BattleStart::Kind::Other;
-    run_.ResultOffersNext = 0;
+    run_.ResultOffersNext = start_.From == BattleStart::Kind::Skirmish ? kNextIsNewMap : 0;
     if (start_.From != BattleStart::Kind::Campaign) return;
     const Campaign& campaign = CampaignMissions();
     if (start_.Mission >= campaign.size()) return;

@@ -32,10 +32,11 @@ namespace tavrine {
 /// How the battle on screen was started, so that its result screen can lead on:
 /// "again" and "next" mean what this says.
 struct BattleStart {
-    enum class Kind { Other, PreparedMap, Campaign };
+    enum class Kind { Other, PreparedMap, Campaign, Skirmish };
     Kind From = Kind::Other;  ///< Other: a saved game, a replay, a map being edited
     std::string Map;  ///< the prepared map's name in NewGames
     std::size_t Mission = 0;  ///< Campaign: the mission's place in the campaign, from 0
+    SkirmishSetup Skirmish;  ///< Skirmish: the seed and choices its map was made from
 };
 
 /// The autosave's file in SaveGames, and where the one before it is kept; a

@@ -1,6 +1,7 @@
 #include "game/input_events.h"
 
 #include "data/overloaded.h"
+#include "mapgen/generator.h"
 #include "state/settings.h"
 
 #include <algorithm>
@@ -293,6 +294,27 @@ void Count(const std::vector<std::string>& args, std::size_t low, std::size_t hi
                         " argument" + (high == 1 ? "" : "s")};
 }
 
+/// `skirmish quick` or `skirmish SEED LANDSCAPE SIZE SYMMETRY MISSION [SCENERY [DIFFICULTY]]`.
+SkirmishEvent Skirmish(const std::vector<std::string>& args) {
+    if (args.size() == 1 && Lower(args[0]) == "quick") return {true, {}};
+    Count(args, 5, 7, "skirmish");
+    SkirmishEvent e;
+    SkirmishSetup& k = e.Setup;
+    k.Seed = WholeNumber<std::uint64_t>(args[0], 0, ~std::uint64_t{0}, "the seed");
+    const auto land = mapgen::LandscapeNamed(Lower(args[1]));
+    if (!land) throw EventLineError{"unknown landscape '" + args[1] + "'"};
+    k.Landscape = static_cast<std::int32_t>(*land);
+    if (!mapgen::ParseMapSize(Lower(args[2]), k.Columns, k.Rows))
+        throw EventLineError{"the size must be small, medium, large, huge or CxR from 40x30 to 200x200, not '" + args[2] + "'"};
+    const auto mirror = mapgen::SymmetryNamed(Lower(args[3]));
+    if (!mirror) throw EventLineError{"the symmetry must be none, mirror or rotate, not '" + args[3] + "'"};
+    k.Symmetry = static_cast<std::int32_t>(*mirror);
+    k.Mission = WholeNumber<std::int32_t>(args[4], 0, 5, "the mission");
+    k.Scenery = args.size() > 5 ? WholeNumber<std::int32_t>(args[5], 0, mapgen::kMaxScenery, "the scenery") : -1;
+    k.Difficulty = args.size() > 6 ? WholeNumber<std::int32_t>(args[6], 0, 2, "the difficulty") : -1;
+    return e;
+}
+
 }  // namespace
 
 std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, bool editing) {
@@ -400,6 +422,7 @@ std::vector<EventAction> ParseEventWords(const std::vector<std::string>& words, 
         Count(args, 1, 1, verb);
         return {CampaignEvent{WholeNumber<std::int32_t>(args[0], 1, 64, "the mission")}};
     }
+    if (verb == "skirmish") return {Skirmish(args)};
     throw EventLineError{"unknown event '" + verbWord + "'"};
 }
 
@@ -454,6 +477,18 @@ std::string FormatEvent(const EventAction& action) {
                    },
                    [&](const SaveMapEvent& e) { s << "savemap " << e.Name; },
                    [&](const CampaignEvent& e) { s << "campaign " << e.Mission; },
+                   [&](const SkirmishEvent& e) {
+                       const SkirmishSetup& k = e.Setup;
+                       if (e.Quick) {
+                           s << "skirmish quick";
+                           return;
+                       }
+                       s << "skirmish " << k.Seed << ' ' << mapgen::NameOf(static_cast<mapgen::Landscape>(k.Landscape)) << ' '
+                         << k.Columns << 'x' << k.Rows << ' ' << mapgen::NameOf(static_cast<mapgen::Symmetry>(k.Symmetry))
+                         << ' ' << k.Mission;
+                       if (k.Scenery >= 0) s << ' ' << k.Scenery;
+                       if (k.Scenery >= 0 && k.Difficulty >= 0) s << ' ' << k.Difficulty;
+                   },
                    [&](const MinimapEvent& e) {
                        s << "minimap " << (e.Press ? "down " : "move ") << e.X << ' ' << e.Y << (e.LeftHeld ? " left" : "");
                    },

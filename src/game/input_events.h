@@ -30,6 +30,11 @@
 //   TICK resize W H                    the window resized: the surface becomes W by H pixels
 //   TICK campaign N                    the briefing of the campaign's N-th mission (from 1),
 //                                      answered by "answer ok" (Start) or "answer cancel" (Back)
+//   TICK skirmish SEED LANDSCAPE SIZE SYMMETRY MISSION [SCENERY [DIFFICULTY]]
+//                                      a skirmish started as the Skirmish dialog's Play does
+//                                      (SIZE small..huge or CxR, MISSION 0..5, SCENERY 0..3,
+//                                      DIFFICULTY 0..2; left out: the last choices)
+//   TICK skirmish quick                Quick Skirmish: a fresh seed and the last choices
 //   TICK answer ok|yes|no|cancel       the open dialog or message box answered at TICK
 //   TICK answer pick NAME [new]        the open file picker answered NAME at TICK (blanks,
 //                                      control characters and '%' in NAME written as %XX)
@@ -178,9 +183,18 @@ struct CampaignEvent {
     std::int32_t Mission = 1;  ///< from 1, in campaign order
 };
 
+/// A skirmish started: the Skirmish dialog answered Play with `Setup`, or with
+/// `Quick` at once on a fresh seed with the last choices. Scenery and difficulty
+/// left out of a script line (-1) stay as last chosen.
+struct SkirmishEvent {
+    bool Quick = false;
+    SkirmishSetup Setup;
+};
+
 using EventAction = std::variant<PressEvent, MoveEvent, ReleaseEvent, KeyEvent, PickEvent, MenuEvent, ControlEvent, ZoomEvent,
                                  ToolEvent, FogEvent, DropEvent, UndoEvent, NewMapEvent, SaveMapEvent, MinimapEvent,
-                                 ButtonEvent, PanelMoveEvent, AnswerEvent, FocusEvent, DiskEvent, ResizeEvent, CampaignEvent>;
+                                 ButtonEvent, PanelMoveEvent, AnswerEvent, FocusEvent, DiskEvent, ResizeEvent, CampaignEvent,
+                                 SkirmishEvent>;
 
 struct ScriptEvent {
     long long Tick = 0;

@@ -309,7 +309,9 @@ bool MainCommands::LoadGameCommand() {
         recorder_->EndAtHeld();
         if (const auto bytes = ReadWholeFile(path)) recorder_->Begin(*bytes, pick.FromNewGames, pick.Name);
     }
-    if (pick.FromNewGames) game_.SetStart(BattleStart{BattleStart::Kind::PreparedMap, pick.Name, 0});
+    if (pick.FromNewGames) game_.SetStart(BattleStart{BattleStart::Kind::PreparedMap, pick.Name, 0, {}});
+    // A saved skirmish leads on as one: its map can be made again from its seed.
+    if (game_.Record().InSkirmish) game_.SetStart(BattleStart{BattleStart::Kind::Skirmish, {}, 0, game_.Record().SkirmishPlayed});
     if (editor_) editor_->ForgetHistory();
     game_.RefreshTimeLabel();
     return true;
@@ -360,7 +362,7 @@ bool MainCommands::Do(const CampaignEvent& e) {
         return false;
     }
     if (!InDialog([&] { return dialogs_.ShowBriefing(*briefing); })) return false;
-    return StartPreparedMap(BattleStart{BattleStart::Kind::Campaign, campaign[index].File, index});
+    return StartPreparedMap(BattleStart{BattleStart::Kind::Campaign, campaign[index].File, index, {}});
 }
 
 bool MainCommands::StartPreparedMap(const BattleStart& start) {
@@ -391,6 +393,13 @@ void MainCommands::LeadOn(bool next) {
         OpenBriefing(start.Mission + (next ? 1 : 0));
         return;
     }
+    if (start.From == BattleStart::Kind::Skirmish) {
+        // R: the same map again; N: a new one on a fresh seed with the same choices.
+        SkirmishSetup setup = start.Skirmish;
+        if (next) setup.Seed = mapgen::FreshSeed();
+        StartSkirmish(setup);
+        return;
+    }
     if (next || start.From != BattleStart::Kind::PreparedMap) return;
     // A prepared map again: noted as the Load Game dialog's pick, which replays alike.
     if (recorder_) {
@@ -404,15 +413,27 @@ void MainCommands::LeadOn(bool next) {
 }
 
 bool MainCommands::SkirmishCommand(bool quick) {
+    if (quick) return Input(SkirmishEvent{true, {}});
     RunState& run = game_.Run();
     SkirmishSetup setup = run.SkirmishChoices;
     setup.Difficulty = DifficultyIndex(run.Difficulty);
     setup.Seed = mapgen::FreshSeed();
-    if (!quick) {
-        const SkirmishAnswer answer = InDialog([&] { return dialogs_.ShowSkirmishDialog(setup); });
-        if (!answer.Accepted) return false;
-        setup = answer.Setup;
+    const SkirmishAnswer answer = InDialog([&] { return dialogs_.ShowSkirmishDialog(setup); });
+    if (!answer.Accepted) return false;
+    return Input(SkirmishEvent{false, answer.Setup});
+}
+
+bool MainCommands::Do(const SkirmishEvent& e) {
+    const RunState& run = game_.Run();
+    SkirmishSetup setup = e.Setup;
+    if (e.Quick) {
+        setup = run.SkirmishChoices;
+        setup.Seed = mapgen::FreshSeed();
+        setup.Difficulty = DifficultyIndex(run.Difficulty);
     }
+    // A script may leave these to the last choices.
+    if (setup.Scenery < 0) setup.Scenery = run.SkirmishChoices.Scenery;
+    if (setup.Difficulty < 0) setup.Difficulty = DifficultyIndex(run.Difficulty);
     return StartSkirmish(setup);
 }
 
@@ -426,21 +447,32 @@ bool MainCommands::StartSkirmish(const SkirmishSetup& asked) {
                                     "Error", MessageIcon::Error);
         return false;
     }
-    // The battle being recorded ends here; the skirmish is recorded from its map.
+    // The battle starts from the map with the skirmish's seed and choices
+    // attached, so that its replay and its saves name the map as it does.
+    GameType record;
+    if (ParseGame(map.File, record) != LoadResult::Ok) return false;
+    record.InSkirmish = 1;
+    record.SkirmishPlayed = setup;
+    const Bytes file = SerializeGame(record);
+    // The battle being left is kept, as a load keeps it; the one being recorded
+    // ends here, and the skirmish is recorded from its map.
+    game_.Autosave();
     if (recorder_) recorder_->HoldEnd();
     const std::int32_t difficulty = run.Difficulty;
     run.Difficulty = setup.Difficulty;
-    if (!game_.LoadGameData(map.File, true)) {
+    if (!game_.LoadGameData(file, true)) {
         run.Difficulty = difficulty;
         if (recorder_) recorder_->DropHeld();
         return false;
     }
-    game_.EditRecord().InSkirmish = 1;
-    game_.EditRecord().SkirmishPlayed = setup;
+    BattleStart start;
+    start.From = BattleStart::Kind::Skirmish;
+    start.Skirmish = setup;
+    game_.SetStart(start);
     run.SkirmishChoices = setup;
     if (recorder_) {
         recorder_->EndAtHeld();
-        recorder_->Begin(map.File, true, "Skirmish " + std::to_string(setup.Seed) + ".gam");
+        recorder_->Begin(file, true, "Skirmish " + std::to_string(setup.Seed) + ".gam");
     }
     if (editor_) editor_->ForgetHistory();
     game_.RefreshTimeLabel();

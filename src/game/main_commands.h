@@ -191,6 +191,7 @@ private:
     bool Do(const UndoEvent& e);
     bool Do(const ResizeEvent& e);
     bool Do(const CampaignEvent& e);
+    bool Do(const SkirmishEvent& e);
     /// A key going down; true when it loaded a game.
     bool KeyDown(GameKey key, bool alt, bool ctrl, bool shift);
     bool SaveGameCommand();

@@ -6,6 +6,7 @@
 #include "view/keys.h"
 #include "view/minimap.h"
 #include "view/panel_layout.h"
+#include "view/status.h"
 
 namespace tavrine {
 
@@ -139,12 +140,22 @@ void ReplayViewer::DrawOverlay(Canvas& canvas) const {
         if (left < right && top < bottom) canvas.Rectangle(left, top, right, bottom);
     }
 
-    const std::string status = StatusText();
-    if (status.empty()) return;
+    // The status line, and under it the skirmish's map, so a viewer can play it too.
     canvas.SetFont(CanvasFont{});
     canvas.SetBrush(kViewerColor, BrushStyle::Clear);
     canvas.SetTextColor(kViewerColor);
-    canvas.TextOut(run.DisplayWidth - kStatusMargin - canvas.TextWidth(status), kStatusMargin, status);
+    std::int32_t top = kStatusMargin;
+    for (const std::string& line : {StatusText(), MapText()}) {
+        if (line.empty()) continue;
+        canvas.TextOut(run.DisplayWidth - kStatusMargin - canvas.TextWidth(line), top, line);
+        top += canvas.TextHeight(line);
+    }
+}
+
+std::string ReplayViewer::MapText() const {
+    const GameType& g = game_.Record();
+    if (!g.InSkirmish) return {};
+    return "Skirmish: " + SkirmishName(g.SkirmishPlayed) + ", seed " + std::to_string(g.SkirmishPlayed.Seed);
 }
 
 }  // namespace tavrine

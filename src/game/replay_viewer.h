@@ -46,6 +46,9 @@ public:
     void DrawOverlay(Canvas& canvas) const;
     /// The status line: paused, over, or the speed when above 1; empty otherwise.
     std::string StatusText() const;
+    /// A skirmish's map and seed ("Skirmish: lakes 64x48, mirror, mission 3,
+    /// seed 42"), shown under the status line; empty for any other battle.
+    std::string MapText() const;
 
     bool Paused() const { return paused_; }
     int Speed() const { return speed_; }

@@ -101,17 +101,34 @@ std::int32_t ScriptedShell::Ask(DiskQuestion question, const std::function<std::
 
 void ScriptedShell::ApplyDue() {
     while (next_ < events_.size() && events_[next_].Tick <= ticks_ && !Closed() && !ended_) {
-        const EventAction& action = events_[next_++].Action;
+        const EventAction& action = events_[next_].Action;
         // A replay ends where its battle left for a skirmish, which is recorded
-        // on its own (a quick one from a seed of its moment).
+        // on its own (a quick one from a seed of its moment): at the skirmish,
+        // or at the menu entry that started it.
         const auto* menu = std::get_if<MenuEvent>(&action);
-        if (endAtLastLoad_ && next_ == events_.size() && menu &&
-            (menu->Entry == MenuLabel::QuickSkirmish || menu->Entry == MenuLabel::Skirmish)) {
+        const bool toSkirmish = std::holds_alternative<SkirmishEvent>(action) ||
+                                (menu && (menu->Entry == MenuLabel::QuickSkirmish || menu->Entry == MenuLabel::Skirmish));
+        if (endAtLastLoad_ && toSkirmish && OnlySkirmishAfter(next_)) {
+            ++next_;
             ended_ = true;
             break;
         }
+        ++next_;
         Apply(action);
     }
+}
+
+bool ScriptedShell::OnlyDiskAfter(std::size_t event) const {
+    for (std::size_t i = event + 1; i < events_.size(); ++i)
+        if (!std::holds_alternative<DiskEvent>(events_[i].Action)) return false;
+    return true;
+}
+
+bool ScriptedShell::OnlySkirmishAfter(std::size_t event) const {
+    for (std::size_t i = event + 1; i < events_.size(); ++i)
+        if (!std::holds_alternative<DiskEvent>(events_[i].Action) && !std::holds_alternative<SkirmishEvent>(events_[i].Action))
+            return false;
+    return true;
 }
 
 void ScriptedShell::Tick() {
@@ -164,7 +181,8 @@ void ScriptedShell::WhileOpen(DialogBox box, const std::string& text) {
     }
     next_ = answered;
     const long long at = events_[next_].Tick;
-    const bool last = next_ + 1 == events_.size();
+    // The disk's answers to the load itself may follow its pick or briefing.
+    const bool last = OnlyDiskAfter(next_);
     ++next_;
     // Under a real dialog the frame timer keeps running.
     while (ticks_ < at && !Closed()) Tick();

@@ -107,10 +107,15 @@ public:
     /// The exit was confirmed: the program would end here.
     bool Closed() const { return window_.counts.closes > 0; }
 
-    /// A replay ends where a load was picked: such a pick, as the script's last
-    /// event, is not carried out but ends the play (`Ended`).
+    /// A replay ends where a load was picked or a skirmish started: such a pick
+    /// or skirmish, as the script's last event, is not carried out but ends the
+    /// play (`Ended`).
     void SetEndAtLastLoad(bool on) { endAtLastLoad_ = on; }
     bool Ended() const { return ended_; }
+    /// Nothing but the disk's answers follows event `event`; or nothing but
+    /// those and the skirmish that a menu entry started.
+    bool OnlyDiskAfter(std::size_t event) const;
+    bool OnlySkirmishAfter(std::size_t event) const;
 
     MainCommands& Commands() { return commands_; }
     /// Called where the replayed window made a new surface, before the game takes it.

@@ -134,14 +134,44 @@ void BridgeIslands(TerrainPlan& plan, Point home) {
     }
 }
 
+/// Turns every piece of `t` (cells joined side by side) smaller than `least`
+/// cells into land: lone rocks read as blocks, not as mountains.
+void DropSmallPieces(TerrainPlan& plan, Terrain t, int least) {
+    const int w = plan.Columns(), h = plan.Rows();
+    std::vector<std::uint8_t> seen(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
+    std::vector<Point> piece;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (plan.At(x, y) != t || seen[static_cast<std::size_t>(y * w + x)]) continue;
+            piece.assign(1, {x, y});
+            seen[static_cast<std::size_t>(y * w + x)] = 1;
+            for (std::size_t i = 0; i < piece.size(); ++i) {
+                const Point c = piece[i];
+                const Point next[4] = {{c.X + 1, c.Y}, {c.X - 1, c.Y}, {c.X, c.Y + 1}, {c.X, c.Y - 1}};
+                for (const Point n : next)
+                    if (n.X >= 0 && n.Y >= 0 && n.X < w && n.Y < h && plan.At(n.X, n.Y) == t && !seen[static_cast<std::size_t>(n.Y * w + n.X)]) {
+                        seen[static_cast<std::size_t>(n.Y * w + n.X)] = 1;
+                        piece.push_back(n);
+                    }
+            }
+            if (static_cast<int>(piece.size()) < least)
+                for (const Point c : piece) plan.Set(c.X, c.Y, Terrain::Land);
+        }
+}
+
 /// Noise spread wider around its middle: layered noise seldom strays far
 /// from one half, and coasts drawn on it would follow the map's edges.
 int Stretch(int n) { return std::clamp((n - kOne / 2) * 9 / 4 + kOne / 2, 0, kOne - 1); }
 
-/// The ground of a landscape before the roads, bridges and bases.
-void DrawLandscape(TerrainPlan& plan, Landscape land, std::uint64_t seed, Point player, Point enemy) {
+/// The ground of a landscape before the roads, bridges and bases. With a
+/// symmetry the river keeps to the middle line, so that the half copied onto
+/// the other still holds an unbroken river.
+void DrawLandscape(TerrainPlan& plan, Landscape land, std::uint64_t seed, Point player, Point enemy, bool symmetric) {
     const int w = plan.Columns(), h = plan.Rows();
     const int scale = std::max(8, (w + h) / 6);
+    // Mountains: ranges along the ridge lines, their flanks broken by finer noise
+    // so that small maps do not get smooth lumps of rock.
+    const int rough = std::max(3, scale / 4);
     const int band = std::max(4, std::min(w, h) / 6);
     const Point c{(player.X + enemy.X) / 2, (player.Y + enemy.Y) / 2};
     const int ax = enemy.X - player.X, ay = enemy.Y - player.Y;
@@ -156,31 +186,34 @@ void DrawLandscape(TerrainPlan& plan, Landscape land, std::uint64_t seed, Point 
             const int r = Stretch(IntNoise(DeriveSeed(seed, 2), x, y, std::max(8, scale * 2 / 3), 2));
             const int ridge = kOne - 2 * std::abs(r - kOne / 2);
             const int fine = Stretch(IntNoise(DeriveSeed(seed, 3), x, y, std::max(6, scale / 2), 3));
+            const int crag = (IntNoise(DeriveSeed(seed, 5), x, y, rough, 2) - kOne / 2) / 3;
+            const int rock = ridge + crag;
             Terrain t = Terrain::Land;
             switch (land) {
             case Landscape::Continent:
                 if (n - fall < kOne * 30 / 100) t = Terrain::Water;
-                else if (ridge > kOne * 84 / 100) t = Terrain::Mountain;
+                else if (rock > kOne * 84 / 100) t = Terrain::Mountain;
                 break;
             case Landscape::Islands:
                 if (fine - fall / 2 < kOne * 52 / 100) t = Terrain::Water;
-                else if (ridge > kOne * 88 / 100) t = Terrain::Mountain;
+                else if (rock > kOne * 88 / 100) t = Terrain::Mountain;
                 break;
             case Landscape::Lakes:
                 if (fine < kOne * 33 / 100) t = Terrain::Water;
-                else if (ridge > kOne * 87 / 100) t = Terrain::Mountain;
+                else if (rock > kOne * 87 / 100) t = Terrain::Mountain;
                 break;
             case Landscape::Highlands:
                 if (fine < kOne * 6 / 100) t = Terrain::Water;
-                else if (n > kOne * 50 / 100 || ridge > kOne * 78 / 100) t = Terrain::Mountain;
+                else if (n + crag > kOne * 50 / 100 || rock > kOne * 78 / 100) t = Terrain::Mountain;
                 break;
             case Landscape::River: {
                 // Across the line between the bases, a river meanders.
                 const int along = ((x - c.X) * ax + (y - c.Y) * ay) / len;
                 const int across = ((x - c.X) * -ay + (y - c.Y) * ax) / len;
                 const int shift = (IntNoise(DeriveSeed(seed, 4), across, 0, std::max(6, scale / 2), 2) - kOne / 2) * meander * 2 / kOne;
-                if (std::abs(along - shift) <= riverHalf) t = Terrain::Water;
-                else if (ridge > kOne * 86 / 100) t = Terrain::Mountain;
+                const bool river = symmetric ? std::abs(along) <= riverHalf + std::abs(shift) * 2 / 3 : std::abs(along - shift) <= riverHalf;
+                if (river) t = Terrain::Water;
+                else if (rock > kOne * 86 / 100) t = Terrain::Mountain;
                 break;
             }
             }
@@ -195,9 +228,12 @@ struct Bases {
 
 Bases PlaceBases(const GenerateOptions& o, Random& rnd) {
     const int w = o.Columns, h = o.Rows;
-    const int spanX = std::max(0, w / 4 - kBaseColumns / 2 - 2), spanY = std::max(0, h / 4 - kBaseRows / 2 - 2);
-    int bx = 2 + rnd(spanX + 1);
-    int by = o.Mirror == Symmetry::Mirror ? 2 + rnd(std::max(1, h - kBaseRows - 3)) : 2 + rnd(spanY + 1);
+    // Room between a base and the map's edge where the map has it: tanks on
+    // the last rows and columns hide under the status bar and the minimap.
+    const int mx = std::clamp((w - 2 * kBaseColumns) / 4, 2, 5), my = std::clamp((h - 2 * kBaseRows) / 4, 2, 5);
+    const int spanX = std::max(0, w / 4 - kBaseColumns / 2 - mx), spanY = std::max(0, h / 4 - kBaseRows / 2 - my);
+    int bx = mx + rnd(spanX + 1);
+    int by = o.Mirror == Symmetry::Mirror ? my + rnd(std::max(1, h - kBaseRows - 2 * my + 1)) : my + rnd(spanY + 1);
     if (rnd(2)) bx = w - kBaseColumns - bx;  // the player on the right
     if (o.Mirror != Symmetry::Mirror && rnd(2)) by = h - kBaseRows - by;  // or below
     Bases b;
@@ -205,7 +241,7 @@ Bases PlaceBases(const GenerateOptions& o, Random& rnd) {
     b.Enemy = ImageOf(o.Mirror == Symmetry::Mirror ? Symmetry::Mirror : Symmetry::Rotate, w, h, b.Player);
     if (o.Mirror == Symmetry::None) {
         const int jx = rnd(w / 5 + 1) - w / 10, jy = rnd(h / 5 + 1) - h / 10;
-        const int ex = std::clamp(b.Enemy.X0 + jx, 2, w - kBaseColumns - 2), ey = std::clamp(b.Enemy.Y0 + jy, 2, h - kBaseRows - 2);
+        const int ex = std::clamp(b.Enemy.X0 + jx, mx, w - kBaseColumns - mx), ey = std::clamp(b.Enemy.Y0 + jy, my, h - kBaseRows - my);
         b.Enemy = {ex, ey, ex + kBaseColumns - 1, ey + kBaseRows - 1};
     }
     return b;
@@ -223,14 +259,19 @@ void PlaceForces(MapBuilder& b, const GenerateOptions& o, const Bases& bases) {
     const int towardEnemy = std::max(0, FacingToward(pc.X, pc.Y, ec.X, ec.Y));
     const int towardPlayer = std::max(0, FacingToward(ec.X, ec.Y, pc.X, pc.Y));
 
-    // The player: headquarters, a factory, a power plant, a tower and six tanks.
+    // The player: headquarters, a factory, a power plant, a tower and tanks.
     const int px = bases.Player.X0, py = bases.Player.Y0;
     b.Headquarters(SidePlayer, px + 1, py + 1);
     b.Factory(SidePlayer, px + 6, py + 1);
     b.Building(SidePlayer, kPowerPlant, px + 1, py + 6);
     b.Building(SidePlayer, kFuelDepot, px + 4, py + 10);
     b.Tower(SidePlayer, px + 4, py + 5, towardEnemy);
-    b.TankGroup(SidePlayer, px + 9, py + 8, 6, 3, towardEnemy);
+    // More tanks on the larger maps, where the enemy's base is stronger and
+    // the battle is won only by an army large enough to take its towers.
+    const int ownTanks = 6 + (area >= 12000 ? 2 : 0) + (area >= 30000 ? 2 : 0);
+    // Two rows, every other cell, inside the base's flat ground.
+    const int perRow = std::max(3, (ownTanks + 1) / 2);
+    b.TankGroup(SidePlayer, px + std::min(9, kBaseColumns - 1 - 2 * (perRow - 1)), py + 8, ownTanks, perRow, towardEnemy);
 
     // The computer: its strength grows with the map.
     const int ex = bases.Enemy.X0, ey = bases.Enemy.Y0;
@@ -282,13 +323,18 @@ void Attempt(const ImageLibrary& lib, const GenerateOptions& o, std::uint64_t se
     const bool playerLow = o.Mirror == Symmetry::Mirror ? pc.X < o.Columns / 2 : pc.Y * o.Columns + pc.X < o.Columns * o.Rows / 2;
 
     TerrainPlan plan(o.Columns, o.Rows, Terrain::Land);
-    DrawLandscape(plan, o.Land, DeriveSeed(seed, 11), pc, ec);
+    DrawLandscape(plan, o.Land, DeriveSeed(seed, 11), pc, ec, o.Mirror != Symmetry::None);
+    DropSmallPieces(plan, Terrain::Mountain, 12);
     // The roads between the bases: by construction every landscape joins them by
     // land (fords, passes, bridges); more of them where the ground is cut.
     const Point mid = o.Mirror == Symmetry::None ? Point{(pc.X + ec.X) / 2, (pc.Y + ec.Y) / 2} : Point{(o.Columns - 1) / 2, (o.Rows - 1) / 2};
     Road(plan, rnd, pc, mid, 2);
     if (o.Mirror == Symmetry::None) Road(plan, rnd, mid, ec, 2);
-    const int extra = o.Land == Landscape::River || o.Land == Landscape::Highlands ? 2 : o.Land == Landscape::Continent ? 0 : 1;
+    // A river of a small map crossed three times would be a string of lakes.
+    const int extra = o.Land == Landscape::Highlands                                   ? 2
+                      : o.Land == Landscape::River ? (std::min(o.Columns, o.Rows) >= 60 ? 2 : o.Mirror == Symmetry::Mirror ? 0 : 1)
+                      : o.Land == Landscape::Continent                                 ? 0
+                                                                                       : 1;
     for (int k = 0; k < extra; ++k) {
         const int dx = ec.X - pc.X, dy = ec.Y - pc.Y;
         const int side = k % 2 ? 1 : -1;
@@ -312,7 +358,7 @@ void Attempt(const ImageLibrary& lib, const GenerateOptions& o, std::uint64_t se
     b.PaintTerrain(plan);
     b.VaryGround(12);
     PlaceForces(b, o, bases);
-    b.ScatterScenery(o.Columns * o.Rows * o.Scenery / 500, {bases.Player.Grown(2), bases.Enemy.Grown(2)});
+    b.ScatterScenery(o.Columns * o.Rows * o.Scenery / 180, {bases.Player.Grown(2), bases.Enemy.Grown(2)});
     b.RevealPlayerStart(5);
     b.CentreView(pc.X, pc.Y);
     b.Check();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,6 +28,25 @@ struct CanvasPicture {
     std::int32_t Width = 0;
     std::int32_t Height = 0;
     const std::uint32_t* Pixels = nullptr;
+};
+
+/// A grid of pictures drawn as one layer (the ground, the fog): cell (c, r)
+/// shows `Pictures[c * Rows + r]` with its top-left corner at
+/// (X + c * CellWidth, Y + r * CellHeight). `Column` and `Row` place the first
+/// cell on the map, so a canvas that keeps a layer (`Keep`: the ground, the same
+/// from frame to frame but for the cells that change) can tell a view that
+/// moved from cells that changed.
+struct CanvasCells {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    std::int32_t Column = 0;
+    std::int32_t Row = 0;
+    std::int32_t Columns = 0;
+    std::int32_t Rows = 0;
+    std::int32_t CellWidth = 0;
+    std::int32_t CellHeight = 0;
+    const CanvasPicture* Pictures = nullptr;
+    bool Keep = false;
 };
 
 /// A gamma ramp: red, green and blue, 256 16-bit entries each; entry i says how
@@ -60,6 +80,17 @@ public:
     /// Draws a picture with its top-left corner at surface pixel (x, y), clipped
     /// to the surface; transparent pixels are skipped.
     virtual void DrawPicture(std::int32_t x, std::int32_t y, const CanvasPicture& picture) = 0;
+
+    /// Draws the pictures of `cells` as `DrawPicture` does, column by column
+    /// from the top; pictures without pixels are skipped.
+    virtual void DrawCells(const CanvasCells& cells) {
+        for (std::int32_t c = 0; c < cells.Columns; ++c)
+            for (std::int32_t r = 0; r < cells.Rows; ++r) {
+                const CanvasPicture& p = cells.Pictures[static_cast<std::size_t>(c) * static_cast<std::size_t>(cells.Rows) +
+                                                        static_cast<std::size_t>(r)];
+                if (p.Pixels) DrawPicture(cells.X + c * cells.CellWidth, cells.Y + r * cells.CellHeight, p);
+            }
+    }
 
     /// The pen draws lines and rectangle outlines; `width` in pixels.
     virtual void SetPen(Rgb color, std::int32_t width, PenStyle style) = 0;

@@ -40,6 +40,9 @@ enum ArrowBit : std::uint8_t { ArrowLeft = 1, ArrowRight = 2, ArrowUp = 4, Arrow
 /// Mission outcome codes.
 enum OutcomeCode : std::int32_t { OutcomeRunning = 0, OutcomeAccomplished = 1, OutcomeFailed = 2 };
 
+/// `RunState::ResultOffersNext` after a skirmish: N makes a new map with the same choices.
+inline constexpr std::uint8_t kNextIsNewMap = 2;
+
 /// Difficulty levels. The settings file may hold any integer; tables are indexed
 /// through `DifficultyIndex`.
 enum DifficultyLevel : std::int32_t { DifficultyEasy = 0, DifficultyNormal = 1, DifficultyDifficult = 2 };
@@ -90,7 +93,7 @@ struct RunState {
     std::vector<std::string> InfoLines;
     std::int32_t BannerTime = 0;
     /// What the result screen offers beside loading a game: N starts the next
-    /// mission, R the same map again.
+    /// mission (kNextIsNewMap: a skirmish on a fresh seed), R the same map again.
     std::uint8_t ResultOffersNext = 0;
     std::uint8_t ResultOffersRetry = 0;
 

@@ -13,6 +13,7 @@
 
 #include "game/main_commands.h"
 #include "ui/UiCommon.h"
+#include "ui/WindowScale.h"
 
 namespace tavrine::ui {
 
@@ -53,11 +54,16 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         ListBox1DrawItem(*painter, option, index.row(), index.data().toString());
     }
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {0, kRowHeight}; }
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+        return {0, kRowHeight * WindowScale::ScaleOf(form_)};
+    }
 
 private:
     void ListBox1DrawItem(QPainter& p, const QStyleOptionViewItem& option, int row, const QString& name) const {
         const QRect r = option.rect;
+        // Laid out for one size in fixed pixels: larger with the window.
+        const int s = WindowScale::ScaleOf(form_);
+        const QRect icon(r.left(), r.top() + s, 16 * s, 16 * s);
         const bool selected = option.state & QStyle::State_Selected;
         const QPalette& palette = option.palette;
         p.save();
@@ -66,15 +72,17 @@ private:
         QFont font = option.font;
         if (row < form_.SavedCount()) {
             if (!selected) p.setPen(kSavedGameColor);
-            p.drawPixmap(r.left(), r.top() + 1, savedIcon_);
+            p.drawPixmap(icon, savedIcon_);
             font.setBold(true);
             p.setFont(font);
-            p.drawText(QRect(r.left() + 18, r.top() + 1, r.width() - 18, r.height() - 1), Qt::AlignLeft | Qt::AlignTop, name);
+            p.drawText(QRect(r.left() + 18 * s, r.top() + s, r.width() - 18 * s, r.height() - s), Qt::AlignLeft | Qt::AlignTop,
+                       name);
         } else {
-            p.drawPixmap(r.left(), r.top() + 1, mapIcon_);
+            p.drawPixmap(icon, mapIcon_);
             p.setFont(font);
-            p.drawText(QRect(r.left() + 18, r.top() + 1, r.width() - 18, r.height() - 1), Qt::AlignLeft | Qt::AlignTop, name);
-            p.drawText(QRect(r.right() + 1 - 70, r.top() + 1, 70, r.height() - 1), Qt::AlignLeft | Qt::AlignTop,
+            p.drawText(QRect(r.left() + 18 * s, r.top() + s, r.width() - 18 * s, r.height() - s), Qt::AlignLeft | Qt::AlignTop,
+                       name);
+            p.drawText(QRect(r.right() + 1 - 70 * s, r.top() + s, 70 * s, r.height() - s), Qt::AlignLeft | Qt::AlignTop,
                        QStringLiteral("[New Game]"));
         }
         p.restore();

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QScreen>
+#include <QtMath>
 
 #include <algorithm>
 #include <utility>
@@ -56,6 +57,12 @@ void ApplyRamp(QImage& image, const QRect& area, const GammaRamp& ramp) {
         }
     }
 }
+
+/// Where the mouse is in the window, in Qt's units. Qt hands a widget its
+/// mouse position rounded to whole units, which skips every other screen pixel
+/// where a unit is two of them; the window's own position keeps the fraction.
+/// The main form is a window of its own, so the two agree but for it.
+QPointF WindowPoint(const QMouseEvent& event) { return event.scenePosition(); }
 
 MouseButton ToMouseButton(Qt::MouseButton button) {
     switch (button) {
@@ -251,9 +258,13 @@ void TMainForm::PlaceWindow() {
         showFullScreen();
     } else {
         if (isFullScreen()) showNormal();
-        setMinimumSize(kMinModeWidth, kMinModeHeight);
+        // The surface's pixels are the screen's own: where Qt counts in larger
+        // units (a device pixel ratio above 1) the window is that much smaller
+        // in them.
+        const qreal ratio = devicePixelRatioF();
+        setMinimumSize(QSize(kMinModeWidth, kMinModeHeight) / ratio);
         // Centred on the screen, so the window manager's frame is on it too.
-        QRect placed(0, 0, display_.Width, display_.Height);
+        QRect placed(QPoint(0, 0), QSize(display_.Width, display_.Height) / ratio);
         if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen())
             placed.moveCenter(s->availableGeometry().center());
         setGeometry(placed.translated(std::max(0, -placed.left()), std::max(0, -placed.top())));
@@ -273,7 +284,7 @@ void TMainForm::CreateSurface() {
     canvas_.Resize(display_.Width, display_.Height);
     composite_ = QImage(display_.Width, display_.Height, QImage::Format_ARGB32_Premultiplied);
     PlaceWindow();
-    target_ = FitSurface(QSize(display_.Width, display_.Height), size());
+    target_ = FitSurface(QSize(display_.Width, display_.Height), DeviceSize());
     DXDrawInitialize();
 }
 
@@ -309,7 +320,7 @@ void TMainForm::ReplaySurface() {
     display_ = DisplayMode{run.DisplayWidth, run.DisplayHeight, run.DisplayBits};
     canvas_.Resize(display_.Width, display_.Height);
     composite_ = QImage(display_.Width, display_.Height, QImage::Format_ARGB32_Premultiplied);
-    target_ = FitSurface(QSize(display_.Width, display_.Height), size());
+    target_ = FitSurface(QSize(display_.Width, display_.Height), DeviceSize());
 }
 
 void TMainForm::PrepareReplay(Replay replay) {
@@ -397,7 +408,7 @@ void TMainForm::ResizeSurface() {
     display_ = DisplayMode{run.DisplayWidth, run.DisplayHeight, display_.Bits};
     canvas_.Resize(display_.Width, display_.Height);
     composite_ = QImage(display_.Width, display_.Height, QImage::Format_ARGB32_Premultiplied);
-    target_ = FitSurface(QSize(display_.Width, display_.Height), size());
+    target_ = FitSurface(QSize(display_.Width, display_.Height), DeviceSize());
     DXDrawInitialize();
 }
 
@@ -439,8 +450,14 @@ QPoint TMainForm::MinimapPoint(QPoint at) const {
             ShownToPicture(inside.y(), panels.MinimapShownHeight, picture.Height)};
 }
 
-QPoint TMainForm::ToSurface(QPoint at) const {
-    return SurfacePoint(QSize(display_.Width, display_.Height), target_, at);
+QSize TMainForm::DeviceSize() const { return size() * devicePixelRatioF(); }
+
+QPoint TMainForm::ToSurface(QPointF at) const {
+    // The screen pixel under the point: Qt's units may be larger than a pixel,
+    // and then the point lies between whole units.
+    const qreal ratio = devicePixelRatioF();
+    const QPoint pixel(qFloor(at.x() * ratio + 1e-6), qFloor(at.y() * ratio + 1e-6));
+    return SurfacePoint(QSize(display_.Width, display_.Height), target_, pixel);
 }
 
 QImage TMainForm::Composite() {
@@ -471,9 +488,13 @@ QImage TMainForm::Composite() {
 
 void TMainForm::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    // Drawn in the screen's own pixels whatever Qt's units are.
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != 1.0) p.scale(1.0 / ratio, 1.0 / ratio);
+    const QRect whole(QPoint(0, 0), DeviceSize());
     GammaRamp ramp{};
     const bool fading = canvas_.GetGammaRamp(ramp) && !IsIdentity(ramp);
-    if (!watching_ && !fading && target_ == rect() && canvas_.Presented().size() == target_.size()) {
+    if (!watching_ && !fading && target_ == whole && canvas_.Presented().size() == target_.size()) {
         // The surface fills the window at its own size: the frame goes to the
         // screen as it is and the panels are painted over it there, without a
         // second full-size copy of the picture.
@@ -482,9 +503,9 @@ void TMainForm::paintEvent(QPaintEvent*) {
         return;
     }
     const QImage picture = Composite();
-    if (target_ != rect()) {
+    if (target_ != whole) {
         // Beside the picture the screen stays black.
-        const QRegion around = QRegion(rect()).subtracted(QRegion(target_));
+        const QRegion around = QRegion(whole).subtracted(QRegion(target_));
         for (const QRect& r : around) p.fillRect(r, Qt::black);
     }
     // Nearest-pixel scaling keeps the picture crisp.
@@ -500,10 +521,10 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
     if (!fullScreen_ && !watching_ && clock_.Enabled() && !isFullScreen()) {
         // A surface pixel is a pixel of the screen, also where Qt counts in
         // larger units (a device pixel ratio above 1).
-        const double ratio = devicePixelRatioF();
-        commands_.WindowResized(static_cast<std::int32_t>(width() * ratio), static_cast<std::int32_t>(height() * ratio));
+        const QSize pixels = DeviceSize();
+        commands_.WindowResized(pixels.width(), pixels.height());
     }
-    target_ = FitSurface(QSize(display_.Width, display_.Height), size());
+    target_ = FitSurface(QSize(display_.Width, display_.Height), DeviceSize());
 }
 
 void TMainForm::SetHovered(PanelPart part) {
@@ -556,7 +577,7 @@ void TMainForm::PanelRelease(PanelPart part) {
 }
 
 void TMainForm::mousePressEvent(QMouseEvent* event) {
-    const QPoint at = ToSurface(event->position().toPoint());
+    const QPoint at = ToSurface(WindowPoint(*event));
     if (watching_) {
         // No input of the viewer reaches the battle; the minimap moves their view.
         if (event->button() == Qt::LeftButton) watching_->Mouse(at.x(), at.y(), true, true);
@@ -580,7 +601,7 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
 }
 
 void TMainForm::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = ToSurface(event->position().toPoint());
+    const QPoint at = ToSurface(WindowPoint(*event));
     const bool leftHeld = event->buttons() & Qt::LeftButton;
     if (watching_) {
         watching_->Mouse(at.x(), at.y(), leftHeld, false);
@@ -605,7 +626,7 @@ void TMainForm::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint at = ToSurface(event->position().toPoint());
+    const QPoint at = ToSurface(WindowPoint(*event));
     if (watching_) {
         watching_->Mouse(at.x(), at.y(), false, false);
         return;
@@ -718,7 +739,7 @@ void TMainForm::dragMoveEvent(QDragMoveEvent* event) {
 
 void TMainForm::dropEvent(QDropEvent* event) {
     if (!dropHandler_) return;
-    if (dropHandler_(*event, ToSurface(event->position().toPoint()))) event->acceptProposedAction();
+    if (dropHandler_(*event, ToSurface(event->position()))) event->acceptProposedAction();
     update();
 }
 

@@ -138,16 +138,19 @@ public:
 
     /// The current display mode.
     DisplayMode Display() const { return display_; }
-    /// Where the surface's picture is shown in the window.
+    /// Where the surface's picture is shown in the window, in the screen's own
+    /// pixels (Qt's units times the device pixel ratio).
     QRect Target() const { return target_; }
+    /// The window's size in the screen's own pixels.
+    QSize DeviceSize() const;
     /// The modes this screen can show.
     std::vector<DisplayMode> OfferedModes() const;
 
     /// The picture the player sees now: the frame with the panels over it, at the
     /// surface's size.
     QImage Composite();
-    /// The surface pixel under window point `at`.
-    QPoint ToSurface(QPoint at) const;
+    /// The surface pixel under window point `at` (in Qt's units).
+    QPoint ToSurface(QPointF at) const;
     /// A surface point over the minimap as the minimap picture's pixel.
     QPoint MinimapPoint(QPoint at) const;
     /// How many times the dialogs are enlarged at this interface scale.

@@ -1,7 +1,11 @@
 #include "ui/WindowScale.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
 #include <QEvent>
-#include <QGuiApplication>
+#include <QLabel>
 #include <QLayout>
 #include <QScreen>
 #include <QWidget>
@@ -13,42 +17,100 @@ namespace tavrine::ui {
 namespace {
 
 constexpr const char* kScaledProperty = "tavrineWindowScale";
+/// A label's picture at its own size, kept while the label shows it larger.
+constexpr const char* kPictureProperty = "tavrineOwnPicture";
+/// The picture the label was given at the last rescaling.
+constexpr const char* kShownProperty = "tavrineShownPicture";
 
-QSize Times(QSize size, int scale) {
+/// A length from `from` times its own size to `to` times it; exact both ways,
+/// since a length at twice its size is even.
+int Times(int v, int from, int to) { return static_cast<int>(static_cast<long long>(v) * to / from); }
+
+QSize Times(QSize size, int from, int to) {
     // QWIDGETSIZE_MAX stays unbounded.
-    const auto side = [scale](int v) { return v >= QWIDGETSIZE_MAX / scale ? QWIDGETSIZE_MAX : v * scale; };
+    const auto side = [from, to](int v) {
+        return v >= QWIDGETSIZE_MAX / std::max(to, 1) || v == QWIDGETSIZE_MAX ? QWIDGETSIZE_MAX : Times(v, from, to);
+    };
     return {side(size.width()), side(size.height())};
 }
 
-void EnlargeWidget(QWidget& w, int scale, bool window) {
+void RescaleWidget(QWidget& w, int from, int to, bool window) {
     if (w.testAttribute(Qt::WA_SetFont) || window) {
         QFont font = w.font();
-        if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * scale);
-        else if (font.pixelSize() > 0) font.setPixelSize(font.pixelSize() * scale);
+        if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * to / from);
+        else if (font.pixelSize() > 0) font.setPixelSize(Times(font.pixelSize(), from, to));
         w.setFont(font);
     }
-    const QSize minimum = w.minimumSize(), maximum = w.maximumSize();
-    w.setMaximumSize(Times(maximum, scale));
-    w.setMinimumSize(Times(minimum, scale));
+    const QSize minimum = Times(w.minimumSize(), from, to), maximum = Times(w.maximumSize(), from, to);
+    // Shrinking lowers the minimum first, enlarging raises the maximum first,
+    // so the two never cross on the way.
+    if (to < from) {
+        w.setMinimumSize(minimum);
+        w.setMaximumSize(maximum);
+    } else {
+        w.setMaximumSize(maximum);
+        w.setMinimumSize(minimum);
+    }
+    // Pictures and icons drawn in fixed pixels grow with the rest.
+    // A picture the program put up since the last rescaling (a preview that
+    // follows the settings) is taken at its own size.
+    if (auto* label = qobject_cast<QLabel*>(&w); label && !label->pixmap().isNull()) {
+        if (label->pixmap().cacheKey() != label->property(kShownProperty).toLongLong())
+            label->setProperty(kPictureProperty, label->pixmap());
+        const QPixmap own = label->property(kPictureProperty).value<QPixmap>();
+        label->setPixmap(to == 1 ? own : own.scaled(own.size() * to, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        label->setProperty(kShownProperty, label->pixmap().cacheKey());
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(&w)) button->setIconSize(Times(button->iconSize(), from, to));
+    if (auto* combo = qobject_cast<QComboBox*>(&w)) combo->setIconSize(Times(combo->iconSize(), from, to));
+    if (auto* view = qobject_cast<QAbstractItemView*>(&w); view && view->iconSize().isValid())
+        view->setIconSize(Times(view->iconSize(), from, to));
     // Children a layout places are placed again by it; the others keep their
-    // place in the enlarged window.
-    if (window) w.resize(w.size() * scale);
-    else if (!w.parentWidget() || !w.parentWidget()->layout()) w.setGeometry(QRect(w.pos() * scale, w.size() * scale));
+    // place in the rescaled window.
+    const QRect g = w.geometry();
+    if (window) w.resize(Times(g.size(), from, to));
+    else if (!w.parentWidget() || !w.parentWidget()->layout())
+        w.setGeometry(QRect(QPoint(Times(g.x(), from, to), Times(g.y(), from, to)), Times(g.size(), from, to)));
+}
+
+bool Watched(const QWidget& window) {
+    const Qt::WindowType type = window.windowType();
+    return window.isWindow() && (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool) &&
+           !window.property("tavrineGameWindow").toBool();
 }
 
 }  // namespace
 
 WindowScale::WindowScale(QObject* parent) : QObject(parent) {}
 
-void WindowScale::SetScale(int scale) { scale_ = scale == 2 ? 2 : 1; }
+void WindowScale::SetScale(int scale) {
+    scale_ = scale == 2 ? 2 : 1;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible()) Follow(*window);
+}
 
-void WindowScale::Enlarge(QWidget& window, int scale) {
-    if (scale <= 1) return;
+void WindowScale::Rescale(QWidget& window, int from, int to) {
+    if (from < 1 || to < 1 || from == to) return;
     // Innermost first, so each widget's place is still the one it was laid out at.
     const QList<QWidget*> children = window.findChildren<QWidget*>();
     for (QWidget* child : children)
-        if (!child->isWindow()) EnlargeWidget(*child, scale, false);
-    EnlargeWidget(window, scale, true);
+        if (!child->isWindow()) RescaleWidget(*child, from, to, false);
+    RescaleWidget(window, from, to, true);
+}
+
+int WindowScale::ScaleOf(const QWidget& window) { return std::max(window.property(kScaledProperty).toInt(), 1); }
+
+void WindowScale::Follow(QWidget& window) const {
+    if (!Watched(window)) return;
+    const int done = std::max(window.property(kScaledProperty).toInt(), 1);
+    if (done != scale_) {
+        const QPoint centre = window.geometry().center();
+        Rescale(window, done, scale_);
+        window.setProperty(kScaledProperty, scale_);
+        // Rescaled about its middle, as it was placed.
+        window.move(window.pos() + centre - window.geometry().center());
+    }
+    KeepOnScreen(window);
 }
 
 void WindowScale::KeepOnScreen(QWidget& window) {
@@ -62,22 +124,7 @@ void WindowScale::KeepOnScreen(QWidget& window) {
 }
 
 bool WindowScale::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Show && watched->isWidgetType()) {
-        auto* window = static_cast<QWidget*>(watched);
-        const Qt::WindowType type = window->windowType();
-        const bool ownWindow = window->isWindow() && (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool);
-        if (ownWindow && !window->property("tavrineGameWindow").toBool()) {
-            const int done = window->property(kScaledProperty).toInt();
-            if (done < scale_) {
-                const QPoint centre = window->geometry().center();
-                Enlarge(*window, scale_ / std::max(done, 1));
-                window->setProperty(kScaledProperty, scale_);
-                // Enlarged about its middle, as it was placed.
-                window->move(window->pos() + centre - window->geometry().center());
-            }
-            KeepOnScreen(*window);
-        }
-    }
+    if (event->type() == QEvent::Show && watched->isWidgetType()) Follow(*static_cast<QWidget*>(watched));
     return QObject::eventFilter(watched, event);
 }
 

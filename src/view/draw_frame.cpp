@@ -31,6 +31,7 @@ public:
     void DrawPicture(std::int32_t x, std::int32_t y, const CanvasPicture& picture) override {
         Pass(&Canvas::DrawPicture, x, y, picture);
     }
+    void DrawCells(const CanvasCells& cells) override { Pass(&Canvas::DrawCells, cells); }
     void SetPen(Rgb color, std::int32_t width, PenStyle style) override { Pass(&Canvas::SetPen, color, width, style); }
     void SetBrush(Rgb color, BrushStyle style) override { Pass(&Canvas::SetBrush, color, style); }
     void SetFont(const CanvasFont& font) override {

@@ -3,6 +3,7 @@
 // explosions and the fog.
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "sim/movement.h"
 #include "view/frame_painter.h"
@@ -77,18 +78,67 @@ constexpr std::int32_t kExplosionFrameTicks = 6;
 /// Turret recoil by turret facing pair: pushed away from where it points.
 constexpr std::array<PixelXY, 8> kRecoil = {{{2, 0}, {1, 1}, {0, 2}, {-1, 1}, {-2, 0}, {-1, -1}, {0, -2}, {1, -1}}};
 
+/// Hands the pictures `pick` chooses for the cells of `r` (nullptr: none) to the
+/// canvas as one layer. Only for cells where the map's grid puts them, as they
+/// always are but in a foreign file: false, with nothing drawn, otherwise.
+template <typename Pick>
+bool DrawLayer(Painter& painter, const CellRange& r, bool keep, Pick pick) {
+    if (r.FirstColumn > r.LastColumn || r.FirstRow > r.LastRow) return true;
+    const GameType& g = painter.G();
+    const std::int32_t columns = r.LastColumn - r.FirstColumn + 1, rows = r.LastRow - r.FirstRow + 1;
+    const std::int64_t left = painter.ScreenX(g.Cell(r.FirstColumn, r.FirstRow).X);
+    const std::int64_t top = painter.ScreenY(g.Cell(r.FirstColumn, r.FirstRow).Y);
+    const std::int64_t width = std::int64_t{columns} * g.CellWidth, height = std::int64_t{rows} * g.CellHeight;
+    constexpr std::int64_t kFar = std::int64_t{1} << 30;
+    if (left < -kFar || top < -kFar || left + width > kFar || top + height > kFar) return false;
+    // Kept from frame to frame: the layers are drawn every frame.
+    static thread_local std::vector<CanvasPicture> pictures;
+    pictures.clear();
+    for (std::int32_t x = r.FirstColumn; x <= r.LastColumn; ++x)
+        for (std::int32_t y = r.FirstRow; y <= r.LastRow; ++y) {
+            const GameCellType& cell = g.Cell(x, y);
+            if (std::int64_t{cell.X} != std::int64_t{x} * g.CellWidth || std::int64_t{cell.Y} != std::int64_t{y} * g.CellHeight)
+                return false;
+            const Picture* p = pick(x, y, cell);
+            pictures.push_back(p ? AsCanvas(*p) : CanvasPicture{});
+        }
+    painter.C.DrawCells(CanvasCells{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), r.FirstColumn,
+                                    r.FirstRow, columns, rows, g.CellWidth, g.CellHeight, pictures.data(), keep});
+    return true;
+}
+
 }  // namespace
 
 void Painter::DrawWorld() {
     const CellRange shown = VisibleRangeAt(G(), OriginX, OriginY, SW, SH);
-    DrawGround(shown);
+    const bool fog = !Run().EditMode || Options.EditorFogShown;
+    DrawGround(shown, fog);
     DrawObjects(shown, VisibleRange(G(), SW, SH));
     DrawTanks();
     DrawExplosions();
-    if (!Run().EditMode || Options.EditorFogShown) DrawFog(shown);
+    if (fog) DrawFog(shown);
 }
 
-void Painter::DrawGround(const CellRange& r) {
+const Picture* Painter::HiddenCover() {
+    const PictureList* fog = FindList(Lib(), ImageRef{0, 4, 0, 0});
+    if (!fog || Count(*fog) <= 8) return nullptr;
+    const Picture& p = FrameOf(*fog, 8);
+    if (p.Width != G().CellWidth || p.Height != G().CellHeight ||
+        p.Pixels.size() != static_cast<std::size_t>(p.Width) * static_cast<std::size_t>(p.Height))
+        return nullptr;
+    for (const std::uint32_t pixel : p.Pixels)
+        if ((pixel >> 24) == 0) return nullptr;
+    return &p;
+}
+
+void Painter::DrawGround(const CellRange& r, bool fogFollows) {
+    // The fog covers a hidden cell whole when its piece is opaque and of the
+    // cell's size: the ground under it need not be drawn.
+    const bool covered = fogFollows && HiddenCover();
+    const bool drawn = DrawLayer(*this, r, true, [&](std::int32_t, std::int32_t, const GameCellType& cell) {
+        return covered && cell.Hidden ? nullptr : FindPicture(Lib(), cell.Ground);
+    });
+    if (drawn) return;
     for (std::int32_t x = r.FirstColumn; x <= r.LastColumn; ++x)
         for (std::int32_t y = r.FirstRow; y <= r.LastRow; ++y) {
             const GameCellType& cell = G().Cell(x, y);
@@ -215,6 +265,11 @@ std::int32_t Painter::HiddenMask(std::int32_t x, std::int32_t y) {
 void Painter::DrawFog(const CellRange& r) {
     const PictureList* fog = FindList(Lib(), ImageRef{0, 4, 0, 0});
     if (!fog) return;
+    const bool drawn = DrawLayer(*this, r, false, [&](std::int32_t x, std::int32_t y, const GameCellType& cell) {
+        const std::int32_t piece = cell.Hidden ? 8 : FogPiece(HiddenMask(x, y));
+        return piece < Count(*fog) ? &FrameOf(*fog, piece) : nullptr;
+    });
+    if (drawn) return;
     for (std::int32_t x = r.FirstColumn; x <= r.LastColumn; ++x)
         for (std::int32_t y = r.FirstRow; y <= r.LastRow; ++y) {
             const GameCellType& cell = G().Cell(x, y);

@@ -70,7 +70,10 @@ struct Painter {
     }
 
     void DrawWorld();
-    void DrawGround(const CellRange& r);
+    /// `fogFollows`: the fog is drawn over the ground this frame.
+    void DrawGround(const CellRange& r, bool fogFollows);
+    /// The fog's piece for a hidden cell when it covers the cell whole, else nullptr.
+    const Picture* HiddenCover();
     /// Draws the objects of `drawn` and advances the animations of `advanced`
     /// (the same range unless the picture shows another part of the map).
     void DrawObjects(const CellRange& drawn, const CellRange& advanced);

@@ -93,6 +93,47 @@ void Rebuild(const GameType& g, RunState& run, ViewState& view) {
     run.MinimapRowUp = -1;
     run.MinimapRowDown = 0;
     run.MinimapFrame = CellRect{};
+    p.FrameShown = false;
+}
+
+/// The first of `shownSize` shown pixels whose picture pixel lies at or beyond
+/// `picture` (`shownSize` when none does).
+std::int32_t FirstShownAtOrAfter(std::int64_t picture, std::int32_t shownSize, std::int32_t pictureSize) {
+    std::int32_t low = 0, high = shownSize;
+    while (low < high) {
+        const std::int32_t mid = low + (high - low) / 2;
+        if (ShownToPicture(mid, shownSize, pictureSize) >= picture) high = mid;
+        else low = mid + 1;
+    }
+    return low;
+}
+
+/// The view frame drawn again onto a picture shown scaled down: each of its
+/// sides on the shown row or column nearest inside it, so it stays whole where
+/// the scaling skips picture rows and columns.
+void DrawShownFrame(const MinimapPicture& picture, std::int32_t width, std::int32_t height, std::uint32_t* out) {
+    const auto shownSide = [](std::int64_t v, std::int32_t shownSize, std::int32_t pictureSize, bool last) {
+        const std::int32_t at = FirstShownAtOrAfter(v + (last ? 1 : 0), shownSize, pictureSize);
+        return last ? at - 1 : at;
+    };
+    const std::int32_t left = shownSide(picture.FrameLeft, width, picture.Width, false);
+    const std::int32_t top = shownSide(picture.FrameTop, height, picture.Height, false);
+    // A frame narrower than the spacing of the shown pixels still gets one.
+    const std::int32_t right = std::max(left, shownSide(picture.FrameRight, width, picture.Width, true));
+    const std::int32_t bottom = std::max(top, shownSide(picture.FrameBottom, height, picture.Height, true));
+    const auto set = [&](std::int32_t x, std::int32_t y) {
+        if (x >= 0 && y >= 0 && x < width && y < height)
+            out[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] = kWhitePixel;
+    };
+    // Like the frame on the picture: only the sides that lie on it.
+    for (std::int32_t x = std::max(left, 0); x <= std::min(right, width - 1); ++x) {
+        if (picture.FrameTop >= 0) set(x, top);
+        if (picture.FrameBottom < picture.Height) set(x, bottom);
+    }
+    for (std::int32_t y = std::max(top, 0); y <= std::min(bottom, height - 1); ++y) {
+        if (picture.FrameLeft >= 0) set(left, y);
+        if (picture.FrameRight < picture.Width) set(right, y);
+    }
 }
 
 }  // namespace
@@ -148,6 +189,7 @@ void ScaleMinimap(const MinimapPicture& picture, std::int32_t width, std::int32_
         std::uint32_t* to = out + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
         for (std::int32_t x = 0; x < width; ++x) to[x] = row[columns[static_cast<std::size_t>(x)]];
     }
+    if (picture.FrameShown && (width < picture.Width || height < picture.Height)) DrawShownFrame(picture, width, height, out);
 }
 
 void UpdateViewFrame(const GameType& g, RunState& run, MinimapPicture& picture, bool editorFogShown) {
@@ -168,7 +210,13 @@ void UpdateViewFrame(const GameType& g, RunState& run, MinimapPicture& picture, 
     }
 
     run.MinimapFrame = now;
-    DrawOutline(picture, OutlineOf(now, Zoom(run)));
+    const Outline outline = OutlineOf(now, Zoom(run));
+    DrawOutline(picture, outline);
+    picture.FrameShown = true;
+    picture.FrameLeft = outline.Left;
+    picture.FrameTop = outline.Top;
+    picture.FrameRight = outline.Right;
+    picture.FrameBottom = outline.Bottom;
 }
 
 void UpdateMinimap(const GameType& g, RunState& run, ViewState& view, bool editorFogShown) {

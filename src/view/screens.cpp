@@ -78,7 +78,7 @@ void DrawMissionEnd(const RunState& run, Canvas& canvas, std::int32_t sw, std::i
     const std::string_view prompt = offerLoad ? "Click or hit any key to load game..." : "";
     // The ways on that this battle offers, above the prompt and in its style.
     std::vector<std::string_view> offers;
-    if (offerLoad && run.ResultOffersNext) offers.push_back("N - next mission");
+    if (offerLoad && run.ResultOffersNext) offers.push_back(run.ResultOffersNext == kNextIsNewMap ? "N - new map" : "N - next mission");
     if (offerLoad && run.ResultOffersRetry) offers.push_back("R - play again");
 
     // Measured first, so the panel can be laid under the whole text and the text

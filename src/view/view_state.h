@@ -53,6 +53,12 @@ struct MinimapPicture {
     std::int32_t Width = 0;
     std::int32_t Height = 0;
     std::vector<std::uint32_t> Pixels;
+    /// The white view frame drawn into the pixels, in picture pixels with its
+    /// corners included (it may reach past the picture's edges); none while
+    /// `FrameShown` is false. A picture shown scaled down draws it again at the
+    /// smaller size, so none of its rows or columns is lost.
+    bool FrameShown = false;
+    std::int64_t FrameLeft = 0, FrameTop = 0, FrameRight = 0, FrameBottom = 0;
 
     std::uint32_t At(std::int32_t x, std::int32_t y) const {
         return Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) + static_cast<std::size_t>(x)];

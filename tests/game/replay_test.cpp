@@ -105,7 +105,9 @@ Replay SmallReplay() {
                                  "disk exists 1",
                                  "disk read 3",
                                  "control mode=1920x1080 scale=2",
-                                 "resize 1280 720"};
+                                 "resize 1280 720",
+                                 "skirmish 18446744073709551615 lakes 100x75 mirror 5 3 2",
+                                 "skirmish quick"};
     long long tick = 0;
     for (const char* line : lines) {
         std::vector<std::string> words;
@@ -199,7 +201,9 @@ TEST(Replay, MalformedAndTamperedFilesNameTheLine) {
         {replaced("my%20game", "my%2game"), "'%' in a name must be followed by two hexadecimal digits"},
         {replaced("# end ticks", "# end tick"), "expected '# end ticks N outcome O time T random R checksum C'"},
         {replaced("checksum 0000000000000042", "checksum 42xyz"), "the checksum must be up to 16 hexadecimal digits"},
-        {replaced("# end ticks 84", "# end ticks 5"), "an event lies after the last tick"},
+        {replaced("# end ticks 90", "# end ticks 5"), "an event lies after the last tick"},
+        {replaced("lakes 100x75", "swamp 100x75"), "unknown landscape 'swamp'"},
+        {replaced("100x75 mirror", "100x20 mirror"), "the size must be small, medium, large, huge or CxR"},
         {replaced("box=load", "box=nowhere"), "unknown box 'nowhere'"},
         {replaced("disk read 3", "disk read 9"), "a read's result must be a whole number from 0 to 4"},
         {replaced("resize 1280 720", "resize 600 400"), "a width must be a whole number from 640 to 16384"},

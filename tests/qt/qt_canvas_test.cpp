@@ -119,6 +119,56 @@ TEST(QtCanvasTest, APictureChangedSinceItsConversionIsDrawnAsItIsNow) {
     EXPECT_EQ(At(c, 3, 3), 0xFF0000u);
 }
 
+TEST(QtCanvasTest, TheKeptGroundDrawsWhatTheCellsDrawnOneByOneDraw) {
+    // Ground pictures of 12 x 10: four opaque patterns, one of a single colour
+    // and one with a transparent pixel (drawn one by one whenever in view).
+    constexpr int kW = 12, kH = 10, kColumns = 40, kRows = 30;
+    ImageLibrary lib;
+    lib.Images.assign(1, std::vector<std::vector<PictureList>>(1, std::vector<PictureList>(1)));
+    auto& pictures = lib.Images[0][0][0].Pictures;
+    for (std::uint32_t k = 0; k < 6; ++k) {
+        Picture p{kW, kH, std::vector<std::uint32_t>(kW * kH), {}};
+        for (std::uint32_t i = 0; i < p.Pixels.size(); ++i)
+            p.Pixels[i] = k == 4 ? 0xFF336699u : 0xFF000000u | (k * 50) << 16 | (i % kW * 20) << 8 | i / kW * 25;
+        if (k == 5) p.Pixels[7] = 0;
+        pictures.push_back(p);
+    }
+    std::vector<int> map(kColumns * kRows);
+    for (int i = 0; i < kColumns * kRows; ++i) map[i] = (i * 7 + i / 5) % 5;
+    QtCanvas kept(100, 70), plain(100, 70);
+    kept.LoadPictures(lib);
+    plain.LoadPictures(lib);
+    // The view scrolls a little and far, starts left of the map, a cell changes
+    // under it, a picture that cannot be kept comes into view and goes, and a
+    // cell is left out.
+    struct Step {
+        int X, Y, Changed, To;
+    };
+    const Step steps[] = {{0, 0, -1, 0},   {5, 3, -1, 0},    {17, 9, 3 * kRows + 2, 4}, {-20, -7, -1, 0},
+                          {90, 70, -1, 0}, {300, 200, -1, 0}, {95, 71, 9 * kRows + 8, 5}, {95, 71, 9 * kRows + 8, 3},
+                          {60, 40, 6 * kRows + 5, -1}, {61, 41, -1, 0}};
+    for (int n = 0; n < static_cast<int>(std::size(steps)); ++n) {
+        const Step& s = steps[n];
+        if (s.Changed >= 0) map[s.Changed] = s.To;
+        const int column = std::max(s.X / kW - 1, 0), row = std::max(s.Y / kH - 1, 0);
+        const int columns = std::min(kColumns - column, 100 / kW + 3), rows = std::min(kRows - row, 70 / kH + 3);
+        std::vector<CanvasPicture> cells;
+        for (int c = column; c < column + columns; ++c)
+            for (int r = row; r < row + rows; ++r) {
+                // -1: a cell left as it is (the fog will cover it).
+                const int k = map[c * kRows + r];
+                cells.push_back(k < 0 ? CanvasPicture{} : CanvasPicture{kW, kH, pictures[k].Pixels.data()});
+            }
+        const CanvasCells layer{column * kW - s.X, row * kH - s.Y, column, row, columns, rows, kW, kH, cells.data(), true};
+        for (QtCanvas* c : {&kept, &plain}) c->Fill(Rgb{static_cast<std::uint8_t>(n * 20), 40, 90});
+        kept.DrawCells(layer);
+        plain.Canvas::DrawCells(layer);
+        kept.Flip();
+        plain.Flip();
+        EXPECT_TRUE(kept.Presented() == plain.Presented()) << "step " << n;
+    }
+}
+
 TEST(QtCanvasTest, TextIsPlacedByItsTopLeftAndHasABackgroundOnlyWithASolidBrush) {
     QtCanvas c(200, 60);
     c.SetFont(CanvasFont{"MS Sans Serif", 8, true});

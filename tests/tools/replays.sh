@@ -145,4 +145,11 @@ grep -q '^# library none$' "$dir/bare.replay" || fail "the replay does not say i
 grep -q 'run.replay: the replay needs the picture library it was recorded with (checksum [0-9a-f]*), and no library was loaded' "$dir/err" ||
   fail "another library: $(cat "$dir/err")"
 
+# A battle left by loading a saved game ends at the load, the disk's answers to
+# the load after its pick.
+printf '10 save a.gam\n20 load a.gam\n' >"$dir/reload"
+"$sim" run "$newgames/01 Beachhead.gam" --new --ticks 40 --events "$dir/reload" --library "$lib" --folder "$dir/folder" \
+  --record "$dir/reload.replay" >/dev/null 2>"$dir/err" || fail "run --record with a load: $(cat "$dir/err")"
+"$sim" replay "$dir/reload.replay" --verify >/dev/null 2>"$dir/err" || fail "a battle left by a load does not verify: $(cat "$dir/err")"
+
 finish replays

@@ -31,16 +31,24 @@ private slots:
         QVERIFY(!form.DemoBox()->isChecked());
     }
 
-    void TheDoubleInterfaceEnlargesADialogAsAWhole() {
+    void TheDoubleInterfaceEnlargesADialogAsAWholeAndShrinksItBack() {
         ui::TNewGameForm form;
         const QSize size = form.size();
         const QRect ok = form.OkButton()->geometry();
         const int pixels = QFontInfo(form.OkButton()->font()).pixelSize();
-        ui::WindowScale::Enlarge(form, 2);
-        QCOMPARE(form.size(), size * 2);
-        QCOMPARE(form.minimumSize(), size * 2);
-        QCOMPARE(form.OkButton()->geometry(), QRect(ok.topLeft() * 2, ok.size() * 2));
-        QCOMPARE(QFontInfo(form.OkButton()->font()).pixelSize(), pixels * 2);
+        ui::WindowScale scale;
+        form.installEventFilter(&scale);
+        // Enlarged when shown, shrunk back on the screen when the scale returns,
+        // and enlarged again on its next showing.
+        for (const int s : {2, 1, 2}) {
+            if (s == 2) form.hide();
+            scale.SetScale(s);
+            form.show();
+            QCOMPARE(form.size(), size * s);
+            QCOMPARE(form.minimumSize(), size * s);
+            QCOMPARE(form.OkButton()->geometry(), QRect(ok.topLeft() * s, ok.size() * s));
+            QCOMPARE(QFontInfo(form.OkButton()->font()).pixelSize(), pixels * s);
+        }
     }
 
     void NewGameFieldsKeepToTheirRanges() {

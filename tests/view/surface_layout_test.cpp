@@ -61,6 +61,29 @@ TEST(SurfaceLayoutTest, PanelsAndScaleFollowTheSurface) {
             EXPECT_EQ(shown[static_cast<std::size_t>(sy) * p.MinimapShownWidth + sx], view.Minimap.At(px, py));
         }
         EXPECT_EQ(ShownToPicture(p.MinimapShownWidth - 1, p.MinimapShownWidth, view.Minimap.Width), 199);
+        // The view's white frame stays whole at every shown size, wherever it lies.
+        while (w.run.MinimapState != 2) UpdateMinimap(w.g, w.run, view, false);
+        for (std::int32_t k = 0; k + c.Height / 36 < 150; k += 3) {
+            w.g.ViewX = k * 36 / 2;
+            w.g.ViewY = k * 36;
+            UpdateViewFrame(w.g, w.run, view.Minimap, false);
+            ScaleMinimap(view.Minimap, p.MinimapShownWidth, p.MinimapShownHeight, shown.data());
+            const auto white = [&](std::int32_t x, std::int32_t y) {
+                return shown[static_cast<std::size_t>(y) * p.MinimapShownWidth + x] == 0xFFFFFFFFu;
+            };
+            std::int32_t left = p.MinimapShownWidth, right = -1, top = p.MinimapShownHeight, bottom = -1;
+            for (std::int32_t y = 0; y < p.MinimapShownHeight; ++y)
+                for (std::int32_t x = 0; x < p.MinimapShownWidth; ++x)
+                    if (white(x, y)) {
+                        left = std::min(left, x), right = std::max(right, x);
+                        top = std::min(top, y), bottom = std::max(bottom, y);
+                    }
+            ASSERT_LT(left, right);
+            bool whole = true;
+            for (std::int32_t x = left; x <= right; ++x) whole = whole && white(x, top) && white(x, bottom);
+            for (std::int32_t y = top; y <= bottom; ++y) whole = whole && white(left, y) && white(right, y);
+            EXPECT_TRUE(whole) << "view at cell " << k / 2 << ", " << k;
+        }
     }
     EXPECT_EQ(InterfaceScaleFor(0, 768, 2.0), 2) << "a dense screen";
     EXPECT_EQ(InterfaceScaleFor(1, 2160, 2.0), 1);

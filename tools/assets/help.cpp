@@ -61,7 +61,9 @@ at twice their size so they stay readable; the <b>Interface</b> list of <b>Game 
 automatically, at normal size or at double size. The minimap never takes more than a third of the screen's width or
 height: on a large map it is drawn smaller, and a click on it still lands on the cell you see.</p>
 <p><kbd>Alt</kbd>+<kbd>Enter</kbd> switches between full screen and a window, in play as in the editing mode. In a
-window, resize it as you like (down to 640 by 480): the battlefield follows the window's size.</p>
+window, resize it as you like (down to 640 by 480): the battlefield follows the window's size. On a high-density
+screen, where the desktop draws everything at twice its size, the game still draws one map pixel on one screen
+pixel, with its interface at double size.</p>
 <ul>
 <li><b>Help...</b> opens this guide.</li>
 <li><b>Cancel</b> (or <kbd>Esc</kbd>) leaves without playing.</li>
@@ -223,8 +225,10 @@ seed and the choices you made last time.</p>
 asks you to destroy can be reached by land, and the enemy's tanks can reach you; your start is in sight and out of
 the reach of every enemy tower; and the mission is not decided before it begins. A map that fails a check is made
 again from another seed. The bigger the map, the stronger the enemy's base: more towers and tanks, a fortress and a
-second factory on the large maps. The Information box and the result screen show the map and its seed, and a saved
-skirmish remembers them.</p>
+second factory on the large maps, and more tanks for you. The Information box and the result screen show the map
+and its seed, and a saved skirmish remembers them. When the battle is over, <kbd>R</kbd> plays the same map again
+and <kbd>N</kbd> makes a new one from a fresh seed with the same choices; a saved skirmish, loaded and finished,
+offers both as well. A replay of a skirmish names its map and seed in the top right corner while you watch it.</p>
 )";
 
 constexpr std::string_view kUnits = R"(<h2 id="units">Tanks, towers and buildings</h2>

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "data/library.h"
 #include "platform/canvas.h"
@@ -50,6 +51,12 @@ public:
     bool CanDraw() override;
     void Fill(Rgb color) override;
     void DrawPicture(std::int32_t x, std::int32_t y, const CanvasPicture& picture) override;
+    /// A kept layer comes from a picture of the cells kept between frames: only
+    /// cells that changed or came into view are drawn into it, and the part on
+    /// the surface is copied in one go. Cells that are not all opaque pictures
+    /// of the cell's size are drawn one by one. In other layers, runs of cells
+    /// of one colour along a row are filled at once.
+    void DrawCells(const CanvasCells& cells) override;
     void SetPen(Rgb color, std::int32_t width, PenStyle style) override;
     void SetBrush(Rgb color, BrushStyle style) override;
     void SetFont(const CanvasFont& font) override;
@@ -71,6 +78,8 @@ private:
     void EndPainting();
     void Present();
     void ThinLine(QPoint from, QPoint to);
+    bool DrawCellsFromKept(const CanvasCells& cells);
+    bool DrawCellsByRows(const CanvasCells& cells);
 
     QImage back_;       ///< drawn on
     QImage front_;      ///< the last flipped frame
@@ -82,8 +91,32 @@ private:
     struct Converted {
         QImage Image;
         std::array<std::uint32_t, 4> Samples{};
+        /// Every pixel transparent (drawing it changes nothing), or every pixel
+        /// the same opaque colour (drawn as a filled rectangle).
+        bool Clear = false;
+        bool Solid = false;
     };
+    /// The conversion of `picture` if it is still right, or nullptr.
+    const Converted* Known(const CanvasPicture& picture) const;
     std::unordered_map<const std::uint32_t*, Converted> pictures_;
+
+    /// The ground kept between frames: the cells from map cell (Column, Row),
+    /// `Columns` by `Rows` of them, and which picture each shows (column by
+    /// column; no pixels where none is drawn yet).
+    struct KeptCells {
+        QImage Image;
+        std::int32_t Column = 0, Row = 0, Columns = 0, Rows = 0;
+        std::int32_t CellWidth = 0, CellHeight = 0;
+        struct Shown {
+            const std::uint32_t* Pixels = nullptr;
+            std::array<std::uint32_t, 4> Samples{};
+            friend bool operator==(const Shown&, const Shown&) = default;
+        };
+        std::vector<Shown> Cells;
+    };
+    KeptCells kept_;
+    /// The conversions of the cells on the surface this frame (reused storage).
+    std::vector<const QImage*> cellImages_;
 
     QColor penColor_{Qt::black};
     int penWidth_ = 1;
