@@ -62,6 +62,10 @@ std::string Report(Game& game, long long ticks, const AutopilotCounts& counts, b
     w.Field("Presses", counts.Hands.Presses);
     w.Field("Bands", counts.Hands.Bands);
     w.Field("MinimapClicks", counts.Hands.MapClicks);
+    w.Field("Keys", counts.Hands.Keys);
+    w.Field("RallyPoints", counts.RallyPoints);
+    w.Field("AttackMoves", counts.AttackMoves);
+    w.Field("Waypoints", counts.Waypoints);
     w.EndObject();
     w.Key("InfoLines").BeginArray();
     for (const std::string& line : run.InfoLines) w.Value(line);

@@ -147,10 +147,19 @@ TEST_F(AutopilotTest, TooFewTanksGatherShortOfTheTargetUntilTheFactoriesSendMore
     // Nothing more will come once the money is gone: then the last tanks go.
     world.Tick(1200);
     world.G().Money = 0;
-    for (int i = 0; i < 3; ++i) pilot.Decide();
+    // A tank that cannot reach the gathering cell is free again after a few looks.
+    for (int i = 0; i < 10; ++i) {
+        pilot.Decide();
+        world.Tick(30);
+    }
     for (const std::int32_t i : pair) {
-        ASSERT_NE(OrderOf(i), nullptr);
-        EXPECT_EQ(OrderOf(i)->Kind, OrderAttackBuilding);
+        // On an attack-move toward the hidden tower, or already firing at it.
+        const GameObjectType& t = *world.G().Tanks[static_cast<std::size_t>(i)];
+        ASSERT_NE(OrderOf(i), nullptr) << i;
+        if (OrderOf(i)->Kind == OrderAttackBuilding) continue;
+        ASSERT_GE(t.AttackMoveCell, 0) << i;
+        const CellXY to = CellOfIndex(world.G(), t.AttackMoveCell);
+        EXPECT_LE(std::max(std::abs(to.X - 50), std::abs(to.Y - 5)), 3);
     }
 }
 
@@ -190,6 +199,46 @@ TEST_F(AutopilotTest, ChangesNothingButThroughTheCommandsAndActsOnceASecond) {
         world.Tick();
     }
     EXPECT_EQ(pilot.Counts().Decisions, 3);
+}
+
+TEST_F(AutopilotTest, PointsTheFactoriesAtTheFrontAndGathersByAttackMove) {
+    std::vector<std::int32_t> pair{world.Tank(8, 34, SidePlayer), world.Tank(10, 34, SidePlayer)};
+    world.Headquarters(3, 35, SidePlayer);
+    world.Factory(2, 30, SidePlayer);
+    world.G().Money = 5000;
+    world.G().Mission = 1;
+    world.Tower(50, 5, SideComputer);
+    pilot.Decide();
+    const GameCellObjectType* factory = world.G().Cell(2, 30).Object.get();
+    ASSERT_TRUE(ValidCellIndex(world.G(), factory->Rally)) << "set by R held over a click";
+    const CellXY rally = CellOfIndex(world.G(), factory->Rally);
+    EXPECT_GT(rally.X, 5) << "toward the tower";
+    EXPECT_GT(std::max(std::abs(rally.X - 50), std::abs(rally.Y - 5)), 9) << "out of the tower's reach";
+    EXPECT_EQ(pilot.Counts().RallyPoints, 1);
+    EXPECT_GE(pilot.Counts().AttackMoves, 1);
+    for (const std::int32_t i : pair) EXPECT_GE(world.G().Tanks[static_cast<std::size_t>(i)]->AttackMoveCell, 0);
+}
+
+TEST_F(AutopilotTest, DrivesRoundATowerOnTheWayByQueuedWaypoints) {
+    std::vector<std::int32_t> pair{world.Tank(8, 36, SidePlayer), world.Tank(10, 36, SidePlayer)};
+    world.Factory(2, 30, SidePlayer);  // more will come: the pair gathers first
+    world.G().Money = 5000;
+    world.G().Mission = 2;
+    world.Headquarters(44, 6, SideComputer);  // the target, unguarded
+    world.Tower(26, 22, SideComputer);        // beside the straight way to it
+    pilot.Decide();
+    EXPECT_GT(pilot.Counts().Waypoints, 0);
+    for (const std::int32_t i : pair) {
+        const GameObjectType& t = *world.G().Tanks[static_cast<std::size_t>(i)];
+        ASSERT_NE(OrderOf(i), nullptr);
+        EXPECT_FALSE(t.Queue.empty());
+        std::vector<std::int32_t> cells{OrderOf(i)->TargetRef};
+        for (const QueuedOrder& q : t.Queue) cells.push_back(q.TargetRef);
+        for (const std::int32_t cell : cells) {
+            const CellXY c = CellOfIndex(world.G(), cell);
+            EXPECT_GT(std::max(std::abs(c.X - 26), std::abs(c.Y - 22)), 7) << c.X << ", " << c.Y;
+        }
+    }
 }
 
 class AutopilotBattle : public AutopilotTest {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <deque>
 #include <limits>
+#include <set>
 
 #include "sim/outcome.h"
 #include "sim/production.h"
@@ -34,7 +35,9 @@ constexpr std::int32_t kAnswerReach = 10;
 /// Extra tanks an attack waits for per tower guarding its target, and the
 /// largest group it ever waits for.
 constexpr std::int32_t kTanksPerTower = 2;
-constexpr std::int32_t kLargestGroup = 14;
+constexpr std::int32_t kLargestGroup = 24;
+/// Cells by which each enemy tank standing by a target makes it count as further.
+constexpr std::int32_t kCellsPerGuardTank = 2;
 /// The rally point lies this many cells' drive short of the target, and tanks
 /// this close to it count as gathered.
 constexpr std::int32_t kRallyDistance = 12;
@@ -44,6 +47,10 @@ constexpr std::int32_t kRallyReach = 10;
 constexpr std::size_t kHomeGuard = 4;
 constexpr std::size_t kTanksPerGuard = 4;
 constexpr std::int32_t kGuardPost = 12;
+/// In the missions lost with the headquarters, the guard is larger: one for
+/// every `kTanksPerDefender` tanks, at most `kDefendGuard`.
+constexpr std::size_t kDefendGuard = 8;
+constexpr std::size_t kTanksPerDefender = 3;
 /// A tank this badly damaged goes home when it is further than the guard post,
 /// at most this many at one look.
 constexpr std::int32_t kRetreatHealth = 30;
@@ -52,6 +59,13 @@ constexpr std::size_t kRetreatsPerLook = 3;
 /// player's tanks this close to it turn on it.
 constexpr std::int32_t kFightReach = 5;
 constexpr std::int32_t kFocusReach = 6;
+/// Cells beyond its footprint a tower's guns reach, and the most waypoints a
+/// way round the towers is given.
+constexpr std::int32_t kTowerReach = 7;
+constexpr std::size_t kMostWaypoints = 8;
+/// The front where new tanks wait: this many cells' drive from home toward the
+/// army's gathering point.
+constexpr std::int32_t kFrontDrive = 12;
 /// Missions won by destroying the enemy headquarters.
 bool HeadquartersMission(std::int32_t mission) {
     const MissionRule* rule = MissionRuleOf(mission);
@@ -75,7 +89,7 @@ void Autopilot::BetweenTicks() {
     if (ticks_++ % kDecisionTicks == 0) Decide();
 }
 
-AutopilotCounts Autopilot::Counts() const { return {decisions_, orders_, hands_.Counts()}; }
+AutopilotCounts Autopilot::Counts() const { return {decisions_, orders_, rallies_, attackMoves_, waypoints_, hands_.Counts()}; }
 
 std::vector<std::int32_t> Autopilot::FreeTanks() {
     const GameType& g = game_.Record();
@@ -157,8 +171,11 @@ Autopilot::Target Autopilot::ChooseTarget(const std::vector<std::int32_t>& dist)
                         nearCell = CellIndex(g, x, y);
                     }
                 }
-            if (near < 0 || near - bonus >= bestScore) continue;
-            bestScore = near - bonus;
+            if (near < 0) continue;
+            // A target many enemy tanks stand by counts as further away.
+            const std::int32_t score = near - bonus + kCellsPerGuardTank * GuardTanks(CellIndex(g, ax, ay));
+            if (score >= bestScore) continue;
+            bestScore = score;
             best = {CellIndex(g, ax, ay), nullptr, nearCell};
         }
     if (best.Anchor >= 0 || !TanksMission(g.Mission)) return best;
@@ -206,7 +223,8 @@ bool Autopilot::StillThere(const Target& t) const {
     return false;
 }
 
-std::int32_t Autopilot::Command(const std::vector<std::int32_t>& tanks, const Target& target) {
+std::int32_t Autopilot::Command(const std::vector<std::int32_t>& tanks, const Target& target, Way way,
+                               const std::vector<std::int32_t>& via) {
     const GameType& g = game_.Record();
     const ImageLibrary& lib = game_.Library();
     // Bands small enough for the free part of the screen, whatever margin they need.
@@ -229,6 +247,17 @@ std::int32_t Autopilot::Command(const std::vector<std::int32_t>& tanks, const Ta
         left = std::move(rest);
         if (hands_.BandSelect(box) <= 0) continue;
 
+        // The cells to drive by: the first is an order of its own, the rest and
+        // the target are queued behind it with Shift held.
+        bool queued = false;
+        for (const std::int32_t cell : via) {
+            if (!queued && way == Way::AttackMove) hands_.Key(GameKey::A);
+            if (!hands_.ClickGround(cell, queued)) break;
+            if (queued) ++waypoints_;
+            else if (way == Way::AttackMove) ++attackMoves_;
+            queued = true;
+        }
+
         // Click the target itself once it is in sight, else the ground beside it.
         std::int32_t px = -1, py = -1;
         std::int32_t kind = OrderMove;
@@ -248,10 +277,17 @@ std::int32_t Autopilot::Command(const std::vector<std::int32_t>& tanks, const Ta
         }
         bool clicked = false;
         if (px >= 0 && !g.Cell(px / g.CellWidth, py / g.CellHeight).Hidden) {
-            clicked = hands_.Click(px, py);
+            clicked = hands_.Click(px, py, queued);
         } else if (ValidCellIndex(g, target.Cell)) {
             kind = OrderMove;
-            clicked = hands_.ClickGround(target.Cell);
+            if (way == Way::AttackMove) hands_.Key(GameKey::A);
+            clicked = hands_.ClickGround(target.Cell, queued);
+            if (clicked && way == Way::AttackMove) ++attackMoves_;
+        }
+        if (queued) {
+            kind = OrderMove;  // the first waypoint is the order the tanks have now
+            if (clicked) ++waypoints_;
+            clicked = true;
         }
         if (!clicked) continue;
         if (kind == OrderMove) {
@@ -267,10 +303,140 @@ std::int32_t Autopilot::Command(const std::vector<std::int32_t>& tanks, const Ta
                 ++took;
         ordered += took;
         if (Trace)
-            Trace("t=" + std::to_string(g.GameTime) + " order " + std::to_string(kind) + " at (" + std::to_string(px / g.CellWidth) +
-                  ", " + std::to_string(py / g.CellHeight) + ") taken by " + std::to_string(took));
+            Trace("t=" + std::to_string(g.GameTime) + " order " + std::to_string(kind) + (way == Way::AttackMove ? " (attack-move)" : "") +
+                  " at (" + std::to_string(px / g.CellWidth) + ", " + std::to_string(py / g.CellHeight) + ") via " +
+                  std::to_string(via.size()) + " taken by " + std::to_string(took));
     }
     return ordered;
+}
+
+std::vector<char> Autopilot::Danger() const {
+    const GameType& g = game_.Record();
+    std::vector<char> danger(static_cast<std::size_t>(g.CellCount()), 0);
+    for (std::int32_t ax = 0; ax < g.Columns; ++ax)
+        for (std::int32_t ay = 0; ay < g.Rows; ++ay) {
+            const GameCellObjectType* o = g.Cell(ax, ay).Object.get();
+            if (!IsEnemyTarget(o) || o->Kind() != KindTower) continue;
+            const CellRect box = Footprint(CellIndex(g, ax, ay));
+            for (std::int32_t x = std::max(box.Left - kTowerReach, 0); x <= std::min(box.Right + kTowerReach, g.Columns - 1); ++x)
+                for (std::int32_t y = std::max(box.Top - kTowerReach, 0); y <= std::min(box.Bottom + kTowerReach, g.Rows - 1); ++y)
+                    danger[static_cast<std::size_t>(CellIndex(g, x, y))] = 1;
+        }
+    return danger;
+}
+
+std::vector<std::int32_t> Autopilot::Detour(std::int32_t start, std::int32_t goal) const {
+    const GameType& g = game_.Record();
+    if (!ValidCellIndex(g, start) || !ValidCellIndex(g, goal)) return {};
+    const std::vector<char> danger = Danger();
+    const auto at = [&](const std::vector<std::int32_t>& v, std::int32_t i) { return v[static_cast<std::size_t>(i)]; };
+    const auto risky = [&](std::int32_t i) { return danger[static_cast<std::size_t>(i)] != 0; };
+    if (risky(goal)) return {};
+    // The way the tanks would take by themselves, walked back from the start.
+    const auto walk = [&](const std::vector<std::int32_t>& field) {
+        std::vector<std::int32_t> path{start};
+        for (std::int32_t here = start; at(field, here) > 0;) {
+            const CellXY c = CellOfIndex(g, here);
+            std::int32_t next = here;
+            for (std::int32_t dy = -1; dy <= 1 && next == here; ++dy)
+                for (std::int32_t dx = -1; dx <= 1 && next == here; ++dx) {
+                    if (!g.OnMap(c.X + dx, c.Y + dy)) continue;
+                    const std::int32_t n = CellIndex(g, c.X + dx, c.Y + dy);
+                    if (at(field, n) >= 0 && at(field, n) == at(field, here) - 1) next = n;
+                }
+            if (next == here) break;
+            path.push_back(here = next);
+        }
+        return path;
+    };
+    const std::vector<std::int32_t> direct = Distances(goal);
+    if (at(direct, start) < 0) return {};
+    const std::vector<std::int32_t> plain = walk(direct);
+    if (std::none_of(plain.begin(), plain.end(), risky)) return {};
+
+    // The shortest way over ground out of every tower's reach.
+    std::vector<std::int32_t> safe(static_cast<std::size_t>(g.CellCount()), -1);
+    std::deque<std::int32_t> queue{goal};
+    safe[static_cast<std::size_t>(goal)] = 0;
+    while (!queue.empty()) {
+        const std::int32_t i = queue.front();
+        queue.pop_front();
+        const CellXY c = CellOfIndex(g, i);
+        for (std::int32_t dy = -1; dy <= 1; ++dy)
+            for (std::int32_t dx = -1; dx <= 1; ++dx) {
+                const std::int32_t x = c.X + dx, y = c.Y + dy;
+                if (!g.OnMap(x, y)) continue;
+                const std::int32_t n = CellIndex(g, x, y);
+                if (at(safe, n) >= 0 || (risky(n) && n != start) || !IsPassable(g, x, y, nullptr, 1)) continue;
+                safe[static_cast<std::size_t>(n)] = at(safe, i) + 1;
+                queue.push_back(n);
+            }
+    }
+    if (at(safe, start) < 0 || at(safe, start) > 2 * at(direct, start) + 20) return {};
+    const std::vector<std::int32_t> path = walk(safe);
+
+    // Waypoints where the way bends: from each one, as far along the way as a
+    // straight drive stays out of reach and on open ground.
+    const auto straight = [&](std::int32_t a, std::int32_t b) {
+        const CellXY p = CellOfIndex(g, a), q = CellOfIndex(g, b);
+        const std::int32_t steps = Chebyshev(p, q);
+        for (std::int32_t k = 1; k <= steps; ++k) {
+            const std::int32_t x = p.X + (q.X - p.X) * k / steps, y = p.Y + (q.Y - p.Y) * k / steps;
+            if (risky(CellIndex(g, x, y)) || !IsPassable(g, x, y, nullptr, 1)) return false;
+        }
+        return true;
+    };
+    std::vector<std::int32_t> via;
+    std::size_t from = 0;
+    while (from + 1 < path.size() && via.size() < kMostWaypoints) {
+        std::size_t reach = from + 1;
+        while (reach + 1 < path.size() && straight(path[from], path[reach + 1])) ++reach;
+        if (reach + 1 >= path.size()) break;  // the goal itself is in a straight drive
+        via.push_back(path[reach]);
+        from = reach;
+    }
+    return via;
+}
+
+std::int32_t Autopilot::FrontCell() const {
+    const GameType& g = game_.Record();
+    const std::int32_t home = HomeCell();
+    if (!ValidCellIndex(g, home) || !ValidCellIndex(g, rally_)) return rally_;
+    const std::vector<std::int32_t> toRally = Distances(rally_);
+    // From the nearest open cell beside home, down the distances to the rally point.
+    const CellRect box = Footprint(home);
+    std::int32_t at = -1;
+    for (std::int32_t x = std::max(box.Left - 2, 0); x <= std::min(box.Right + 2, g.Columns - 1); ++x)
+        for (std::int32_t y = std::max(box.Top - 2, 0); y <= std::min(box.Bottom + 2, g.Rows - 1); ++y) {
+            const std::int32_t i = CellIndex(g, x, y);
+            if (toRally[static_cast<std::size_t>(i)] >= 0 && (at < 0 || toRally[static_cast<std::size_t>(i)] < toRally[static_cast<std::size_t>(at)])) at = i;
+        }
+    if (at < 0) return rally_;
+    for (std::int32_t step = 0; step < kFrontDrive && toRally[static_cast<std::size_t>(at)] > 0; ++step) {
+        const CellXY c = CellOfIndex(g, at);
+        std::int32_t next = at;
+        for (std::int32_t dy = -1; dy <= 1 && next == at; ++dy)
+            for (std::int32_t dx = -1; dx <= 1 && next == at; ++dx) {
+                if (!g.OnMap(c.X + dx, c.Y + dy)) continue;
+                const std::int32_t n = CellIndex(g, c.X + dx, c.Y + dy);
+                if (toRally[static_cast<std::size_t>(n)] == toRally[static_cast<std::size_t>(at)] - 1) next = n;
+            }
+        if (next == at) break;
+        at = next;
+    }
+    return at;
+}
+
+void Autopilot::SetRallies(std::int32_t cell) {
+    const GameType& g = game_.Record();
+    if (!ValidCellIndex(g, cell)) return;
+    for (std::int32_t x = 0; x < g.Columns; ++x)
+        for (std::int32_t y = 0; y < g.Rows; ++y) {
+            const GameCellObjectType* o = g.Cell(x, y).Object.get();
+            if (!o || o->Side() != SidePlayer || o->Kind() != KindBuilding || o->BuildingType() != BuildingFactory) continue;
+            if (o->Rally == cell) continue;
+            if (hands_.SetRally(CellIndex(g, x, y), cell) && o->Rally == cell) ++rallies_;
+        }
 }
 
 void Autopilot::Defend(std::vector<std::int32_t>& free) {
@@ -317,24 +483,32 @@ bool Autopilot::CanProduce() const {
     return false;
 }
 
-std::int32_t Autopilot::Needed(const Target& t) const {
+std::int32_t Autopilot::GuardTanks(std::int32_t anchor) const {
     const GameType& g = game_.Record();
     const ImageLibrary& lib = game_.Library();
+    const CellRect box = Footprint(anchor);
+    std::int32_t tanks = 0;
+    for (const auto& tank : g.Tanks) {
+        if (tank->Side() != SideComputer || tank->Health <= 0) continue;
+        const CellXY c = TankCell(g, *tank, lib);
+        tanks += c.X >= box.Left - kGuardReach && c.X <= box.Right + kGuardReach && c.Y >= box.Top - kGuardReach &&
+                 c.Y <= box.Bottom + kGuardReach;
+    }
+    return tanks;
+}
+
+std::int32_t Autopilot::Needed(const Target& t) const {
+    const GameType& g = game_.Record();
     if (t.Anchor < 0) return static_cast<std::int32_t>(kGroupSize);
     const CellRect box = Footprint(t.Anchor);
-    const auto near = [&](CellXY c) {
-        return c.X >= box.Left - kGuardReach && c.X <= box.Right + kGuardReach && c.Y >= box.Top - kGuardReach &&
-               c.Y <= box.Bottom + kGuardReach;
-    };
-    std::int32_t towers = 0, tanks = 0;
+    std::int32_t towers = 0;
     for (std::int32_t x = std::max(box.Left - kGuardReach, 0); x <= std::min(box.Right + kGuardReach, g.Columns - 1); ++x)
         for (std::int32_t y = std::max(box.Top - kGuardReach, 0); y <= std::min(box.Bottom + kGuardReach, g.Rows - 1); ++y) {
             const GameCellObjectType* o = g.Cell(x, y).Object.get();
             towers += IsEnemyTarget(o) && o->Kind() == KindTower;
         }
-    for (const auto& tank : g.Tanks)
-        if (tank->Side() == SideComputer && tank->Health > 0 && near(TankCell(g, *tank, lib))) ++tanks;
-    return std::clamp(static_cast<std::int32_t>(kGroupSize) + kTanksPerTower * towers + tanks, static_cast<std::int32_t>(kGroupSize), kLargestGroup);
+    return std::clamp(static_cast<std::int32_t>(kGroupSize) + kTanksPerTower * towers + GuardTanks(t.Anchor),
+                      static_cast<std::int32_t>(kGroupSize), kLargestGroup);
 }
 
 std::int32_t Autopilot::RallyCell(std::int32_t start, const Target& t) const {
@@ -358,7 +532,7 @@ std::int32_t Autopilot::RallyCell(std::int32_t start, const Target& t) const {
     return at;
 }
 
-void Autopilot::KeepHomeGuard(std::vector<std::int32_t>& free) const {
+void Autopilot::KeepHomeGuard(std::vector<std::int32_t>& free) {
     const GameType& g = game_.Record();
     const ImageLibrary& lib = game_.Library();
     std::vector<CellXY> headquarters;
@@ -380,10 +554,25 @@ void Autopilot::KeepHomeGuard(std::vector<std::int32_t>& free) const {
     std::sort(near.begin(), near.end());
     std::size_t own = 0;
     for (const auto& t : g.Tanks) own += t->Side() == SidePlayer;
-    near.resize(std::min({near.size(), kHomeGuard, own / kTanksPerGuard}));
+    const MissionRule* rule = MissionRuleOf(g.Mission);
+    const bool defend = rule && rule->DefendHeadquarters;
+    const std::size_t wanted = std::min(defend ? kDefendGuard : kHomeGuard, own / (defend ? kTanksPerDefender : kTanksPerGuard));
+    near.resize(std::min(near.size(), wanted));
     std::erase_if(free, [&](std::int32_t i) {
         return std::any_of(near.begin(), near.end(), [i](const auto& n) { return n.second == i; });
     });
+    // The guard is made up from the free tanks nearest home, which drive back
+    // to it: a base left bare loses its factories to the first wave.
+    if (near.size() >= wanted || headquarters.empty()) return;
+    std::vector<std::pair<std::int32_t, std::int32_t>> back;
+    for (const std::int32_t i : free) back.emplace_back(home(i), i);
+    std::sort(back.begin(), back.end());
+    back.resize(std::min(back.size(), wanted - near.size()));
+    if (back.empty()) return;
+    std::vector<std::int32_t> going;
+    for (const auto& b : back) going.push_back(b.second);
+    Command(going, {-1, nullptr, CellIndex(g, headquarters.front().X, headquarters.front().Y)});
+    std::erase_if(free, [&](std::int32_t i) { return std::find(going.begin(), going.end(), i) != going.end(); });
 }
 
 void Autopilot::AnswerTowers(std::vector<std::int32_t>& free) {
@@ -436,7 +625,7 @@ void Autopilot::PullBack(std::vector<std::int32_t>& free) {
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i) {
         const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];
         if (t.Side() != SidePlayer || t.Health <= 0 || t.Health > kRetreatHealth) continue;
-        if (Chebyshev(TankCell(g, t, lib), homeXY) <= kGuardPost) continue;
+        if (Chebyshev(TankCell(g, t, lib), homeXY) <= kGuardPost || committed_.count(&t)) continue;
         // Already on its way home: a move order toward the home cell.
         const OrderType* order = t.Order >= 0 ? g.Orders[static_cast<std::size_t>(t.Order)].get() : nullptr;
         if (order && order->Kind == OrderMove && ValidCellIndex(g, order->TargetRef) &&
@@ -447,6 +636,37 @@ void Autopilot::PullBack(std::vector<std::int32_t>& free) {
     // One at a time, so that a band takes no healthy tank with it.
     for (const std::int32_t i : going) Command({i}, {-1, nullptr, home});
     std::erase_if(free, [&](std::int32_t i) { return g.Tanks[static_cast<std::size_t>(i)]->Health <= kRetreatHealth; });
+}
+
+void Autopilot::CallUpReserve(std::vector<std::int32_t>& free) {
+    const GameType& g = game_.Record();
+    const ImageLibrary& lib = game_.Library();
+    const std::int32_t home = HomeCell();
+    // Forget the tanks that are gone.
+    std::set<const GameObjectType*> alive;
+    for (const auto& t : g.Tanks)
+        if (committed_.count(t.get()) && t->Health > 0) alive.insert(t.get());
+    committed_ = std::move(alive);
+    if (home < 0) return;
+    const CellXY homeXY = CellOfIndex(g, home);
+    // Damaged tanks are never mended: those resting at home beyond a guard's
+    // worth go out again with the others, for good.
+    std::vector<std::pair<std::int32_t, std::int32_t>> resting;
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i) {
+        const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];
+        if (t.Side() != SidePlayer || t.Health <= 0 || t.Health > kRetreatHealth || t.Order >= 0 || committed_.count(&t)) continue;
+        const std::int32_t d = Chebyshev(TankCell(g, t, lib), homeXY);
+        if (d <= kGuardPost) resting.emplace_back(d, i);
+    }
+    const MissionRule* rule = MissionRuleOf(g.Mission);
+    const std::size_t guard = rule && rule->DefendHeadquarters ? kDefendGuard : kHomeGuard;
+    if (resting.size() <= guard) return;
+    std::sort(resting.begin(), resting.end());
+    for (std::size_t k = guard; k < resting.size(); ++k) {
+        const std::int32_t i = resting[k].second;
+        committed_.insert(g.Tanks[static_cast<std::size_t>(i)].get());
+        if (std::find(free.begin(), free.end(), i) == free.end()) free.push_back(i);
+    }
 }
 
 void Autopilot::FocusFire(std::vector<std::int32_t>& free) {
@@ -493,6 +713,7 @@ void Autopilot::Decide() {
 
     std::vector<std::int32_t> free = FreeTanks();
     PullBack(free);
+    CallUpReserve(free);
     AnswerTowers(free);
     Defend(free);
     FocusFire(free);
@@ -529,7 +750,20 @@ void Autopilot::Decide() {
     // The free tanks gather at the rally point, out of the target's reach, and
     // set off together once they are enough for what guards it (or once no more
     // will come).
-    const CellXY rally = CellOfIndex(g, rally_);
+    const std::int32_t front = FrontCell();
+    const std::int32_t gather = rally_;
+    const CellXY rally = CellOfIndex(g, gather);
+    if (!CanProduce()) {
+        // No more will come: the tanks still driving to the gathering point
+        // belong to the last attack too.
+        for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i) {
+            const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];
+            const OrderType* order = t.Order >= 0 ? g.Orders[static_cast<std::size_t>(t.Order)].get() : nullptr;
+            if (t.Side() != SidePlayer || t.Health <= kRetreatHealth || !order || order->Kind != OrderMove) continue;
+            if (!ValidCellIndex(g, order->TargetRef) || Chebyshev(CellOfIndex(g, order->TargetRef), rally) > kRallyReach) continue;
+            if (std::find(free.begin(), free.end(), i) == free.end()) free.push_back(i);
+        }
+    }
     std::vector<std::int32_t> gathered, away;
     for (const std::int32_t i : free)
         (Chebyshev(TankCell(g, *g.Tanks[static_cast<std::size_t>(i)], lib), rally) <= kRallyReach ? gathered : away).push_back(i);
@@ -540,13 +774,17 @@ void Autopilot::Decide() {
     if (Trace && decisions_ % 60 == 0)
         Trace("t=" + std::to_string(g.GameTime) + " own " + std::to_string(own) + " free " + std::to_string(free.size()) +
               " gathered " + std::to_string(gathered.size()) + " needed " + std::to_string(needed) + " money " + std::to_string(g.Money));
+    // New tanks from every factory drive to the front before home, where the
+    // army picks them up on its way and they meet the waves.
+    SetRallies(front);
     if (lastStand || static_cast<std::int32_t>(free.size()) >= 2 * needed) {
         // Strong enough even strung out, or nothing more will come.
-        Command(free, target_);
+        Command(free, target_, Way::AttackMove);
         return;
     }
-    if (static_cast<std::int32_t>(gathered.size()) >= needed) Command(gathered, target_);
-    if (!away.empty()) Command(away, {-1, nullptr, rally_});
+    if (static_cast<std::int32_t>(gathered.size()) >= needed) Command(gathered, target_, Way::AttackMove);
+    // The others gather, fighting what they meet, round the towers on the way.
+    if (!away.empty()) Command(away, {-1, nullptr, gather}, Way::AttackMove, Detour(start, gather));
 }
 
 }  // namespace tavrine

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ namespace tavrine {
 struct AutopilotCounts {
     std::int64_t Decisions = 0;
     std::int64_t Orders = 0;  ///< commands given (a selection and a click)
+    std::int64_t RallyPoints = 0;  ///< factories' rally cells set (R held and a click)
+    std::int64_t AttackMoves = 0;  ///< attack-moves given (A and a click)
+    std::int64_t Waypoints = 0;    ///< waypoints queued with Shift and a click
     HandCounts Hands;
 };
 
@@ -69,25 +73,46 @@ private:
     bool Guarded(std::int32_t ax, std::int32_t ay) const;
     /// Whether the player's factories can still build a tank.
     bool CanProduce() const;
+    /// The enemy tanks standing by the object anchored at `anchor`.
+    std::int32_t GuardTanks(std::int32_t anchor) const;
     /// How many tanks an attack on the target waits for.
     std::int32_t Needed(const Target& t) const;
     /// Where the army gathers before it attacks: on its way from cell `start`,
     /// a short drive before the target.
     std::int32_t RallyCell(std::int32_t start, const Target& t) const;
+    /// How a command reaches ground that is not the target itself.
+    enum class Way { Move, AttackMove };
     /// Selects `tanks` (band by band) and clicks the target for each band; the
-    /// number of tanks that took the order.
-    std::int32_t Command(const std::vector<std::int32_t>& tanks, const Target& target);
+    /// number of tanks that took the order. A click on ground is an attack-move
+    /// when `way` says so. With `via`, the tanks drive by those cells first: the
+    /// first is clicked, the others and the target are queued with Shift.
+    std::int32_t Command(const std::vector<std::int32_t>& tanks, const Target& target, Way way = Way::Move,
+                         const std::vector<std::int32_t>& via = {});
+    /// The cells within reach of a standing enemy tower's guns.
+    std::vector<char> Danger() const;
+    /// Cells to drive by on the way from `start` to `goal` so that the way keeps
+    /// out of the enemy towers' reach; empty when the direct way already does,
+    /// or when no way does.
+    std::vector<std::int32_t> Detour(std::int32_t start, std::int32_t goal) const;
+    /// The cell a short drive from home toward the army's gathering point.
+    std::int32_t FrontCell() const;
+    /// Points every factory of the player's at `cell`: new tanks drive there.
+    void SetRallies(std::int32_t cell);
     /// Enemy tanks close to the player's buildings and tanks at home.
     void Defend(std::vector<std::int32_t>& free);
     /// Turns the tanks near an enemy tower that fires on one of them against it.
     void AnswerTowers(std::vector<std::int32_t>& free);
     /// The cells an object covers.
     CellRect Footprint(std::int32_t anchor) const;
-    /// Keeps the tanks nearest the player's headquarters out of `free`.
-    void KeepHomeGuard(std::vector<std::int32_t>& free) const;
+    /// Keeps the tanks nearest the player's headquarters out of `free`; where
+    /// the headquarters must be held, sends free tanks home to make up the guard.
+    void KeepHomeGuard(std::vector<std::int32_t>& free);
     /// Sends badly damaged tanks away from home back to it, and keeps every badly
     /// damaged tank out of `free`.
     void PullBack(std::vector<std::int32_t>& free);
+    /// Puts the badly damaged tanks resting at home, beyond a guard's worth,
+    /// back into `free`; they are not pulled back again.
+    void CallUpReserve(std::vector<std::int32_t>& free);
     /// Turns the tanks in reach of the weakest enemy tank in sight on it.
     void FocusFire(std::vector<std::int32_t>& free);
     /// The cell of the player's headquarters (else of any building of the
@@ -99,11 +124,16 @@ private:
     std::int64_t ticks_ = 0;
     std::int64_t decisions_ = 0;
     std::int64_t orders_ = 0;
+    std::int64_t rallies_ = 0;
+    std::int64_t attackMoves_ = 0;
+    std::int64_t waypoints_ = 0;
     Target target_;
     std::int32_t rally_ = -1;
     /// Where each tank with an order stood at the last look, and for how many
     /// looks it has stood there without its target in range.
     std::map<const GameObjectType*, std::pair<std::int32_t, std::int32_t>> standing_;
+    /// Damaged tanks sent out again from home: never pulled back.
+    std::set<const GameObjectType*> committed_;
 };
 
 }  // namespace tavrine

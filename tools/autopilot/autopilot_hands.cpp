@@ -116,9 +116,9 @@ bool AutopilotHands::PressHits(std::int32_t x, std::int32_t y) const {
     return false;
 }
 
-void AutopilotHands::Press(std::int32_t sx, std::int32_t sy) {
+void AutopilotHands::Press(std::int32_t sx, std::int32_t sy, bool shift) {
     commands_.DXDrawMouseMove(false, sx, sy);
-    commands_.DXDrawMouseDown(MouseButton::Left, sx, sy);
+    commands_.DXDrawMouseDown(MouseButton::Left, sx, sy, shift);
     ++counts_.Presses;
 }
 
@@ -156,13 +156,37 @@ std::int32_t AutopilotHands::BandSelect(const MapRect& centres) {
     return -1;
 }
 
-bool AutopilotHands::Click(std::int32_t x, std::int32_t y) {
+bool AutopilotHands::Click(std::int32_t x, std::int32_t y, bool shift) {
     const std::optional<PixelXY> s = Show(x, y, 4, 4);
     if (!s) return false;
-    Press(s->X, s->Y);
-    commands_.DXDrawMouseUp(MouseButton::Left, s->X, s->Y);
+    Press(s->X, s->Y, shift);
+    commands_.DXDrawMouseUp(MouseButton::Left, s->X, s->Y, shift);
     Park();
     return true;
+}
+
+void AutopilotHands::Key(GameKey key) {
+    commands_.FormKeyDown(key, false);
+    commands_.FormKeyUp(key);
+    ++counts_.Keys;
+}
+
+bool AutopilotHands::SetRally(std::int32_t factory, std::int32_t cell) {
+    const GameType& g = game_.Record();
+    if (!ValidCellIndex(g, factory) || !ValidCellIndex(g, cell)) return false;
+    const CellXY a = CellOfIndex(g, factory);
+    const GameCellObjectType* o = g.Cell(a.X, a.Y).Object.get();
+    if (!o) return false;
+    std::int32_t w = 0, h = 0;
+    ImageSize(game_.Library(), o->Image, w, h);
+    if (!Click(a.X * g.CellWidth + w / 2, a.Y * g.CellHeight + h / 2) || g.SelectedBuilding != factory) return false;
+    // R is held from before the press to after the release, as a hand would.
+    commands_.FormKeyDown(GameKey::R, false);
+    const CellXY c = CellOfIndex(g, cell);
+    const bool clicked = Click(c.X * g.CellWidth + g.CellWidth / 2, c.Y * g.CellHeight + g.CellHeight / 2);
+    commands_.FormKeyUp(GameKey::R);
+    ++counts_.Keys;
+    return clicked;
 }
 
 void AutopilotHands::Park() {
@@ -172,7 +196,7 @@ void AutopilotHands::Park() {
     commands_.DXDrawMouseMove(false, (u.Left + u.Right) / 2, (u.Top + u.Bottom) / 2);
 }
 
-bool AutopilotHands::ClickGround(std::int32_t cell) {
+bool AutopilotHands::ClickGround(std::int32_t cell, bool shift) {
     const GameType& g = game_.Record();
     if (!ValidCellIndex(g, cell)) return false;
     const CellXY c = CellOfIndex(g, cell);
@@ -183,7 +207,7 @@ bool AutopilotHands::ClickGround(std::int32_t cell) {
                 const std::int32_t x = c.X + dx, y = c.Y + dy;
                 if (!g.OnMap(x, y) || (ring > 0 && !IsPassable(g, x, y, nullptr, 0))) continue;
                 const std::int32_t px = x * g.CellWidth + g.CellWidth / 2, py = y * g.CellHeight + g.CellHeight / 2;
-                if (!PressHits(px, py)) return Click(px, py);
+                if (!PressHits(px, py)) return Click(px, py, shift);
             }
     return false;
 }

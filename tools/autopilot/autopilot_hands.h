@@ -26,6 +26,7 @@ struct HandCounts {
     std::int64_t Presses = 0;    ///< mouse presses on the game view
     std::int64_t Bands = 0;      ///< band selections drawn
     std::int64_t MapClicks = 0;  ///< clicks on the minimap
+    std::int64_t Keys = 0;       ///< keys pressed (A, and R held for a rally click)
 };
 
 class AutopilotHands {
@@ -45,11 +46,20 @@ public:
     std::int32_t BandSelect(const MapRect& centres);
     /// Clicks map pixel (x, y) after bringing it into view; false when it could
     /// not be shown on a free part of the screen.
-    bool Click(std::int32_t x, std::int32_t y);
+    /// With `shift` the click is made with Shift held (a queued order).
+    bool Click(std::int32_t x, std::int32_t y, bool shift = false);
     /// Clicks open ground to send the selected tanks there: the centre of cell
     /// `cell`, or of the nearest cell around it where the click hits no tank or
-    /// object; false when none could be clicked.
-    bool ClickGround(std::int32_t cell);
+    /// object; false when none could be clicked. With `shift` the move is
+    /// queued behind the orders the tanks have.
+    bool ClickGround(std::int32_t cell, bool shift = false);
+    /// Presses and releases a battle key (A: the next click names an
+    /// attack-move's target).
+    void Key(GameKey key);
+    /// Selects the player's factory anchored at `factory` with a click on it and,
+    /// holding R, clicks cell `cell`: the factory's new tanks drive there. False
+    /// when either click could not be made.
+    bool SetRally(std::int32_t factory, std::int32_t cell);
     /// Presses the minimap's zoom button when the minimap, drawn two pixels per
     /// cell, covers the middle of the screen.
     void ShrinkMinimapIfInTheWay();
@@ -62,7 +72,7 @@ private:
     std::optional<PixelXY> Show(std::int32_t x, std::int32_t y, std::int32_t marginX, std::int32_t marginY);
     /// Whether a left press at map pixel (x, y) would click a tank or an object.
     bool PressHits(std::int32_t x, std::int32_t y) const;
-    void Press(std::int32_t sx, std::int32_t sy);
+    void Press(std::int32_t sx, std::int32_t sy, bool shift = false);
     /// Leaves the pointer resting in the middle of the screen.
     void Park();
 

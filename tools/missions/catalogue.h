@@ -20,7 +20,8 @@ struct MissionEntry {
     int TypicalWinMinutes;
     /// Game minutes within which the autopilot wins the mission on Easy.
     int EasyWinMinutes;
-    /// Game minutes within which a player who does nothing loses on Difficult.
+    /// Game minutes within which a player who does nothing loses on Difficult;
+    /// 0 when waiting cannot lose it (it still stands after half an hour).
     int IdleLossMinutes;
     /// Small enough for the everyday test run.
     bool Quick;
@@ -30,19 +31,19 @@ inline constexpr std::array<MissionEntry, 8> kMissionCatalogue{{
     {"01 Beachhead.gam", "Beachhead", 40, 30, 2,
      "You have landed on the south-west beach. An enemy depot guards the field ahead; their headquarters lies "
      "somewhere beyond it to the north-east. Find it and destroy it.",
-     2, 5, 3, true},
+     1, 5, 3, true},
     {"02 River Crossing.gam", "River Crossing", 60, 45, 1,
      "A river runs between you and the enemy, crossed by three fords, and the enemy holds the far bank. "
      "Get across and leave none of their buildings standing.",
-     6, 10, 5, true},
+     4, 10, 0, true},
     {"03 Hold the Line.gam", "Hold the Line", 64, 48, 4,
      "A mountain chain with two passes shields your headquarters. The enemy is massing behind it. Hold your "
      "headquarters and destroy every enemy building.",
-     7, 12, 4, true},
+     6, 12, 5, true},
     {"04 Mountain Pass.gam", "Mountain Pass", 80, 60, 0,
      "Two valleys divided by broken ranges lead north to the enemy's stronghold. Destroy all their buildings "
      "and every last tank.",
-     8, 12, 5, true},
+     6, 12, 5, true},
     {"05 Lake District.gam", "Lake District", 100, 80, 5,
      "Lakes break the land into narrow causeways. Defend your headquarters while you find the enemy's, hidden "
      "among the lakes to the north-east, and destroy it.",
@@ -50,15 +51,15 @@ inline constexpr std::array<MissionEntry, 8> kMissionCatalogue{{
     {"06 Walled City.gam", "Walled City", 120, 90, 3,
      "The enemy has walled in a city on the east coast and sends its tanks out through the gates. Defend your "
      "headquarters and destroy every enemy tank and building.",
-     9, 25, 8, false},
+     7, 25, 8, false},
     {"07 Archipelago.gam", "Archipelago", 150, 120, 2,
      "A chain of islands joined by narrow necks of land. The enemy headquarters stands on the farthest island. "
      "Fight your way across and destroy it.",
-     9, 18, 10, false},
+     7, 18, 10, false},
     {"08 Iron Continent.gam", "Iron Continent", 200, 200, 0,
      "The last battle: a whole continent of rivers, lakes and mountain ranges, held by four enemy bases. "
      "Destroy every building and every tank.",
-     13, 25, 8, false},
+     16, 25, 8, false},
 }};
 
 }  // namespace tavrine::missions

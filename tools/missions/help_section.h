@@ -22,6 +22,10 @@ inline constexpr std::string_view kMissionTypeTexts[] = {
 
 /// The section as HTML: one row per mission with its size, objective and
 /// briefing, then the balancing figures.
+/// The guide's cell for what an idle player does on Difficult: the minutes
+/// within which the mission is lost, or "held" when waiting cannot lose it.
+inline std::string IdleCell(const MissionEntry& m) { return m.IdleLossMinutes > 0 ? std::to_string(m.IdleLossMinutes) : "held"; }
+
 inline std::string MissionsHelpSection() {
     std::string html = R"(<h2 id="campaign">The prepared missions</h2>
 <p>The <code>NewGames</code> folder holds these battles, from a short first landing to a war over a whole continent.
@@ -59,18 +63,20 @@ starts the campaign afresh.</p>
     html += R"(</ol>
 <h3>How long they last</h3>
 <p>Every mission is played through by the game's own test pilot, which gives its orders with the mouse as you
-would: it gathers its tanks, attacks the nearest tower or building and sends new tanks after the others. The
-figures are game minutes at the Normal speed.</p>
+would: it points its factories' rally flags at the front, gathers its tanks, moves them by attack-move and round
+the towers by queued waypoints, attacks the nearest tower or building and keeps a guard at home. The figures are
+game minutes at the Normal speed.</p>
 <table>
 <tr><th>Map</th><th>Test pilot on Easy: wins in about</th><th>always within</th><th>Doing nothing on Difficult: lost within</th></tr>
 )";
     for (const MissionEntry& m : kMissionCatalogue)
         html += "<tr><td>" + std::string(m.Title) + "</td><td>" + std::to_string(m.TypicalWinMinutes) + "</td><td>" +
-                std::to_string(m.EasyWinMinutes) + "</td><td>" + std::to_string(m.IdleLossMinutes) + "</td></tr>\n";
+                std::to_string(m.EasyWinMinutes) + "</td><td>" + IdleCell(m) + "</td></tr>\n";
     html += R"(</table>
 <p>On Easy a player who only waits held out for the whole half hour of every test: the computer's slow attacks
-break on your towers. On Difficult its factories build a tank every three seconds and send them in fours, and every
-map is lost within minutes by a player who does not fight back.</p>
+break on your towers. On Difficult its factories build a tank every three seconds and send them in fours, and a
+player who does not fight back loses within minutes, though never in the first two; only River Crossing's towers and
+two factories hold the far bank's attacks off for the whole half hour ("held").</p>
 )";
     return html;
 }

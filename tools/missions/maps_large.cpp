@@ -39,7 +39,7 @@ void BuildMountainPass(MapBuilder& b) {
     // The stronghold.
     b.Headquarters(kEnemy, 38, 3);
     b.Factory(kEnemy, 31, 4);
-    b.Factory(kEnemy, 46, 4);
+    b.Building(kEnemy, kBarracks, 46, 4);
     b.Fortress(kEnemy, 40, 10, kSouth);
     b.Tower(kEnemy, 29, 12, kSouth);
     b.Tower(kEnemy, 51, 12, kSouth);
@@ -50,7 +50,7 @@ void BuildMountainPass(MapBuilder& b) {
     b.Tank(kEnemy, 44, 8, kSouth, 0);
     b.Tank(kEnemy, 50, 8, kSouth, 2);
     // The western valley's outpost.
-    b.Factory(kEnemy, 18, 19);
+    b.Building(kEnemy, kPowerPlant, 18, 19);
     b.Tower(kEnemy, 15, 26, kSouth);
     b.Building(kEnemy, kFuelDepot, 24, 20);
     b.Building(kEnemy, kBarracks, 13, 18);
@@ -210,7 +210,6 @@ void BuildWalledCity(MapBuilder& b) {
     b.Tower(kEnemy, 42, 44, kWest);
     b.Building(kEnemy, kBarracks, 50, 36);
     b.Tower(kEnemy, 52, 40, kWest);
-    b.TankGroup(kEnemy, 48, 43, 3, 3, kWest);
 
     b.ScatterScenery(50, flat);
     b.RevealPlayerStart(5);
@@ -252,7 +251,7 @@ void BuildArchipelago(MapBuilder& b) {
     b.TankGroup(kPlayer, 24, 92, 10, 5, kNorthEast);
 
     // The posts on the islands between.
-    b.Factory(kEnemy, 27, 45);
+    b.Building(kEnemy, kBarracks, 27, 45);
     b.Tower(kEnemy, 24, 53, kSouth);
     b.Tower(kEnemy, 35, 50, kSouth);
     b.Building(kEnemy, kRadioMast, 33, 44);
@@ -268,7 +267,7 @@ void BuildArchipelago(MapBuilder& b) {
     b.Tower(kEnemy, 82, 40, kWest);
     b.Tower(kEnemy, 74, 40, kWest);
     b.TankGroup(kEnemy, 70, 34, 2, 2, kWest);
-    b.Factory(kEnemy, 111, 54);
+    b.Building(kEnemy, kPowerPlant, 111, 54);
     b.Tower(kEnemy, 108, 64, kWest);
     b.Tower(kEnemy, 120, 62, kSouth);
     b.Building(kEnemy, kBarracks, 116, 54);
@@ -277,14 +276,13 @@ void BuildArchipelago(MapBuilder& b) {
     // The headquarters island.
     b.Headquarters(kEnemy, 126, 16);
     b.Factory(kEnemy, 118, 13);
-    b.Factory(kEnemy, 132, 22);
+    b.Building(kEnemy, kBarracks, 132, 22);
     b.Fortress(kEnemy, 124, 26, kSouth);
     b.Tower(kEnemy, 115, 24, kSouthWest);
     b.Tower(kEnemy, 137, 14, kWest);
     b.Building(kEnemy, kPowerPlant, 130, 12);
     b.Building(kEnemy, kRadioMast, 122, 12);
     b.Building(kEnemy, kFuelDepot, 137, 28);
-    b.Fortress(kEnemy, 129, 20, kSouthWest);
     b.Fortress(kEnemy, 135, 18, kWest);
     b.Tower(kEnemy, 112, 18, kWest);
     b.Tower(kEnemy, 139, 22, kSouth);
@@ -336,7 +334,7 @@ void BuildIronContinent(MapBuilder& b) {
     b.Building(kPlayer, kBarracks, 34, 161);
     b.Building(kPlayer, kFuelDepot, 37, 143);
     b.Building(kPlayer, kRadioMast, 22, 158);
-    b.TankGroup(kPlayer, 36, 155, 12, 4, kNorth);
+    b.TankGroup(kPlayer, 36, 155, 6, 3, kNorth);
 
     // The western base, north of the player's.
     b.Factory(kEnemy, 36, 103);

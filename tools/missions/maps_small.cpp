@@ -20,10 +20,10 @@ void BuildBeachhead(MapBuilder& b) {
     b.Tower(kPlayer, 16, 16, kNorthEast);
     b.Building(kPlayer, kBarracks, 6, 22);
     b.Building(kPlayer, kFuelDepot, 9, 23);
-    b.TankGroup(kPlayer, 15, 19, 6, 3, kNorth);
+    b.TankGroup(kPlayer, 14, 19, 8, 4, kNorth);
 
     // The depot ahead of the beach.
-    b.Factory(kEnemy, 21, 9);
+    b.Building(kEnemy, kBarracks, 21, 9);
     b.Tower(kEnemy, 19, 12, kSouthWest);
     b.Building(kEnemy, kFuelDepot, 25, 10);
     // The headquarters in the north-east.
@@ -39,7 +39,7 @@ void BuildBeachhead(MapBuilder& b) {
 
     b.ScatterScenery(12, flat);
     b.RevealPlayerStart(5);
-    b.Reveal({18, 8, 26, 15});  // the depot, seen from the beach
+    b.Reveal({18, 8, 26, 15});  // the depot's tower, seen from the beach
     b.CentreView(12, 20);
 }
 
@@ -61,15 +61,16 @@ void BuildRiverCrossing(MapBuilder& b) {
 
     b.Headquarters(kPlayer, 6, 28);
     b.Factory(kPlayer, 11, 28);
+    b.Factory(kPlayer, 16, 35);
     b.Tower(kPlayer, 16, 26, kNorthEast);
     b.Tower(kPlayer, 14, 36, kEast);
     b.Building(kPlayer, kPowerPlant, 6, 34);
     b.Building(kPlayer, kFuelDepot, 9, 34);
-    b.TankGroup(kPlayer, 16, 29, 6, 3, kEast);
+    b.TankGroup(kPlayer, 16, 29, 10, 4, kEast);
 
     // The main base in the north-east.
     b.Headquarters(kEnemy, 51, 4);
-    b.Factory(kEnemy, 45, 5);
+    b.Building(kEnemy, kBarracks, 45, 5);
     b.Building(kEnemy, kPowerPlant, 51, 10);
     b.Building(kEnemy, kBarracks, 55, 9);
     b.Tower(kEnemy, 48, 13, kSouthWest);
@@ -110,6 +111,7 @@ void BuildHoldTheLine(MapBuilder& b) {
 
     b.Headquarters(kPlayer, 28, 38);
     b.Factory(kPlayer, 22, 36);
+    b.Factory(kPlayer, 20, 41);
     b.Tower(kPlayer, 15, 30, kNorth);
     b.Tower(kPlayer, 46, 30, kNorth);
     b.Tower(kPlayer, 32, 35, kNorth);
@@ -119,7 +121,7 @@ void BuildHoldTheLine(MapBuilder& b) {
 
     // The main camp in the north-east.
     b.Headquarters(kEnemy, 54, 3);
-    b.Factory(kEnemy, 47, 4);
+    b.Building(kEnemy, kBarracks, 47, 4);
     b.Factory(kEnemy, 41, 8);
     b.Tower(kEnemy, 45, 14, kSouth);
     b.Tower(kEnemy, 56, 11, kSouth);
@@ -128,7 +130,7 @@ void BuildHoldTheLine(MapBuilder& b) {
     b.Building(kEnemy, kRadioMast, 44, 3);
     b.Building(kEnemy, kFuelDepot, 60, 6);
     // The western camp and its forward factory at the pass.
-    b.Factory(kEnemy, 6, 5);
+    b.Building(kEnemy, kPowerPlant, 6, 5);
     b.Tower(kEnemy, 11, 12, kSouth);
     b.Building(kEnemy, kBarracks, 3, 3);
     b.Factory(kEnemy, 14, 11);
@@ -138,7 +140,7 @@ void BuildHoldTheLine(MapBuilder& b) {
     b.ScatterScenery(18, flat);
     b.RevealPlayerStart(5);
     b.Reveal({10, 14, 22, 30});  // the western pass, held by our scouts
-    b.Reveal({40, 14, 52, 30});  // the eastern pass
+    b.Reveal({40, 16, 52, 30});  // the eastern pass
     b.CentreView(30, 38);
 }
 
