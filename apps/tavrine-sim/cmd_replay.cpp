@@ -16,9 +16,9 @@ namespace tavrine::sim {
 
 namespace {
 
-int Usage(const std::string& problem);
+int ReplayUsage(const std::string& problem);
 
-int Replay(const Args& args) {
+int PlayReplay(const Args& args) {
     std::optional<std::string> file;
     std::optional<std::string> library;
     std::optional<long long> ticks;
@@ -36,20 +36,20 @@ int Replay(const Args& args) {
                 const auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), n);
                 if (ec != std::errc() || ptr != v.data() + v.size()) n = -1;
             }
-            if (n < 0) return Usage("--ticks takes a whole number, 0 or more");
+            if (n < 0) return ReplayUsage("--ticks takes a whole number, 0 or more");
             ticks = n;
         } else if (a == "--library") {
-            if (i + 1 == args.size() || args[i + 1].empty()) return Usage("--library takes a file name or none");
+            if (i + 1 == args.size() || args[i + 1].empty()) return ReplayUsage("--library takes a file name or none");
             library = args[++i];
         } else if (a.size() > 1 && a[0] == '-') {
-            return Usage("unknown option " + a);
+            return ReplayUsage("unknown option " + a);
         } else if (file) {
-            return Usage("only one replay can be played");
+            return ReplayUsage("only one replay can be played");
         } else {
             file = a;
         }
     }
-    if (!file) return Usage("no replay file given");
+    if (!file) return ReplayUsage("no replay file given");
 
     std::string error;
     std::optional<tavrine::Replay> replay = ReadReplayFile(*file, error);
@@ -102,14 +102,14 @@ int Replay(const Args& args) {
     return 0;
 }
 
-const char* const kUsage = "replay FILE [--json] [--verify] [--ticks N] [--library FILE|none]";
+const char* const kReplayUsage = "replay FILE [--json] [--verify] [--ticks N] [--library FILE|none]";
 
-int Usage(const std::string& problem) {
-    std::fprintf(stderr, "tavrine-sim replay: %s\nusage: tavrine-sim %s\n", problem.c_str(), kUsage);
+int ReplayUsage(const std::string& problem) {
+    std::fprintf(stderr, "tavrine-sim replay: %s\nusage: tavrine-sim %s\n", problem.c_str(), kReplayUsage);
     return 2;
 }
 
-const CommandRegistration registration("replay", kUsage, Replay);
+const CommandRegistration replayRegistration("replay", kReplayUsage, PlayReplay);
 
 }  // namespace
 
