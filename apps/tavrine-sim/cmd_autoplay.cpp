@@ -24,7 +24,7 @@ namespace tavrine::sim {
 
 namespace {
 
-int Usage(const std::string& problem);
+int AutoplayUsage(const std::string& problem);
 
 /// Ticks of one game second at the given timer interval: the clock advances
 /// when more than 1000 / interval ticks have been counted.
@@ -108,9 +108,9 @@ int Autoplay(const Args& args) {
         }
         return true;
     };
-    if (const auto problem = ParseRunOptions(args, o, own, true)) return Usage(*problem);
-    if (output.title == !o.game.empty()) return Usage(output.title ? "--title runs without a game file" : "no game file given");
-    if (o.edit) return Usage("the autopilot plays, it does not edit");
+    if (const auto problem = ParseRunOptions(args, o, own, true)) return AutoplayUsage(*problem);
+    if (output.title == !o.game.empty()) return AutoplayUsage(output.title ? "--title runs without a game file" : "no game file given");
+    if (o.edit) return AutoplayUsage("the autopilot plays, it does not edit");
 
     // --ticks, when given, bounds the run as well.
     const long long limit = static_cast<long long>(maxMinutes * 60.0) * TicksPerSecond(o.interval) + TicksPerSecond(o.interval);
@@ -135,18 +135,18 @@ int Autoplay(const Args& args) {
     hooks.Report = [&](Game& game, long long ticks, const ScriptedShell* shell) {
         return Report(game, ticks, pilot->Counts(), idle, output.json, shell);
     };
-    return RunHeadless(o, output, hooks, Usage);
+    return RunHeadless(o, output, hooks, AutoplayUsage);
 }
 
-const std::string kUsage = std::string("autoplay GAME.gam|--title ") + kRunOptionsUsage + kRunOutputUsage +
+const std::string kAutoplayUsage = std::string("autoplay GAME.gam|--title ") + kRunOptionsUsage + kRunOutputUsage +
                            "\n                   [--max-minutes M] [--idle] [--trace]";
 
-int Usage(const std::string& problem) {
-    std::fprintf(stderr, "tavrine-sim autoplay: %s\nusage: tavrine-sim %s\n", problem.c_str(), kUsage.c_str());
+int AutoplayUsage(const std::string& problem) {
+    std::fprintf(stderr, "tavrine-sim autoplay: %s\nusage: tavrine-sim %s\n", problem.c_str(), kAutoplayUsage.c_str());
     return 2;
 }
 
-const CommandRegistration registration("autoplay", kUsage.c_str(), Autoplay);
+const CommandRegistration autoplayRegistration("autoplay", kAutoplayUsage.c_str(), Autoplay);
 
 }  // namespace
 

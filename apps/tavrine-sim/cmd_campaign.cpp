@@ -10,7 +10,7 @@ namespace tavrine::sim {
 
 namespace {
 
-int Usage() {
+int CampaignUsage() {
     std::fprintf(stderr, "usage: tavrine-sim campaign [--folder DIR] [--json]\n");
     return 2;
 }
@@ -21,7 +21,7 @@ int ShowCampaign(const Args& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--json") json = true;
         else if (args[i] == "--folder" && i + 1 < args.size()) folder = args[++i];
-        else return Usage();
+        else return CampaignUsage();
     }
     const GamePaths paths = folder ? GamePaths::Portable(*folder) : ProgramPaths();
     std::string problem;
@@ -57,7 +57,7 @@ int ShowCampaign(const Args& args) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const CommandRegistration registration("campaign", "campaign [--folder DIR] [--json]", ShowCampaign);
+const CommandRegistration campaignRegistration("campaign", "campaign [--folder DIR] [--json]", ShowCampaign);
 
 }  // namespace
 

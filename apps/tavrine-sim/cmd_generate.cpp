@@ -18,12 +18,12 @@ namespace {
 
 using namespace mapgen;
 
-constexpr const char* kUsage =
+constexpr const char* kGenerateUsage =
     "generate OUT.gam [--seed S] [--size CxR|small|medium|large|huge] [--landscape NAME]\n"
     "                   [--symmetry none|mirror|rotate] [--mission N] [--scenery 0..3] [--library FILE] [--json]";
 
-int Usage(const std::string& problem) {
-    std::fprintf(stderr, "tavrine-sim generate: %s\nusage: tavrine-sim %s\n", problem.c_str(), kUsage);
+int GenerateUsage(const std::string& problem) {
+    std::fprintf(stderr, "tavrine-sim generate: %s\nusage: tavrine-sim %s\n", problem.c_str(), kGenerateUsage);
     return 2;
 }
 
@@ -83,42 +83,42 @@ int Generate(const Args& args) {
         const std::string& a = args[i];
         const bool takesValue = a == "--seed" || a == "--size" || a == "--landscape" || a == "--symmetry" || a == "--mission" ||
                                 a == "--scenery" || a == "--library";
-        if (takesValue && i + 1 == args.size()) return Usage(a + " needs a value");
+        if (takesValue && i + 1 == args.size()) return GenerateUsage(a + " needs a value");
         if (a == "--json") {
             json = true;
         } else if (a == "--seed") {
             const auto v = ParseNumber<std::uint64_t>(args[++i]);
-            if (!v) return Usage("--seed takes a whole number from 0 to 18446744073709551615");
+            if (!v) return GenerateUsage("--seed takes a whole number from 0 to 18446744073709551615");
             o.Seed = *v;
         } else if (a == "--size") {
-            if (!ParseMapSize(args[++i], o.Columns, o.Rows)) return Usage("--size takes small, medium, large, huge or CxR from 40x30 to 200x200");
+            if (!ParseMapSize(args[++i], o.Columns, o.Rows)) return GenerateUsage("--size takes small, medium, large, huge or CxR from 40x30 to 200x200");
         } else if (a == "--landscape") {
             const auto v = LandscapeNamed(args[++i]);
-            if (!v) return Usage("--landscape takes continent, islands, lakes, highlands or river");
+            if (!v) return GenerateUsage("--landscape takes continent, islands, lakes, highlands or river");
             o.Land = *v;
         } else if (a == "--symmetry") {
             const auto v = SymmetryNamed(args[++i]);
-            if (!v) return Usage("--symmetry takes none, mirror or rotate");
+            if (!v) return GenerateUsage("--symmetry takes none, mirror or rotate");
             o.Mirror = *v;
         } else if (a == "--mission") {
             const auto v = ParseNumber<int>(args[++i]);
-            if (!v || *v < 0 || *v > 5) return Usage("--mission takes a whole number from 0 to 5");
+            if (!v || *v < 0 || *v > 5) return GenerateUsage("--mission takes a whole number from 0 to 5");
             o.Mission = *v;
         } else if (a == "--scenery") {
             const auto v = ParseNumber<int>(args[++i]);
-            if (!v || *v < 0 || *v > kMaxScenery) return Usage("--scenery takes a whole number from 0 to 3");
+            if (!v || *v < 0 || *v > kMaxScenery) return GenerateUsage("--scenery takes a whole number from 0 to 3");
             o.Scenery = *v;
         } else if (a == "--library") {
             library = args[++i];
         } else if (!a.empty() && a[0] == '-') {
-            return Usage("unknown option " + a);
+            return GenerateUsage("unknown option " + a);
         } else if (!out) {
             out = a;
         } else {
-            return Usage("one OUT.gam only");
+            return GenerateUsage("one OUT.gam only");
         }
     }
-    if (!out) return Usage("expected OUT.gam");
+    if (!out) return GenerateUsage("expected OUT.gam");
 
     QuietHost host;
     ImageLibrary lib;
@@ -140,7 +140,7 @@ int Generate(const Args& args) {
     return 0;
 }
 
-const CommandRegistration registration("generate", kUsage, Generate);
+const CommandRegistration generateRegistration("generate", kGenerateUsage, Generate);
 
 }  // namespace
 

@@ -29,7 +29,7 @@ int Info(const Args& args) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const CommandRegistration registration("info", "info GAME.gam", Info);
+const CommandRegistration infoRegistration("info", "info GAME.gam", Info);
 
 }  // namespace
 

@@ -112,7 +112,7 @@ int Library(const Args& args) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const CommandRegistration registration("library", "library FILE.isd [--export DIR]", Library);
+const CommandRegistration libraryRegistration("library", "library FILE.isd [--export DIR]", Library);
 
 }  // namespace
 

@@ -26,7 +26,7 @@ std::optional<int> ParseInt(const std::string& text, int low, int high) {
     return value;
 }
 
-int Usage(const char* problem) {
+int NewUsage(const char* problem) {
     std::fprintf(stderr, "tavrine-sim new: %s\nusage: tavrine-sim new COLUMNS ROWS MISSION [--flag 0|1] OUT.gam\n", problem);
     return 2;
 }
@@ -36,20 +36,20 @@ int New(const Args& args) {
     std::optional<int> flag = 1;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--flag") {
-            if (i + 1 == args.size()) return Usage("--flag needs a value, 0 or 1");
+            if (i + 1 == args.size()) return NewUsage("--flag needs a value, 0 or 1");
             flag = ParseInt(args[++i], 0, 1);
-            if (!flag) return Usage("--flag takes 0 or 1");
+            if (!flag) return NewUsage("--flag takes 0 or 1");
         } else {
             positional.push_back(args[i]);
         }
     }
-    if (positional.size() != 4) return Usage("expected COLUMNS, ROWS, MISSION and OUT.gam");
+    if (positional.size() != 4) return NewUsage("expected COLUMNS, ROWS, MISSION and OUT.gam");
     const auto columns = ParseInt(positional[0], kMinSide, kMaxSide);
     const auto rows = ParseInt(positional[1], kMinSide, kMaxSide);
     const auto mission = ParseInt(positional[2], 0, kMissions - 1);
-    if (!columns) return Usage("COLUMNS must be a whole number from 1 to 200");
-    if (!rows) return Usage("ROWS must be a whole number from 1 to 200");
-    if (!mission) return Usage("MISSION must be a whole number from 0 to 5");
+    if (!columns) return NewUsage("COLUMNS must be a whole number from 1 to 200");
+    if (!rows) return NewUsage("ROWS must be a whole number from 1 to 200");
+    if (!mission) return NewUsage("MISSION must be a whole number from 0 to 5");
 
     QuietHost host;
     Game game(ProgramPaths(), host);
@@ -61,7 +61,7 @@ int New(const Args& args) {
     return 0;
 }
 
-const CommandRegistration registration("new", "new COLUMNS ROWS MISSION [--flag 0|1] OUT.gam", New);
+const CommandRegistration newRegistration("new", "new COLUMNS ROWS MISSION [--flag 0|1] OUT.gam", New);
 
 }  // namespace
 

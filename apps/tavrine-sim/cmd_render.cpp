@@ -23,10 +23,10 @@ namespace tavrine::sim {
 
 namespace {
 
-const std::string kUsage = std::string("render GAME.gam ") + kRunOptionsUsage + " --out FILE.png [--title] [--panels]";
+const std::string kRenderUsage = std::string("render GAME.gam ") + kRunOptionsUsage + " --out FILE.png [--title] [--panels]";
 
-int Usage(const std::string& problem) {
-    std::fprintf(stderr, "tavrine-sim render: %s\nusage: tavrine-sim %s\n", problem.c_str(), kUsage.c_str());
+int RenderUsage(const std::string& problem) {
+    std::fprintf(stderr, "tavrine-sim render: %s\nusage: tavrine-sim %s\n", problem.c_str(), kRenderUsage.c_str());
     return 2;
 }
 
@@ -60,9 +60,9 @@ int Render(const Args& args) {
         else out = *v;
         return true;
     };
-    if (const auto problem = ParseRunOptions(args, o, own, true)) return Usage(*problem);
-    if (out.empty()) return Usage("--out FILE.png is needed");
-    if (o.game.empty() && !title) return Usage("no game file given");
+    if (const auto problem = ParseRunOptions(args, o, own, true)) return RenderUsage(*problem);
+    if (out.empty()) return RenderUsage("--out FILE.png is needed");
+    if (o.game.empty() && !title) return RenderUsage("no game file given");
 
     UseOffscreenPlatform();
     static int argc = 1;
@@ -122,7 +122,7 @@ int Render(const Args& args) {
     return 0;
 }
 
-const CommandRegistration registration("render", kUsage.c_str(), Render);
+const CommandRegistration renderRegistration("render", kRenderUsage.c_str(), Render);
 
 }  // namespace
 

@@ -16,9 +16,9 @@ namespace tavrine::sim {
 
 namespace {
 
-int Usage(const std::string& problem);
+int ReplayUsage(const std::string& problem);
 
-int Replay(const Args& args) {
+int PlayReplay(const Args& args) {
     std::optional<std::string> file;
     std::optional<std::string> library;
     std::optional<long long> ticks;
@@ -36,20 +36,20 @@ int Replay(const Args& args) {
                 const auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), n);
                 if (ec != std::errc() || ptr != v.data() + v.size()) n = -1;
             }
-            if (n < 0) return Usage("--ticks takes a whole number, 0 or more");
+            if (n < 0) return ReplayUsage("--ticks takes a whole number, 0 or more");
             ticks = n;
         } else if (a == "--library") {
-            if (i + 1 == args.size() || args[i + 1].empty()) return Usage("--library takes a file name or none");
+            if (i + 1 == args.size() || args[i + 1].empty()) return ReplayUsage("--library takes a file name or none");
             library = args[++i];
         } else if (a.size() > 1 && a[0] == '-') {
-            return Usage("unknown option " + a);
+            return ReplayUsage("unknown option " + a);
         } else if (file) {
-            return Usage("only one replay can be played");
+            return ReplayUsage("only one replay can be played");
         } else {
             file = a;
         }
     }
-    if (!file) return Usage("no replay file given");
+    if (!file) return ReplayUsage("no replay file given");
 
     std::string error;
     std::optional<tavrine::Replay> replay = ReadReplayFile(*file, error);
@@ -60,20 +60,29 @@ int Replay(const Args& args) {
 
     ScriptHost host(true);
     Game game(ProgramPaths(), host, 1);
-    const std::string libraryPath = library.value_or(game.Paths().LibraryToRead());
-    if (libraryPath != "none") {
+    // The library the replay names, when it names one: a battle recorded without
+    // pictures plays without them (the player puts any library aside), one
+    // recorded with a library must find the same one here or at --library.
+    const bool recordedBare = replay->Start.Library == "none";
+    const std::string libraryPath = library.value_or(recordedBare ? "none" : game.Paths().LibraryToRead());
+    if (libraryPath != "none" && (library || FileExists(libraryPath) || !replay->Start.Library)) {
         if (!LoadImageLibraryFrom(host, libraryPath, game.Library())) {
             std::fprintf(stderr, "%s: %s\n", libraryPath.c_str(), host.lastMessage.c_str());
             return 1;
         }
     }
+    if (!recordedBare)
+        if (const auto mismatch = LibraryMismatch(replay->Start, game.Library())) {
+            std::fprintf(stderr, "%s: %s; give it with --library FILE\n", file->c_str(), mismatch->c_str());
+            return 1;
+        }
     // A battle recorded on the desktop drew the fades' frames: a surface with a
     // gamma ramp lets them run here too.
     NullCanvas fading(true);
     if (replay->Start.Fades) game.SetCanvas(&fading);
     ReplayPlayer player(game, host, std::move(*replay));
     if (!player.Start(error)) {
-        std::fprintf(stderr, "%s: the replay's game cannot be loaded: %s\n", file->c_str(), error.c_str());
+        std::fprintf(stderr, "%s: %s\n", file->c_str(), error.c_str());
         return 1;
     }
     const long long limit = ticks.value_or(std::numeric_limits<long long>::max());
@@ -93,14 +102,14 @@ int Replay(const Args& args) {
     return 0;
 }
 
-const char* const kUsage = "replay FILE [--json] [--verify] [--ticks N] [--library FILE|none]";
+const char* const kReplayUsage = "replay FILE [--json] [--verify] [--ticks N] [--library FILE|none]";
 
-int Usage(const std::string& problem) {
-    std::fprintf(stderr, "tavrine-sim replay: %s\nusage: tavrine-sim %s\n", problem.c_str(), kUsage);
+int ReplayUsage(const std::string& problem) {
+    std::fprintf(stderr, "tavrine-sim replay: %s\nusage: tavrine-sim %s\n", problem.c_str(), kReplayUsage);
     return 2;
 }
 
-const CommandRegistration registration("replay", kUsage, Replay);
+const CommandRegistration replayRegistration("replay", kReplayUsage, PlayReplay);
 
 }  // namespace
 

@@ -17,7 +17,7 @@ namespace tavrine::sim {
 
 namespace {
 
-int Usage(const std::string& problem);
+int RunUsage(const std::string& problem);
 
 /// Events files larger than this are refused.
 constexpr std::size_t kMaxEventsBytes = std::size_t{16} << 20;
@@ -129,19 +129,19 @@ int Run(const Args& args) {
     const auto own = [&](const std::string& a, const OptionValue& value, std::string& error) {
         return TakeRunOutputOption(a, value, error, output);
     };
-    if (const auto problem = ParseRunOptions(args, o, own, true)) return Usage(*problem);
-    if (output.title == !o.game.empty()) return Usage(output.title ? "--title runs without a game file" : "no game file given");
-    return RunHeadless(o, output, {}, Usage);
+    if (const auto problem = ParseRunOptions(args, o, own, true)) return RunUsage(*problem);
+    if (output.title == !o.game.empty()) return RunUsage(output.title ? "--title runs without a game file" : "no game file given");
+    return RunHeadless(o, output, {}, RunUsage);
 }
 
-const std::string kUsage = std::string("run GAME.gam|--title ") + kRunOptionsUsage + kRunOutputUsage;
+const std::string kRunUsage = std::string("run GAME.gam|--title ") + kRunOptionsUsage + kRunOutputUsage;
 
-int Usage(const std::string& problem) {
-    std::fprintf(stderr, "tavrine-sim run: %s\nusage: tavrine-sim %s\n", problem.c_str(), kUsage.c_str());
+int RunUsage(const std::string& problem) {
+    std::fprintf(stderr, "tavrine-sim run: %s\nusage: tavrine-sim %s\n", problem.c_str(), kRunUsage.c_str());
     return 2;
 }
 
-const CommandRegistration registration("run", kUsage.c_str(), Run);
+const CommandRegistration runRegistration("run", kRunUsage.c_str(), Run);
 
 }  // namespace
 

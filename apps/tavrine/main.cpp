@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
     if (replay) {
         std::string error;
         if (!form.StartReplay(error)) {
-            std::fprintf(stderr, "the replay's game cannot be loaded: %s\n", error.c_str());
+            std::fprintf(stderr, "%s: %s\n", argv[2], error.c_str());
             return 1;
         }
     }

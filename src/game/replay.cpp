@@ -86,6 +86,7 @@ std::string WriteReplay(const Replay& replay) {
     out << "# interval " << s.Interval << '\n';
     out << "# view " << s.ViewWidth << 'x' << s.ViewHeight << '\n';
     out << "# fades " << (s.Fades ? 1 : 0) << '\n';
+    if (s.Library) out << "# library " << *s.Library << '\n';
     out << "# run";
     for (const auto& [name, value] : s.Run) out << ' ' << name << '=' << value;
     out << "\n# panels";
@@ -163,6 +164,14 @@ std::optional<Replay> ParseReplay(std::string_view text, std::string& error) {
                 continue;
             }
             if (inEvents) throw ReplayError{"a header line among the events"};
+            // The library line is optional, between the fades and the run state.
+            if (key == "library") {
+                if (expected == 0 || std::string_view(kOrder[expected - 1]) != "fades" || s.Library)
+                    throw ReplayError{"'# library' belongs after '# fades'"};
+                Expect(w, 3);
+                s.Library = w[2] == "none" ? w[2] : HexDigits(Hex(w[2], "the library's checksum"));
+                continue;
+            }
             if (expected == std::size(kOrder) || key != kOrder[expected])
                 throw ReplayError{expected < std::size(kOrder) ? std::string("expected '# ") + kOrder[expected] + "'"
                                                                : "unexpected '# " + key + "'"};

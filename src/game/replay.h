@@ -11,6 +11,10 @@
 //   # interval MS
 //   # view WxH                        the drawing surface
 //   # fades 0|1                       the display fades (they draw frames)
+//   # library none|CHECKSUM           the picture library the battle ran with:
+//                                     none, or the checksum of its contents
+//                                     (replays recorded before it was named
+//                                     lack the line and play with any library)
 //   # run KEY=VALUE ...               run-time state carried into the battle
 //   # panels KEY=VALUE ...            the status bar, menu and minimap panels
 //   # game BYTES CHECKSUM             the game file: size and checksum of its bytes,
@@ -54,6 +58,9 @@ struct ReplayStart {
     std::int32_t ViewWidth = 800;
     std::int32_t ViewHeight = 600;
     bool Fades = false;
+    /// The picture library the battle ran with, as `LibraryIdentity` names it;
+    /// nothing in a replay recorded before replays named it.
+    std::optional<std::string> Library;
     /// The run-time and panel state as `CaptureStart` named it.
     std::vector<std::pair<std::string, std::int64_t>> Run;
     std::vector<std::pair<std::string, std::int64_t>> Panels;
@@ -83,6 +90,15 @@ std::string HexDigits(std::uint64_t value);
 
 /// The checksum of the game record as it would be saved and the random state.
 std::uint64_t GameChecksum(const Game& game);
+
+/// The picture library as a replay names it: "none" for a game without pictures
+/// or sounds, else a checksum of everything in it as 16 hexadecimal digits (the
+/// battle depends on the pictures' sizes, so another library plays another battle).
+std::string LibraryIdentity(const ImageLibrary& library);
+
+/// Nothing when `library` is the one the replay's battle ran with (or the replay
+/// does not name one); otherwise a sentence saying which library it needs.
+std::optional<std::string> LibraryMismatch(const ReplayStart& start, const ImageLibrary& library);
 
 /// The state a replay carries from the game just after `gameFile` was loaded.
 ReplayStart CaptureStart(const Game& game, const Bytes& gameFile, bool newGame, bool fades);

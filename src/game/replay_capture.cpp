@@ -26,7 +26,50 @@ void Restore(std::span<const FieldDescription<Record>> fields, const std::vector
         if (const auto* f = FindNumberField(fields, name, Replayed)) f->SetNumber(record, value);
 }
 
+/// Folds a number into a running checksum, byte by byte.
+std::uint64_t Fold(std::uint64_t hash, std::uint64_t value) {
+    std::uint8_t bytes[8];
+    for (int i = 0; i < 8; ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    return Fnv1a(bytes, sizeof bytes, hash);
+}
+
+/// Folds a block of bytes, its length first so that neighbouring blocks cannot
+/// trade bytes without changing the checksum.
+std::uint64_t Fold(std::uint64_t hash, const std::vector<std::uint8_t>& bytes) {
+    return Fnv1a(bytes.data(), bytes.size(), Fold(hash, bytes.size()));
+}
+
 }  // namespace
+
+std::string LibraryIdentity(const ImageLibrary& library) {
+    if (library.Images.empty() && library.WaveList.empty()) return "none";
+    std::uint64_t hash = Fold(Fnv1a(nullptr, 0), library.Images.size());
+    for (const Subgroups& group : library.Images) {
+        hash = Fold(hash, group.size());
+        for (const PictureLists& subgroup : group) {
+            hash = Fold(hash, subgroup.size());
+            for (const PictureList& list : subgroup) {
+                hash = Fold(Fold(hash, static_cast<std::uint32_t>(list.Tag)), list.Pictures.size());
+                for (const Picture& p : list.Pictures)
+                    hash = Fold(Fold(Fold(hash, static_cast<std::uint32_t>(p.Width)), static_cast<std::uint32_t>(p.Height)),
+                                p.Record);
+            }
+        }
+    }
+    hash = Fold(hash, library.WaveList.size());
+    for (const Wave& w : library.WaveList) hash = Fold(Fold(hash, w.Format), w.Samples);
+    return HexDigits(hash);
+}
+
+std::optional<std::string> LibraryMismatch(const ReplayStart& start, const ImageLibrary& library) {
+    if (!start.Library) return std::nullopt;
+    const std::string here = LibraryIdentity(library);
+    if (here == *start.Library) return std::nullopt;
+    if (*start.Library == "none")
+        return "the replay was recorded without a picture library and must be played without one";
+    return "the replay needs the picture library it was recorded with (checksum " + *start.Library + "), " +
+           (here == "none" ? std::string("and no library was loaded") : "not the one loaded (checksum " + here + ")");
+}
 
 std::uint64_t GameChecksum(const Game& game) {
     // The battle alone: whether it is a campaign mission and its statistics are
@@ -49,6 +92,7 @@ ReplayStart CaptureStart(const Game& game, const Bytes& gameFile, bool newGame, 
     s.ViewWidth = run.DisplayWidth;
     s.ViewHeight = run.DisplayHeight;
     s.Fades = fades;
+    s.Library = LibraryIdentity(game.Library());
     Capture(RunStateFields(), run, s.Run);
     Capture(PanelStateFields(), game.View().Panels, s.Panels);
     std::erase_if(s.Panels, [](const auto& field) { return field.first == "Scale" && field.second == 1; });

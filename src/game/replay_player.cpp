@@ -12,17 +12,27 @@ ReplayPlayer::ReplayPlayer(Game& game, ScriptHost& host, Replay replay)
 ReplayPlayer::~ReplayPlayer() {
     shell_.reset();
     game_.SetPaths(viewerPaths_);
+    if (viewerLibrary_) game_.Library() = std::move(*viewerLibrary_);
 }
 
 bool ReplayPlayer::Start(std::string& error) {
     const ReplayStart& s = replay_.Start;
+    if (s.Library == "none" && !viewerLibrary_) {
+        viewerLibrary_ = std::move(game_.Library());
+        game_.Library() = ImageLibrary{};
+    }
+    if (const auto mismatch = LibraryMismatch(s, game_.Library())) {
+        error = *mismatch;
+        return false;
+    }
     RunState& run = game_.Run();
     run.EditMode = 0;
     run.DisplayWidth = s.ViewWidth;
     run.DisplayHeight = s.ViewHeight;
     const int before = host_.messages;
     if (!game_.LoadGameData(s.GameFile, s.NewGame)) {
-        error = host_.messages > before ? host_.lastMessage : "the game data is malformed";
+        error = "the replay's game cannot be loaded: " +
+                (host_.messages > before ? host_.lastMessage : std::string("the game data is malformed"));
         return false;
     }
     game_.RefreshTimeLabel();

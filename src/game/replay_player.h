@@ -20,7 +20,9 @@ public:
     ~ReplayPlayer();
 
     /// Loads the replay's game and puts its starting state back; false (and the
-    /// game's reason in `error`) when the game data cannot be read.
+    /// reason in `error`) when the game data cannot be read or the game's picture
+    /// library is not the one the replay was recorded with. A replay recorded
+    /// without pictures plays without them, whatever library the game has.
     bool Start(std::string& error);
 
     /// The inputs due, then one tick; false (and no tick) once the replay is over.
@@ -43,6 +45,8 @@ private:
     Replay replay_;
     std::unique_ptr<ScriptedShell> shell_;
     GamePaths viewerPaths_;
+    /// The game's own library, put aside while a replay recorded without one plays.
+    std::optional<ImageLibrary> viewerLibrary_;
 };
 
 }  // namespace tavrine

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "editor/edge_tiling.h"
+#include "mapgen/map_builder.h"
 #include "sim/grid.h"
 #include "state/invariants.h"
 
@@ -97,8 +98,6 @@ bool NeedsDestroying(int mission, const Piece& p) {
 
 bool Defends(int mission) { return mission >= 3 && mission <= 5; }
 
-std::string At(int x, int y) { return " at (" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
-
 }  // namespace
 
 int GroundClass(const GameCellType& c) {
@@ -129,10 +128,10 @@ FairnessReport CheckFairness(const GameType& g, const ImageLibrary& lib, Symmetr
         for (const Piece& p : s.Pieces)
             for (int y = p.Y0; y <= p.Y1 && problem.empty(); ++y)
                 for (int x = p.X0; x <= p.X1 && problem.empty(); ++x)
-                    if (g.OnMap(x, y) && GroundClass(g.Cell(x, y)) != 1) problem = "a building stands off the land" + At(p.X0, p.Y0);
+                    if (g.OnMap(x, y) && GroundClass(g.Cell(x, y)) != 1) problem = "a building stands off the land" + AtCell(p.X0, p.Y0);
         for (int side = 0; side < 2 && problem.empty(); ++side)
             for (const CellXY& c : s.Tanks[side])
-                if (!g.OnMap(c.X, c.Y) || GroundClass(g.Cell(c.X, c.Y)) != 1) problem = "a tank stands off the land" + At(c.X, c.Y);
+                if (!g.OnMap(c.X, c.Y) || GroundClass(g.Cell(c.X, c.Y)) != 1) problem = "a tank stands off the land" + AtCell(c.X, c.Y);
         add("placement", problem);
     }
 
@@ -162,7 +161,7 @@ FairnessReport CheckFairness(const GameType& g, const ImageLibrary& lib, Symmetr
             if (!NeedsDestroying(mission, p)) continue;
             const int steps = StepsTo(g, fromPlayer, p);
             if (steps < 0) {
-                if (problem.empty()) problem = "an enemy target cannot be reached by land" + At(p.X0, p.Y0);
+                if (problem.empty()) problem = "an enemy target cannot be reached by land" + AtCell(p.X0, p.Y0);
             } else if (r.LandRoute < 0 || steps < r.LandRoute) {
                 r.LandRoute = steps;
             }
@@ -205,14 +204,14 @@ FairnessReport CheckFairness(const GameType& g, const ImageLibrary& lib, Symmetr
             }
         }
         r.TowerMarginCells = nearest;
-        add("start_out_of_tower_reach", nearest < kTowerMargin ? "the player's start lies under an enemy tower" + At(where.X, where.Y) : "",
+        add("start_out_of_tower_reach", nearest < kTowerMargin ? "the player's start lies under an enemy tower" + AtCell(where.X, where.Y) : "",
             nearest);
     }
     {
         std::string problem;
         for (const CellXY& c : ownCells)
             if (g.OnMap(c.X, c.Y) && g.Cell(c.X, c.Y).Hidden) {
-                problem = "the player's start is hidden by the fog" + At(c.X, c.Y);
+                problem = "the player's start is hidden by the fog" + AtCell(c.X, c.Y);
                 break;
             }
         add("start_revealed", problem);
@@ -243,7 +242,7 @@ FairnessReport CheckFairness(const GameType& g, const ImageLibrary& lib, Symmetr
         for (int y = 0; y < g.Rows && problem.empty(); ++y)
             for (int x = 0; x < g.Columns && problem.empty(); ++x) {
                 const int ix = g.Columns - 1 - x, iy = symmetry == Symmetry::Rotate ? g.Rows - 1 - y : y;
-                if (GroundClass(g.Cell(x, y)) != GroundClass(g.Cell(ix, iy))) problem = "the ground is not symmetric" + At(x, y);
+                if (GroundClass(g.Cell(x, y)) != GroundClass(g.Cell(ix, iy))) problem = "the ground is not symmetric" + AtCell(x, y);
             }
         add("symmetry", problem);
     }

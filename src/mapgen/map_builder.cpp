@@ -25,8 +25,6 @@ constexpr int kScreenHeight = 600;
 /// Cells of road a factory's new tanks drive south of its gate.
 constexpr int kRoadLength = 4;
 
-std::string At(int x, int y) { return " at (" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
-
 bool IsWater(const GameCellType& c) { return c.Ground.Group == 0 && c.Ground.Subgroup == 0; }
 bool IsPlainLand(const GameCellType& c) { return c.Ground.Group == 0 && c.Ground.Subgroup == 1; }
 bool IsMountainInside(const GameCellType& c) {
@@ -39,7 +37,7 @@ bool IsPiece(const GameCellType& c, int terrain) {
 void TileRegion(GameType& g, const TerrainPlan& plan, const RegionTest& test, std::int32_t terrain, Color colour,
                 const char* what) {
     for (const std::vector<EditPoint>& outline : TraceOutlines(plan, test)) {
-        if (const auto fault = OutlineFault(outline)) throw MapError(std::string("the ") + what + " cannot be traced" + At(fault->X, fault->Y));
+        if (const auto fault = OutlineFault(outline)) throw MapError(std::string("the ") + what + " cannot be traced" + AtCell(fault->X, fault->Y));
         TileOutline(g, outline, terrain, colour);
     }
 }
@@ -66,6 +64,8 @@ std::vector<std::uint8_t> Reachable(const GameType& g, int sx, int sy) {
 }
 
 }  // namespace
+
+std::string AtCell(int x, int y) { return " at (" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
 
 MapBuilder::MapBuilder(const ImageLibrary& library, int columns, int rows, int mission, std::uint64_t seed)
     : library_(library), rules_(seed), touches_(seed) {
@@ -97,13 +97,13 @@ void MapBuilder::PaintTerrain(const TerrainPlan& plan) {
             const bool right = want == Terrain::Water      ? IsWater(c)
                                : want == Terrain::Mountain ? IsMountainInside(c) || IsPiece(c, TerrainMountain)
                                                            : IsPlainLand(c) || IsPiece(c, TerrainLand);
-            if (!right) throw MapError("a fill ran out of its outline" + At(x, y));
+            if (!right) throw MapError("a fill ran out of its outline" + AtCell(x, y));
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx) {
                     if (!g.OnMap(x + dx, y + dy)) continue;
                     const GameCellType& n = g.Cell(x + dx, y + dy);
-                    if (IsPlainLand(c) && IsWater(n)) throw MapError("land meets water without a coast" + At(x, y));
-                    if (IsMountainInside(c) && IsPlainLand(n)) throw MapError("mountain meets land without a border" + At(x, y));
+                    if (IsPlainLand(c) && IsWater(n)) throw MapError("land meets water without a coast" + AtCell(x, y));
+                    if (IsMountainInside(c) && IsPlainLand(n)) throw MapError("mountain meets land without a border" + AtCell(x, y));
                 }
         }
 }
@@ -132,11 +132,11 @@ void MapBuilder::PlaceOrThrow(const ImageRef& picture, int x, int y, const char*
     const GameType& g = G();
     for (int cx = x; cx <= x + w / g.CellWidth; ++cx)
         for (int cy = y; cy <= y + h / g.CellHeight; ++cy) {
-            if (!FreeLand(cx, cy)) throw MapError(std::string("no free land for the ") + what + At(cx, cy));
+            if (!FreeLand(cx, cy)) throw MapError(std::string("no free land for the ") + what + AtCell(cx, cy));
             for (const CellBox& road : roads_)
-                if (road.Contains(cx, cy)) throw MapError(std::string("the ") + what + " blocks a factory's road" + At(cx, cy));
+                if (road.Contains(cx, cy)) throw MapError(std::string("the ") + what + " blocks a factory's road" + AtCell(cx, cy));
         }
-    if (PlaceObject(G(), Library(), picture, x, y) != DropResult::Object) throw MapError(std::string("the ") + what + " did not fit" + At(x, y));
+    if (PlaceObject(G(), Library(), picture, x, y) != DropResult::Object) throw MapError(std::string("the ") + what + " did not fit" + AtCell(x, y));
 }
 
 void MapBuilder::Headquarters(int side, int x, int y) { PlaceOrThrow({KindBuilding, side, kHeadquarters, 0}, x, y, "headquarters"); }
@@ -144,7 +144,7 @@ void MapBuilder::Headquarters(int side, int x, int y) { PlaceOrThrow({KindBuildi
 void MapBuilder::Factory(int side, int x, int y) {
     PlaceOrThrow({KindBuilding, side, kFactory, 0}, x, y, "factory");
     for (int ry = y + 2; ry <= y + 1 + kRoadLength; ++ry)
-        if (!FreeLand(x + 1, ry)) throw MapError("a factory's road is blocked" + At(x + 1, ry));
+        if (!FreeLand(x + 1, ry)) throw MapError("a factory's road is blocked" + AtCell(x + 1, ry));
     roads_.push_back({x + 1, y + 2, x + 1, y + 1 + kRoadLength});
 }
 
@@ -155,9 +155,9 @@ void MapBuilder::Tower(int side, int x, int y, int facing) { PlaceOrThrow({KindT
 void MapBuilder::Fortress(int side, int x, int y, int facing) { PlaceOrThrow({KindTower, side, kFortress, facing}, x, y, "fortress"); }
 
 void MapBuilder::Tank(int side, int x, int y, int facing, int model) {
-    if (!FreeLand(x, y)) throw MapError("no free land for a tank" + At(x, y));
+    if (!FreeLand(x, y)) throw MapError("no free land for a tank" + AtCell(x, y));
     for (const CellBox& road : roads_)
-        if (road.Contains(x, y)) throw MapError("a tank blocks a factory's road" + At(x, y));
+        if (road.Contains(x, y)) throw MapError("a tank blocks a factory's road" + AtCell(x, y));
     SimContext ctx = Context();
     CreateTank(ctx, x, y, false, facing, model, side);
 }
@@ -167,16 +167,16 @@ void MapBuilder::TankGroup(int side, int x, int y, int count, int perRow, int fa
 }
 
 void MapBuilder::Wall(int kind, int x0, int y0, int x1, int y1) {
-    if (x0 != x1 && y0 != y1) throw MapError("a wall runs straight" + At(x0, y0));
+    if (x0 != x1 && y0 != y1) throw MapError("a wall runs straight" + AtCell(x0, y0));
     const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
     const int dx = (x1 > x0) - (x1 < x0), dy = (y1 > y0) - (y1 < y0);
     for (int i = 0; i <= steps; ++i) {
         const int x = x0 + dx * i, y = y0 + dy * i;
         const GameCellType& c = G().Cell(x, y);
         const bool wallHere = c.Object && c.Object->Image.Group == KindDecoration && c.Object->Image.Subgroup == kind;
-        if (!wallHere && !FreeLand(x, y)) throw MapError("no free land for a wall" + At(x, y));
+        if (!wallHere && !FreeLand(x, y)) throw MapError("no free land for a wall" + AtCell(x, y));
         for (const CellBox& road : roads_)
-            if (road.Contains(x, y)) throw MapError("a wall blocks a factory's road" + At(x, y));
+            if (road.Contains(x, y)) throw MapError("a wall blocks a factory's road" + AtCell(x, y));
         PlaceWall(G(), {x, y}, run_.ObjectColors[static_cast<std::size_t>(kind)], kind);
     }
 }
@@ -284,7 +284,7 @@ void MapBuilder::Check() const {
             if (o->Kind() == KindBuilding && o->BuildingType() == kHeadquarters) ++headquarters[side];
             if (o->Kind() == KindBuilding && o->BuildingType() == kFactory) {
                 ++factories[side];
-                if (!IsPassable(g, x + 1, y + 2, nullptr, 0)) throw MapError("a factory cannot produce" + At(x, y));
+                if (!IsPassable(g, x + 1, y + 2, nullptr, 0)) throw MapError("a factory cannot produce" + AtCell(x, y));
             }
             // The other side must be able to drive to where it fires from.
             std::int32_t w = 0, h = 0;
@@ -294,7 +294,7 @@ void MapBuilder::Check() const {
             for (int cx = box.X0; cx <= box.X1 && !reached; ++cx)
                 for (int cy = box.Y0; cy <= box.Y1 && !reached; ++cy)
                     reached = g.OnMap(cx, cy) && reach[1 - side][static_cast<std::size_t>(CellIndex(g, cx, cy))];
-            if (!reached) throw MapError("the other side's tanks cannot reach a building" + At(x, y));
+            if (!reached) throw MapError("the other side's tanks cannot reach a building" + AtCell(x, y));
         }
     for (int side = 0; side < 2; ++side)
         if (factories[side] == 0 || headquarters[side] == 0) throw MapError("each side needs a headquarters and a factory");

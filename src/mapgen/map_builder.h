@@ -34,6 +34,9 @@ enum BuildingList : std::int32_t {
     kFuelDepot = 4,     ///< 1 x 1
     kRadioMast = 5,     ///< 1 x 1
 };
+/// " at (X, Y)": how the builder's and the fairness checks' messages name a cell.
+std::string AtCell(int x, int y);
+
 enum TowerList : std::int32_t { kGunTower = 0, kFortress = 1 };
 /// Facings of towers and tanks.
 enum Facing : std::int32_t { kWest = 0, kNorthWest = 2, kNorth = 4, kNorthEast = 6, kEast = 8, kSouthEast = 10, kSouth = 12, kSouthWest = 14 };

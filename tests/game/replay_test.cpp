@@ -74,6 +74,7 @@ Replay SmallReplay() {
     r.Start.Version = "0.1";
     r.Start.NewGame = true;
     r.Start.RandomState = 0x0123456789ABCDEFull;
+    r.Start.Library = "00000000000000ab";
     r.Start.Run = {{"FramePhase", 3}, {"MouseMapX", -7}};
     r.Start.Panels = {{"MenuTop", 601}, {"MinimapVisible", 1}};
     r.Start.GameFile = SerializeGame(g);
@@ -184,7 +185,10 @@ TEST(Replay, MalformedAndTamperedFilesNameTheLine) {
         {replaced("# version", "# verzion"), "line 2: expected '# version'"},
         {replaced("# new 1", "# new 2"), "line 3: new must be a whole number from 0 to 1"},
         {replaced("# view 800x600", "# view 800"), "line 7: the view must be WIDTHxHEIGHT"},
-        {replaced("FramePhase=3", "Frame=3"), "line 9: unknown state 'Frame'"},
+        {replaced("FramePhase=3", "Frame=3"), "line 10: unknown state 'Frame'"},
+        {replaced("# library 00000000000000ab", "# library abc?"), "line 9: the library's checksum must be up to 16"},
+        {replaced("# library 00000000000000ab\n# run", "# run FramePhase=3\n# library none\n# panels"),
+         "line 10: '# library' belongs after '# fades'"},
         {replaced("# data " + firstData, std::string("# data ") + (firstData[0] == 'B' ? "C" : "B") + firstData.substr(1)),
          "the game data does not match its checksum"},
         {replaced("# data " + firstData, "# data ?" + firstData.substr(1)), "not base64 data"},

@@ -133,6 +133,18 @@ assert replay["Shell"]["Messages"] == run["Shell"]["Messages"], replay["Shell"][
 PY
 grep -q '^150 answer control interval=20 mode=1 difficulty=2 music=off sound=off box=control$' "$dir/run.replay" || fail "the control answer was not recorded"
 
+# A battle recorded where no library was found ran without pictures: its replay
+# says so and plays without them, whatever library the viewer has. One recorded
+# with the library says which it needs when that one is not given.
+mkdir -p "$dir/bare"
+"$sim" run "$newgames/01 Beachhead.gam" --new --ticks 400 --folder "$dir/bare" --record "$dir/bare.replay" >/dev/null 2>"$dir/err" ||
+  fail "run --record without a library: $(cat "$dir/err")"
+grep -q '^# library none$' "$dir/bare.replay" || fail "the replay does not say it ran without a library"
+"$sim" replay "$dir/bare.replay" --verify >/dev/null 2>"$dir/err" || fail "a battle without a library does not verify: $(cat "$dir/err")"
+"$sim" replay "$dir/run.replay" --verify --library none >/dev/null 2>"$dir/err" && fail "a battle played without its library verified"
+grep -q 'run.replay: the replay needs the picture library it was recorded with (checksum [0-9a-f]*), and no library was loaded' "$dir/err" ||
+  fail "another library: $(cat "$dir/err")"
+
 # A battle left by loading a saved game ends at the load, the disk's answers to
 # the load after its pick.
 printf '10 save a.gam\n20 load a.gam\n' >"$dir/reload"

@@ -416,8 +416,10 @@ no key of yours reaches the battle.</p>
 </table>
 <p>While a dialog was open the battle went on behind it; a replay shows those moments at once. A replay is plain
 text: attach it to a bug report and the battle can be played again exactly. It holds the map as it was loaded, so
-it plays even when the map file is gone. Replays of an older version of the game may no longer play the same
-battle.</p>
+it plays even when the map file is gone. It also names the picture library the battle was played with, since
+the pictures' sizes take part in the battle: a replay needs that same library (the game says so when it has
+another one), and a battle played without a library (no <code>Tavrine.isd</code> found) is watched without
+pictures. Replays of an older version of the game may no longer play the same battle.</p>
 )";
 
 constexpr std::string_view kFiles = R"(<h2 id="files">The game's files</h2>

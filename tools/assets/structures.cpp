@@ -16,7 +16,7 @@ constexpr Rgb kMetal = Bytes(120, 124, 126);
 constexpr Rgb kGlass = Bytes(96, 130, 150);
 constexpr Rgb kHazard = Bytes(232, 196, 40);
 
-Image Finish(const Relief& relief) {
+Image FinishBuilding(const Relief& relief) {
     Lighting l;
     l.GroundShadow = true;
     l.ShadowReach = 7.f;
@@ -109,7 +109,7 @@ Image GunTower(int side, int facing) {
             p.Paint * 1.05f, 0.25f);
     r.Stamp(gun.Moved(-3.f, -2.3f), 3.f, [](float u, float v) { return SdCircle(u, v, 1.5f); },
             Profile{10.5f, 1.f, 0.8f, true}, p.Trim, 0.3f);
-    return Finish(r);
+    return FinishBuilding(r);
 }
 
 Image Fortress(int side, int facing) {
@@ -141,7 +141,7 @@ Image Fortress(int side, int facing) {
             p.Trim, 0.3f);
     r.Stamp(gun.Moved(-8.f, -5.f), 4.f, [](float u, float v) { return SdBox(u, v, 2.f, 1.2f, 0.3f); },
             Profile{15.f, 1.f, 0.5f, false}, kMetal);
-    return Finish(r);
+    return FinishBuilding(r);
 }
 
 // ---- buildings -------------------------------------------------------------
@@ -183,7 +183,7 @@ Image Headquarters(int side, int frame) {
     // Lamps on the tower's corners blink in turn.
     Lamp(r, 55.f, 19.f, 19.f, frame % 4 < 2, p.Light);
     Lamp(r, 85.f, 51.f, 19.f, frame % 4 >= 2, p.Light);
-    return Finish(r);
+    return FinishBuilding(r);
 }
 
 Image Factory(int side, int frame) {
@@ -219,7 +219,7 @@ Image Factory(int side, int frame) {
     }
     Lamp(r, 40.f, 42.f, 12.f, frame % 2 == 0, p.Light);
     Lamp(r, 67.f, 42.f, 12.f, frame % 2 == 1, p.Light);
-    return Finish(r);
+    return FinishBuilding(r);
 }
 
 Image Barracks(int side) {
@@ -230,7 +230,7 @@ Image Barracks(int side) {
     for (int i = 0; i < 3; ++i)
         r.Stamp(Pose{16.f + i * 18.f, 12.f, 0.f}, 3.f, [](float u, float v) { return SdBox(u, v, 1.5f, 1.5f); },
                 Profile{11.f, 2.f, 0.5f, false}, kMetal);
-    return Finish(r);
+    return FinishBuilding(r);
 }
 
 Image PowerPlant(int side, int frame) {
@@ -272,7 +272,7 @@ Image PowerPlant(int side, int frame) {
         s.Shine = 0.f;
     });
     Lamp(r, 60.f, 33.f, 10.f, frame % 2 == 0, p.Light);
-    return Finish(r);
+    return FinishBuilding(r);
 }
 
 Image FuelDepot(int side) {
@@ -289,7 +289,7 @@ Image FuelDepot(int side) {
     }
     r.Stamp(kOrigin, 50.f, [](float u, float v) { return SdSegment(u, v, 6.f, 26.f, 26.f, 8.f, 0.9f); },
             Profile{1.f, 2.f, 0.8f, true}, kMetal, 0.4f);
-    return Finish(r);
+    return FinishBuilding(r);
 }
 
 Image RadioMast(int side, int frame) {
@@ -312,7 +312,7 @@ Image RadioMast(int side, int frame) {
     r.Stamp(mast.Moved(0.f, 0.f, kPi * frame / 4.f), 8.f, [](float u, float v) { return SdBox(u, v, 6.5f, 0.7f, 0.3f); },
             Profile{16.f, 1.f, 0.5f, true}, kMetal, 0.6f);
     Lamp(r, mast.X, mast.Y, 17.f, frame % 2 == 0, p.Light);
-    return Finish(r);
+    return FinishBuilding(r);
 }
 
 }  // namespace

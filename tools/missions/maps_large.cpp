@@ -7,8 +7,6 @@ namespace tavrine::missions {
 
 namespace {
 
-constexpr int kPlayer = 0;
-constexpr int kEnemy = 1;
 
 std::uint32_t SeedAt(float x, float y) { return static_cast<std::uint32_t>(x * 7.f + y * 13.f); }
 

@@ -3,13 +3,6 @@
 
 namespace tavrine::missions {
 
-namespace {
-
-constexpr int kPlayer = 0;
-constexpr int kEnemy = 1;
-
-}  // namespace
-
 // 40 x 30, find the enemy headquarters. The sea to the west and south, a pond in
 // the middle, a ridge in the north-west; an enemy depot in sight of the beach.
 void BuildBeachhead(MapBuilder& b) {

@@ -12,6 +12,10 @@ namespace tavrine::missions {
 // The missions are drawn with the engine's map builder and terrain plans.
 using namespace mapgen;
 
+/// The two sides, as the maps place their bases and forces.
+constexpr int kPlayer = 0;
+constexpr int kEnemy = 1;
+
 /// Settles the plan into traceable outlines and paints it on the map.
 void PaintSettled(MapBuilder& b, TerrainPlan& plan, const std::vector<CellBox>& flat);
 
