@@ -66,6 +66,18 @@ constexpr std::size_t kMostWaypoints = 8;
 /// The front where new tanks wait: this many cells' drive from home toward the
 /// army's gathering point.
 constexpr std::int32_t kFrontDrive = 12;
+/// The neighbour of `at` one step nearer along `distances` (each cell's drive to
+/// somewhere), or `at` itself where no neighbour is nearer.
+std::int32_t StepNearer(const GameType& g, const std::vector<std::int32_t>& distances, std::int32_t at) {
+    const CellXY c = CellOfIndex(g, at);
+    for (std::int32_t dy = -1; dy <= 1; ++dy)
+        for (std::int32_t dx = -1; dx <= 1; ++dx) {
+            if (!g.OnMap(c.X + dx, c.Y + dy)) continue;
+            const std::int32_t n = CellIndex(g, c.X + dx, c.Y + dy);
+            if (distances[static_cast<std::size_t>(n)] == distances[static_cast<std::size_t>(at)] - 1) return n;
+        }
+    return at;
+}
 /// Missions won by destroying the enemy headquarters.
 bool HeadquartersMission(std::int32_t mission) {
     const MissionRule* rule = MissionRuleOf(mission);
@@ -413,14 +425,7 @@ std::int32_t Autopilot::FrontCell() const {
         }
     if (at < 0) return rally_;
     for (std::int32_t step = 0; step < kFrontDrive && toRally[static_cast<std::size_t>(at)] > 0; ++step) {
-        const CellXY c = CellOfIndex(g, at);
-        std::int32_t next = at;
-        for (std::int32_t dy = -1; dy <= 1 && next == at; ++dy)
-            for (std::int32_t dx = -1; dx <= 1 && next == at; ++dx) {
-                if (!g.OnMap(c.X + dx, c.Y + dy)) continue;
-                const std::int32_t n = CellIndex(g, c.X + dx, c.Y + dy);
-                if (toRally[static_cast<std::size_t>(n)] == toRally[static_cast<std::size_t>(at)] - 1) next = n;
-            }
+        const std::int32_t next = StepNearer(g, toRally, at);
         if (next == at) break;
         at = next;
     }
@@ -518,14 +523,7 @@ std::int32_t Autopilot::RallyCell(std::int32_t start, const Target& t) const {
     if (!ValidCellIndex(g, at) || toTarget[static_cast<std::size_t>(at)] < 0) return start;
     // Walk from the army toward the target until it is a short drive away.
     while (toTarget[static_cast<std::size_t>(at)] > kRallyDistance) {
-        const CellXY c = CellOfIndex(g, at);
-        std::int32_t next = at;
-        for (std::int32_t dy = -1; dy <= 1 && next == at; ++dy)
-            for (std::int32_t dx = -1; dx <= 1 && next == at; ++dx) {
-                if (!g.OnMap(c.X + dx, c.Y + dy)) continue;
-                const std::int32_t n = CellIndex(g, c.X + dx, c.Y + dy);
-                if (toTarget[static_cast<std::size_t>(n)] == toTarget[static_cast<std::size_t>(at)] - 1) next = n;
-            }
+        const std::int32_t next = StepNearer(g, toTarget, at);
         if (next == at) break;
         at = next;
     }
