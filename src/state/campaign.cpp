@@ -71,19 +71,28 @@ std::string MissionProblem(const CampaignMission& m) {
     return {};
 }
 
+/// The lines of a campaign or progress file whose first line is `header`;
+/// false, with the reason in `error`, for a file too large, not text, or of
+/// another kind or version.
+bool HeadedLines(std::string_view text, std::string_view header, std::string_view kind, std::vector<std::string_view>& lines,
+                 std::string& error) {
+    if (text.size() > kMaxCampaignFileBytes) {
+        error = "the file is too large";
+        return false;
+    }
+    if (!SplitLines(text, lines, error)) return false;
+    if (lines.empty() || lines[0] != header) {
+        error = "line 1: not a " + std::string(kind) + " file of this version";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<Campaign> ParseCampaign(std::string_view text, std::string& error) {
     std::vector<std::string_view> lines;
-    if (text.size() > kMaxCampaignFileBytes) {
-        error = "the file is too large";
-        return std::nullopt;
-    }
-    if (!SplitLines(text, lines, error)) return std::nullopt;
-    if (lines.empty() || lines[0] != kCampaignHeader) {
-        error = "line 1: not a campaign file of this version";
-        return std::nullopt;
-    }
+    if (!HeadedLines(text, kCampaignHeader, "campaign", lines, error)) return std::nullopt;
     Campaign campaign;
     const auto finish = [&](std::size_t lineNumber) {
         if (campaign.empty()) return true;
@@ -160,15 +169,7 @@ std::string FormatCampaign(const Campaign& campaign) {
 
 std::optional<CampaignProgress> ParseProgress(std::string_view text, std::string& error) {
     std::vector<std::string_view> lines;
-    if (text.size() > kMaxCampaignFileBytes) {
-        error = "the file is too large";
-        return std::nullopt;
-    }
-    if (!SplitLines(text, lines, error)) return std::nullopt;
-    if (lines.empty() || lines[0] != kProgressHeader) {
-        error = "line 1: not a progress file of this version";
-        return std::nullopt;
-    }
+    if (!HeadedLines(text, kProgressHeader, "progress", lines, error)) return std::nullopt;
     CampaignProgress progress;
     bool openAllSeen = false;
     for (std::size_t i = 1; i < lines.size(); ++i) {

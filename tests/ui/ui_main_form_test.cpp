@@ -63,6 +63,16 @@ class MainFormTest final : public QObject {
         };
     }
 
+    /// Starts `form` in play on the program's empty map, held back from being
+    /// judged won (as an empty map would be) for the length of a test.
+    static bool PlayEmptyMap(const Program& program, TMainForm& form) {
+        form.FormCreate(Answer(1));
+        form.FormShow();
+        if (!form.GameObject().LoadNewGame(program.Path() + "/NewGames/Empty.gam")) return false;
+        form.GameObject().Run().BannerTime = 1000000;
+        return true;
+    }
+
     static void Click(TMainForm& form, QPoint surface) {
         // Window point of a surface pixel, through the picture's placement.
         const QRect t = form.Target();
@@ -161,12 +171,8 @@ private slots:
     void LeavingTheProgramPausesTheBattleAndComingBackGoesOn() {
         Program program;
         TMainForm form(program.Path());
-        form.FormCreate(Answer(1));
-        form.FormShow();
+        QVERIFY(PlayEmptyMap(program, form));
         Game& game = form.GameObject();
-        QVERIFY(game.LoadNewGame(program.Path() + "/NewGames/Empty.gam"));
-        // The empty map would be won when first judged: not during this test.
-        game.Run().BannerTime = 1000000;
         QTRY_VERIFY_WITH_TIMEOUT(!game.Run().FadeInPending && !form.Clock().InTick() && form.Clock().Ticks() > 2, 5000);
 
         // Another window of ours taking the keyboard keeps the battle running.
@@ -196,11 +202,8 @@ private slots:
     void TheFrameTimerFollowsGameControlsSpeed() {
         Program program;
         TMainForm form(program.Path());
-        form.FormCreate(Answer(1));
-        form.FormShow();
+        QVERIFY(PlayEmptyMap(program, form));
         Game& game = form.GameObject();
-        QVERIFY(game.LoadNewGame(program.Path() + "/NewGames/Empty.gam"));
-        game.Run().BannerTime = 1000000;
         QCOMPARE(form.Clock().Interval(), 30);
         // Slow, Normal, Fast: the game clock counts the chosen ms a tick, and the
         // window's timer ticks at them from the next tick on.

@@ -127,7 +127,7 @@ std::vector<std::int32_t> Autopilot::FreeTanks() {
     return free;
 }
 
-std::vector<std::int32_t> Autopilot::Distances(std::int32_t start) const {
+std::vector<std::int32_t> Autopilot::Distances(std::int32_t start, const std::vector<char>* avoid, std::int32_t allowed) const {
     const GameType& g = game_.Record();
     std::vector<std::int32_t> dist(static_cast<std::size_t>(g.CellCount()), -1);
     if (!ValidCellIndex(g, start)) return dist;
@@ -142,7 +142,8 @@ std::vector<std::int32_t> Autopilot::Distances(std::int32_t start) const {
                 const std::int32_t x = c.X + dx, y = c.Y + dy;
                 if (!g.OnMap(x, y)) continue;
                 const std::int32_t n = CellIndex(g, x, y);
-                if (dist[static_cast<std::size_t>(n)] >= 0 || !IsPassable(g, x, y, nullptr, 1)) continue;
+                if (dist[static_cast<std::size_t>(n)] >= 0) continue;
+                if ((avoid && (*avoid)[static_cast<std::size_t>(n)] && n != allowed) || !IsPassable(g, x, y, nullptr, 1)) continue;
                 dist[static_cast<std::size_t>(n)] = dist[static_cast<std::size_t>(i)] + 1;
                 queue.push_back(n);
             }
@@ -348,14 +349,7 @@ std::vector<std::int32_t> Autopilot::Detour(std::int32_t start, std::int32_t goa
     const auto walk = [&](const std::vector<std::int32_t>& field) {
         std::vector<std::int32_t> path{start};
         for (std::int32_t here = start; at(field, here) > 0;) {
-            const CellXY c = CellOfIndex(g, here);
-            std::int32_t next = here;
-            for (std::int32_t dy = -1; dy <= 1 && next == here; ++dy)
-                for (std::int32_t dx = -1; dx <= 1 && next == here; ++dx) {
-                    if (!g.OnMap(c.X + dx, c.Y + dy)) continue;
-                    const std::int32_t n = CellIndex(g, c.X + dx, c.Y + dy);
-                    if (at(field, n) >= 0 && at(field, n) == at(field, here) - 1) next = n;
-                }
+            const std::int32_t next = StepNearer(g, field, here);
             if (next == here) break;
             path.push_back(here = next);
         }
@@ -367,23 +361,7 @@ std::vector<std::int32_t> Autopilot::Detour(std::int32_t start, std::int32_t goa
     if (std::none_of(plain.begin(), plain.end(), risky)) return {};
 
     // The shortest way over ground out of every tower's reach.
-    std::vector<std::int32_t> safe(static_cast<std::size_t>(g.CellCount()), -1);
-    std::deque<std::int32_t> queue{goal};
-    safe[static_cast<std::size_t>(goal)] = 0;
-    while (!queue.empty()) {
-        const std::int32_t i = queue.front();
-        queue.pop_front();
-        const CellXY c = CellOfIndex(g, i);
-        for (std::int32_t dy = -1; dy <= 1; ++dy)
-            for (std::int32_t dx = -1; dx <= 1; ++dx) {
-                const std::int32_t x = c.X + dx, y = c.Y + dy;
-                if (!g.OnMap(x, y)) continue;
-                const std::int32_t n = CellIndex(g, x, y);
-                if (at(safe, n) >= 0 || (risky(n) && n != start) || !IsPassable(g, x, y, nullptr, 1)) continue;
-                safe[static_cast<std::size_t>(n)] = at(safe, i) + 1;
-                queue.push_back(n);
-            }
-    }
+    const std::vector<std::int32_t> safe = Distances(goal, &danger, start);
     if (at(safe, start) < 0 || at(safe, start) > 2 * at(direct, start) + 20) return {};
     const std::vector<std::int32_t> path = walk(safe);
 

@@ -64,8 +64,10 @@ private:
     /// Own tanks free for a new order: without an order, or stuck on one.
     std::vector<std::int32_t> FreeTanks();
     /// Distances in cells from `start` over ground tanks can drive (tanks do not
-    /// block); -1 where unreachable.
-    std::vector<std::int32_t> Distances(std::int32_t start) const;
+    /// block); -1 where unreachable. Cells marked in `avoid` are not entered,
+    /// save `allowed`.
+    std::vector<std::int32_t> Distances(std::int32_t start, const std::vector<char>* avoid = nullptr,
+                                        std::int32_t allowed = -1) const;
     /// The next target for the army, from its distances.
     Target ChooseTarget(const std::vector<std::int32_t>& distances) const;
     bool StillThere(const Target& t) const;
