@@ -64,12 +64,53 @@ bool ArrivedWithGroup(SimContext& ctx, const GameObjectType& t) {
     return std::max(std::abs(c.X - target.Cell.X), std::abs(c.Y - target.Cell.Y)) <= (members <= 1 ? 0 : ring);
 }
 
+/// At most this many attack-moving tanks start a fight that needs an order of
+/// its own in one tick; the others go on driving and look again the next tick.
+/// When a whole army meets the enemy at once, its fights so begin over a few
+/// ticks instead of flooding dozens of fields in one.
+constexpr std::int32_t kNewFightsPerTick = 4;
+
 using Assignments = std::map<std::pair<std::int32_t, std::int32_t>, std::vector<std::int32_t>>;
 
 void GiveAll(SimContext& ctx, const Assignments& assignments) {
     // Targets are tank indices and cells; giving an order removes no tank, so
     // they stay valid while the orders go out.
     for (const auto& [order, tanks] : assignments) OrderTanks(ctx, order.first, order.second, tanks);
+}
+
+/// An order of `side`'s tanks, still in force, with this kind and target; -1
+/// when there is none.
+std::int32_t OrderUnderWay(const GameType& g, std::int32_t side, std::int32_t kind, std::int32_t target) {
+    for (const auto& q : g.Tanks) {
+        if (q->Side() != side || q->Order < 0 || static_cast<std::size_t>(q->Order) >= g.Orders.size()) continue;
+        const OrderType& o = *g.Orders[static_cast<std::size_t>(q->Order)];
+        if (o.Kind == kind && o.TargetRef == target && o.State != OrderObsolete) return q->Order;
+    }
+    return -1;
+}
+
+/// Attack-moving tanks that stop for an enemy, or go on to their cell after a
+/// fight, join the order their side already has for that enemy or that cell:
+/// in a large battle many tanks turn on the same few enemies and return to the
+/// same cell tick after tick, and each new order would flood the whole map
+/// again. A joined order that already has its field hands the tank its route
+/// at once; one still flooding hands it out with the others when it is done.
+void JoinAll(SimContext& ctx, const Assignments& assignments) {
+    GameType& g = ctx.G;
+    for (const auto& [order, tanks] : assignments) {
+        const GameObjectType* first = TankAt(g, tanks.front());
+        const std::int32_t k = first ? OrderUnderWay(g, first->Side(), order.first, order.second) : -1;
+        if (k < 0) {
+            OrderTanks(ctx, order.first, order.second, tanks);
+            continue;
+        }
+        for (std::int32_t i : tanks)
+            if (GameObjectType* t = TankAt(g, i)) {
+                t->Order = k;
+                t->Route.clear();
+                if (g.Orders[static_cast<std::size_t>(k)]->State == OrderReady) BuildRoute(ctx, i, true);
+            }
+    }
 }
 
 }  // namespace
@@ -110,12 +151,15 @@ bool QueuedOrderValid(const GameType& g, const QueuedOrder& q) {
 
 void QueuedOrdersStep(SimContext& ctx) {
     GameType& g = ctx.G;
-    Assignments fights, next;
+    Assignments fights, returns, next;
+    std::int32_t newFights = 0;
     for (auto& tp : g.Tanks) {
         GameObjectType& t = *tp;
         if (t.AttackMoveCell >= 0 && !t.AttackMoveFighting) {
             const auto [kind, target] = EnemyInReach(ctx, t);
-            if (kind >= 0) {
+            const bool joins = kind >= 0 && (fights.contains({kind, target}) || OrderUnderWay(g, t.Side(), kind, target) >= 0);
+            if (kind >= 0 && (joins || newFights < kNewFightsPerTick)) {
+                newFights += joins ? 0 : 1;
                 t.AttackMoveFighting = 1;
                 fights[{kind, target}].push_back(t.Index);
                 continue;
@@ -131,7 +175,7 @@ void QueuedOrdersStep(SimContext& ctx) {
             if (t.AttackMoveFighting) {
                 // The fight is over: on to the attack-move's cell.
                 t.AttackMoveFighting = 0;
-                next[{OrderMove, t.AttackMoveCell}].push_back(t.Index);
+                returns[{OrderMove, t.AttackMoveCell}].push_back(t.Index);
                 continue;
             }
             t.AttackMoveCell = -1;  // arrived, or as near as the way allowed
@@ -150,7 +194,8 @@ void QueuedOrdersStep(SimContext& ctx) {
             break;
         }
     }
-    GiveAll(ctx, fights);
+    JoinAll(ctx, fights);
+    JoinAll(ctx, returns);
     GiveAll(ctx, next);
 }
 
