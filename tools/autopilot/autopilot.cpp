@@ -66,6 +66,11 @@ constexpr std::size_t kMostWaypoints = 8;
 /// The front where new tanks wait: this many cells' drive from home toward the
 /// army's gathering point.
 constexpr std::int32_t kFrontDrive = 12;
+/// On Difficult, factories count as this many cells nearer when the next
+/// target is chosen, and an army this large rushes the headquarters in the
+/// missions won with it.
+constexpr std::int32_t kFactoryBonus = 30;
+constexpr std::int32_t kRushArmy = 16;
 /// The neighbour of `at` one step nearer along `distances` (each cell's drive to
 /// somewhere), or `at` itself where no neighbour is nearer.
 std::int32_t StepNearer(const GameType& g, const std::vector<std::int32_t>& distances, std::int32_t at) {
@@ -171,6 +176,8 @@ Autopilot::Target Autopilot::ChooseTarget(const std::vector<std::int32_t>& dist)
                 if (!headquarters && !factory && o->Kind() != KindTower) continue;
                 if (headquarters) bonus = Guarded(ax, ay) ? -kTowerBonus : kHeadquartersBonus;
             }
+            // On Difficult the factories go first: each sends a tank every three seconds.
+            if (Hard() && o->Kind() == KindBuilding && o->BuildingType() == BuildingFactory) bonus += kFactoryBonus;
             // The nearest cell from which the army can fire at it.
             std::int32_t w = 0, h = 0;
             ImageSize(lib, o->Image, w, h);
@@ -681,6 +688,44 @@ void Autopilot::FocusFire(std::vector<std::int32_t>& free) {
     std::erase_if(free, [&](std::int32_t i) { return std::find(turn.begin(), turn.end(), i) != turn.end(); });
 }
 
+bool Autopilot::Rush() {
+    const GameType& g = game_.Record();
+    const ImageLibrary& lib = game_.Library();
+    std::int32_t hq = -1;
+    for (std::int32_t x = 0; x < g.Columns && hq < 0; ++x)
+        for (std::int32_t y = 0; y < g.Rows && hq < 0; ++y) {
+            const GameCellObjectType* o = g.Cell(x, y).Object.get();
+            if (IsEnemyTarget(o) && o->Kind() == KindBuilding && o->BuildingType() == BuildingHeadquarters) hq = CellIndex(g, x, y);
+        }
+    if (hq < 0) return false;
+    const CellRect box = Footprint(hq);
+    // Every tank not yet on its way at the headquarters, from wherever it is.
+    std::vector<std::int32_t> going;
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i) {
+        const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];
+        if (t.Side() != SidePlayer || t.Health <= 0) continue;
+        const OrderType* order = t.Order >= 0 ? g.Orders[static_cast<std::size_t>(t.Order)].get() : nullptr;
+        if (order && order->Kind == OrderAttackBuilding && order->TargetRef == hq) continue;
+        const CellXY c = TankCell(g, t, lib);
+        const bool near = c.X >= box.Left - 3 && c.X <= box.Right + 3 && c.Y >= box.Top - 3 && c.Y <= box.Bottom + 3;
+        if (order && order->Kind == OrderMove && !near && ValidCellIndex(g, order->TargetRef) &&
+            Chebyshev(CellOfIndex(g, order->TargetRef), {box.Left + 1, box.Bottom + 2}) <= 2)
+            continue;
+        going.push_back(i);
+    }
+    if (going.empty()) return true;
+    const std::int32_t goal = CellIndex(g, box.Left + 1, std::min(box.Bottom + 2, g.Rows - 1));
+    // Round the towers on the way when the tanks are still far off.
+    const CellXY first = TankCell(g, *g.Tanks[static_cast<std::size_t>(going.front())], lib);
+    std::vector<std::int32_t> via;
+    if (g.OnMap(first.X, first.Y) && Chebyshev(first, {box.Left, box.Top}) > kRallyDistance)
+        via = Detour(CellIndex(g, first.X, first.Y), goal);
+    Command(going, {hq, nullptr, goal}, Way::Move, via);
+    return true;
+}
+
+bool Autopilot::Hard() const { return DifficultyIndex(game_.Run().Difficulty) == 2; }
+
 void Autopilot::Decide() {
     ++decisions_;
     const GameType& g = game_.Record();
@@ -688,6 +733,12 @@ void Autopilot::Decide() {
     hands_.ShrinkMinimapIfInTheWay();
 
     std::vector<std::int32_t> free = FreeTanks();
+    if (Hard() && HeadquartersMission(g.Mission) && !rushing_) {
+        std::int32_t army = 0;
+        for (const auto& t : g.Tanks) army += t->Side() == SidePlayer && t->Health > kRetreatHealth;
+        rushing_ = army >= kRushArmy;
+    }
+    if (rushing_ && Rush()) return;
     PullBack(free);
     CallUpReserve(free);
     AnswerTowers(free);
@@ -753,14 +804,16 @@ void Autopilot::Decide() {
     // New tanks from every factory drive to the front before home, where the
     // army picks them up on its way and they meet the waves.
     SetRallies(front);
+    // On Difficult a fight on an attack-move is at half strength: plain moves.
+    const Way way = Hard() ? Way::Move : Way::AttackMove;
     if (lastStand || static_cast<std::int32_t>(free.size()) >= 2 * needed) {
         // Strong enough even strung out, or nothing more will come.
-        Command(free, target_, Way::AttackMove);
+        Command(free, target_, way);
         return;
     }
-    if (static_cast<std::int32_t>(gathered.size()) >= needed) Command(gathered, target_, Way::AttackMove);
+    if (static_cast<std::int32_t>(gathered.size()) >= needed) Command(gathered, target_, way);
     // The others gather, fighting what they meet, round the towers on the way.
-    if (!away.empty()) Command(away, {-1, nullptr, gather}, Way::AttackMove, Detour(start, gather));
+    if (!away.empty()) Command(away, {-1, nullptr, gather}, way, Detour(start, gather));
 }
 
 }  // namespace tavrine

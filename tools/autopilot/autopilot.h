@@ -120,6 +120,17 @@ private:
     /// The cell of the player's headquarters (else of any building of the
     /// player's), -1 when there is none.
     std::int32_t HomeCell() const;
+    /// Whether the battle is played on Difficult. There a shell fired on an
+    /// attack-tank order does half the damage of one fired on the way (at a
+    /// tank met while driving or while going for a building out of reach), and
+    /// every enemy factory sends a tank every three seconds: the autopilot
+    /// drives rather than attack-moves, goes for the factories first and, with
+    /// a large army where the headquarters wins, rushes it before the factories
+    /// have filled the field.
+    bool Hard() const;
+    /// Every tank goes for the enemy headquarters at once, round the towers on
+    /// the way, and keeps at it. False when it is not to be found.
+    bool Rush();
 
     Game& game_;
     AutopilotHands hands_;
@@ -136,6 +147,8 @@ private:
     std::map<const GameObjectType*, std::pair<std::int32_t, std::int32_t>> standing_;
     /// Damaged tanks sent out again from home: never pulled back.
     std::set<const GameObjectType*> committed_;
+    /// Whether the rush on the headquarters has begun (on Difficult).
+    bool rushing_ = false;
 };
 
 }  // namespace tavrine
