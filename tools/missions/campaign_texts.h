@@ -19,7 +19,7 @@ struct CampaignText {
 /// By the catalogue's order, which is the campaign's.
 inline constexpr std::array<CampaignText, kMissionCatalogue.size()> kCampaignTexts{{
     {"Find the enemy headquarters and destroy it.",
-     {"You have landed on the south-west beach with a handful of tanks.",
+     {"You have landed on the south-west beach with twenty tanks.",
       "An enemy depot guards the field ahead; their headquarters lies beyond it to the north-east."},
      {"Click a tank to select it, or drag a band around several; click open land to send them there.",
       "Click an enemy building with tanks selected to attack it."}},

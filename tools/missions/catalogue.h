@@ -31,7 +31,7 @@ inline constexpr std::array<MissionEntry, 8> kMissionCatalogue{{
     {"01 Beachhead.gam", "Beachhead", 40, 30, 2,
      "You have landed on the south-west beach. An enemy depot guards the field ahead; their headquarters lies "
      "somewhere beyond it to the north-east. Find it and destroy it.",
-     1, 5, 3, true},
+     1, 5, 5, true},
     {"02 River Crossing.gam", "River Crossing", 60, 45, 1,
      "A river runs between you and the enemy, crossed by three fords, and the enemy holds the far bank. "
      "Get across and leave none of their buildings standing.",

@@ -21,7 +21,7 @@ void BuildBeachhead(MapBuilder& b) {
     b.Building(kPlayer, kBarracks, 6, 22);
     b.Building(kPlayer, kFuelDepot, 9, 23);
     b.TankGroup(kPlayer, 14, 19, 8, 4, kNorth);
-    b.TankGroup(kPlayer, 6, 13, 12, 6, kNorth);
+    b.TankGroup(kPlayer, 5, 13, 12, 4, kNorth);
 
     // The depot ahead of the beach.
     b.Building(kEnemy, kBarracks, 21, 9);
