@@ -691,21 +691,30 @@ void Autopilot::FocusFire(std::vector<std::int32_t>& free) {
 bool Autopilot::Rush() {
     const GameType& g = game_.Record();
     const ImageLibrary& lib = game_.Library();
-    std::int32_t hq = -1;
-    for (std::int32_t x = 0; x < g.Columns && hq < 0; ++x)
-        for (std::int32_t y = 0; y < g.Rows && hq < 0; ++y) {
+    // The headquarters where it wins, else the factory nearest home.
+    const bool headquartersWins = HeadquartersMission(g.Mission);
+    const std::int32_t home = HomeCell();
+    const CellXY homeXY = ValidCellIndex(g, home) ? CellOfIndex(g, home) : CellXY{0, 0};
+    std::int32_t target = -1, best = std::numeric_limits<std::int32_t>::max();
+    for (std::int32_t x = 0; x < g.Columns; ++x)
+        for (std::int32_t y = 0; y < g.Rows; ++y) {
             const GameCellObjectType* o = g.Cell(x, y).Object.get();
-            if (IsEnemyTarget(o) && o->Kind() == KindBuilding && o->BuildingType() == BuildingHeadquarters) hq = CellIndex(g, x, y);
+            if (!IsEnemyTarget(o) || o->Kind() != KindBuilding) continue;
+            if (o->BuildingType() != (headquartersWins ? BuildingHeadquarters : BuildingFactory)) continue;
+            if (Chebyshev({x, y}, homeXY) < best) {
+                best = Chebyshev({x, y}, homeXY);
+                target = CellIndex(g, x, y);
+            }
         }
-    if (hq < 0) return false;
-    const CellRect box = Footprint(hq);
+    if (target < 0) return false;
+    const CellRect box = Footprint(target);
     // Every tank not yet on its way at the headquarters, from wherever it is.
     std::vector<std::int32_t> going;
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i) {
         const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];
         if (t.Side() != SidePlayer || t.Health <= 0) continue;
         const OrderType* order = t.Order >= 0 ? g.Orders[static_cast<std::size_t>(t.Order)].get() : nullptr;
-        if (order && order->Kind == OrderAttackBuilding && order->TargetRef == hq) continue;
+        if (order && order->Kind == OrderAttackBuilding && order->TargetRef == target) continue;
         const CellXY c = TankCell(g, t, lib);
         const bool near = c.X >= box.Left - 3 && c.X <= box.Right + 3 && c.Y >= box.Top - 3 && c.Y <= box.Bottom + 3;
         if (order && order->Kind == OrderMove && !near && ValidCellIndex(g, order->TargetRef) &&
@@ -720,7 +729,7 @@ bool Autopilot::Rush() {
     std::vector<std::int32_t> via;
     if (g.OnMap(first.X, first.Y) && Chebyshev(first, {box.Left, box.Top}) > kRallyDistance)
         via = Detour(CellIndex(g, first.X, first.Y), goal);
-    Command(going, {hq, nullptr, goal}, Way::Move, via);
+    Command(going, {target, nullptr, goal}, Way::Move, via);
     return true;
 }
 
@@ -733,7 +742,7 @@ void Autopilot::Decide() {
     hands_.ShrinkMinimapIfInTheWay();
 
     std::vector<std::int32_t> free = FreeTanks();
-    if (Hard() && HeadquartersMission(g.Mission) && !rushing_) {
+    if (Hard() && !rushing_) {
         std::int32_t army = 0;
         for (const auto& t : g.Tanks) army += t->Side() == SidePlayer && t->Health > kRetreatHealth;
         rushing_ = army >= kRushArmy;
@@ -811,7 +820,9 @@ void Autopilot::Decide() {
         Command(free, target_, way);
         return;
     }
-    if (static_cast<std::int32_t>(gathered.size()) >= needed) Command(gathered, target_, way);
+    // On Difficult, once no more tanks can be bought, those gathered go.
+    if (static_cast<std::int32_t>(gathered.size()) >= needed || (Hard() && !gathered.empty() && !CanProduce()))
+        Command(gathered, target_, way);
     // The others gather, fighting what they meet, round the towers on the way.
     if (!away.empty()) Command(away, {-1, nullptr, gather}, way, Detour(start, gather));
 }

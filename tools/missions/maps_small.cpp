@@ -68,6 +68,7 @@ void BuildRiverCrossing(MapBuilder& b) {
     b.Building(kPlayer, kPowerPlant, 6, 34);
     b.Building(kPlayer, kFuelDepot, 9, 34);
     b.TankGroup(kPlayer, 16, 29, 10, 4, kEast);
+    b.TankGroup(kPlayer, 9, 24, 10, 5, kEast);
 
     // The main base in the north-east.
     b.Headquarters(kEnemy, 51, 4);
