@@ -688,9 +688,8 @@ void Autopilot::FocusFire(std::vector<std::int32_t>& free) {
     std::erase_if(free, [&](std::int32_t i) { return std::find(turn.begin(), turn.end(), i) != turn.end(); });
 }
 
-bool Autopilot::Rush() {
+std::int32_t Autopilot::RushTarget() const {
     const GameType& g = game_.Record();
-    const ImageLibrary& lib = game_.Library();
     // The headquarters where it wins, else the factory nearest home.
     const bool headquartersWins = HeadquartersMission(g.Mission);
     const std::int32_t home = HomeCell();
@@ -706,7 +705,19 @@ bool Autopilot::Rush() {
                 target = CellIndex(g, x, y);
             }
         }
-    if (target < 0) return false;
+    return target;
+}
+
+bool Autopilot::Rush() {
+    const GameType& g = game_.Record();
+    const ImageLibrary& lib = game_.Library();
+    const std::int32_t target = rushTarget_;
+    // One target a rush: once it has fallen the army sets off again only when
+    // it is large enough for the next.
+    if (!ValidCellIndex(g, target) || !IsEnemyTarget(g.Cell(target % g.Columns, target / g.Columns).Object.get())) {
+        rushTarget_ = -1;
+        return false;
+    }
     const CellRect box = Footprint(target);
     // Every tank not yet on its way at the headquarters, from wherever it is.
     std::vector<std::int32_t> going;
@@ -742,12 +753,14 @@ void Autopilot::Decide() {
     hands_.ShrinkMinimapIfInTheWay();
 
     std::vector<std::int32_t> free = FreeTanks();
-    if (Hard() && !rushing_) {
+    if (Hard() && rushTarget_ < 0) {
+        // A rush sets off with an army large enough for the target's guard.
+        const std::int32_t target = RushTarget();
         std::int32_t army = 0;
         for (const auto& t : g.Tanks) army += t->Side() == SidePlayer && t->Health > kRetreatHealth;
-        rushing_ = army >= kRushArmy;
+        if (target >= 0 && army >= std::max(kRushArmy, Needed({target, nullptr, target}))) rushTarget_ = target;
     }
-    if (rushing_ && Rush()) return;
+    if (rushTarget_ >= 0 && Rush()) return;
     PullBack(free);
     CallUpReserve(free);
     AnswerTowers(free);

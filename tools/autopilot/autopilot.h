@@ -128,8 +128,11 @@ private:
     /// a large army where the headquarters wins, rushes it before the factories
     /// have filled the field.
     bool Hard() const;
-    /// Every tank goes for the enemy headquarters at once, round the towers on
-    /// the way, and keeps at it. False when it is not to be found.
+    /// What a rush goes for: the enemy headquarters where it wins the
+    /// mission, else the enemy factory nearest home; -1 when there is none.
+    std::int32_t RushTarget() const;
+    /// Every tank goes for the rush's target at once, round the towers on the
+    /// way, and keeps at it. False (and the rush over) once it has fallen.
     bool Rush();
 
     Game& game_;
@@ -147,8 +150,8 @@ private:
     std::map<const GameObjectType*, std::pair<std::int32_t, std::int32_t>> standing_;
     /// Damaged tanks sent out again from home: never pulled back.
     std::set<const GameObjectType*> committed_;
-    /// Whether the rush on the headquarters has begun (on Difficult).
-    bool rushing_ = false;
+    /// The anchor a rush (on Difficult) goes for, -1 while none is on.
+    std::int32_t rushTarget_ = -1;
 };
 
 }  // namespace tavrine
