@@ -754,11 +754,13 @@ void Autopilot::Decide() {
 
     std::vector<std::int32_t> free = FreeTanks();
     if (Hard() && rushTarget_ < 0) {
-        // A rush sets off with an army large enough for the target's guard.
+        // A rush sets off with an army large enough for the target's guard, or
+        // with what there is once no more tanks can be bought.
         const std::int32_t target = RushTarget();
         std::int32_t army = 0;
         for (const auto& t : g.Tanks) army += t->Side() == SidePlayer && t->Health > kRetreatHealth;
-        if (target >= 0 && army >= std::max(kRushArmy, Needed({target, nullptr, target}))) rushTarget_ = target;
+        if (target >= 0 && army >= kRushArmy && (army >= Needed({target, nullptr, target}) || !CanProduce()))
+            rushTarget_ = target;
     }
     if (rushTarget_ >= 0 && Rush()) return;
     PullBack(free);
