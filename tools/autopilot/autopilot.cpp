@@ -23,9 +23,11 @@ constexpr std::int32_t kStuckLooks = 6;
 /// on the base, and how far the free tanks come to meet it.
 constexpr std::int32_t kHomeReach = 8;
 constexpr std::int32_t kDefenderReach = 20;
-/// Cells by which a tower, or an unguarded headquarters in the missions that
-/// ask for it, counts as nearer than it is when the next target is chosen.
+/// Cells by which a tower or a factory, or an unguarded headquarters in the
+/// missions that ask for it, counts as nearer than it is when the next target
+/// is chosen.
 constexpr std::int32_t kTowerBonus = 15;
+constexpr std::int32_t kFactoryBonus = 15;
 constexpr std::int32_t kHeadquartersBonus = 40;
 /// A tower this many cells from a building's footprint guards it: its guns
 /// reach six cells beyond its own, over the cells tanks fire from.
@@ -43,14 +45,12 @@ constexpr std::int32_t kCellsPerGuardTank = 2;
 constexpr std::int32_t kRallyDistance = 12;
 constexpr std::int32_t kRallyReach = 10;
 /// Free tanks near the headquarters stay at home as its guard: one for every
-/// `kTanksPerGuard` tanks the player has, at most `kHomeGuard`.
-constexpr std::size_t kHomeGuard = 4;
-constexpr std::size_t kTanksPerGuard = 4;
+/// `kTanksPerGuard` tanks the player has, at most `kHomeGuard`. In every
+/// mission, not only those lost with the headquarters: an army far away
+/// loses the war all the same once the waves have burnt down the factories.
+constexpr std::size_t kHomeGuard = 8;
+constexpr std::size_t kTanksPerGuard = 3;
 constexpr std::int32_t kGuardPost = 12;
-/// In the missions lost with the headquarters, the guard is larger: one for
-/// every `kTanksPerDefender` tanks, at most `kDefendGuard`.
-constexpr std::size_t kDefendGuard = 8;
-constexpr std::size_t kTanksPerDefender = 3;
 /// A tank this badly damaged goes home when it is further than the guard post,
 /// at most this many at one look.
 constexpr std::int32_t kRetreatHealth = 30;
@@ -168,6 +168,8 @@ Autopilot::Target Autopilot::ChooseTarget(const std::vector<std::int32_t>& dist)
             const bool headquarters = o->Kind() == KindBuilding && o->BuildingType() == BuildingHeadquarters;
             // Towers shoot back hard: they go first.
             std::int32_t bonus = o->Kind() == KindTower ? kTowerBonus : 0;
+            // So do the factories: every tank they make is one more to fight.
+            if (o->Kind() == KindBuilding && o->BuildingType() == BuildingFactory) bonus = kFactoryBonus;
             if (HeadquartersMission(g.Mission)) {
                 // Only the headquarters wins: the other buildings are left alone
                 // but for the towers and the factories that send the waves, and
@@ -537,9 +539,7 @@ void Autopilot::KeepHomeGuard(std::vector<std::int32_t>& free) {
     std::sort(near.begin(), near.end());
     std::size_t own = 0;
     for (const auto& t : g.Tanks) own += t->Side() == SidePlayer;
-    const MissionRule* rule = MissionRuleOf(g.Mission);
-    const bool defend = rule && rule->DefendHeadquarters;
-    const std::size_t wanted = std::min(defend ? kDefendGuard : kHomeGuard, own / (defend ? kTanksPerDefender : kTanksPerGuard));
+    const std::size_t wanted = std::min(kHomeGuard, own / kTanksPerGuard);
     near.resize(std::min(near.size(), wanted));
     std::erase_if(free, [&](std::int32_t i) {
         return std::any_of(near.begin(), near.end(), [i](const auto& n) { return n.second == i; });
@@ -641,11 +641,9 @@ void Autopilot::CallUpReserve(std::vector<std::int32_t>& free) {
         const std::int32_t d = Chebyshev(TankCell(g, t, lib), homeXY);
         if (d <= kGuardPost) resting.emplace_back(d, i);
     }
-    const MissionRule* rule = MissionRuleOf(g.Mission);
-    const std::size_t guard = rule && rule->DefendHeadquarters ? kDefendGuard : kHomeGuard;
-    if (resting.size() <= guard) return;
+    if (resting.size() <= kHomeGuard) return;
     std::sort(resting.begin(), resting.end());
-    for (std::size_t k = guard; k < resting.size(); ++k) {
+    for (std::size_t k = kHomeGuard; k < resting.size(); ++k) {
         const std::int32_t i = resting[k].second;
         committed_.insert(g.Tanks[static_cast<std::size_t>(i)].get());
         if (std::find(free.begin(), free.end(), i) == free.end()) free.push_back(i);

@@ -6,7 +6,7 @@
 // never changes the game record itself.
 //
 // Its plan is a plain one: keep the army together, send it against the nearest
-// enemy tower or building (the headquarters first in the missions that ask for
+// enemy tower, factory or building (the headquarters first in the missions that ask for
 // it, the last tanks once the buildings are gone), turn the tanks near home
 // against enemies that come close, and send new tanks after the army in groups.
 // In a fight it turns the tanks near an enemy tank on the weakest one in reach,
@@ -106,8 +106,8 @@ private:
     void AnswerTowers(std::vector<std::int32_t>& free);
     /// The cells an object covers.
     CellRect Footprint(std::int32_t anchor) const;
-    /// Keeps the tanks nearest the player's headquarters out of `free`; where
-    /// the headquarters must be held, sends free tanks home to make up the guard.
+    /// Keeps the tanks nearest the player's headquarters out of `free`, and
+    /// sends free tanks home to make up the guard.
     void KeepHomeGuard(std::vector<std::int32_t>& free);
     /// Sends badly damaged tanks away from home back to it, and keeps every badly
     /// damaged tank out of `free`.
