@@ -66,10 +66,10 @@ constexpr std::size_t kMostWaypoints = 8;
 /// The front where new tanks wait: this many cells' drive from home toward the
 /// army's gathering point.
 constexpr std::int32_t kFrontDrive = 12;
-/// On Difficult, factories count as this many cells nearer when the next
-/// target is chosen, and an army this large rushes the headquarters in the
-/// missions won with it.
-constexpr std::int32_t kFactoryBonus = 30;
+/// On Difficult, factories count as this many cells nearer still when the next
+/// target is chosen, and an army of this many healthy tanks at least rushes the
+/// headquarters (where it wins) or the nearest factory.
+constexpr std::int32_t kHardFactoryBonus = 30;
 constexpr std::int32_t kRushArmy = 16;
 /// The neighbour of `at` one step nearer along `distances` (each cell's drive to
 /// somewhere), or `at` itself where no neighbour is nearer.
@@ -179,7 +179,7 @@ Autopilot::Target Autopilot::ChooseTarget(const std::vector<std::int32_t>& dist)
                 if (headquarters) bonus = Guarded(ax, ay) ? -kTowerBonus : kHeadquartersBonus;
             }
             // On Difficult the factories go first: each sends a tank every three seconds.
-            if (Hard() && o->Kind() == KindBuilding && o->BuildingType() == BuildingFactory) bonus += kFactoryBonus;
+            if (Hard() && o->Kind() == KindBuilding && o->BuildingType() == BuildingFactory) bonus += kHardFactoryBonus;
             // The nearest cell from which the army can fire at it.
             std::int32_t w = 0, h = 0;
             ImageSize(lib, o->Image, w, h);
