@@ -35,11 +35,11 @@ inline constexpr std::array<MissionEntry, 8> kMissionCatalogue{{
     {"02 River Crossing.gam", "River Crossing", 60, 45, 1,
      "A river runs between you and the enemy, crossed by three fords, and the enemy holds the far bank. "
      "Get across and leave none of their buildings standing.",
-     4, 10, 0, true},
+     3, 10, 0, true},
     {"03 Hold the Line.gam", "Hold the Line", 64, 48, 4,
      "A mountain chain with two passes shields your headquarters. The enemy is massing behind it. Hold your "
      "headquarters and destroy every enemy building.",
-     6, 12, 5, true},
+     4, 12, 12, true},
     {"04 Mountain Pass.gam", "Mountain Pass", 80, 60, 0,
      "Two valleys divided by broken ranges lead north to the enemy's stronghold. Destroy all their buildings "
      "and every last tank.",

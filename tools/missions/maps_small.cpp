@@ -97,8 +97,8 @@ void BuildRiverCrossing(MapBuilder& b) {
 }
 
 // 64 x 48, defend the headquarters and destroy all enemy buildings. A mountain
-// chain with two passes crosses the map; the enemy masses beyond it, with a
-// forward factory at the western pass.
+// chain with two passes crosses the map; the enemy masses beyond it, its one
+// factory forward at the western pass, where a quick strike can reach it.
 void BuildHoldTheLine(MapBuilder& b) {
     TerrainPlan plan(64, 48, Terrain::Land);
     plan.Band(31, {{-3.f, 22.f}, {20.f, 20.f}, {44.f, 24.f}, {67.f, 21.f}}, 7.f, 1.5f, Terrain::Mountain);
@@ -120,11 +120,12 @@ void BuildHoldTheLine(MapBuilder& b) {
     b.Building(kPlayer, kPowerPlant, 33, 42);
     b.Building(kPlayer, kBarracks, 25, 44);
     b.TankGroup(kPlayer, 34, 38, 7, 4, kNorth);
+    b.TankGroup(kPlayer, 20, 31, 12, 6, kNorth);
 
     // The main camp in the north-east.
     b.Headquarters(kEnemy, 54, 3);
     b.Building(kEnemy, kBarracks, 47, 4);
-    b.Factory(kEnemy, 41, 8);
+    b.Building(kEnemy, kBarracks, 41, 8);
     b.Tower(kEnemy, 45, 14, kSouth);
     b.Tower(kEnemy, 56, 11, kSouth);
     b.Tower(kEnemy, 51, 15, kSouth);
@@ -137,7 +138,7 @@ void BuildHoldTheLine(MapBuilder& b) {
     b.Building(kEnemy, kBarracks, 3, 3);
     b.Factory(kEnemy, 14, 11);
     b.TankGroup(kEnemy, 4, 9, 3, 3, kSouth);
-    b.TankGroup(kEnemy, 50, 11, 3, 3, kSouth);
+    b.TankGroup(kEnemy, 50, 11, 9, 3, kSouth);
 
     b.ScatterScenery(18, flat);
     b.RevealPlayerStart(5);
