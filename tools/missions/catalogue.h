@@ -43,7 +43,7 @@ inline constexpr std::array<MissionEntry, 8> kMissionCatalogue{{
     {"04 Mountain Pass.gam", "Mountain Pass", 80, 60, 0,
      "Two valleys divided by broken ranges lead north to the enemy's stronghold. Destroy all their buildings "
      "and every last tank.",
-     6, 12, 5, true},
+     6, 12, 0, true},
     {"05 Lake District.gam", "Lake District", 100, 80, 5,
      "Lakes break the land into narrow causeways. Defend your headquarters while you find the enemy's, hidden "
      "among the lakes to the north-east, and destroy it.",

@@ -14,7 +14,8 @@ std::uint32_t SeedAt(float x, float y) { return static_cast<std::uint32_t>(x * 7
 
 // 80 x 60, destroy all buildings and kill all enemies. A broken mountain spine
 // with two passes divides two valleys that lead north to the stronghold; an
-// outpost guards each valley.
+// outpost guards each valley, the eastern one with the enemy's one factory. A
+// reserve column waits in the south-east.
 void BuildMountainPass(MapBuilder& b) {
     TerrainPlan plan(80, 60, Terrain::Land);
     plan.Band(41, {{40.f, 8.f}, {38.f, 25.f}, {42.f, 38.f}, {40.f, 56.f}}, 6.f, 1.2f, Terrain::Mountain);
@@ -35,10 +36,11 @@ void BuildMountainPass(MapBuilder& b) {
     b.Building(kPlayer, kBarracks, 30, 56);
     b.Building(kPlayer, kFuelDepot, 40, 56);
     b.TankGroup(kPlayer, 46, 53, 8, 4, kNorth);
+    b.TankGroup(kPlayer, 62, 52, 12, 4, kNorth);  // the reserve
 
     // The stronghold.
     b.Headquarters(kEnemy, 38, 3);
-    b.Factory(kEnemy, 31, 4);
+    b.Building(kEnemy, kBarracks, 31, 4);
     b.Building(kEnemy, kBarracks, 46, 4);
     b.Fortress(kEnemy, 40, 10, kSouth);
     b.Tower(kEnemy, 29, 12, kSouth);
@@ -49,6 +51,7 @@ void BuildMountainPass(MapBuilder& b) {
     b.Tank(kEnemy, 36, 8, kSouth, 0);
     b.Tank(kEnemy, 44, 8, kSouth, 0);
     b.Tank(kEnemy, 50, 8, kSouth, 2);
+    b.TankGroup(kEnemy, 34, 6, 6, 6, kSouth);
     // The western valley's outpost.
     b.Building(kEnemy, kPowerPlant, 18, 19);
     b.Tower(kEnemy, 15, 26, kSouth);
