@@ -36,6 +36,10 @@ if [ -f "$beachhead" ]; then
   out=$("$sim" autoplay "$beachhead" --new --idle --max-minutes 0.5)
   [ "$(field "$out" Result)" = "Time ran out" ] || fail "time limit: $out"
   [ "$(field "$out" GameTime)" = 30 ] || fail "stopped at $(field "$out" GameTime) seconds"
+  # The autopilot wins it on Difficult by sending every tank at the
+  # headquarters at once, before the factory has filled the field.
+  out=$("$sim" autoplay "$beachhead" --new --difficulty 2 --seed 1 --max-minutes 3)
+  [ "$(field "$out" Result)" = "Mission Accomplished" ] || fail "the rush on Difficult: $out"
 else
   fail "no $beachhead"
 fi
