@@ -717,7 +717,7 @@ bool Autopilot::Rush() {
         return false;
     }
     const CellRect box = Footprint(target);
-    // Every tank not yet on its way at the headquarters, from wherever it is.
+    // Every tank not yet on its way to the target, from wherever it is.
     std::vector<std::int32_t> going;
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i) {
         const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];

@@ -125,8 +125,8 @@ private:
     /// tank met while driving or while going for a building out of reach), and
     /// every enemy factory sends a tank every three seconds: the autopilot
     /// drives rather than attack-moves, goes for the factories first and, with
-    /// a large army where the headquarters wins, rushes it before the factories
-    /// have filled the field.
+    /// a large army, rushes the headquarters where it wins the mission, else the
+    /// factory nearest home, before the factories have filled the field.
     bool Hard() const;
     /// What a rush goes for: the enemy headquarters where it wins the
     /// mission, else the enemy factory nearest home; -1 when there is none.
