@@ -71,6 +71,9 @@ constexpr std::int32_t kFrontDrive = 12;
 /// headquarters (where it wins) or the nearest factory.
 constexpr std::int32_t kHardFactoryBonus = 30;
 constexpr std::int32_t kRushArmy = 16;
+/// Looks (about a minute) the number of the player's tanks may stand still,
+/// money in hand, before a tank blocking a factory's gate is sent aside.
+constexpr std::int32_t kStillLooks = 60;
 /// The neighbour of `at` one step nearer along `distances` (each cell's drive to
 /// somewhere), or `at` itself where no neighbour is nearer.
 std::int32_t StepNearer(const GameType& g, const std::vector<std::int32_t>& distances, std::int32_t at) {
@@ -686,6 +689,32 @@ void Autopilot::FocusFire(std::vector<std::int32_t>& free) {
     std::erase_if(free, [&](std::int32_t i) { return std::find(turn.begin(), turn.end(), i) != turn.end(); });
 }
 
+void Autopilot::ClearGates(std::vector<std::int32_t>& free) {
+    const GameType& g = game_.Record();
+    const ImageLibrary& lib = game_.Library();
+    std::size_t own = 0;
+    for (const auto& t : g.Tanks) own += t->Side() == SidePlayer;
+    armyStill_ = own == lastArmy_ ? armyStill_ + 1 : 0;
+    lastArmy_ = own;
+    if (armyStill_ < kStillLooks || !CanProduce()) return;
+    for (std::int32_t ax = 0; ax < g.Columns; ++ax)
+        for (std::int32_t ay = 0; ay < g.Rows; ++ay) {
+            const GameCellObjectType* o = g.Cell(ax, ay).Object.get();
+            if (!o || o->Side() != SidePlayer || o->Kind() != KindBuilding || o->BuildingType() != BuildingFactory) continue;
+            const CellXY gate{ax + 1, ay + 2};
+            for (const std::int32_t i : free) {
+                const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];
+                const CellXY c = TankCell(g, t, lib);
+                if (t.Order >= 0 || c.X != gate.X || c.Y != gate.Y) continue;
+                // Beside the road that leads down from the gate.
+                const std::int32_t side = IsPassable(g, gate.X - 3, gate.Y + 2, nullptr, 0) ? -3 : 3;
+                const CellXY aside{std::clamp(gate.X + side, 0, g.Columns - 1), std::clamp(gate.Y + 2, 0, g.Rows - 1)};
+                if (Command({i}, {-1, nullptr, CellIndex(g, aside.X, aside.Y)}) > 0) std::erase(free, i);
+                break;
+            }
+        }
+}
+
 std::int32_t Autopilot::RushTarget() const {
     const GameType& g = game_.Record();
     // The headquarters where it wins, else the factory nearest home.
@@ -761,6 +790,7 @@ void Autopilot::Decide() {
             rushTarget_ = target;
     }
     if (rushTarget_ >= 0 && Rush()) return;
+    if (Hard()) ClearGates(free);
     PullBack(free);
     CallUpReserve(free);
     AnswerTowers(free);

@@ -128,6 +128,10 @@ private:
     /// a large army, rushes the headquarters where it wins the mission, else the
     /// factory nearest home, before the factories have filled the field.
     bool Hard() const;
+    /// On Difficult, when the army has not grown for a long while though there
+    /// is money: sends the player's idle tanks standing in a factory's gate
+    /// aside, so that the factory can roll its next tank out.
+    void ClearGates(std::vector<std::int32_t>& free);
     /// What a rush goes for: the enemy headquarters where it wins the
     /// mission, else the enemy factory nearest home; -1 when there is none.
     std::int32_t RushTarget() const;
@@ -152,6 +156,10 @@ private:
     std::set<const GameObjectType*> committed_;
     /// The anchor a rush (on Difficult) goes for, -1 while none is on.
     std::int32_t rushTarget_ = -1;
+    /// The player's tanks at the last look, and for how many looks the count
+    /// has stood still.
+    std::size_t lastArmy_ = 0;
+    std::int32_t armyStill_ = 0;
 };
 
 }  // namespace tavrine
