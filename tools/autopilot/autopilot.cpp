@@ -790,7 +790,7 @@ void Autopilot::Decide() {
             rushTarget_ = target;
     }
     if (rushTarget_ >= 0 && Rush()) return;
-    if (Hard()) ClearGates(free);
+    ClearGates(free);
     PullBack(free);
     CallUpReserve(free);
     AnswerTowers(free);

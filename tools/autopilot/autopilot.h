@@ -128,9 +128,9 @@ private:
     /// a large army, rushes the headquarters where it wins the mission, else the
     /// factory nearest home, before the factories have filled the field.
     bool Hard() const;
-    /// On Difficult, when the army has not grown for a long while though there
-    /// is money: sends the player's idle tanks standing in a factory's gate
-    /// aside, so that the factory can roll its next tank out.
+    /// When the army has not grown for a long while though there is money:
+    /// sends the player's idle tanks standing in a factory's gate aside, so
+    /// that the factory can roll its next tank out.
     void ClearGates(std::vector<std::int32_t>& free);
     /// What a rush goes for: the enemy headquarters where it wins the
     /// mission, else the enemy factory nearest home; -1 when there is none.
