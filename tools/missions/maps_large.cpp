@@ -353,7 +353,8 @@ void BuildIronContinent(MapBuilder& b) {
     b.Tower(kEnemy, 44, 38, kSouth);
     b.Building(kEnemy, kPowerPlant, 22, 29);
     b.Building(kEnemy, kRadioMast, 46, 22);
-    b.TankGroup(kEnemy, 32, 32, 3, 3, kSouth);
+    b.Factory(kEnemy, 24, 22);
+    b.TankGroup(kEnemy, 32, 32, 6, 3, kSouth);
     // The north-east base.
     b.Headquarters(kEnemy, 160, 26);
     b.Factory(kEnemy, 148, 24);
@@ -366,7 +367,7 @@ void BuildIronContinent(MapBuilder& b) {
     b.Building(kEnemy, kRadioMast, 174, 42);
     b.Building(kEnemy, kFuelDepot, 156, 32);
     b.Tower(kEnemy, 141, 30, kWest);
-    b.TankGroup(kEnemy, 154, 29, 4, 2, kSouthWest);
+    b.TankGroup(kEnemy, 154, 29, 8, 4, kSouthWest);
     // The south-east base.
     b.Headquarters(kEnemy, 158, 150);
     b.Factory(kEnemy, 146, 146);
@@ -377,7 +378,7 @@ void BuildIronContinent(MapBuilder& b) {
     b.Building(kEnemy, kBarracks, 160, 144);
     b.Building(kEnemy, kPowerPlant, 153, 142);
     b.Tower(kEnemy, 140, 146, kWest);
-    b.TankGroup(kEnemy, 156, 155, 4, 2, kWest);
+    b.TankGroup(kEnemy, 156, 155, 8, 4, kWest);
     // Towers at the bridges.
     b.Tower(kEnemy, 100, 22, kWest);
     b.Tower(kEnemy, 104, 58, kWest);
