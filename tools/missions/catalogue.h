@@ -59,7 +59,7 @@ inline constexpr std::array<MissionEntry, 8> kMissionCatalogue{{
     {"08 Iron Continent.gam", "Iron Continent", 200, 200, 0,
      "The last battle: a whole continent of rivers, lakes and mountain ranges, held by four enemy bases. "
      "Destroy every building and every tank.",
-     16, 25, 8, false},
+     17, 25, 8, false},
 }};
 
 }  // namespace tavrine::missions
