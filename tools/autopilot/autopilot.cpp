@@ -101,6 +101,16 @@ bool IsEnemyTarget(const GameCellObjectType* o) {
     return o && o->Side() == SideComputer && (o->Kind() == KindTower || o->Kind() == KindBuilding) && o->DestroyTimer < 0;
 }
 
+/// A factory, of either side.
+bool IsFactory(const GameCellObjectType* o) {
+    return o && o->Kind() == KindBuilding && o->BuildingType() == BuildingFactory;
+}
+
+/// How many tanks the player has.
+std::size_t PlayerTanks(const GameType& g) {
+    return static_cast<std::size_t>(std::count_if(g.Tanks.begin(), g.Tanks.end(), [](const auto& t) { return t->Side() == SidePlayer; }));
+}
+
 std::int32_t Chebyshev(CellXY a, CellXY b) { return std::max(std::abs(a.X - b.X), std::abs(a.Y - b.Y)); }
 
 }  // namespace
@@ -169,20 +179,20 @@ Autopilot::Target Autopilot::ChooseTarget(const std::vector<std::int32_t>& dist)
             const GameCellObjectType* o = g.Cell(ax, ay).Object.get();
             if (!IsEnemyTarget(o)) continue;
             const bool headquarters = o->Kind() == KindBuilding && o->BuildingType() == BuildingHeadquarters;
+            const bool factory = IsFactory(o);
             // Towers shoot back hard: they go first.
             std::int32_t bonus = o->Kind() == KindTower ? kTowerBonus : 0;
             // So do the factories: every tank they make is one more to fight.
-            if (o->Kind() == KindBuilding && o->BuildingType() == BuildingFactory) bonus = kFactoryBonus;
+            if (factory) bonus = kFactoryBonus;
             if (HeadquartersMission(g.Mission)) {
                 // Only the headquarters wins: the other buildings are left alone
                 // but for the towers and the factories that send the waves, and
                 // the headquarters is made for once no tower guards it.
-                const bool factory = o->Kind() == KindBuilding && o->BuildingType() == BuildingFactory;
                 if (!headquarters && !factory && o->Kind() != KindTower) continue;
                 if (headquarters) bonus = Guarded(ax, ay) ? -kTowerBonus : kHeadquartersBonus;
             }
             // On Difficult the factories go first: each sends a tank every three seconds.
-            if (Hard() && o->Kind() == KindBuilding && o->BuildingType() == BuildingFactory) bonus += kHardFactoryBonus;
+            if (Hard() && factory) bonus += kHardFactoryBonus;
             // The nearest cell from which the army can fire at it.
             std::int32_t w = 0, h = 0;
             ImageSize(lib, o->Image, w, h);
@@ -428,7 +438,7 @@ void Autopilot::SetRallies(std::int32_t cell) {
     for (std::int32_t x = 0; x < g.Columns; ++x)
         for (std::int32_t y = 0; y < g.Rows; ++y) {
             const GameCellObjectType* o = g.Cell(x, y).Object.get();
-            if (!o || o->Side() != SidePlayer || o->Kind() != KindBuilding || o->BuildingType() != BuildingFactory) continue;
+            if (!IsFactory(o) || o->Side() != SidePlayer) continue;
             if (o->Rally == cell) continue;
             if (hands_.SetRally(CellIndex(g, x, y), cell) && o->Rally == cell) ++rallies_;
         }
@@ -473,7 +483,7 @@ bool Autopilot::CanProduce() const {
     for (std::int32_t x = 0; x < g.Columns; ++x)
         for (std::int32_t y = 0; y < g.Rows; ++y) {
             const GameCellObjectType* o = g.Cell(x, y).Object.get();
-            if (o && o->Side() == SidePlayer && o->Kind() == KindBuilding && o->BuildingType() == BuildingFactory) return true;
+            if (IsFactory(o) && o->Side() == SidePlayer) return true;
         }
     return false;
 }
@@ -540,8 +550,7 @@ void Autopilot::KeepHomeGuard(std::vector<std::int32_t>& free) {
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(g.Tanks.size()); ++i)
         if (g.Tanks[static_cast<std::size_t>(i)]->Side() == SidePlayer && home(i) <= kGuardPost) near.emplace_back(home(i), i);
     std::sort(near.begin(), near.end());
-    std::size_t own = 0;
-    for (const auto& t : g.Tanks) own += t->Side() == SidePlayer;
+    const std::size_t own = PlayerTanks(g);
     const std::size_t wanted = std::min(kHomeGuard, own / kTanksPerGuard);
     near.resize(std::min(near.size(), wanted));
     std::erase_if(free, [&](std::int32_t i) {
@@ -692,15 +701,14 @@ void Autopilot::FocusFire(std::vector<std::int32_t>& free) {
 void Autopilot::ClearGates(std::vector<std::int32_t>& free) {
     const GameType& g = game_.Record();
     const ImageLibrary& lib = game_.Library();
-    std::size_t own = 0;
-    for (const auto& t : g.Tanks) own += t->Side() == SidePlayer;
+    const std::size_t own = PlayerTanks(g);
     armyStill_ = own == lastArmy_ ? armyStill_ + 1 : 0;
     lastArmy_ = own;
     if (armyStill_ < kStillLooks || !CanProduce()) return;
     for (std::int32_t ax = 0; ax < g.Columns; ++ax)
         for (std::int32_t ay = 0; ay < g.Rows; ++ay) {
             const GameCellObjectType* o = g.Cell(ax, ay).Object.get();
-            if (!o || o->Side() != SidePlayer || o->Kind() != KindBuilding || o->BuildingType() != BuildingFactory) continue;
+            if (!IsFactory(o) || o->Side() != SidePlayer) continue;
             const CellXY gate{ax + 1, ay + 2};
             for (const std::int32_t i : free) {
                 const GameObjectType& t = *g.Tanks[static_cast<std::size_t>(i)];
@@ -846,8 +854,7 @@ void Autopilot::Decide() {
     std::vector<std::int32_t> gathered, away;
     for (const std::int32_t i : free)
         (Chebyshev(TankCell(g, *g.Tanks[static_cast<std::size_t>(i)], lib), rally) <= kRallyReach ? gathered : away).push_back(i);
-    std::size_t own = 0;
-    for (const auto& t : g.Tanks) own += t->Side() == SidePlayer;
+    const std::size_t own = PlayerTanks(g);
     const bool lastStand = free.size() == own && !CanProduce();
     const std::int32_t needed = Needed(target_);
     if (Trace && decisions_ % 60 == 0)

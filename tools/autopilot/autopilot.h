@@ -6,9 +6,10 @@
 // never changes the game record itself.
 //
 // Its plan is a plain one: keep the army together, send it against the nearest
-// enemy tower, factory or building (the headquarters first in the missions that ask for
-// it, the last tanks once the buildings are gone), turn the tanks near home
-// against enemies that come close, and send new tanks after the army in groups.
+// enemy tower, factory or building (the headquarters first in the missions
+// that ask for it, the last tanks once the buildings are gone), turn the tanks
+// near home against enemies that come close, and send new tanks after the army
+// in groups.
 // In a fight it turns the tanks near an enemy tank on the weakest one in reach,
 // and sends badly damaged tanks home, where they guard the base.
 #pragma once
